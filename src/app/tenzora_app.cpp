@@ -1,0 +1,42 @@
+#include "app/tenzora_app.h"
+
+#include <cstdlib>
+
+#include "platform/image_codec.h"
+#include "storage/codepage.h"
+
+CTenzoraApp::CTenzoraApp(AppServices services, std::filesystem::path programDir)
+    : services_(services), programDir_(std::move(programDir)),
+      document_(std::make_unique<TZCeiling>(services.ui, programDir_)) {}
+
+void CTenzoraApp::readSettings() { ::readSettings(settings_, services_.settings); }
+
+bool CTenzoraApp::loadLogos(std::wstring& missing) {
+    const std::pair<const wchar_t*, Bitmap*> pictures[] = {{kLogoFile, &document_->logo},
+                                                           {kPrintLogoFile, &document_->printLogo}};
+    for (auto [name, target] : pictures) {
+        const std::wstring path = codepage::fromPath(programDir_ / codepage::toPath(name));
+        auto picture = services_.images.decodeFile(path);
+        if (!picture || picture->empty()) {
+            missing = path;
+            return false;
+        }
+        *target = std::move(*picture);
+    }
+    return true;
+}
+
+bool CTenzoraApp::openCommandLine(const std::wstring& commandLine) {
+    const std::wstring path = projectPathFromCommandLine(commandLine);
+    if (path.empty()) return true;
+    // The open operation repaints, refreshes the panel and rebuilds the title on success.
+    return document_->openFile(path);
+}
+
+std::filesystem::path resolveProgramDir(const std::optional<std::filesystem::path>& home,
+                                        const std::filesystem::path& executable) {
+    if (home && !home->empty()) return *home;
+    if (const char* env = std::getenv("TENZORA_HOME"); env != nullptr && *env != '\0')
+        return std::filesystem::path(env);
+    return executable.parent_path();
+}

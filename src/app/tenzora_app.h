@@ -1,0 +1,62 @@
+#pragma once
+// CTenzoraApp: the application object. It owns the program-wide settings and the one project
+// document for the whole run, and carries out the start-up steps that are not about windows.
+// The window program and the headless program both build one.
+
+#include <filesystem>
+#include <memory>
+#include <optional>
+#include <string>
+
+#include "app/settings.h"
+#include "model/ceiling.h"
+
+class Clock;
+class ImageCodec;
+class Launcher;
+class SettingsStore;
+class UiServices;
+
+// The platform services the application works through.
+struct AppServices {
+    UiServices& ui;
+    SettingsStore& settings;
+    Launcher& launcher;
+    Clock& clock;
+    ImageCodec& images;
+};
+
+class CTenzoraApp {
+public:
+    // Constructs the settings with their defaults and the document (which loads the materials base).
+    CTenzoraApp(AppServices services, std::filesystem::path programDir);
+
+    // Reads the settings from the per-user store.
+    void readSettings();
+    // Loads logo.bmp and printlogo.bmp from the program directory into the document. When one
+    // cannot be loaded, names that file in `missing` and returns false: the program cannot start.
+    bool loadLogos(std::wstring& missing);
+    // Opens the project named on the command line, if any. False when one was named and failed.
+    bool openCommandLine(const std::wstring& commandLine);
+    // The last start-up step: the empty view may now show the logo.
+    void finishStartup() { document_->showLogo = true; }
+
+    AppSettings& settings() { return settings_; }
+    const AppSettings& settings() const { return settings_; }
+    TZCeiling& document() { return *document_; }
+    AppServices& services() { return services_; }
+    const std::filesystem::path& programDir() const { return programDir_; }
+
+private:
+    AppServices services_;
+    std::filesystem::path programDir_;
+    AppSettings settings_;
+    std::unique_ptr<TZCeiling> document_;
+};
+
+// The program directory: the --home option, else $TENZORA_HOME, else the executable's folder.
+std::filesystem::path resolveProgramDir(const std::optional<std::filesystem::path>& home,
+                                        const std::filesystem::path& executable);
+
+inline constexpr wchar_t kLogoFile[] = L"logo.bmp";
+inline constexpr wchar_t kPrintLogoFile[] = L"printlogo.bmp";

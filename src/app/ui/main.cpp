@@ -1,0 +1,51 @@
+// The window program: start-up in the order the program has always followed — the application
+// object and its document, the settings, the main window with its logos, the project named on
+// the command line, then the message loop.
+
+#include <QApplication>
+#include <QMessageBox>
+#include <QStringList>
+
+#include "app/tenzora_app.h"
+#include "app/ui/main_frame.h"
+#include "platform/clock.h"
+#include "platform/qt/qt_image_codec.h"
+#include "platform/qt/qt_launcher.h"
+#include "platform/qt/qt_settings_store.h"
+#include "platform/qt/qt_text.h"
+#include "platform/qt/widgets_ui_services.h"
+#include "storage/codepage.h"
+
+int main(int argc, char* argv[]) {
+    QApplication application(argc, argv);
+    QApplication::setOrganizationName("Tenzora");
+    QApplication::setApplicationName("tenzora");
+
+    QtUiServices ui;
+    QtSettingsStore settings;
+    QtLauncher launcher;
+    SystemClock clock;
+    QtImageCodec images;
+    const auto programDir = resolveProgramDir(std::nullopt, codepage::toPath(fromQt(QApplication::applicationFilePath())));
+    CTenzoraApp app({ui, settings, launcher, clock, images}, programDir);
+    app.readSettings();
+
+    CMainFrame frame(app);
+    ui.setOwner(&frame);
+    std::wstring missing;
+    if (!app.loadLogos(missing)) {
+        // Without its pictures the window cannot be built; say which file is missing.
+        QMessageBox::critical(nullptr, QStringLiteral("Tenzora"),
+                              QStringLiteral("Не удалось загрузить рисунок %1. Программа не может быть запущена.")
+                                  .arg(toQt(missing)));
+        return 1;
+    }
+    frame.showMaximized();
+
+    QStringList arguments = QApplication::arguments();
+    arguments.removeFirst();
+    app.openCommandLine(fromQt(arguments.join(' ')));
+    app.finishStartup();
+    frame.repaint();
+    return QApplication::exec();
+}

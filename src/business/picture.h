@@ -1,0 +1,22 @@
+#pragma once
+// A project photo: its file, the decoded picture (loaded on demand) and its placement on the
+// drawing, kept both as drawing coordinates and as the pixel rectangle stored in the file.
+
+#include <optional>
+#include <string>
+
+#include "model/polygon.h"
+#include "platform/bitmap.h"
+
+struct PixelRect {
+    int left = 0, top = 0, right = 0, bottom = 0;
+};
+
+struct TZPicture {
+    std::wstring path;
+    std::optional<Bitmap> image;  // none until decoded
+    bool placed = false;          // the corners below have been set
+    Vertex corner1;               // drawing coordinates of the left/top corner
+    Vertex corner2;               // drawing coordinates of the right/bottom corner
+    PixelRect rect;               // the placement in view pixels, as stored in the file
+};

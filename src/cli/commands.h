@@ -1,0 +1,23 @@
+#pragma once
+// The commands of tenzora-cli. Each lives in its own file and is listed once in commands.cpp.
+
+#include <string>
+#include <vector>
+
+#include "cli/cli_context.h"
+
+namespace cli {
+
+struct Command {
+    const char* name;
+    const char* usage;    // one line: the arguments
+    const char* summary;  // one line: what it does
+    const char* help;     // the full description for "COMMAND --help"
+    int (*run)(Context& context, Arguments& args);
+};
+
+const std::vector<Command>& commands();
+
+int runInfo(Context& context, Arguments& args);
+
+}  // namespace cli

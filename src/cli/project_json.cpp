@@ -1,0 +1,171 @@
+#include "cli/project_json.h"
+
+#include "app/tenzora_app.h"
+#include "cli/cli_context.h"
+#include "model/names.h"
+#include "storage/codepage.h"
+#include "storage/project_image.h"
+
+namespace cli {
+namespace {
+
+using nlohmann::json;
+
+json point(const Vertex& v) { return json::array({v.x, v.y}); }
+
+json points(const TZStaticArray<Vertex>& list) {
+    json out = json::array();
+    for (const Vertex& v : list) out.push_back(point(v));
+    return out;
+}
+
+json fileJson(TZCeiling& doc) {
+    std::string signature = projectImage::kSignature;
+    signature += doc.priceTag;
+    return {{"signature", utf8(codepage::fromCp1251(signature))},
+            {"priceTag", utf8(codepage::fromCp1251(doc.priceTag))},
+            {"currentFormat", doc.currentFormat}};
+}
+
+json orderJson(const TZCeiling& doc) {
+    return {{"number", utf8(doc.orderNumber)}, {"date", utf8(doc.orderDate)},     {"name", utf8(doc.orderName)},
+            {"client", utf8(doc.client)},      {"note", utf8(doc.note)},          {"city", doc.city},
+            {"ceilingType", utf8(doc.ceilingType)}, {"harpoon", doc.harpoon}, {"sentToWork", doc.sentToWork}};
+}
+
+json verticesJson(const TZCeiling& doc) {
+    json out = json::array();
+    for (int i = 0; i < doc.polygon.count(); ++i) {
+        const Vertex& v = doc.polygon.at(i);
+        out.push_back({{"name", utf8(vertexName(i))},
+                       {"x", v.x},
+                       {"y", v.y},
+                       {"rightAngle", v.rightAngle != 0},
+                       {"sidePreference", v.sidePreference}});
+    }
+    return out;
+}
+
+json recordsJson(const TZCeiling& doc) {
+    json out = json::array();
+    for (const Diagonal& d : doc.diagonals) {
+        json r = {{"name", utf8(pairName(d.a, d.b))}, {"a", d.a}, {"b", d.b}, {"length", d.length},
+                  {"isSide", d.isSide != 0}};
+        const Vertex* a = doc.polygon.checkedAt(d.a);
+        const Vertex* b = doc.polygon.checkedAt(d.b);
+        r["actual"] = (a && b) ? json(std::hypot(a->x - b->x, a->y - b->y)) : json(nullptr);
+        out.push_back(r);
+    }
+    return out;
+}
+
+json materialJson(const Material& m) {
+    return {{"id", m.id},
+            {"groupId", m.groupId},
+            {"isGroup", m.isGroup != 0},
+            {"name", utf8(codepage::fromCp1251(m.name))},
+            {"tensionCoef", m.tensionCoef},
+            {"offcutPriceCoef", m.offcutPriceCoef},
+            {"width", m.width}};
+}
+
+json layoutJson(const TZCeiling& doc) {
+    json addPoints = json::array();
+    for (const TZAddPoint& p : doc.addPoints) addPoints.push_back(point(p.point));
+    json lengths = json::array();
+    for (double len : doc.canvasLengths) lengths.push_back(len);
+    return {{"seamFrom", doc.seamFrom},
+            {"seamTo", doc.seamTo},
+            {"seamPerpendicular", doc.seamPerpendicular},
+            {"seamOffset", doc.seamOffset},
+            {"twoDiagonals", doc.twoDiagonals},
+            {"seamFrom2", doc.seamFrom2},
+            {"seamTo2", doc.seamTo2},
+            {"seamOffset2", doc.seamOffset2},
+            {"seamWidth", doc.seamWidth},
+            {"tensionY", doc.tensionY},
+            {"seamLineStart", point(doc.seamLineStart)},
+            {"seamLineEnd", point(doc.seamLineEnd)},
+            {"seamLines", points(doc.seamLines)},
+            {"addPoints", addPoints},
+            {"canvasLengths", lengths},
+            {"canvasLengthTotal", doc.canvasLengthTotal},
+            {"materialQuantity", doc.materialQuantity},
+            {"offcuts", doc.offcuts}};
+}
+
+json constructionsJson(const TZCeiling& doc) {
+    json out = json::array();
+    for (const TZDop& d : doc.dops) {
+        out.push_back({{"kind", d.kind},
+                       {"vertex1", d.vertex1},
+                       {"vertex2", d.vertex2},
+                       {"distance1", d.distance1},
+                       {"distance2", d.distance2},
+                       {"depth", d.depth},
+                       {"depth2", d.depth2},
+                       {"width", d.width},
+                       {"arcLength", d.arcLength},
+                       {"extraPoints", d.extraPoints},
+                       {"firstPointIndex", d.firstPointIndex},
+                       {"lastPointIndex", d.lastPointIndex}});
+    }
+    return out;
+}
+
+json cutoutsJson(const TZCeiling& doc) {
+    json out = json::array();
+    for (const TZHole& h : doc.holes) {
+        json rows = json::array();
+        for (const TZHoleDiagonal& r : h.rows)
+            rows.push_back({{"vertex1", r.vertex1}, {"vertex2", r.vertex2}, {"distance1", r.distance1},
+                            {"distance2", r.distance2}});
+        out.push_back({{"type", h.type},
+                       {"mode", h.mode},
+                       {"size1", h.size1},
+                       {"pointCount", h.pointCount},
+                       {"angleFrom", h.angleFrom},
+                       {"angleTo", h.angleTo},
+                       {"rows", rows}});
+    }
+    return out;
+}
+
+}  // namespace
+
+json projectJson(CTenzoraApp& app) {
+    TZCeiling& doc = app.document();
+    json extraWorks = json::array();
+    for (const TZDopRabObject& w : doc.extraWorks) extraWorks.push_back({{"name", utf8(w.name)}, {"quantity", w.quantity}});
+    json photos = json::array();
+    for (const TZPicture& p : doc.photos)
+        photos.push_back({{"path", utf8(p.path)},
+                          {"left", p.rect.left},
+                          {"top", p.rect.top},
+                          {"right", p.rect.right},
+                          {"bottom", p.rect.bottom}});
+    return {{"file", fileJson(doc)},
+            {"title", utf8(doc.title())},
+            {"order", orderJson(doc)},
+            {"mode", doc.mode},
+            {"defined", doc.polygon.defined},
+            {"outlineFormed", doc.outlineFormed},
+            {"baseSide", doc.baseSide},
+            {"showConstructions", doc.showConstructions},
+            {"gridStep", doc.gridStep},
+            {"scaleX", doc.scaleX},
+            {"scaleY", doc.scaleY},
+            {"panX", doc.panX},
+            {"panY", doc.panY},
+            {"vertices", verticesJson(doc)},
+            {"records", recordsJson(doc)},
+            {"material", materialJson(doc.material)},
+            {"layout", layoutJson(doc)},
+            {"constructions", constructionsJson(doc)},
+            {"cutouts", cutoutsJson(doc)},
+            {"extraWorks", extraWorks},
+            {"photos", photos},
+            {"shownPhoto", doc.shownPhoto}};
+}
+
+}  // namespace cli

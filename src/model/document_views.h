@@ -1,0 +1,19 @@
+#pragma once
+// What the document asks of the window after a change: refresh the side panel, repaint the
+// drawing, rebuild the title. Held by the document; null while headless. The model-side effects
+// of these refreshes are done by the document itself, so headless runs behave the same.
+
+#include <string>
+
+class DocumentViews {
+public:
+    virtual ~DocumentViews() = default;
+    virtual void refreshFigures() = 0;   // the side panel's figures and fields
+    virtual void rebuildTree() = 0;      // the side panel's tree and lists
+    virtual void repaint() = 0;          // the drawing view
+    virtual void setTitle(const std::wstring& title) = 0;
+    // The drawing view's client size in pixels.
+    virtual void clientSize(int& width, int& height) = 0;
+    // Shows the cutting layout dialog (when a layout is started from the model).
+    virtual void showCuttingDialog() {}
+};

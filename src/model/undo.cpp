@@ -1,0 +1,68 @@
+// Undo and redo: the whole project is serialised with the project file writer before every
+// change. The history only grows: undoing moves a cursor back, redoing forward, and a new change
+// appends at the end without discarding the states after the cursor.
+
+#include <algorithm>
+
+#include "model/ceiling.h"
+#include "storage/project_image.h"
+
+namespace {
+constexpr wchar_t kNothingToUndo[] = L"Нет данных для отмены";
+constexpr wchar_t kNothingToRedo[] = L"Нет данных для возврата";
+}  // namespace
+
+void TZCeiling::clearUndo() {
+    for (TZDynamicMemory& buffer : undoBuffers) buffer.release();
+    undoCount = 0;
+    undoPos = -1;
+}
+
+bool TZCeiling::takeSnapshot() {
+    if (suppressUndo) return true;
+    priceTag.clear();
+    saveToStream(*this, undoScratch_, /*keepBlock=*/true);
+    if (undoCount > 0 && undoScratch_.sameContents(undoBuffers[static_cast<std::size_t>(undoCount - 1)]))
+        return false;
+    // The store is full: the oldest state goes (its block is reused for the new one).
+    if (undoCount == kUndoCapacity) {
+        std::rotate(undoBuffers.begin(), undoBuffers.begin() + 1, undoBuffers.end());
+        --undoCount;
+    }
+    std::swap(undoBuffers[static_cast<std::size_t>(undoCount)], undoScratch_);
+    undoScratch_.resetKeepingBlock();
+    undoPos = undoCount;
+    ++undoCount;
+    modified = true;
+    return true;
+}
+
+namespace {
+void restore(TZCeiling& doc, TZDynamicMemory& buffer) {
+    bool throwAwayFormat = true;
+    loadFromStream(doc, buffer, throwAwayFormat);
+    doc.refreshAfterChange();
+}
+}  // namespace
+
+bool TZCeiling::undo() {
+    if (undoCount > 0 && undoPos >= 0) {
+        if (undoPos == undoCount - 1) takeSnapshot();
+        --undoPos;
+        if (undoPos < 0) return true;
+        restore(*this, undoBuffers[static_cast<std::size_t>(undoPos)]);
+        return true;
+    }
+    ui().information(kNothingToUndo);
+    return false;
+}
+
+bool TZCeiling::redo() {
+    if (undoPos < undoCount - 1) {
+        ++undoPos;
+        restore(*this, undoBuffers[static_cast<std::size_t>(undoPos)]);
+        return true;
+    }
+    ui().information(kNothingToRedo);
+    return false;
+}

@@ -1,0 +1,14 @@
+#include "platform/qt/headless_app.h"
+
+#include <QGuiApplication>
+#include <cstdlib>
+
+int runHeadless(int argc, char* argv[], const std::function<int(int, char*[])>& body) {
+    // Never ask for a display, whatever the environment offers.
+    if (std::getenv("QT_QPA_PLATFORM") == nullptr) qputenv("QT_QPA_PLATFORM", "offscreen");
+    int qtArgc = 1;
+    QGuiApplication application(qtArgc, argv);
+    return body(argc, argv);
+}
+
+std::string applicationFilePathUtf8() { return QCoreApplication::applicationFilePath().toStdString(); }

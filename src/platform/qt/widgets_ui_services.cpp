@@ -1,0 +1,84 @@
+#include "platform/qt/widgets_ui_services.h"
+
+#include <QApplication>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QMessageBox>
+
+#include "platform/qt/qt_text.h"
+
+namespace {
+QMessageBox::StandardButton toQt(MessageAnswer a) {
+    switch (a) {
+    case MessageAnswer::Ok: return QMessageBox::Ok;
+    case MessageAnswer::Cancel: return QMessageBox::Cancel;
+    case MessageAnswer::Yes: return QMessageBox::Yes;
+    case MessageAnswer::No: return QMessageBox::No;
+    }
+    return QMessageBox::Ok;
+}
+}  // namespace
+
+MessageAnswer QtUiServices::message(const MessageRequest& request) {
+    QMessageBox box(owner_);
+    box.setWindowTitle(request.caption.empty() ? QStringLiteral("Tenzora") : ::toQt(request.caption));
+    box.setText(::toQt(request.text));
+    switch (request.icon) {
+    case MessageIcon::Error: box.setIcon(QMessageBox::Critical); break;
+    case MessageIcon::Exclamation: box.setIcon(QMessageBox::Warning); break;
+    case MessageIcon::Information: box.setIcon(QMessageBox::Information); break;
+    case MessageIcon::Question: box.setIcon(QMessageBox::Question); break;
+    case MessageIcon::None: break;
+    }
+    switch (request.buttons) {
+    case MessageButtons::Ok: box.setStandardButtons(QMessageBox::Ok); break;
+    case MessageButtons::OkCancel: box.setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel); break;
+    case MessageButtons::YesNo: box.setStandardButtons(QMessageBox::Yes | QMessageBox::No); break;
+    case MessageButtons::YesNoCancel:
+        box.setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+        break;
+    }
+    box.setDefaultButton(toQt(request.defaultAnswer));
+    switch (box.exec()) {
+    case QMessageBox::Yes: return MessageAnswer::Yes;
+    case QMessageBox::No: return MessageAnswer::No;
+    case QMessageBox::Cancel: return MessageAnswer::Cancel;
+    default: return request.buttons == MessageButtons::YesNoCancel || request.buttons == MessageButtons::OkCancel
+                        ? (box.clickedButton() ? MessageAnswer::Ok : MessageAnswer::Cancel)
+                        : MessageAnswer::Ok;
+    }
+}
+
+QString QtUiServices::toQtFilter(const std::wstring& filter) {
+    const QStringList parts = ::toQt(filter).split('|');
+    QStringList entries;
+    for (int i = 0; i + 1 < parts.size(); i += 2) {
+        if (parts[i].isEmpty()) continue;
+        QString patterns = parts[i + 1];
+        patterns.replace(';', ' ');
+        entries << parts[i] + " (" + patterns.simplified() + ")";
+    }
+    return entries.join(";;");
+}
+
+std::optional<std::wstring> QtUiServices::chooseFile(const FileDialogRequest& request) {
+    QFileDialog dialog(owner_, ::toQt(request.title));
+    dialog.setOption(QFileDialog::HideNameFilterDetails, true);
+    dialog.setAcceptMode(request.save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+    dialog.setFileMode(request.save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+    if (!request.confirmOverwrite) dialog.setOption(QFileDialog::DontConfirmOverwrite, true);
+    dialog.setNameFilter(toQtFilter(request.filter));
+    dialog.setDefaultSuffix(::toQt(request.defaultExtension));
+    if (!request.initialFolder.empty()) dialog.setDirectory(::toQt(request.initialFolder));
+    if (!request.initialName.empty()) dialog.selectFile(::toQt(request.initialName));
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
+    return fromQt(dialog.selectedFiles().first());
+}
+
+std::optional<std::wstring> QtUiServices::chooseFolder(const std::wstring& title, const std::wstring& initialFolder) {
+    const QString dir = QFileDialog::getExistingDirectory(owner_, ::toQt(title), ::toQt(initialFolder));
+    if (dir.isEmpty()) return std::nullopt;
+    return fromQt(dir);
+}
+
+void QtUiServices::beep() { QApplication::beep(); }

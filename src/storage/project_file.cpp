@@ -1,0 +1,85 @@
+#include "storage/project_file.h"
+
+#include "model/ceiling.h"
+#include "storage/codepage.h"
+#include "storage/file_io.h"
+#include "storage/project_image.h"
+
+namespace {
+
+std::wstring quoted(const std::wstring& path) { return L"«" + path + L"»"; }
+
+std::wstring readFailureText(ReadStatus status, const std::wstring& path) {
+    switch (status) {
+    case ReadStatus::Empty: return L"Файл " + quoted(path) + L" пуст.";
+    case ReadStatus::TooLarge:
+        return L"Файл " + quoted(path) + L" слишком велик для файла проекта (больше 1 000 000 байт).";
+    case ReadStatus::ShortRead: return L"Файл " + quoted(path) + L" прочитан не полностью.";
+    default: return L"Не удалось открыть файл " + quoted(path) + L".";
+    }
+}
+
+}  // namespace
+
+bool saveProject(TZCeiling& doc, const std::wstring& path) {
+    doc.modified = false;
+    TZDynamicMemory stream(TZCeiling::kStreamGrowBy);
+    // The header's price tag: the job cost of the estimate, written by the pricing code.
+    saveToStream(doc, stream);
+    if (!writeFileReplacing(codepage::toPath(path), stream.bytes())) {
+        doc.modified = true;
+        doc.ui().error(L"Не удалось сохранить проект в файл " + quoted(path) +
+                       L". Проверьте, что папка существует и доступна для записи.");
+        return false;
+    }
+    return true;
+}
+
+bool loadProject(const std::wstring& path, bool& currentFormat, TZCeiling& doc) {
+    doc.takeSnapshot();
+    std::string bytes;
+    const ReadStatus status = readWholeFile(codepage::toPath(path), projectFile::kMaxProjectBytes, bytes);
+    if (status != ReadStatus::Ok) {
+        doc.ui().error(readFailureText(status, path));
+        return false;
+    }
+    TZDynamicMemory stream(TZCeiling::kStreamGrowBy);
+    stream.assign(bytes);
+    // An unrecognised format has been reported by the reader and left the document unchanged:
+    // the open did not succeed, so the caller must not adopt the file's path.
+    return loadFromStream(doc, stream, currentFormat);
+}
+
+bool TZCeiling::openFile(const std::wstring& path) {
+    if (!loadProject(path, currentFormat, *this)) return false;
+    filePath = path;
+    repaint();
+    rebuildTree();
+    refreshFigures();
+    rebuildTitle();
+    return true;
+}
+
+bool TZCeiling::openFile() {
+    FileDialogRequest request;
+    request.save = false;
+    request.filter = projectFile::kOpenFilter;
+    request.defaultExtension = projectFile::kExtension;
+    request.initialName = orderName;
+    request.mustExist = true;
+    const auto path = ui().chooseFile(request);
+    if (!path) return false;
+    return openFile(*path);
+}
+
+bool TZCeiling::saveAs() {
+    FileDialogRequest request;
+    request.save = true;
+    request.filter = projectFile::kSaveFilter;
+    request.defaultExtension = projectFile::kExtension;
+    request.initialName = orderName;
+    request.confirmOverwrite = true;
+    const auto path = ui().chooseFile(request);
+    if (!path) return false;
+    return saveProject(*this, *path);
+}

@@ -1,0 +1,24 @@
+#pragma once
+// Project files (.tz): saving and loading the project image to and from disk.
+
+#include <string>
+
+class TZCeiling;
+
+namespace projectFile {
+// Files above this size are not projects (a project image is tens of kilobytes).
+inline constexpr std::uintmax_t kMaxProjectBytes = 1'000'000;
+
+inline constexpr wchar_t kSaveFilter[] = L"Файлы Tenzora(*.tz)|*.tz|Все файлы(*.*)|*.*|";
+inline constexpr wchar_t kOpenFilter[] = L"Файлы Tenzora (*.tz)|*.tz|Все файлы(*.*)|*.*|";
+inline constexpr wchar_t kExtension[] = L"tz";
+}  // namespace projectFile
+
+// Writes the project to the file (replacing it only once the new file is complete). Clears
+// `modified`; on failure tells the user, names the file, sets `modified` again and returns false.
+bool saveProject(TZCeiling& doc, const std::wstring& path);
+
+// Reads a project file into the document, after an undo snapshot. A file that is missing, empty,
+// above 1,000,000 bytes or reads short is reported to the user and leaves the document unchanged;
+// an unrecognised format is reported by the reader. `currentFormat` receives the format flag.
+bool loadProject(const std::wstring& path, bool& currentFormat, TZCeiling& doc);

@@ -1,0 +1,464 @@
+#include "storage/project_image.h"
+
+#include <cmath>
+#include <cstring>
+#include <limits>
+
+#include "model/ceiling.h"
+#include "model/view_transform.h"
+#include "storage/codepage.h"
+
+namespace {
+
+using namespace projectImage;
+
+// ---- writing helpers ---------------------------------------------------------------------------
+
+std::int32_t truncatedInt(double v) { return toPixel(std::trunc(v)); }
+
+void writeAnsi(TZDynamicMemory& s, const std::wstring& text) { s.writeString(codepage::toCp1251(text)); }
+
+void writePoint(TZDynamicMemory& s, const Vertex& v) {
+    s.writeDouble(v.x);
+    s.writeDouble(v.y);
+}
+
+// The pixel rectangle of a photo from its drawing corners (corner 1 left/top, corner 2 right/bottom).
+void placePhotoRect(const TZCeiling& doc, TZPicture& photo) {
+    const ScreenPoint a = worldToScreen(doc, photo.corner1.x, photo.corner1.y);
+    const ScreenPoint b = worldToScreen(doc, photo.corner2.x, photo.corner2.y);
+    photo.rect = {a.x, a.y, b.x, b.y};
+}
+
+// ---- reading helpers ---------------------------------------------------------------------------
+
+std::wstring readAnsi(TZDynamicMemory& s) {
+    const auto bytes = s.readString();
+    return bytes ? codepage::fromCp1251(*bytes) : std::wstring();
+}
+
+Vertex readPoint(TZDynamicMemory& s) {
+    Vertex v;
+    v.x = s.readDouble();
+    v.y = s.readDouble();
+    return v;
+}
+
+// An index field: the element when 0 <= i < count, otherwise none.
+std::int32_t readReference(TZDynamicMemory& s, int count) {
+    const std::int32_t i = s.readInt32();
+    return (i >= 0 && i < count) ? i : -1;
+}
+
+// A scale read from a file: narrowed to single precision. A value that is not a positive finite
+// number (a damaged file) would make every view transform divide by zero, so it reads as 1.
+float readScale(TZDynamicMemory& s) {
+    const double v = s.readDouble();
+    if (!(v > 0) || !std::isfinite(v) || v > std::numeric_limits<float>::max() ||
+        v < std::numeric_limits<float>::min())
+        return 1.0f;
+    return static_cast<float>(v);
+}
+
+// A count field. Returns false when it is above the limit: reading must stop there.
+bool readCount(TZDynamicMemory& s, int limit, int& count) {
+    const std::int32_t n = s.readInt32();
+    if (n > limit) return false;
+    count = n > 0 ? n : 0;
+    return true;
+}
+
+// Reads the fields of the body; returns when a count is above its limit (members read so far
+// keep their new values, later members their old ones).
+void readBody(TZCeiling& doc, TZDynamicMemory& s, bool& currentFormat) {
+    int n = 0;
+    doc.snapToGrid = s.readBool();                             // 2
+    doc.diagonalTool = s.readInt32();                          // 3
+    doc.pointTool = s.readInt32();                             // 4
+    doc.orderDate = readAnsi(s);                               // 5
+
+    doc.diagonals.clear();                                     // 6, 7
+    if (!readCount(s, kMaxListCount, n)) return;
+    for (int i = 0; i < n; ++i) {
+        Diagonal d;
+        d.visits = s.readByte();
+        d.length = s.readDouble();
+        d.spare = s.readDouble();
+        d.a = s.readInt32();
+        d.b = s.readInt32();
+        d.isSide = s.readBool() ? 1 : 0;
+        doc.diagonals.append(d);
+    }
+    s.readDouble();                                            // 8 reserved
+    doc.gridStep = static_cast<double>(s.readInt32());         // 9
+    doc.client = readAnsi(s);                                  // 10
+    doc.orderName = readAnsi(s);                               // 11
+    doc.orderNumber = readAnsi(s);                             // 12
+
+    doc.polygon.clear();                                       // 13, 14, 15
+    if (!readCount(s, kMaxListCount, n)) return;
+    doc.polygon.defined = s.readBool();
+    for (int i = 0; i < n; ++i) {
+        Vertex v;
+        v.rightAngle = s.readBool() ? 1 : 0;
+        v.x = s.readDouble();
+        v.y = s.readDouble();
+        v.sidePreference = s.readInt32();
+        doc.polygon.append(v);
+    }
+    doc.panX = s.readInt32();                                  // 16
+    doc.panY = s.readInt32();                                  // 17
+    s.readInt32();                                             // 18 reserved
+    doc.currentDiagonal = readReference(s, doc.diagonals.count());  // 19
+    doc.draggedVertex = readReference(s, doc.polygon.count());      // 20
+    doc.mode = s.readInt32();                                  // 21
+    doc.editorVertex2 = readReference(s, doc.polygon.count());      // 22
+    doc.pendingVertex = readReference(s, doc.polygon.count());      // 23
+
+    doc.seamLines.clear();                                     // 24, 25
+    doc.hoverCanvas = -1;
+    if (!readCount(s, kMaxListCount, n)) return;
+    for (int i = 0; i < n; ++i) doc.seamLines.append(readPoint(s));
+    doc.viewHeight = s.readInt32();                            // 26
+    doc.viewWidth = s.readInt32();                             // 27
+    doc.showLengths = s.readBool();                            // 28
+    doc.showGrid = s.readBool();                               // 29
+    doc.showPointNames = s.readBool();                         // 30
+    doc.scaleX = readScale(s);                                 // 31
+    doc.scaleY = readScale(s);                                 // 32
+
+    doc.rulerPoints.clear();                                   // 33, 34
+    if (!readCount(s, kMaxListCount, n)) return;
+    for (int i = 0; i < n; ++i) doc.rulerPoints.append(readPoint(s));
+
+    doc.material.id = s.readInt32();                           // 35
+    doc.material.groupId = s.readInt32();                      // 36
+    doc.material.isGroup = s.readBool() ? 1 : 0;               // 37
+    doc.material.tensionCoef = s.readDouble();                 // 38
+    doc.material.offcutPriceCoef = s.readDouble();             // 39
+    if (auto name = s.readString()) doc.material.setName(*name);  // 40: none keeps the old name
+    doc.material.width = s.readDouble();                       // 41
+    s.readInt32();                                             // 42 reserved
+    doc.hoverDiagonal = readReference(s, doc.diagonals.count());  // 43
+    doc.hoverVertex = readReference(s, doc.polygon.count());      // 44
+
+    doc.addPoints.clear();                                     // 45, 46
+    if (!readCount(s, kMaxAddPointCount, n)) return;
+    for (int i = 0; i < n; ++i) {
+        TZAddPoint p;
+        p.point = readPoint(s);
+        p.edgeStart = readPoint(s);
+        p.edgeEnd = readPoint(s);
+        doc.addPoints.append(p);
+    }
+    doc.materialQuantity = s.readDouble();                     // 47
+    doc.offcuts = s.readDouble();                              // 48
+
+    doc.dops.clear();                                          // 49, 50
+    if (!readCount(s, kMaxListCount, n)) return;
+    for (int i = 0; i < n; ++i) {
+        TZDop d;
+        d.depth = s.readDouble();
+        d.distance1 = s.readDouble();
+        d.distance2 = s.readDouble();
+        d.vertex1 = s.readInt32();
+        d.vertex2 = s.readInt32();
+        d.kind = s.readInt32();
+        d.depth2 = s.readDouble();
+        d.width = s.readDouble();
+        d.arcLength = s.readDouble();
+        d.extraPoints = s.readInt32();
+        doc.dops.append(d);
+    }
+    doc.showConstructions = s.readBool();                      // 51
+    doc.note = readAnsi(s);                                    // 52
+    doc.seamFrom = s.readInt32();                              // 53
+    doc.seamTo = s.readInt32();                                // 54
+    doc.seamLineStart = readPoint(s);                          // 55
+    doc.seamLineEnd = readPoint(s);                            // 56
+    doc.modified = s.readBool();                               // 57
+    doc.outlineFormed = s.readBool();                          // 58
+    doc.baseSide = s.readInt32();                              // 59
+    doc.seamOffset = s.readDouble();                           // 60
+    doc.seamPerpendicular = s.readBool();                      // 61
+    doc.showAngles = s.readBool();                             // 62
+    doc.canvasLengthTotal = s.readDouble();                    // 63
+
+    doc.canvasLengths.clear();                                 // 64, 65
+    if (!readCount(s, kMaxListCount, n)) return;
+    for (int i = 0; i < n; ++i) doc.canvasLengths.append(s.readDouble());
+    doc.showCanvasDistances = s.readBool();                    // 66
+    doc.seamWidth = s.readInt32();                             // 67
+
+    doc.holes.clear();                                         // 68, 69
+    if (!readCount(s, kMaxListCount, n)) return;
+    for (int i = 0; i < n; ++i) {
+        TZHole h;
+        h.size1 = s.readDouble();
+        h.type = s.readInt32();
+        h.mode = s.readInt32();
+        int rows = 0;
+        if (!readCount(s, kMaxCutoutRows, rows)) return;  // the cutout read so far is dropped
+        for (int r = 0; r < rows; ++r) {
+            TZHoleDiagonal row;
+            row.vertex1 = s.readInt32();
+            row.distance1 = s.readDouble();
+            row.vertex2 = s.readInt32();
+            row.distance2 = s.readDouble();
+            h.rows.append(row);
+        }
+        doc.holes.append(std::move(h));
+    }
+
+    doc.dopHoleOrder.clear();                                  // 70, 71
+    if (!readCount(s, kMaxListCount, n)) return;
+    for (int i = 0; i < n; ++i) {
+        TZDopAndHole e;
+        e.index = s.readInt32();
+        e.type = s.readInt32();
+        doc.dopHoleOrder.append(e);
+    }
+    if (doc.dopHoleOrder.count() < doc.dops.count() + doc.holes.count()) {
+        doc.dopHoleOrder.clear();
+        for (int i = 0; i < doc.dops.count(); ++i) doc.dopHoleOrder.append({kOrderConstruction, i});
+        for (int i = 0; i < doc.holes.count(); ++i) doc.dopHoleOrder.append({kOrderCutout, i});
+    }
+    // The cutout rows' point references are captured again from their vertex indexes here, once
+    // the working outline can be built (see captureRowPoints).
+
+    for (TZAddPoint& p : doc.addPoints) p.mark = s.readByte();  // 72
+    doc.seamFrom2 = s.readInt32();                             // 73
+    doc.seamTo2 = s.readInt32();                               // 74
+    doc.twoDiagonals = s.readBool();                           // 75
+    doc.seamOffset2 = s.readDouble();                          // 76
+    for (TZHole& h : doc.holes) {                              // 77
+        h.pointCount = s.readInt32();
+        h.angleFrom = s.readInt32();
+        h.angleTo = s.readInt32();
+    }
+    doc.sentToWork = s.readBool();                             // 78
+    doc.harpoon = s.readByte();                                // 79
+    doc.city = s.readInt32();                                  // 80
+    doc.ceilingType = s.readWideString().value_or(L"");        // 81
+
+    doc.extraWorks.clear();                                    // 82, 83
+    if (!readCount(s, kMaxListCount, n)) return;
+    for (int i = 0; i < n; ++i) {
+        TZDopRabObject w;
+        w.name = s.readWideString().value_or(L"");
+        w.quantity = s.readDouble();
+        doc.extraWorks.append(w);
+    }
+    // A file of the previous version ends here.
+    if (s.atEnd()) currentFormat = false;
+
+    doc.photos.clear();                                        // 84, 85
+    doc.shownPhoto = -1;
+    if (!readCount(s, kMaxListCount, n)) return;
+    for (int i = 0; i < n; ++i) {
+        TZPicture photo;
+        photo.path = readAnsi(s);
+        photo.rect.left = s.readInt32();
+        photo.rect.top = s.readInt32();
+        photo.rect.right = s.readInt32();
+        photo.rect.bottom = s.readInt32();
+        doc.photos.append(std::move(photo));
+    }
+    const std::int32_t shown = s.readInt32();                  // 86
+    if (shown >= 1 && shown <= doc.photos.count()) {
+        doc.shownPhoto = shown - 1;
+        TZPicture& photo = doc.photos.at(doc.shownPhoto);
+        screenToWorld(doc, photo.rect.left, photo.rect.top, photo.corner1.x, photo.corner1.y);
+        screenToWorld(doc, photo.rect.right, photo.rect.bottom, photo.corner2.x, photo.corner2.y);
+        photo.placed = true;
+    }
+    doc.tensionY = s.readDouble();                             // 87
+}
+
+}  // namespace
+
+bool isProjectHeader(const std::string& header) {
+    if (header.size() >= 7 && header.compare(0, 7, "Tenzora") == 0) return true;
+    const std::wstring wide = codepage::fromCp1251(header);
+    const std::size_t at = wide.find(L"file format. Version");
+    return at != std::wstring::npos && at > 0;
+}
+
+void saveToStream(TZCeiling& doc, TZDynamicMemory& s, bool keepBlock) {
+    if (keepBlock)
+        s.resetKeepingBlock();
+    else
+        s.release();
+
+    std::string header = kSignature;
+    header += doc.priceTag.substr(0, std::min(doc.priceTag.size(), kPriceTagBytes));
+    s.writeString(header);                                     // 1
+
+    s.writeBool(doc.snapToGrid);                               // 2
+    s.writeInt32(doc.diagonalTool);                            // 3
+    s.writeInt32(doc.pointTool);                               // 4
+    writeAnsi(s, doc.orderDate);                               // 5
+    s.writeInt32(doc.diagonals.count());                       // 6
+    for (const Diagonal& d : doc.diagonals) {                  // 7
+        s.writeByte(static_cast<std::uint8_t>(d.visits & 0xFF));
+        s.writeDouble(d.length);
+        s.writeDouble(d.spare);
+        s.writeInt32(d.a);
+        s.writeInt32(d.b);
+        s.writeBool(d.isSide != 0);
+    }
+    s.writeDouble(0.0);                                        // 8 reserved
+    s.writeInt32(truncatedInt(doc.gridStep));                  // 9
+    writeAnsi(s, doc.client);                                  // 10
+    writeAnsi(s, doc.orderName);                               // 11
+    writeAnsi(s, doc.orderNumber);                             // 12
+    s.writeInt32(doc.polygon.count());                         // 13
+    s.writeBool(doc.polygon.defined);                          // 14
+    for (const Vertex& v : doc.polygon) {                      // 15
+        s.writeBool(v.rightAngle != 0);
+        s.writeDouble(v.x);
+        s.writeDouble(v.y);
+        s.writeInt32(v.sidePreference);
+    }
+    s.writeInt32(doc.panX);                                    // 16
+    s.writeInt32(doc.panY);                                    // 17
+    s.writeInt32(0);                                           // 18 reserved
+    s.writeInt32(doc.currentDiagonal);                         // 19
+    s.writeInt32(doc.draggedVertex);                           // 20
+    s.writeInt32(doc.mode);                                    // 21
+    s.writeInt32(doc.editorVertex2);                           // 22
+    s.writeInt32(doc.pendingVertex);                           // 23
+    s.writeInt32(doc.seamLines.count());                       // 24
+    for (const Vertex& v : doc.seamLines) writePoint(s, v);    // 25
+    s.writeInt32(doc.viewHeight);                              // 26
+    s.writeInt32(doc.viewWidth);                               // 27
+    s.writeBool(doc.showLengths);                              // 28
+    s.writeBool(doc.showGrid);                                 // 29
+    s.writeBool(doc.showPointNames);                           // 30
+    s.writeDouble(static_cast<double>(doc.scaleX));            // 31
+    s.writeDouble(static_cast<double>(doc.scaleY));            // 32
+    s.writeInt32(doc.rulerPoints.count());                     // 33
+    for (const Vertex& v : doc.rulerPoints) writePoint(s, v);  // 34
+    s.writeInt32(doc.material.id);                             // 35
+    s.writeInt32(doc.material.groupId);                        // 36
+    s.writeBool(doc.material.isGroup != 0);                    // 37
+    s.writeDouble(doc.material.tensionCoef);                   // 38
+    s.writeDouble(doc.material.offcutPriceCoef);               // 39
+    s.writeString(doc.material.name);                          // 40
+    s.writeDouble(doc.material.width);                         // 41
+    s.writeInt32(0);                                           // 42 reserved
+    s.writeInt32(doc.hoverDiagonal);                           // 43
+    s.writeInt32(doc.hoverVertex);                             // 44
+    s.writeInt32(doc.addPoints.count());                       // 45
+    for (const TZAddPoint& p : doc.addPoints) {                // 46
+        writePoint(s, p.point);
+        writePoint(s, p.edgeStart);
+        writePoint(s, p.edgeEnd);
+    }
+    s.writeDouble(doc.materialQuantity);                       // 47
+    s.writeDouble(doc.offcuts);                                // 48
+    s.writeInt32(doc.dops.count());                            // 49
+    for (const TZDop& d : doc.dops) {                          // 50
+        s.writeDouble(d.depth);
+        s.writeDouble(d.distance1);
+        s.writeDouble(d.distance2);
+        s.writeInt32(d.vertex1);
+        s.writeInt32(d.vertex2);
+        s.writeInt32(d.kind);
+        s.writeDouble(d.depth2);
+        s.writeDouble(d.width);
+        s.writeDouble(d.arcLength);
+        s.writeInt32(d.extraPoints);
+    }
+    s.writeBool(doc.showConstructions);                        // 51
+    writeAnsi(s, doc.note);                                    // 52
+    s.writeInt32(doc.seamFrom);                                // 53
+    s.writeInt32(doc.seamTo);                                  // 54
+    writePoint(s, doc.seamLineStart);                          // 55
+    writePoint(s, doc.seamLineEnd);                            // 56
+    s.writeBool(doc.modified);                                 // 57
+    s.writeBool(doc.outlineFormed);                            // 58
+    s.writeInt32(doc.baseSide);                                // 59
+    s.writeDouble(doc.seamOffset);                             // 60
+    s.writeBool(doc.seamPerpendicular);                        // 61
+    s.writeBool(doc.showAngles);                               // 62
+    s.writeDouble(doc.canvasLengthTotal);                      // 63
+    s.writeInt32(doc.canvasLengths.count());                   // 64
+    for (double len : doc.canvasLengths) s.writeDouble(len);   // 65
+    s.writeBool(doc.showCanvasDistances);                      // 66
+    s.writeInt32(doc.seamWidth);                               // 67
+    s.writeInt32(doc.holes.count());                           // 68
+    for (const TZHole& h : doc.holes) {                        // 69
+        s.writeDouble(h.size1);
+        s.writeInt32(h.type);
+        s.writeInt32(h.mode);
+        s.writeInt32(h.rows.count());
+        for (const TZHoleDiagonal& row : h.rows) {
+            s.writeInt32(row.vertex1);
+            s.writeDouble(row.distance1);
+            s.writeInt32(row.vertex2);
+            s.writeDouble(row.distance2);
+        }
+    }
+    s.writeInt32(doc.dopHoleOrder.count());                    // 70
+    for (const TZDopAndHole& e : doc.dopHoleOrder) {           // 71
+        s.writeInt32(e.index);
+        s.writeInt32(e.type);
+    }
+    for (const TZAddPoint& p : doc.addPoints) s.writeByte(p.mark);  // 72
+    s.writeInt32(doc.seamFrom2);                               // 73
+    s.writeInt32(doc.seamTo2);                                 // 74
+    s.writeBool(doc.twoDiagonals);                             // 75
+    s.writeDouble(doc.seamOffset2);                            // 76
+    for (const TZHole& h : doc.holes) {                        // 77
+        s.writeInt32(h.pointCount);
+        s.writeInt32(h.angleFrom);
+        s.writeInt32(h.angleTo);
+    }
+    s.writeBool(doc.sentToWork);                               // 78
+    s.writeByte(doc.harpoon);                                  // 79
+    s.writeInt32(doc.city);                                    // 80
+    s.writeWideString(doc.ceilingType);                        // 81
+    s.writeInt32(doc.extraWorks.count());                      // 82
+    for (const TZDopRabObject& w : doc.extraWorks) {           // 83
+        s.writeWideString(w.name);
+        s.writeDouble(w.quantity);
+    }
+    if (TZPicture* shown = doc.photos.checkedAt(doc.shownPhoto); shown && shown->placed)
+        placePhotoRect(doc, *shown);
+    s.writeInt32(doc.photos.count());                          // 84
+    for (const TZPicture& photo : doc.photos) {                // 85
+        writeAnsi(s, photo.path);
+        s.writeInt32(photo.rect.left);
+        s.writeInt32(photo.rect.top);
+        s.writeInt32(photo.rect.right);
+        s.writeInt32(photo.rect.bottom);
+    }
+    s.writeInt32(doc.shownPhoto >= 0 && doc.shownPhoto < doc.photos.count() ? doc.shownPhoto + 1 : 0);  // 86
+    s.writeDouble(doc.tensionY);                               // 87
+}
+
+bool loadFromStream(TZCeiling& doc, TZDynamicMemory& s, bool& currentFormat) {
+    currentFormat = true;
+    s.setReadPos(0);
+
+    bool syncError = false;
+    auto headerAccepted = [&]() {
+        const auto header = s.readString(&syncError);
+        return header && !s.atEnd() && isProjectHeader(*header);
+    };
+    if (!headerAccepted()) {
+        // An empty stream has nothing to unscramble; the program has always reported it this way.
+        if (syncError) doc.ui().error(kSyncMessage);
+        // Older files were stored scrambled: K2 then K1, so undo K1 first.
+        s.setReadPos(0);
+        s.unscramble(scrambleKeys::K1);
+        s.unscramble(scrambleKeys::K2);
+        if (syncError || !headerAccepted()) {
+            doc.ui().error(kFormatMessage, kFormatCaption);
+            return false;
+        }
+    }
+    readBody(doc, s, currentFormat);
+    return true;
+}
