@@ -2,6 +2,7 @@
 // One QApplication for the window tests (offscreen platform, set by CTest).
 
 #include <QApplication>
+#include <clocale>
 
 inline QApplication& testApplication() {
     static int argc = 1;
@@ -9,7 +10,9 @@ inline QApplication& testApplication() {
     static char* argv[] = {name, nullptr};
     static QApplication* app = [] {
         if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-        return new QApplication(argc, argv);
+        auto* application = new QApplication(argc, argv);
+        std::setlocale(LC_NUMERIC, "C");  // as the programs do
+        return application;
     }();
     return *app;
 }

@@ -6,6 +6,8 @@
 #include <QMessageBox>
 #include <QStringList>
 
+#include <clocale>
+
 #include "app/tenzora_app.h"
 #include "app/ui/main_frame.h"
 #include "platform/clock.h"
@@ -18,6 +20,8 @@
 
 int main(int argc, char* argv[]) {
     QApplication application(argc, argv);
+    // Qt adopts the user's locale; numbers in files and texts are always written with a point.
+    std::setlocale(LC_NUMERIC, "C");
     QApplication::setOrganizationName("Tenzora");
     QApplication::setApplicationName("tenzora");
 

@@ -1,6 +1,7 @@
 #include "platform/qt/headless_app.h"
 
 #include <QGuiApplication>
+#include <clocale>
 #include <cstdlib>
 
 int runHeadless(int argc, char* argv[], const std::function<int(int, char*[])>& body) {
@@ -8,6 +9,8 @@ int runHeadless(int argc, char* argv[], const std::function<int(int, char*[])>& 
     if (std::getenv("QT_QPA_PLATFORM") == nullptr) qputenv("QT_QPA_PLATFORM", "offscreen");
     int qtArgc = 1;
     QGuiApplication application(qtArgc, argv);
+    // Qt adopts the user's locale; numbers in files and texts are always written with a point.
+    std::setlocale(LC_NUMERIC, "C");
     return body(argc, argv);
 }
 
