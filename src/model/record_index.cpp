@@ -3,7 +3,9 @@
 #include <algorithm>
 
 RecordIndex::RecordIndex(const Diagonals& records, int vertexCount)
-    : records_(records), neighbours_(static_cast<std::size_t>(std::max(vertexCount, 0))) {
+    : records_(records),
+      measuredNeighbours_(static_cast<std::size_t>(std::max(vertexCount, 0))),
+      neighbours_(measuredNeighbours_.size()) {
     for (int k = 0; k < records.count(); ++k) {
         const Diagonal& d = records.at(k);
         const auto [it, added] = byPair_.try_emplace(key(d.a, d.b), k);
@@ -12,11 +14,16 @@ RecordIndex::RecordIndex(const Diagonals& records, int vertexCount)
     }
     for (const auto& [pair, k] : byPair_) {
         const Diagonal& d = records.at(k);
-        if (!(d.length > 0) || d.a == d.b) continue;
-        if (d.a < 0 || d.b < 0 || d.a >= vertexCount || d.b >= vertexCount) continue;
-        neighbours_[static_cast<std::size_t>(d.a)].push_back(d.b);
-        neighbours_[static_cast<std::size_t>(d.b)].push_back(d.a);
+        if (d.a == d.b || d.a < 0 || d.b < 0 || d.a >= vertexCount || d.b >= vertexCount) continue;
+        const auto a = static_cast<std::size_t>(d.a);
+        const auto b = static_cast<std::size_t>(d.b);
+        neighbours_[a].push_back(d.b);
+        neighbours_[b].push_back(d.a);
+        if (!(d.length > 0)) continue;
+        measuredNeighbours_[a].push_back(d.b);
+        measuredNeighbours_[b].push_back(d.a);
     }
+    for (std::vector<int>& list : measuredNeighbours_) std::sort(list.begin(), list.end());
     for (std::vector<int>& list : neighbours_) std::sort(list.begin(), list.end());
 }
 
@@ -37,6 +44,11 @@ bool RecordIndex::measured(int i, int j) const {
 }
 
 const std::vector<int>& RecordIndex::measuredNeighbours(int v) const {
+    if (v < 0 || v >= static_cast<int>(measuredNeighbours_.size())) return none_;
+    return measuredNeighbours_[static_cast<std::size_t>(v)];
+}
+
+const std::vector<int>& RecordIndex::neighbours(int v) const {
     if (v < 0 || v >= static_cast<int>(neighbours_.size())) return none_;
     return neighbours_[static_cast<std::size_t>(v)];
 }

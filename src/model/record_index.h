@@ -19,12 +19,15 @@ public:
     bool measured(int i, int j) const;
     // The vertices joined to v by a measured record, in ascending index order.
     const std::vector<int>& measuredNeighbours(int v) const;
+    // The vertices joined to v by any record, in ascending index order.
+    const std::vector<int>& neighbours(int v) const;
 
 private:
     static std::uint64_t key(int i, int j);
 
     const Diagonals& records_;
     std::unordered_map<std::uint64_t, int> byPair_;
+    std::vector<std::vector<int>> measuredNeighbours_;
     std::vector<std::vector<int>> neighbours_;
     std::vector<int> none_;
 };

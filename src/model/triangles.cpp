@@ -255,8 +255,8 @@ std::wstring placeUnreached(TZCeiling& doc, const RecordIndex& index) {
     std::wstring names;
     for (int v = 0; v < n; ++v) {
         if (doc.polygon.at(v).placed) continue;
-        for (int j = 0; j < n; ++j) {
-            if (!doc.polygon.at(j).placed || index.find(j, v) < 0) continue;
+        for (int j : index.neighbours(v)) {
+            if (!doc.polygon.at(j).placed) continue;
             const Vertex anchor = doc.polygon.at(j);
             placeAtDistance(anchor, doc.polygon.at(v), kUnreachedDistance);
             break;
