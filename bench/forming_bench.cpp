@@ -27,7 +27,9 @@ struct Project {
 };
 
 // The wizard's ellipse of 92 points: every side and every diagonal from A measured.
-void makeEllipse(TZCeiling& doc) { generateShape(doc, ShapeKind::Ellipse, 92, 600, 400); }
+void makeEllipse(TZCeiling& doc) {
+    generateShape(doc, ShapeKind::Ellipse, 92, 600, 400);
+}
 
 // A room of `corners` corners with notches (a star-like zigzag), measured with a tape to the
 // half centimetre (every side and the fan of diagonals from A) and sketched roughly.
@@ -43,16 +45,22 @@ void makeNotchedRoom(TZCeiling& doc, int corners) {
         const double length = distance(doc.polygon.at(i), doc.polygon.at(j));
         putDiagonal(doc, i, j, std::round(length * 2) / 2);
     };
-    for (int i = 0; i < corners; ++i) measure(i, (i + 1) % corners);
-    for (int j = 2; j < corners - 1; ++j) measure(0, j);
+    for (int i = 0; i < corners; ++i)
+        measure(i, (i + 1) % corners);
+    for (int j = 2; j < corners - 1; ++j)
+        measure(0, j);
     // The sketch the measurer drew: every corner off by up to 30 cm.
     for (int i = 0; i < corners; ++i) {
         doc.polygon.at(i).x += 30 * std::sin(1.7 * i + 0.3);
         doc.polygon.at(i).y += 30 * std::cos(2.3 * i + 1.1);
     }
 }
-void makeRoomOf24(TZCeiling& doc) { makeNotchedRoom(doc, 24); }
-void makeRoomOf92(TZCeiling& doc) { makeNotchedRoom(doc, 92); }
+void makeRoomOf24(TZCeiling& doc) {
+    makeNotchedRoom(doc, 24);
+}
+void makeRoomOf92(TZCeiling& doc) {
+    makeNotchedRoom(doc, 92);
+}
 
 template <void (*Make)(TZCeiling&)> void formRepeatedly(benchmark::State& state, int method) {
     Project t;
@@ -101,4 +109,4 @@ void BM_SnapshotOfThe92PointProject(benchmark::State& state) {
 }
 BENCHMARK(BM_SnapshotOfThe92PointProject)->Unit(benchmark::kMicrosecond);
 
-}  // namespace
+} // namespace

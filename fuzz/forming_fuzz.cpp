@@ -45,7 +45,8 @@ public:
     }
     double raw() {
         std::uint64_t bits = 0;
-        for (int i = 0; i < 8; ++i) bits |= static_cast<std::uint64_t>(byte()) << (8 * i);
+        for (int i = 0; i < 8; ++i)
+            bits |= static_cast<std::uint64_t>(byte()) << (8 * i);
         double v;
         std::memcpy(&v, &bits, sizeof v);
         return v;
@@ -53,7 +54,8 @@ public:
     std::wstring text() {
         std::wstring s;
         const int n = byte() % 8;
-        for (int i = 0; i < n; ++i) s.push_back(static_cast<wchar_t>(byte()));
+        for (int i = 0; i < n; ++i)
+            s.push_back(static_cast<wchar_t>(byte()));
         return s;
     }
 
@@ -101,10 +103,18 @@ void readOutline(Reader& in, TZCeiling& doc) {
         d.a = in.byte() % (n + 4) - 2;
         d.b = in.byte() % (n + 4) - 2;
         switch (const std::uint8_t kind = in.byte(); kind % 8) {
-        case 0: d.length = 0; break;
-        case 1: d.length = -static_cast<double>(kind); break;
-        case 2: d.length = in.raw(); break;
-        default: d.length = static_cast<std::uint16_t>(in.int16()) / 10.0; break;
+        case 0:
+            d.length = 0;
+            break;
+        case 1:
+            d.length = -static_cast<double>(kind);
+            break;
+        case 2:
+            d.length = in.raw();
+            break;
+        default:
+            d.length = static_cast<std::uint16_t>(in.int16()) / 10.0;
+            break;
         }
         d.isSide = in.byte() & 1;
         doc.diagonals.append(d);
@@ -115,27 +125,49 @@ void runOperation(Reader& in, TZCeiling& doc) {
     const int n = doc.polygon.count();
     const auto vertex = [&] { return static_cast<int>(in.byte() % (n + 2)) - 1; };
     switch (in.byte() % 14) {
-    case 0: formProject(doc, static_cast<int>(in.byte()) - 1); break;
-    case 1: formProjectCommand(doc); break;
-    case 2: enterLength(doc, in.text(), in.text()); break;
-    case 3: deleteVertex(doc, vertex()); break;
+    case 0:
+        formProject(doc, static_cast<int>(in.byte()) - 1);
+        break;
+    case 1:
+        formProjectCommand(doc);
+        break;
+    case 2:
+        enterLength(doc, in.text(), in.text());
+        break;
+    case 3:
+        deleteVertex(doc, vertex());
+        break;
     case 4: {
         const int p = vertex();
         insertVertexOnSide(doc, makeVertex(in.int16(), in.int16()), p, p + 1);
         break;
     }
-    case 5: suggestNextRecord(doc); break;
-    case 6: toggleRightAngle(doc, pairName(vertex(), vertex())); break;
-    case 7: setTriangleSide(doc, pairName(vertex(), vertex()), in.byte() % 3); break;
-    case 8: correctDiagonals(doc); break;
-    case 9: normalize(doc); break;
-    case 10: setDiagonalByName(doc, in.text(), in.int16()); break;
+    case 5:
+        suggestNextRecord(doc);
+        break;
+    case 6:
+        toggleRightAngle(doc, pairName(vertex(), vertex()));
+        break;
+    case 7:
+        setTriangleSide(doc, pairName(vertex(), vertex()), in.byte() % 3);
+        break;
+    case 8:
+        correctDiagonals(doc);
+        break;
+    case 9:
+        normalize(doc);
+        break;
+    case 10:
+        setDiagonalByName(doc, in.text(), in.int16());
+        break;
     case 11: {
         const auto kind = static_cast<ShapeKind>(in.byte() % 3);
         generateShape(doc, kind, in.byte() % kMaxGenerated, in.int16(), in.int16(), in.int16(), in.int16());
         break;
     }
-    case 12: generateRegularPolygon(doc, in.text()); break;
+    case 12:
+        generateRegularPolygon(doc, in.text());
+        break;
     case 13: {
         WizardFields f;
         f.ellipseX = in.text();
@@ -162,7 +194,8 @@ void measureEverything(TZCeiling& doc) {
         (void)cornerAngleText(doc, v);
         (void)recogniseRightAngle(doc, v);
     }
-    for (const Diagonal& d : doc.diagonals) (void)lengthText(doc, &d, true);
+    for (const Diagonal& d : doc.diagonals)
+        (void)lengthText(doc, &d, true);
 }
 
 void writeSeed(const std::filesystem::path& folder, const std::string& name, const Writer& w) {
@@ -170,8 +203,8 @@ void writeSeed(const std::filesystem::path& folder, const std::string& name, con
 }
 
 // A measured ring of corners with the given diagonals (pairs of indexes), then one operation.
-Writer room(const std::vector<std::pair<int, int>>& corners, const std::vector<std::pair<int, int>>& diagonals,
-            int method, int operation) {
+Writer room(const std::vector<std::pair<int, int>>& corners,
+            const std::vector<std::pair<int, int>>& diagonals, int method, int operation) {
     Writer w;
     const int n = static_cast<int>(corners.size());
     w.byte(n);
@@ -186,17 +219,20 @@ Writer room(const std::vector<std::pair<int, int>>& corners, const std::vector<s
         w.byte(a + 2);
         w.byte(b + 2);
         w.byte(3);
-        const double length = std::hypot(corners[a].first - corners[b].first, corners[a].second - corners[b].second);
+        const double length =
+            std::hypot(corners[a].first - corners[b].first, corners[a].second - corners[b].second);
         w.int16(static_cast<int>(length * 10));
         w.byte(0);
     };
-    for (int i = 0; i < n; ++i) record(i, (i + 1) % n);
-    for (auto [a, b] : diagonals) record(a, b);
+    for (int i = 0; i < n; ++i)
+        record(i, (i + 1) % n);
+    for (auto [a, b] : diagonals)
+        record(a, b);
     w.byte(operation);
     return w;
 }
 
-}  // namespace
+} // namespace
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
     const char* folder = std::getenv("TENZORA_FUZZ_SEEDS");
@@ -205,7 +241,8 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
     std::filesystem::create_directories(seeds);
     writeSeed(seeds, "rectangle", room({{0, 0}, {0, 300}, {400, 300}, {400, 0}}, {{0, 2}}, 0, 0));
     writeSeed(seeds, "l-shape",
-              room({{0, 0}, {600, 0}, {600, 300}, {300, 300}, {300, 500}, {0, 500}}, {{0, 3}, {1, 3}, {3, 5}}, 1, 1));
+              room({{0, 0}, {600, 0}, {600, 300}, {300, 300}, {300, 500}, {0, 500}}, {{0, 3}, {1, 3}, {3, 5}},
+                   1, 1));
     std::vector<std::pair<int, int>> ring;
     std::vector<std::pair<int, int>> fan;
     constexpr int kFanCorners = 20;
@@ -223,7 +260,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     TZCeiling doc(ui, std::filesystem::temp_directory_path() / "tenzora-forming-fuzz");
     Reader in(data, size);
     readOutline(in, doc);
-    for (int i = 0; i < kMaxOperations; ++i) runOperation(in, doc);
+    for (int i = 0; i < kMaxOperations; ++i)
+        runOperation(in, doc);
     measureEverything(doc);
     // Whatever happened, every record still names its pair by two indexes and the proposal, if
     // any, reads back as a pair.

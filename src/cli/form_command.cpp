@@ -28,4 +28,4 @@ int runForm(Context& context, Arguments& args) {
     return kExitOk;
 }
 
-}  // namespace cli
+} // namespace cli

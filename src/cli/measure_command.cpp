@@ -19,7 +19,8 @@ int runMeasure(Context& context, Arguments& args) {
         if (equals == std::string::npos || equals == 0 || equals + 1 == items[i].size())
             throw UsageError("\"" + items[i] + "\" is not NAME=LENGTH");
         const std::wstring name = applyNameKeys(codepage::fromUtf8(items[i].substr(0, equals)));
-        if (!parsePairName(name)) throw UsageError("\"" + items[i].substr(0, equals) + "\" is not a side or diagonal name");
+        if (!parsePairName(name))
+            throw UsageError("\"" + items[i].substr(0, equals) + "\" is not a side or diagonal name");
         entries.emplace_back(name, codepage::fromUtf8(items[i].substr(equals + 1)));
     }
 
@@ -42,4 +43,4 @@ int runMeasure(Context& context, Arguments& args) {
     return kExitOk;
 }
 
-}  // namespace cli
+} // namespace cli

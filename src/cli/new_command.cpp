@@ -14,14 +14,23 @@ WizardFields fieldsOf(WizardShape shape, const std::vector<std::string>& a) {
     WizardFields f;
     const auto text = [&](std::size_t i) { return codepage::fromUtf8(a[i]); };
     switch (shape) {
-    case WizardShape::Square: f.squareSide = text(0); break;
-    case WizardShape::Rectangle: f.rectangleX = text(0), f.rectangleY = text(1); break;
+    case WizardShape::Square:
+        f.squareSide = text(0);
+        break;
+    case WizardShape::Rectangle:
+        f.rectangleX = text(0), f.rectangleY = text(1);
+        break;
     case WizardShape::CornerCut:
         f.cutX = text(0), f.cutY = text(1), f.cutWidth = text(2), f.cutHeight = text(3);
         break;
-    case WizardShape::Circle: f.circleDiameter = text(0), f.circlePoints = text(1); break;
-    case WizardShape::Ellipse: f.ellipseX = text(0), f.ellipseY = text(1), f.ellipsePoints = text(2); break;
-    case WizardShape::None: break;
+    case WizardShape::Circle:
+        f.circleDiameter = text(0), f.circlePoints = text(1);
+        break;
+    case WizardShape::Ellipse:
+        f.ellipseX = text(0), f.ellipseY = text(1), f.ellipsePoints = text(2);
+        break;
+    case WizardShape::None:
+        break;
     }
     return f;
 }
@@ -32,12 +41,12 @@ struct ShapeUsage {
     std::size_t arguments;
 };
 constexpr ShapeUsage kShapes[] = {
-    {"square", WizardShape::Square, 1},       {"rectangle", WizardShape::Rectangle, 2},
+    {"square", WizardShape::Square, 1},        {"rectangle", WizardShape::Rectangle, 2},
     {"corner-cut", WizardShape::CornerCut, 4}, {"circle", WizardShape::Circle, 2},
     {"ellipse", WizardShape::Ellipse, 3},
 };
 
-}  // namespace
+} // namespace
 
 int runNew(Context& context, Arguments& args) {
     const auto out = args.option("-o");
@@ -58,14 +67,17 @@ int runNew(Context& context, Arguments& args) {
         if (usage == nullptr) throw UsageError("unknown shape \"" + words[0] + "\"");
         if (values.size() != usage->arguments)
             throw UsageError(words[0] + " takes " + std::to_string(usage->arguments) + " numbers");
-        for (std::size_t i = 0; i < values.size(); ++i) parseNumber(values[i], words[0]);
+        for (std::size_t i = 0; i < values.size(); ++i)
+            parseNumber(values[i], words[0]);
         generated = wizardOk(doc, usage->shape, fieldsOf(usage->shape, values));
     }
     // A message that refused the shape has been printed already.
-    if (!generated) throw Failure(context.ui().messages.size() > firstMessage ? "" : "no outline of fewer than three corners");
+    if (!generated)
+        throw Failure(context.ui().messages.size() > firstMessage ? ""
+                                                                  : "no outline of fewer than three corners");
     context.saveIfRequested(out);
     printJson(projectJson(context.app()));
     return kExitOk;
 }
 
-}  // namespace cli
+} // namespace cli

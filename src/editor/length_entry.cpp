@@ -14,7 +14,8 @@ std::optional<std::pair<int, int>> pairOfField(const TZCeiling& doc, std::wstrin
     const std::wstring keyed = trimBlanks(applyNameKeys(field));
     const auto pair = parsePairName(keyed);
     const int n = doc.polygon.count();
-    if (!pair || pair->first < 0 || pair->first >= n || pair->second < 0 || pair->second >= n) return std::nullopt;
+    if (!pair || pair->first < 0 || pair->first >= n || pair->second < 0 || pair->second >= n)
+        return std::nullopt;
     return pair;
 }
 
@@ -25,9 +26,11 @@ bool measured(const TZCeiling& doc, int i, int j, double& length) {
     return true;
 }
 
-}  // namespace
+} // namespace
 
-double readLengthField(std::wstring_view text) { return readTypedNumber(text, DecimalComma::Accepted); }
+double readLengthField(std::wstring_view text) {
+    return readTypedNumber(text, DecimalComma::Accepted);
+}
 
 std::optional<std::wstring> triangleWarning(const TZCeiling& doc, int a, int b, double length) {
     for (int k = 0; k < doc.polygon.count(); ++k) {
@@ -35,8 +38,8 @@ std::optional<std::wstring> triangleWarning(const TZCeiling& doc, int a, int b, 
         double toA = 0;
         double toB = 0;
         if (!measured(doc, k, a, toA) || !measured(doc, k, b, toB) || !(toA + toB < length)) continue;
-        return L"Диагональ " + pairName(a, b) + L" не может быть больше " + formatNumber(toA + toB, 1) + L" см (" +
-               pairName(k, a) + L" + " + pairName(k, b) + L")";
+        return L"Диагональ " + pairName(a, b) + L" не может быть больше " + formatNumber(toA + toB, 1) +
+               L" см (" + pairName(k, a) + L" + " + pairName(k, b) + L")";
     }
     return std::nullopt;
 }

@@ -10,9 +10,9 @@
 class TZCeiling;
 
 struct LengthEntryResult {
-    bool lengthSet = false;  // a record received the length (and the outline was formed)
-    bool formed = false;     // the result of that forming
-    std::wstring nextName;   // the next side or diagonal to measure; empty: leave the field
+    bool lengthSet = false; // a record received the length (and the outline was formed)
+    bool formed = false;    // the result of that forming
+    std::wstring nextName;  // the next side or diagonal to measure; empty: leave the field
 };
 
 // The length field: a number with a comma or a point; anything else reads as 0.

@@ -26,7 +26,9 @@ constexpr double kWorstSideThreshold = 0.1;
 
 enum ConstructionMethod { kBothPhases = 0, kTrianglesOnly = 1, kRefinementOnly = 2 };
 
-bool isVertex(const TZCeiling& doc, int i) { return i >= 0 && i < doc.polygon.count(); }
+bool isVertex(const TZCeiling& doc, int i) {
+    return i >= 0 && i < doc.polygon.count();
+}
 
 // What the records allow: forming needs a diagonal, or a triangle of three measured sides.
 struct RecordSurvey {
@@ -41,8 +43,10 @@ RecordSurvey surveyRecords(const TZCeiling& doc) {
     for (const Diagonal& d : doc.diagonals) {
         if (!isVertex(doc, d.a) || !isVertex(doc, d.b)) continue;
         ++survey.joiningVertices;
-        if (!areNeighbours(d.a, d.b, n)) survey.anyDiagonal = true;
-        else if (!(d.length > 0)) survey.sidesMeasured = false;
+        if (!areNeighbours(d.a, d.b, n))
+            survey.anyDiagonal = true;
+        else if (!(d.length > 0))
+            survey.sidesMeasured = false;
     }
     return survey;
 }
@@ -59,8 +63,10 @@ void removeDuplicates(TZCeiling& doc, int& follow) {
         }
         if (earlier < 0) continue;
         eraseRecord(doc, k);
-        if (follow == k) follow = earlier;
-        else if (follow > k) --follow;
+        if (follow == k)
+            follow = earlier;
+        else if (follow > k)
+            --follow;
     }
 }
 
@@ -80,7 +86,8 @@ bool runTrianglePhase(TZCeiling& doc, int& start) {
     best.keep(doc, {kUnscoredCrossings, kUnscoredError, 0.0});
 
     // Pass 1 only learns on which side of its neighbours every vertex falls.
-    for (Vertex& v : doc.polygon) v.autoSide = 0;
+    for (Vertex& v : doc.polygon)
+        v.autoSide = 0;
     doc.stepMode = true;
     bool formed = constructionPass(doc, &start);
     computeAutoSides(doc);
@@ -134,7 +141,7 @@ void runRefinementPhase(TZCeiling& doc, int start) {
     doc.polygon.copyFrom(best.outline);
 }
 
-}  // namespace
+} // namespace
 
 OutlineScore scoreOutline(TZCeiling& doc) {
     const bool wasPlacedOnly = doc.placedOnly;
@@ -173,7 +180,8 @@ bool formProject(TZCeiling& doc, int startDiagonal) {
     const int method = doc.constructionMethod;
     bool formed = false;
     if (method == kBothPhases || method == kTrianglesOnly) formed = runTrianglePhase(doc, start);
-    if ((method == kBothPhases || method == kRefinementOnly) && survey.sidesMeasured) runRefinementPhase(doc, start);
+    if ((method == kBothPhases || method == kRefinementOnly) && survey.sidesMeasured)
+        runRefinementPhase(doc, start);
 
     if (!isClockwise(pointsOf(doc.polygon))) mirror(doc.polygon);
     doc.refreshFigures(formed);

@@ -9,7 +9,7 @@ class TZCeiling;
 // How an outline compares with the best one kept so far.
 struct OutlineScore {
     int crossings = 0;
-    double error = 0.0;  // errorFigure with the sides included
+    double error = 0.0; // errorFigure with the sides included
     double area = 0.0;
 };
 

@@ -30,9 +30,11 @@ std::optional<std::pair<int, int>> pairOfRow(std::wstring_view row) {
     return parsePairName(trimBlanks(text));
 }
 
-}  // namespace
+} // namespace
 
-bool canFormProject(const TZCeiling& doc) { return !doc.diagonals.empty() && doc.polygon.defined; }
+bool canFormProject(const TZCeiling& doc) {
+    return !doc.diagonals.empty() && doc.polygon.defined;
+}
 
 FormCommandResult formProjectCommand(TZCeiling& doc) {
     FormCommandResult result;

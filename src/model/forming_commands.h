@@ -13,7 +13,7 @@ bool canFormProject(const TZCeiling& doc);
 
 struct FormCommandResult {
     bool formed = false;
-    std::wstring statusText;  // what the side panel showed (emptied in the document afterwards)
+    std::wstring statusText; // what the side panel showed (emptied in the document afterwards)
 };
 // "Поиск решения" (1642): forms from the first record with five relaxation visits per record.
 // Does nothing when the command is not enabled.

@@ -29,7 +29,8 @@ bool takesPart(const TZCeiling& doc, const Diagonal& d) {
 
 double closedLength(const std::vector<Vertex>& ring) {
     double sum = 0;
-    for (std::size_t i = 0; i < ring.size(); ++i) sum += distance(ring[i], ring[(i + 1) % ring.size()]);
+    for (std::size_t i = 0; i < ring.size(); ++i)
+        sum += distance(ring[i], ring[(i + 1) % ring.size()]);
     return sum;
 }
 
@@ -48,7 +49,7 @@ bool measuredLength(const TZCeiling& doc, int i, int j, double& length) {
     return true;
 }
 
-}  // namespace
+} // namespace
 
 double actualLength(const TZCeiling& doc, const Diagonal& record) {
     const Vertex* a = doc.polygon.checkedAt(record.a);
@@ -78,7 +79,9 @@ double errorFigure(const TZCeiling& doc, bool includeSides) {
     return std::trunc(deviation * 1000 * 100) * 0.001;
 }
 
-double displayedError(const TZCeiling& doc) { return errorFigure(doc, false) * kDisplayedErrorFactor; }
+double displayedError(const TZCeiling& doc) {
+    return errorFigure(doc, false) * kDisplayedErrorFactor;
+}
 
 bool checkMaximumError(TZCeiling& doc) {
     if (!(displayedError(doc) > kMaximumDisplayedError)) return true;
@@ -124,7 +127,8 @@ int crossingCount(const TZCeiling& doc) {
         for (std::size_t q = p + 1; q < sides.size(); ++q) {
             const Diagonal& t = *sides[q];
             if (s.a == t.a || s.a == t.b || s.b == t.a || s.b == t.b) continue;
-            if (segmentsCross(doc.polygon.at(s.a), doc.polygon.at(s.b), doc.polygon.at(t.a), doc.polygon.at(t.b)))
+            if (segmentsCross(doc.polygon.at(s.a), doc.polygon.at(s.b), doc.polygon.at(t.a),
+                              doc.polygon.at(t.b)))
                 ++count;
         }
     }
@@ -142,14 +146,16 @@ double outlineArea(const TZCeiling& doc) {
 double netArea(const TZCeiling& doc) {
     double net = area(figureOutline(doc));
     if (doc.showConstructions)
-        for (const std::vector<Vertex>& cutout : cutoutOutlines(doc)) net -= area(cutout);
+        for (const std::vector<Vertex>& cutout : cutoutOutlines(doc))
+            net -= area(cutout);
     return net;
 }
 
 double perimeter(const TZCeiling& doc) {
     if (doc.showConstructions) {
         double sum = closedLength(figureOutline(doc));
-        for (const std::vector<Vertex>& cutout : cutoutOutlines(doc)) sum += closedLength(cutout);
+        for (const std::vector<Vertex>& cutout : cutoutOutlines(doc))
+            sum += closedLength(cutout);
         return sum / kCentimetresPerMetre;
     }
     const int n = doc.polygon.count();
@@ -181,7 +187,9 @@ double cornerAngle(const TZCeiling& doc, int v) {
     return toDegreesInTurn(degreesTowards(previous) - degreesTowards(next));
 }
 
-std::wstring cornerAngleText(const TZCeiling& doc, int v) { return formatNumber(cornerAngle(doc, v), 0) + L"°"; }
+std::wstring cornerAngleText(const TZCeiling& doc, int v) {
+    return formatNumber(cornerAngle(doc, v), 0) + L"°";
+}
 
 double rulerLength(const TZCeiling& doc) {
     double sum = 0;
@@ -192,10 +200,14 @@ double rulerLength(const TZCeiling& doc) {
 
 // All points, the one under the mouse included, so that the area follows the mouse from the
 // third point on, as the side panel shows it.
-double rulerArea(const TZCeiling& doc) { return area(pointsOf(doc.rulerPoints)); }
+double rulerArea(const TZCeiling& doc) {
+    return area(pointsOf(doc.rulerPoints));
+}
 
 std::vector<Vertex> figureOutline(const TZCeiling& doc) {
     return std::vector<Vertex>(doc.polygon.begin(), doc.polygon.end());
 }
 
-std::vector<std::vector<Vertex>> cutoutOutlines(const TZCeiling&) { return {}; }
+std::vector<std::vector<Vertex>> cutoutOutlines(const TZCeiling&) {
+    return {};
+}

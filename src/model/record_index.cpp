@@ -3,8 +3,7 @@
 #include <algorithm>
 
 RecordIndex::RecordIndex(const Diagonals& records, int vertexCount)
-    : records_(records),
-      measuredNeighbours_(static_cast<std::size_t>(std::max(vertexCount, 0))),
+    : records_(records), measuredNeighbours_(static_cast<std::size_t>(std::max(vertexCount, 0))),
       neighbours_(measuredNeighbours_.size()) {
     for (int k = 0; k < records.count(); ++k) {
         const Diagonal& d = records.at(k);
@@ -23,8 +22,10 @@ RecordIndex::RecordIndex(const Diagonals& records, int vertexCount)
         measuredNeighbours_[a].push_back(d.b);
         measuredNeighbours_[b].push_back(d.a);
     }
-    for (std::vector<int>& list : measuredNeighbours_) std::sort(list.begin(), list.end());
-    for (std::vector<int>& list : neighbours_) std::sort(list.begin(), list.end());
+    for (std::vector<int>& list : measuredNeighbours_)
+        std::sort(list.begin(), list.end());
+    for (std::vector<int>& list : neighbours_)
+        std::sort(list.begin(), list.end());
 }
 
 std::uint64_t RecordIndex::key(int i, int j) {

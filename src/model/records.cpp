@@ -10,15 +10,19 @@ namespace {
 // The walk that proposes the next diagonal to measure gives up after this many pairs.
 constexpr int kSuggestionSteps = 100;
 
-bool isVertex(const TZCeiling& doc, int i) { return i >= 0 && i < doc.polygon.count(); }
+bool isVertex(const TZCeiling& doc, int i) {
+    return i >= 0 && i < doc.polygon.count();
+}
 
 // Keeps an index into the record list naming the same record after record d is removed.
 void followRemoval(std::int32_t& index, int d) {
-    if (index == d) index = -1;
-    else if (index > d) --index;
+    if (index == d)
+        index = -1;
+    else if (index > d)
+        --index;
 }
 
-}  // namespace
+} // namespace
 
 bool areNeighbours(int a, int b, int n) {
     return a == b + 1 || b == a + 1 || (a == 0 && b == n - 1) || (b == 0 && a == n - 1);
@@ -91,7 +95,8 @@ bool removeDiagonal(TZCeiling& doc, int d) {
 void putSides(TZCeiling& doc) {
     const int n = doc.polygon.count();
     if (n < 3) return;
-    for (int i = 0; i + 1 < n; ++i) putDiagonal(doc, i, i + 1, 0.0);
+    for (int i = 0; i + 1 < n; ++i)
+        putDiagonal(doc, i, i + 1, 0.0);
     putDiagonal(doc, n - 1, 0, 0.0);
 }
 
@@ -103,7 +108,8 @@ bool createSides(TZCeiling& doc) {
 }
 
 void markAllAsSides(TZCeiling& doc) {
-    for (Diagonal& d : doc.diagonals) d.isSide = 1;
+    for (Diagonal& d : doc.diagonals)
+        d.isSide = 1;
 }
 
 int appendVertex(TZCeiling& doc, double x, double y) {

@@ -27,7 +27,7 @@ int findDiagonal(const TZCeiling& doc, int i, int j);
 // length; otherwise a new record (smaller index first) is appended when both are vertices.
 // −1 when there is no record and an index names no vertex.
 int setDiagonal(TZCeiling& doc, int i, int j, double length);
-int putDiagonal(TZCeiling& doc, int i, int j, double length);  // the same without a snapshot
+int putDiagonal(TZCeiling& doc, int i, int j, double length); // the same without a snapshot
 
 // setDiagonal for a typed name such as "AC" or "A1-B2" (upper-cased first); −1 and no change
 // for a text shorter than two characters or one that names no pair.
@@ -42,7 +42,7 @@ void eraseRecord(TZCeiling& doc, int d);
 // An unmeasured record for every side (i, i+1) and the closing side (last, 0); measured sides
 // keep their lengths. False (nothing done) below 3 vertices.
 bool createSides(TZCeiling& doc);
-void putSides(TZCeiling& doc);  // the same without a snapshot
+void putSides(TZCeiling& doc); // the same without a snapshot
 // Flags every record as a side (right after createSides on a fresh outline).
 void markAllAsSides(TZCeiling& doc);
 

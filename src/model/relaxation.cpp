@@ -18,7 +18,9 @@ constexpr double kRefineGoalError = 0.5;
 constexpr int kRelaxPerTrial = 2;
 constexpr int kRelaxFromFarEnd = 10;
 
-bool isVertex(const TZCeiling& doc, int i) { return i >= 0 && i < doc.polygon.count(); }
+bool isVertex(const TZCeiling& doc, int i) {
+    return i >= 0 && i < doc.polygon.count();
+}
 
 // The records at every vertex, in list order; records that name no vertex or join a vertex to
 // itself measure nothing and are left out.
@@ -45,7 +47,7 @@ int pullAlong(TZCeiling& doc, int fixedEnd, int k) {
     return moving;
 }
 
-}  // namespace
+} // namespace
 
 // Depth first on an explicit stack: every frame is a moved vertex and how far the scan of its
 // records has come, which is the order the recursive description visits them in. Every visit
@@ -53,7 +55,8 @@ int pullAlong(TZCeiling& doc, int fixedEnd, int k) {
 void relax(TZCeiling& doc, int fixedEnd, int d, bool reset) {
     if (doc.diagonals.checkedAt(d) == nullptr) return;
     if (reset)
-        for (Diagonal& r : doc.diagonals) r.visits = 0;
+        for (Diagonal& r : doc.diagonals)
+            r.visits = 0;
     const std::vector<std::vector<int>> recordsAt = recordsAtVertices(doc);
     struct Frame {
         int moved;
@@ -91,7 +94,8 @@ void applyDiagonal(TZCeiling& doc, int d, double length) {
     if (record == nullptr) return;
     record->length = length;
     bool anyMeasured = false;
-    for (const Diagonal& r : doc.diagonals) anyMeasured = anyMeasured || r.length > 0;
+    for (const Diagonal& r : doc.diagonals)
+        anyMeasured = anyMeasured || r.length > 0;
     if (!anyMeasured) return;
     const int a = record->a;
     const int b = record->b;
@@ -112,9 +116,11 @@ void applyDiagonal(TZCeiling& doc, int d, double length) {
     for (const Vertex& trial : trials) {
         doc.polygon.at(b).x = trial.x;
         doc.polygon.at(b).y = trial.y;
-        for (int i = 0; i < kRelaxPerTrial; ++i) relax(doc, a, d, true);
+        for (int i = 0; i < kRelaxPerTrial; ++i)
+            relax(doc, a, d, true);
     }
-    for (int i = 0; i < kRelaxFromFarEnd; ++i) relax(doc, b, d, true);
+    for (int i = 0; i < kRelaxFromFarEnd; ++i)
+        relax(doc, b, d, true);
 }
 
 void refine(TZCeiling& doc, int d) {

@@ -23,7 +23,9 @@ constexpr wchar_t kEllipsePoints[] = L"Пожалуйста, укажите чи
 constexpr wchar_t kHorizontalDiameter[] = L"Пожалуйста, укажите горизонтальный диаметр эллипса";
 constexpr wchar_t kVerticalDiameter[] = L"Пожалуйста, укажите вертикальный диаметр эллипса";
 
-double value(const std::wstring& field) { return readTypedNumber(field); }
+double value(const std::wstring& field) {
+    return readTypedNumber(field);
+}
 
 // A point count read from its field, truncated; counts beyond int are as absurd as the limit.
 int pointCount(const std::wstring& field) {
@@ -34,29 +36,41 @@ int pointCount(const std::wstring& field) {
 }
 
 // The fields of a shape in the order they are checked, each with its message.
-std::vector<std::pair<const std::wstring*, const wchar_t*>> requiredFields(WizardShape shape, const WizardFields& f) {
+std::vector<std::pair<const std::wstring*, const wchar_t*>> requiredFields(WizardShape shape,
+                                                                           const WizardFields& f) {
     switch (shape) {
-    case WizardShape::Square: return {{&f.squareSide, kSquareSide}};
-    case WizardShape::Rectangle: return {{&f.rectangleX, kRectangleLength}, {&f.rectangleY, kRectangleWidth}};
+    case WizardShape::Square:
+        return {{&f.squareSide, kSquareSide}};
+    case WizardShape::Rectangle:
+        return {{&f.rectangleX, kRectangleLength}, {&f.rectangleY, kRectangleWidth}};
     case WizardShape::CornerCut:
-        return {{&f.cutX, kSquareSide}, {&f.cutY, kRectangleWidth}, {&f.cutWidth, kCutLength}, {&f.cutHeight, kCutWidth}};
-    case WizardShape::Circle: return {{&f.circleDiameter, kDiameter}, {&f.circlePoints, kEllipsePoints}};
+        return {{&f.cutX, kSquareSide},
+                {&f.cutY, kRectangleWidth},
+                {&f.cutWidth, kCutLength},
+                {&f.cutHeight, kCutWidth}};
+    case WizardShape::Circle:
+        return {{&f.circleDiameter, kDiameter}, {&f.circlePoints, kEllipsePoints}};
     case WizardShape::Ellipse:
-        return {{&f.ellipseX, kHorizontalDiameter}, {&f.ellipseY, kVerticalDiameter}, {&f.ellipsePoints, kEllipsePoints}};
-    case WizardShape::None: break;
+        return {{&f.ellipseX, kHorizontalDiameter},
+                {&f.ellipseY, kVerticalDiameter},
+                {&f.ellipsePoints, kEllipsePoints}};
+    case WizardShape::None:
+        break;
     }
     return {};
 }
 
-}  // namespace
+} // namespace
 
 std::optional<std::wstring> wizardFieldMessage(WizardShape shape, const WizardFields& fields) {
     if (shape == WizardShape::None) return std::wstring(kNoShape);
     for (const auto& [field, message] : requiredFields(shape, fields))
         if (value(*field) == 0) return std::wstring(message);
     // A point count that truncates to zero is as missing as an empty field.
-    if (shape == WizardShape::Circle && pointCount(fields.circlePoints) == 0) return std::wstring(kEllipsePoints);
-    if (shape == WizardShape::Ellipse && pointCount(fields.ellipsePoints) == 0) return std::wstring(kEllipsePoints);
+    if (shape == WizardShape::Circle && pointCount(fields.circlePoints) == 0)
+        return std::wstring(kEllipsePoints);
+    if (shape == WizardShape::Ellipse && pointCount(fields.ellipsePoints) == 0)
+        return std::wstring(kEllipsePoints);
     return std::nullopt;
 }
 
@@ -80,9 +94,12 @@ bool wizardOk(TZCeiling& doc, WizardShape shape, const WizardFields& f) {
     case WizardShape::Ellipse:
         return generateShape(doc, ShapeKind::Ellipse, pointCount(f.ellipsePoints), value(f.ellipseX),
                              value(f.ellipseY));
-    case WizardShape::None: break;
+    case WizardShape::None:
+        break;
     }
     return false;
 }
 
-std::wstring lastCornerName(const TZCeiling& doc) { return vertexName(doc.polygon.count() - 1); }
+std::wstring lastCornerName(const TZCeiling& doc) {
+    return vertexName(doc.polygon.count() - 1);
+}

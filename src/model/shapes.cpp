@@ -11,12 +11,15 @@
 
 namespace {
 
-constexpr double kRegularPolygonRadius = 150.0;  // cm
+constexpr double kRegularPolygonRadius = 150.0; // cm
 
-void refuse(TZCeiling& doc) { doc.ui().information(kWrongPointMessage); }
+void refuse(TZCeiling& doc) {
+    doc.ui().information(kWrongPointMessage);
+}
 
 void addVertices(TZCeiling& doc, const std::vector<Vertex>& points) {
-    for (const Vertex& p : points) doc.polygon.append(makeVertex(p.x, p.y));
+    for (const Vertex& p : points)
+        doc.polygon.append(makeVertex(p.x, p.y));
 }
 
 // A record measured with the exact distance between its generated points.
@@ -27,7 +30,8 @@ void addRecord(TZCeiling& doc, int i, int j, bool side) {
 
 void addRing(TZCeiling& doc) {
     const int n = doc.polygon.count();
-    for (int i = 0; i < n; ++i) addRecord(doc, i, (i + 1) % n, true);
+    for (int i = 0; i < n; ++i)
+        addRecord(doc, i, (i + 1) % n, true);
 }
 
 std::vector<Vertex> ellipsePoints(int count, double x, double y) {
@@ -37,10 +41,13 @@ std::vector<Vertex> ellipsePoints(int count, double x, double y) {
     const double b = y / 2;
     // −s/2, then s/2, 3s/2, … (M−1)s/2, then −(M−1)s/2 … −3s/2: once round, clockwise on screen.
     std::vector<double> angles{-step / 2};
-    for (int k = 0; k < even / 2; ++k) angles.push_back((2 * k + 1) * step / 2);
-    for (int k = even / 2 - 1; k >= 1; --k) angles.push_back(-(2 * k + 1) * step / 2);
+    for (int k = 0; k < even / 2; ++k)
+        angles.push_back((2 * k + 1) * step / 2);
+    for (int k = even / 2 - 1; k >= 1; --k)
+        angles.push_back(-(2 * k + 1) * step / 2);
     std::vector<Vertex> points;
-    for (double t : angles) points.push_back(makeVertex(a * std::cos(t), b * std::sin(t)));
+    for (double t : angles)
+        points.push_back(makeVertex(a * std::cos(t), b * std::sin(t)));
     return points;
 }
 
@@ -52,9 +59,10 @@ void showGenerated(TZCeiling& doc) {
     doc.polygon.defined = true;
 }
 
-}  // namespace
+} // namespace
 
-bool generateShape(TZCeiling& doc, ShapeKind kind, int count, double x, double y, double width, double height) {
+bool generateShape(TZCeiling& doc, ShapeKind kind, int count, double x, double y, double width,
+                   double height) {
     if (kind != ShapeKind::CornerCut && (count < 3 || count > kMaxGeneratedPoints)) {
         refuse(doc);
         return false;
@@ -70,13 +78,15 @@ bool generateShape(TZCeiling& doc, ShapeKind kind, int count, double x, double y
         addVertices(doc, {makeVertex(0, 0), makeVertex(0, y), makeVertex(x, y), makeVertex(x, height),
                           makeVertex(x - width, height), makeVertex(x - width, 0)});
         addRing(doc);
-        for (int j : {2, 3, 4}) addRecord(doc, 0, j, false);
+        for (int j : {2, 3, 4})
+            addRecord(doc, 0, j, false);
         break;
     case ShapeKind::Ellipse:
         addVertices(doc, ellipsePoints(count, x, y));
         addRing(doc);
         // Diagonals from A to every other vertex; its two sides are already there.
-        for (int j = 1; j < doc.polygon.count(); ++j) addRecord(doc, 0, j, false);
+        for (int j = 1; j < doc.polygon.count(); ++j)
+            addRecord(doc, 0, j, false);
         break;
     }
     doc.outlineFormed = true;
@@ -102,7 +112,8 @@ bool generateRegularPolygon(TZCeiling& doc, std::wstring_view lastCorner) {
     if (!doc.newProject()) return false;
     for (int i = 0; i < n; ++i) {
         const double t = 2 * kPi * i / n;
-        doc.polygon.append(makeVertex(kRegularPolygonRadius * std::cos(t), kRegularPolygonRadius * std::sin(t)));
+        doc.polygon.append(
+            makeVertex(kRegularPolygonRadius * std::cos(t), kRegularPolygonRadius * std::sin(t)));
     }
     showGenerated(doc);
     // No undo snapshot: the reset has just emptied the history, and the ring without its sides

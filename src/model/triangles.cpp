@@ -67,10 +67,10 @@ public:
 private:
     struct Frame {
         bool propagate = true;
-        int p = 0, q = 0;         // propagate: the edge …
-        std::size_t next = 0;     // … and the position reached in p's measured neighbours
-        int a = 0, b = 0, c = 0;  // after a placement: the triangle …
-        int stage = 0;            // … and how many of its two edges have been propagated from
+        int p = 0, q = 0;        // propagate: the edge …
+        std::size_t next = 0;    // … and the position reached in p's measured neighbours
+        int a = 0, b = 0, c = 0; // after a placement: the triangle …
+        int stage = 0;           // … and how many of its two edges have been propagated from
 
         static Frame propagating(int p, int q) { return Frame{true, p, q, 0, 0, 0, 0, 0}; }
         static Frame afterPlacing(int a, int b, int c) { return Frame{false, 0, 0, 0, a, b, c, 0}; }
@@ -175,7 +175,8 @@ private:
         moveTo(c, firstWins ? one : two);
 
         // The user's side preference overrides the automatic choice (not in step-by-step mode).
-        if (!doc_.stepMode && opposite(vertex(c).autoSide, vertex(c).sidePreference)) moveTo(c, firstWins ? two : one);
+        if (!doc_.stepMode && opposite(vertex(c).autoSide, vertex(c).sidePreference))
+            moveTo(c, firstWins ? two : one);
         return true;
     }
 
@@ -207,12 +208,14 @@ private:
             if ((side.a != c && side.b != c) || !placed(side)) continue;
             for (int t : sides_) {
                 const Diagonal& other = doc_.diagonals.at(t);
-                if (other.a == side.a || other.a == side.b || other.b == side.a || other.b == side.b) continue;
+                if (other.a == side.a || other.a == side.b || other.b == side.a || other.b == side.b)
+                    continue;
                 if (!placed(other)) continue;
                 // The pair is tested with the earlier record's segment first, as the full count does.
                 const Diagonal& first = s < t ? side : other;
                 const Diagonal& second = s < t ? other : side;
-                if (segmentsCross(vertex(first.a), vertex(first.b), vertex(second.a), vertex(second.b))) ++count;
+                if (segmentsCross(vertex(first.a), vertex(first.b), vertex(second.a), vertex(second.b)))
+                    ++count;
             }
         }
         return count;
@@ -220,7 +223,7 @@ private:
 
     TZCeiling& doc_;
     RecordIndex index_;
-    std::vector<int> sides_;  // side-flagged records joining two vertices, in list order
+    std::vector<int> sides_; // side-flagged records joining two vertices, in list order
 };
 
 // Removes record k while *follow keeps naming the same record, or the one taking its place.
@@ -268,13 +271,19 @@ std::wstring placeUnreached(TZCeiling& doc, const RecordIndex& index) {
     return names;
 }
 
-}  // namespace
+} // namespace
 
-void placeTriangle(TZCeiling& doc, int a, int b, int c) { TriangleBuilder(doc).placeTriangle(a, b, c); }
+void placeTriangle(TZCeiling& doc, int a, int b, int c) {
+    TriangleBuilder(doc).placeTriangle(a, b, c);
+}
 
-void propagate(TZCeiling& doc, int p, int q) { TriangleBuilder(doc).propagate(p, q); }
+void propagate(TZCeiling& doc, int p, int q) {
+    TriangleBuilder(doc).propagate(p, q);
+}
 
-bool constructionPass(TZCeiling& doc) { return constructionPass(doc, nullptr); }
+bool constructionPass(TZCeiling& doc) {
+    return constructionPass(doc, nullptr);
+}
 
 bool constructionPass(TZCeiling& doc, int* record) {
     prepareForPass(doc, record);
@@ -285,7 +294,8 @@ bool constructionPass(TZCeiling& doc, int* record) {
         // Bases (0,1), (1,2), …, then the closing side (0, last); (last, n) names no vertex.
         const int p = base == n ? 0 : base;
         const int q = base == n ? n - 1 : base + 1;
-        for (Vertex& v : doc.polygon) v.placed = 0;
+        for (Vertex& v : doc.polygon)
+            v.placed = 0;
         builder.propagate(p, q);
         doc.statusText = placeUnreached(doc, builder.index());
         if (doc.statusText.empty()) {
@@ -307,7 +317,7 @@ void computeAutoSides(TZCeiling& doc) {
             if (i == skip) continue;
             int next = (i + 1) % n;
             if (next == skip) next = (next + 1) % n;
-            if (next == skip) continue;  // a ring of one vertex
+            if (next == skip) continue; // a ring of one vertex
             const Vertex& p = doc.polygon.at(i);
             const Vertex& q = doc.polygon.at(next);
             sum += p.x * q.y - p.y * q.x;

@@ -7,12 +7,13 @@
 namespace {
 // Longer texts are not numbers anybody typed; only this much is looked at.
 constexpr std::size_t kMaxNumberCharacters = 64;
-}  // namespace
+} // namespace
 
 double readTypedNumber(std::wstring_view text, DecimalComma comma) {
     std::string ascii;
     std::size_t i = 0;
-    while (i < text.size() && (text[i] == L' ' || text[i] == L'\t')) ++i;
+    while (i < text.size() && (text[i] == L' ' || text[i] == L'\t'))
+        ++i;
     for (; i < text.size() && ascii.size() < kMaxNumberCharacters; ++i) {
         wchar_t c = text[i];
         if (c == L',' && comma == DecimalComma::Accepted) c = L'.';
@@ -22,7 +23,8 @@ double readTypedNumber(std::wstring_view text, DecimalComma comma) {
     std::size_t start = 0;
     if (!ascii.empty() && ascii[0] == '+') start = 1;
     // from_chars would also read "inf" and "nan"; a typed length is digits.
-    if (start < ascii.size() && ascii[start] != '-' && ascii[start] != '.' && (ascii[start] < '0' || ascii[start] > '9'))
+    if (start < ascii.size() && ascii[start] != '-' && ascii[start] != '.' &&
+        (ascii[start] < '0' || ascii[start] > '9'))
         return 0.0;
     double value = 0.0;
     const auto [end, error] = std::from_chars(ascii.data() + start, ascii.data() + ascii.size(), value);

@@ -24,15 +24,18 @@ CliRun cli(const std::string& arguments) {
     if (pipe == nullptr) return result;
     char buffer[4096];
     std::size_t n = 0;
-    while ((n = fread(buffer, 1, sizeof buffer, pipe)) > 0) result.out.append(buffer, n);
+    while ((n = fread(buffer, 1, sizeof buffer, pipe)) > 0)
+        result.out.append(buffer, n);
     const int status = pclose(pipe);
     result.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
     return result;
 }
 
-std::string quoted(const std::filesystem::path& p) { return "\"" + p.string() + "\""; }
+std::string quoted(const std::filesystem::path& p) {
+    return "\"" + p.string() + "\"";
+}
 
-}  // namespace
+} // namespace
 
 TEST(CliForming, ANewRectangleFormsCompletely) {
     TempDir dir;
@@ -62,7 +65,8 @@ TEST(CliForming, MeasureReportsTheTriangleWarningAndSavesOnlyWithO) {
     const auto file = dir / "q.tz";
     const auto measured = dir / "q2.tz";
     ASSERT_EQ(cli("new corners D -o " + quoted(file)).status, 0);
-    const CliRun run = cli("measure " + quoted(file) + " AB=300 BC=500 CD=300 DA=500 AC=900 -o " + quoted(measured));
+    const CliRun run =
+        cli("measure " + quoted(file) + " AB=300 BC=500 CD=300 DA=500 AC=900 -o " + quoted(measured));
     ASSERT_EQ(run.status, 0);
     const auto json = nlohmann::json::parse(run.out);
     ASSERT_EQ(json["warnings"].size(), 1u);

@@ -9,7 +9,7 @@
 
 namespace {
 const std::vector<std::pair<double, double>> kQuadrilateral = {{0, 0}, {0, 300}, {400, 300}, {400, 0}};
-}  // namespace
+} // namespace
 
 TEST(LengthField, ReadsACommaOrAPointAndOtherwiseZero) {
     EXPECT_EQ(readLengthField(L"312,5"), 312.5);
@@ -70,8 +70,8 @@ TEST(LengthEntry, NothingIsSetForANonPositiveLengthOrAnUnknownName) {
     TestDocument t;
     buildMeasuredRoom(*t, kQuadrilateral, {L"AC"});
     const int undoBefore = t->undoCount;
-    for (const auto& [name, length] : {std::pair{L"AC", L"0"}, {L"AC", L"-3"}, {L"AC", L"abc"}, {L"AZ", L"100"},
-                                       {L"", L"100"}}) {
+    for (const auto& [name, length] :
+         {std::pair{L"AC", L"0"}, {L"AC", L"-3"}, {L"AC", L"abc"}, {L"AZ", L"100"}, {L"", L"100"}}) {
         const LengthEntryResult result = enterLength(*t, name, length);
         EXPECT_FALSE(result.lengthSet) << length;
     }

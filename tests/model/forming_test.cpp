@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <limits>
 
 #include "model/ceiling.h"
 #include "model/forming.h"
@@ -28,9 +29,11 @@ void expectEveryRecordAsMeasured(const TZCeiling& doc) {
             << "record " << d.a << "-" << d.b;
 }
 
-bool onGridNode(double coordinate, double step) { return std::fabs(std::remainder(coordinate, step)) < 1e-6; }
+bool onGridNode(double coordinate, double step) {
+    return std::fabs(std::remainder(coordinate, step)) < 1e-6;
+}
 
-}  // namespace
+} // namespace
 
 TEST(Forming, ATriangleOfThreeSidesFormsAQuadrilateralWithoutDiagonalDoesNotStart) {
     TestDocument t;
@@ -76,8 +79,8 @@ TEST(Forming, RectangleWithDiagonalFormsClockwiseWithFirstSideUpAndAOnTheGrid) {
 TEST(Forming, UnmeasuredRecordsAndDuplicatesAreDroppedWhenFormingStarts) {
     TestDocument t;
     buildMeasuredRoom(*t, kRectangle, {L"AC"});
-    measureRecord(*t, L"BD", 0);       // entered, never measured
-    Diagonal duplicate = t->diagonals.at(4);  // a second AC, written the other way round
+    measureRecord(*t, L"BD", 0);             // entered, never measured
+    Diagonal duplicate = t->diagonals.at(4); // a second AC, written the other way round
     std::swap(duplicate.a, duplicate.b);
     duplicate.length = 480;
     t->diagonals.append(duplicate);
@@ -117,6 +120,17 @@ TEST(Forming, WhenNoBasePlacesEveryVertexTheLastBaseStaysWithItsUnplacedVertices
     EXPECT_NEAR(drawnLength(*t, L"AB"), 100, 1e-6);
     EXPECT_NEAR(drawnLength(*t, L"CD"), 100, 1e-6);
     EXPECT_NEAR(drawnLength(*t, L"AE"), 100, 1e-6);
+}
+
+TEST(Forming, CoordinatesThatAreNotNumbersStartAgainFromZero) {
+    TestDocument t;
+    buildMeasuredRoom(*t, kRectangle, {L"AC"});
+    t->polygon.at(2).x = std::nan("");
+    t->polygon.at(3).y = std::numeric_limits<double>::infinity();
+    ASSERT_TRUE(formProject(*t, -1));
+    for (const Vertex& v : t->polygon)
+        EXPECT_TRUE(std::isfinite(v.x) && std::isfinite(v.y));
+    expectEveryRecordAsMeasured(*t);
 }
 
 TEST(Forming, RefinementAloneDoesNotReportTheOutlineFormed) {
@@ -164,7 +178,7 @@ TEST(PlaceTriangle, TheBaseTakesItsMeasuredLengthAndARightAngleCompletesAMissing
     t->polygon.at(0).placed = 1;
     measureRecord(*t, L"AB", 300);
     measureRecord(*t, L"BC", 400);
-    measureRecord(*t, L"AC", 1);  // nonsense, but B is a right angle between two sides
+    measureRecord(*t, L"AC", 1); // nonsense, but B is a right angle between two sides
     t->polygon.at(1).rightAngle = 1;
     placeTriangle(*t, 0, 1, 2);
     EXPECT_NEAR(t->polygon.at(1).y, 300, 1e-9) << "B moved along the base, A stayed";
@@ -230,7 +244,7 @@ TEST(FormCommand, UndoTakesTheFormingBack) {
 TEST(FormingCommands, RightAngleOnAndOffLeavesNoRecordAcrossTheCorner) {
     TestDocument t;
     buildMeasuredRoom(*t, kRectangle, {L"AC"}, 10);
-    measureRecord(*t, L"BD", 480);  // measured across the corner at A … badly
+    measureRecord(*t, L"BD", 480); // measured across the corner at A … badly
     ASSERT_TRUE(toggleRightAngle(*t, L"AB (300.0)"));
     EXPECT_TRUE(t->polygon.at(0).rightAngle);
     const int across = findDiagonal(*t, 1, 3);
@@ -241,7 +255,6 @@ TEST(FormingCommands, RightAngleOnAndOffLeavesNoRecordAcrossTheCorner) {
     ASSERT_TRUE(toggleRightAngle(*t, L"AB (300.0) L"));
     EXPECT_FALSE(t->polygon.at(0).rightAngle);
     EXPECT_EQ(findDiagonal(*t, 1, 3), -1);
-
 }
 
 TEST(FormingCommands, RightAngleOnAndOffWithoutARecordAcrossLeavesNone) {

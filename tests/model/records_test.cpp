@@ -13,12 +13,11 @@ namespace {
 std::vector<std::wstring> recordTexts(const TZCeiling& doc) {
     std::vector<std::wstring> out;
     for (const Diagonal& d : doc.diagonals)
-        out.push_back(std::to_wstring(std::min(d.a, d.b)) + L"-" + std::to_wstring(std::max(d.a, d.b)) + L"=" +
-                      std::to_wstring(int(d.length)) +
-                      (d.isSide ? L"s" : L""));
+        out.push_back(std::to_wstring(std::min(d.a, d.b)) + L"-" + std::to_wstring(std::max(d.a, d.b)) +
+                      L"=" + std::to_wstring(int(d.length)) + (d.isSide ? L"s" : L""));
     return out;
 }
-}  // namespace
+} // namespace
 
 TEST(Records, FindTakesTheFirstMeasuredElseTheLastOfThePairInEitherOrder) {
     TestDocument t;
@@ -103,7 +102,7 @@ TEST(Records, DeletingCOfABCDJoinsBAndDAndRenumbersD) {
 TEST(Records, DeletingAVertexWithAMissingSideLeavesTheGapOpen) {
     TestDocument t;
     buildMeasuredRoom(*t, {{0, 0}, {100, 0}, {100, 100}, {0, 100}}, {});
-    t->diagonals.removeAt(1);  // no BC
+    t->diagonals.removeAt(1); // no BC
     ASSERT_TRUE(deleteVertex(*t, 2));
     EXPECT_EQ(recordTexts(*t), (std::vector<std::wstring>{L"0-1=100s", L"0-2=100s"}));
 }
@@ -114,8 +113,8 @@ TEST(Records, InsertingOnASideSplitsItIntoTwoUnmeasuredSides) {
     ASSERT_EQ(insertVertexOnSide(*t, makeVertex(100, 50), 1, 2), 2);
     EXPECT_EQ(t->polygon.count(), 5);
     EXPECT_EQ(t->polygon.at(2).y, 50);
-    EXPECT_EQ(recordTexts(*t),
-              (std::vector<std::wstring>{L"0-1=100s", L"3-4=100s", L"0-4=100s", L"0-3=141", L"1-2=0s", L"2-3=0s"}));
+    EXPECT_EQ(recordTexts(*t), (std::vector<std::wstring>{L"0-1=100s", L"3-4=100s", L"0-4=100s", L"0-3=141",
+                                                          L"1-2=0s", L"2-3=0s"}));
 
     // The closing side of a defined outline: the new vertex goes after the last one.
     ASSERT_EQ(insertVertexOnSide(*t, makeVertex(0, 50), 4, 0), 5);
@@ -156,7 +155,7 @@ TEST(SuggestNextRecord, AfterADiagonalTheNextUnmeasuredDiagonalRowByRow) {
     TestDocument hexagon;
     buildMeasuredRoom(*hexagon, {{0, 0}, {100, 0}, {150, 80}, {100, 160}, {0, 160}, {-50, 80}},
                       {L"AC", L"AD", L"AE", L"BD", L"BE", L"BF", L"CE", L"CF", L"DF"});
-    hexagon->currentDiagonal = findDiagonal(*hexagon, 1, 4);  // BE
+    hexagon->currentDiagonal = findDiagonal(*hexagon, 1, 4); // BE
     EXPECT_EQ(suggestNextRecord(*hexagon), L"") << "every diagonal measured: the walk gives up";
     measureRecord(*hexagon, L"AD", 0);
     hexagon->currentDiagonal = findDiagonal(*hexagon, 1, 4);

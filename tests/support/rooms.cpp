@@ -16,7 +16,7 @@ std::pair<int, int> pairOf(std::wstring_view name) {
     if (!pair) throw std::invalid_argument("not a record name");
     return *pair;
 }
-}  // namespace
+} // namespace
 
 void measureRecord(TZCeiling& doc, std::wstring_view name, double length) {
     const auto [i, j] = pairOf(name);
@@ -52,6 +52,7 @@ void buildMeasuredRoom(TZCeiling& doc, const std::vector<std::pair<double, doubl
 
 std::vector<std::wstring> fanFromA(int cornerCount) {
     std::vector<std::wstring> names;
-    for (int j = 2; j < cornerCount - 1; ++j) names.push_back(vertexName(0) + L"-" + vertexName(j));
+    for (int j = 2; j < cornerCount - 1; ++j)
+        names.push_back(vertexName(0) + L"-" + vertexName(j));
     return names;
 }
