@@ -19,13 +19,6 @@ std::optional<std::pair<int, int>> pairOfField(const TZCeiling& doc, std::wstrin
     return pair;
 }
 
-bool measured(const TZCeiling& doc, int i, int j, double& length) {
-    const int k = findDiagonal(doc, i, j);
-    if (k < 0 || !(doc.diagonals.at(k).length > 0)) return false;
-    length = doc.diagonals.at(k).length;
-    return true;
-}
-
 } // namespace
 
 double readLengthField(std::wstring_view text) {
@@ -37,7 +30,7 @@ std::optional<std::wstring> triangleWarning(const TZCeiling& doc, int a, int b, 
         if (k == a || k == b) continue;
         double toA = 0;
         double toB = 0;
-        if (!measured(doc, k, a, toA) || !measured(doc, k, b, toB) || !(toA + toB < length)) continue;
+        if (!measuredLength(doc, k, a, toA) || !measuredLength(doc, k, b, toB) || !(toA + toB < length)) continue;
         return L"Диагональ " + pairName(a, b) + L" не может быть больше " + formatNumber(toA + toB, 1) +
                L" см (" + pairName(k, a) + L" + " + pairName(k, b) + L")";
     }

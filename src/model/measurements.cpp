@@ -41,14 +41,6 @@ double toDegreesInTurn(double degrees) {
     return d;
 }
 
-// The measured length of the record joining i and j, when there is one with a positive length.
-bool measuredLength(const TZCeiling& doc, int i, int j, double& length) {
-    const int k = findDiagonal(doc, i, j);
-    if (k < 0 || !(doc.diagonals.at(k).length > 0)) return false;
-    length = doc.diagonals.at(k).length;
-    return true;
-}
-
 } // namespace
 
 double actualLength(const TZCeiling& doc, const Diagonal& record) {

@@ -43,6 +43,13 @@ int findDiagonal(const TZCeiling& doc, int i, int j) {
     return last;
 }
 
+bool measuredLength(const TZCeiling& doc, int i, int j, double& length) {
+    const int k = findDiagonal(doc, i, j);
+    if (k < 0 || !(doc.diagonals.at(k).length > 0)) return false;
+    length = doc.diagonals.at(k).length;
+    return true;
+}
+
 int putDiagonal(TZCeiling& doc, int i, int j, double length) {
     const int found = findDiagonal(doc, i, j);
     if (found >= 0) {

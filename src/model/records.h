@@ -22,6 +22,10 @@ bool isSideRecord(const TZCeiling& doc, const Diagonal& record);
 // none is measured, the last matching record; −1 when there is none.
 int findDiagonal(const TZCeiling& doc, int i, int j);
 
+// The pair's measured length: true and `length` set when findDiagonal gives a record with a
+// positive length.
+bool measuredLength(const TZCeiling& doc, int i, int j, double& length);
+
 // Gives the pair (i, j) a record with `length` and makes it `currentDiagonal`. A record that is
 // already measured is returned unchanged (its length is kept); an unmeasured one receives the
 // length; otherwise a new record (smaller index first) is appended when both are vertices.
