@@ -214,6 +214,16 @@ TEST(Normalize, LeavesTheOutlineAloneInTheCuttingModeButCentresAndSnapsIt) {
     EXPECT_NEAR(t->polygon.at(0).y, -140, 1e-9) << "-150 moved to the grid node towards zero";
 }
 
+TEST(Normalize, AGridStepOfZeroCentresWithoutSnapping) {
+    TestDocument t;
+    setOutline(*t, {{1000, 1000}, {1000, 1300}, {1400, 1300}, {1400, 1000}});
+    t->gridStep = 0;  // as a damaged file may hold it
+    normalize(*t);
+    for (const Vertex& v : t->polygon) EXPECT_TRUE(std::isfinite(v.x) && std::isfinite(v.y));
+    EXPECT_NEAR(t->polygon.at(0).x, 200, 1e-9);
+    EXPECT_NEAR(t->polygon.at(0).y, 150, 1e-9);
+}
+
 TEST(FormCommand, FormsWithFiveVisitsAndEmptiesTheStatusAfterShowingIt) {
     TestDocument t(true);
     buildMeasuredRoom(*t, {{0, 0}, {0, 300}, {400, 300}, {400, 0}, {200, -100}}, {L"AC"});
