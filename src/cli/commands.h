@@ -19,5 +19,8 @@ struct Command {
 const std::vector<Command>& commands();
 
 int runInfo(Context& context, Arguments& args);
+int runForm(Context& context, Arguments& args);
+int runMeasure(Context& context, Arguments& args);
+int runNew(Context& context, Arguments& args);
 
 }  // namespace cli

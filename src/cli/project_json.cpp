@@ -2,6 +2,7 @@
 
 #include "app/tenzora_app.h"
 #include "cli/cli_context.h"
+#include "model/measurements.h"
 #include "model/names.h"
 #include "storage/codepage.h"
 #include "storage/project_image.h"
@@ -51,12 +52,20 @@ json recordsJson(const TZCeiling& doc) {
     for (const Diagonal& d : doc.diagonals) {
         json r = {{"name", utf8(pairName(d.a, d.b))}, {"a", d.a}, {"b", d.b}, {"length", d.length},
                   {"isSide", d.isSide != 0}};
-        const Vertex* a = doc.polygon.checkedAt(d.a);
-        const Vertex* b = doc.polygon.checkedAt(d.b);
-        r["actual"] = (a && b) ? json(std::hypot(a->x - b->x, a->y - b->y)) : json(nullptr);
+        r["actual"] = actualLength(doc, d);
         out.push_back(r);
     }
     return out;
+}
+
+json figuresJson(const TZCeiling& doc) {
+    return {{"area", outlineArea(doc)},
+            {"netArea", netArea(doc)},
+            {"perimeter", perimeter(doc)},
+            {"error", errorFigure(doc, false)},
+            {"errorWithSides", errorFigure(doc, true)},
+            {"displayedError", displayedError(doc)},
+            {"crossings", crossingCount(doc)}};
 }
 
 json materialJson(const Material& m) {
@@ -159,6 +168,7 @@ json projectJson(CTenzoraApp& app) {
             {"panY", doc.panY},
             {"vertices", verticesJson(doc)},
             {"records", recordsJson(doc)},
+            {"figures", figuresJson(doc)},
             {"material", materialJson(doc.material)},
             {"layout", layoutJson(doc)},
             {"constructions", constructionsJson(doc)},

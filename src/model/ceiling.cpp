@@ -1,5 +1,6 @@
 #include "model/ceiling.h"
 
+#include "model/measurements.h"
 #include "storage/codepage.h"
 
 namespace {
@@ -96,7 +97,8 @@ std::wstring TZCeiling::title() const {
     return text;
 }
 
-void TZCeiling::refreshFigures() {
+void TZCeiling::refreshFigures(bool formed) {
+    figuresFormed = formed;
     draggedVertex = -1;
     editorVertex2 = -1;
     pendingVertex = -1;
@@ -105,6 +107,8 @@ void TZCeiling::refreshFigures() {
 }
 
 void TZCeiling::rebuildTree() {
+    // Rebuilding the tree recognises right angles; the marks are the model's, window or not.
+    markRightAngles(*this);
     if (views_) views_->rebuildTree();
 }
 

@@ -93,8 +93,10 @@ public:
 
     // ---- refreshes of the window (no-ops while headless) -------------------------------------
     // The side panel's figures. Every refresh forgets the dragged and picked vertices and the
-    // selected record, in the window and headless alike.
-    void refreshFigures();
+    // selected record, in the window and headless alike. The panel shows "ПРОЕКТ СФОРМИРОВАН"
+    // by `figuresFormed`: forming passes its result, every other refresh `outlineFormed`.
+    void refreshFigures() { refreshFigures(outlineFormed); }
+    void refreshFigures(bool formed);
     void rebuildTree();
     void repaint();
     void rebuildTitle();
@@ -133,6 +135,7 @@ public:
     std::int32_t relaxPasses = 3;      // maximum visits of one record during relaxation
     std::int32_t baseSide = -1;        // side the last complete construction started from
     std::wstring statusText;           // vertices the last construction failed to place
+    bool figuresFormed = false;        // the formed flag of the last refresh of the side panel
     std::int32_t printMode = 0;        // 1 print, 0 preview
     std::int32_t printFormIndex = 0;   // the print form chosen last
 

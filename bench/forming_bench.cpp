@@ -1,0 +1,112 @@
+// Figures of forming: the wizard's 92-point ellipse, a 24-corner room measured with a fan of
+// diagonals, and the undo snapshot that every forming takes first.
+
+#include <benchmark/benchmark.h>
+
+#include <cmath>
+
+#include <filesystem>
+#include <memory>
+
+#include "model/ceiling.h"
+#include "model/forming.h"
+#include "model/forming_commands.h"
+#include "model/geometry.h"
+#include "model/records.h"
+#include "model/shapes.h"
+#include "platform/ui_services.h"
+
+namespace {
+
+struct Project {
+    SilentUiServices ui;
+    std::unique_ptr<TZCeiling> doc =
+        std::make_unique<TZCeiling>(ui, std::filesystem::temp_directory_path() / "tenzora-bench");
+    TZCeiling* operator->() { return doc.get(); }
+    TZCeiling& operator*() { return *doc; }
+};
+
+// The wizard's ellipse of 92 points: every side and every diagonal from A measured.
+void makeEllipse(TZCeiling& doc) {
+    generateShape(doc, ShapeKind::Ellipse, 92, 600, 400);
+}
+
+// A room of `corners` corners with notches (a star-like zigzag), measured with a tape to the
+// half centimetre (every side and the fan of diagonals from A) and sketched roughly.
+void makeNotchedRoom(TZCeiling& doc, int corners) {
+    for (int i = 0; i < corners; ++i) {
+        const double angle = 2 * kPi * i / corners;
+        const double radius = i % 2 == 0 ? 500 : 420;
+        doc.polygon.append(makeVertex(radius * std::cos(angle), radius * std::sin(angle)));
+    }
+    doc.polygon.defined = true;
+    doc.mode = kModePoints;
+    const auto measure = [&](int i, int j) {
+        const double length = distance(doc.polygon.at(i), doc.polygon.at(j));
+        putDiagonal(doc, i, j, std::round(length * 2) / 2);
+    };
+    for (int i = 0; i < corners; ++i)
+        measure(i, (i + 1) % corners);
+    for (int j = 2; j < corners - 1; ++j)
+        measure(0, j);
+    // The sketch the measurer drew: every corner off by up to 30 cm.
+    for (int i = 0; i < corners; ++i) {
+        doc.polygon.at(i).x += 30 * std::sin(1.7 * i + 0.3);
+        doc.polygon.at(i).y += 30 * std::cos(2.3 * i + 1.1);
+    }
+}
+void makeRoomOf24(TZCeiling& doc) {
+    makeNotchedRoom(doc, 24);
+}
+void makeRoomOf92(TZCeiling& doc) {
+    makeNotchedRoom(doc, 92);
+}
+
+template <void (*Make)(TZCeiling&)> void formRepeatedly(benchmark::State& state, int method) {
+    Project t;
+    Make(*t);
+    t->constructionMethod = method;
+    const CPolygon sketch = t->polygon;
+    for (auto _ : state) {
+        state.PauseTiming();
+        t->polygon.copyFrom(sketch);
+        t->clearUndo();
+        state.ResumeTiming();
+        benchmark::DoNotOptimize(formProjectCommand(*t).formed);
+    }
+}
+
+void BM_FormEllipseOf92Points(benchmark::State& state) {
+    formRepeatedly<makeEllipse>(state, static_cast<int>(state.range(0)));
+}
+BENCHMARK(BM_FormEllipseOf92Points)->Arg(0)->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond);
+
+void BM_FormRoomOf24CornersWithAFan(benchmark::State& state) {
+    formRepeatedly<makeRoomOf24>(state, static_cast<int>(state.range(0)));
+}
+BENCHMARK(BM_FormRoomOf24CornersWithAFan)->Arg(0)->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond);
+
+void BM_FormRoomOf92CornersWithAFan(benchmark::State& state) {
+    formRepeatedly<makeRoomOf92>(state, static_cast<int>(state.range(0)));
+}
+BENCHMARK(BM_FormRoomOf92CornersWithAFan)->Arg(0)->Unit(benchmark::kMillisecond);
+
+// The snapshot forming takes before it changes anything, on the 92-point project. Each
+// iteration moves a vertex so that the snapshot differs from the newest one and is stored.
+void BM_SnapshotOfThe92PointProject(benchmark::State& state) {
+    Project t;
+    makeEllipse(*t);
+    double nudge = 0;
+    for (auto _ : state) {
+        t->polygon.at(5).x += (nudge += 0.001);
+        if (t->undoCount >= TZCeiling::kUndoCapacity - 1) {
+            state.PauseTiming();
+            t->clearUndo();
+            state.ResumeTiming();
+        }
+        benchmark::DoNotOptimize(t->takeSnapshot());
+    }
+}
+BENCHMARK(BM_SnapshotOfThe92PointProject)->Unit(benchmark::kMicrosecond);
+
+} // namespace

@@ -1,0 +1,81 @@
+#include <gtest/gtest.h>
+
+#include "editor/length_entry.h"
+#include "model/ceiling.h"
+#include "model/geometry.h"
+#include "model/records.h"
+#include "support/fakes.h"
+#include "support/rooms.h"
+
+namespace {
+const std::vector<std::pair<double, double>> kQuadrilateral = {{0, 0}, {0, 300}, {400, 300}, {400, 0}};
+} // namespace
+
+TEST(LengthField, ReadsACommaOrAPointAndOtherwiseZero) {
+    EXPECT_EQ(readLengthField(L"312,5"), 312.5);
+    EXPECT_EQ(readLengthField(L" 312.5 "), 312.5);
+    EXPECT_EQ(readLengthField(L"+40см"), 40);
+    EXPECT_EQ(readLengthField(L"?"), 0);
+    EXPECT_EQ(readLengthField(L""), 0);
+    EXPECT_EQ(readLengthField(L"nan"), 0);
+    EXPECT_EQ(readLengthField(L"1e999"), 0);
+    EXPECT_EQ(readLengthField(L"-5"), -5);
+}
+
+TEST(LengthEntry, AMeasuredQuadrilateralFormsFromItsDiagonalAndProposesTheOther) {
+    TestDocument t(true);
+    buildMeasuredRoom(*t, kQuadrilateral, {}, 20);
+    const LengthEntryResult result = enterLength(*t, L"AC", L"500");
+    EXPECT_TRUE(result.lengthSet);
+    EXPECT_TRUE(result.formed);
+    EXPECT_TRUE(t->figuresFormed);
+    EXPECT_EQ(result.nextName, L"BD");
+    EXPECT_NEAR(drawnLength(*t, L"AC"), 500, 0.05);
+    EXPECT_TRUE(t.ui.messages.empty());
+}
+
+TEST(LengthEntry, SidesOneAfterAnotherEachProposeTheNextUnmeasuredSide) {
+    TestDocument t;
+    setOutline(*t, kQuadrilateral);
+    EXPECT_EQ(enterLength(*t, L"AB", L"300").nextName, L"BC");
+    const LengthEntryResult result = enterLength(*t, L"bc", L"400,0");
+    EXPECT_FALSE(result.formed) << "no diagonal yet: forming does not start";
+    EXPECT_EQ(result.nextName, L"CD");
+    EXPECT_EQ(t->diagonals.at(1).length, 400);
+}
+
+TEST(LengthEntry, AnImpossibleDiagonalIsWarnedAboutButKept) {
+    TestDocument t;
+    buildMeasuredRoom(*t, {{0, 0}, {300, 0}, {300, 500}, {0, 500}}, {});
+    measureRecord(*t, L"BC", 500);
+    enterLength(*t, L"AC", L"900");
+    ASSERT_EQ(t.ui.messages.size(), 1u);
+    EXPECT_EQ(t.ui.messages[0].text, L"Диагональ AC не может быть больше 800.0 см (AB + BC)");
+    EXPECT_EQ(t.ui.messages[0].icon, MessageIcon::Exclamation);
+    EXPECT_EQ(t->diagonals.at(findDiagonal(*t, 0, 2)).length, 900);
+}
+
+TEST(LengthEntry, ReplacesAMeasuredLengthAndCreatesAMissingRecord) {
+    TestDocument t;
+    buildMeasuredRoom(*t, kQuadrilateral, {L"AC"});
+    enterLength(*t, L"AB", L"310");
+    EXPECT_EQ(t->diagonals.at(findDiagonal(*t, 0, 1)).length, 310);
+    enterLength(*t, L"B-D", L"505");
+    const int bd = findDiagonal(*t, 1, 3);
+    ASSERT_GE(bd, 0);
+    EXPECT_EQ(t->diagonals.at(bd).length, 505);
+}
+
+TEST(LengthEntry, NothingIsSetForANonPositiveLengthOrAnUnknownName) {
+    TestDocument t;
+    buildMeasuredRoom(*t, kQuadrilateral, {L"AC"});
+    const int undoBefore = t->undoCount;
+    for (const auto& [name, length] :
+         {std::pair{L"AC", L"0"}, {L"AC", L"-3"}, {L"AC", L"abc"}, {L"AZ", L"100"}, {L"", L"100"}}) {
+        const LengthEntryResult result = enterLength(*t, name, length);
+        EXPECT_FALSE(result.lengthSet) << length;
+    }
+    EXPECT_EQ(t->undoCount, undoBefore);
+    EXPECT_EQ(t->diagonals.at(4).length, 500);
+    EXPECT_EQ(enterLength(*t, L"AC", L"0").nextName, L"BD") << "… but it moves on";
+}
