@@ -15,11 +15,15 @@ constexpr wchar_t kAddPhotoText[] = L"Добавить фото ...";
 constexpr wchar_t kHidePhotoText[] = L"Убрать фото с экрана";
 
 // Leaves tool selection and the like alone before anything has been entered.
-bool editable(const TZCeiling& doc) { return doc.mode != kModeStart; }
+bool editable(const TZCeiling& doc) {
+    return doc.mode != kModeStart;
+}
 
-bool scaleInRange(float scale) { return std::isfinite(scale) && scale >= kMinViewScale && scale <= kMaxViewScale; }
+bool scaleInRange(float scale) {
+    return std::isfinite(scale) && scale >= kMinViewScale && scale <= kMaxViewScale;
+}
 
-}  // namespace
+} // namespace
 
 std::wstring orderDateText(const LocalTime& time) {
     wchar_t text[32];
@@ -98,7 +102,9 @@ void toggleDealerMode(TZCeiling& doc, AppSettings& settings) {
     doc.repaint();
 }
 
-void setConstructionMethod(TZCeiling& doc, int method) { doc.constructionMethod = method; }
+void setConstructionMethod(TZCeiling& doc, int method) {
+    doc.constructionMethod = method;
+}
 
 void toggleMarking(TZCeiling& doc, bool TZCeiling::*flag) {
     doc.*flag = !(doc.*flag);
@@ -117,9 +123,11 @@ std::vector<PopupItem> photoMenu(const TZCeiling& doc, bool canAddPhotos) {
     std::vector<PopupItem> items;
     items.push_back({cmd::kAddPhoto, kAddPhotoText, canAddPhotos, false});
     for (int k = 0; k < count; ++k)
-        items.push_back({cmd::kFirstPhotoItem + k, doc.photos[k].path, k <= lastAccepted, doc.shownPhoto == k});
+        items.push_back(
+            {cmd::kFirstPhotoItem + k, doc.photos[k].path, k <= lastAccepted, doc.shownPhoto == k});
     items.push_back({});
-    items.push_back({cmd::kFirstPhotoItem + count, kHidePhotoText, doc.shownPhoto >= 0 && count <= lastAccepted, false});
+    items.push_back(
+        {cmd::kFirstPhotoItem + count, kHidePhotoText, doc.shownPhoto >= 0 && count <= lastAccepted, false});
     return items;
 }
 

@@ -6,7 +6,7 @@
 #include <vector>
 
 struct PopupItem {
-    int command = 0;  // 0 for a separator
+    int command = 0; // 0 for a separator
     std::wstring text;
     bool enabled = true;
     bool checked = false;
@@ -15,7 +15,7 @@ struct PopupItem {
 };
 
 class CommandHost {
-public:
+  public:
     virtual ~CommandHost() = default;
     // Shows a pop-up menu under the button of `anchorCommand`. The chosen item comes back as an
     // ordinary command (after this call has returned); a dismissed menu sends nothing.

@@ -31,7 +31,7 @@ inline constexpr int kArc = 50022;
 inline constexpr int kCutRectangle = 50028;
 inline constexpr int kCutTrapezoid = 32860;
 inline constexpr int kInnerCutout = 32835;
-inline constexpr int kBend = 32862;  // toolbar only
+inline constexpr int kBend = 32862; // toolbar only
 
 // "Вид"
 inline constexpr int kDealerMode = 33001;
@@ -44,15 +44,15 @@ inline constexpr int kZoomIn = 50007;
 inline constexpr int kZoomOut = 50008;
 inline constexpr int kShowGrid = 50012;
 inline constexpr int kSnapToGrid = 50013;
-inline constexpr int kBarSidePanel = 32852;  // "Фигура"
-inline constexpr int kBarMain = 32849;       // "Основная"
-inline constexpr int kBarEditing = 32850;    // "Редактирование"
-inline constexpr int kBarTriangles = 32859;  // "Треугольники": never had a handler
+inline constexpr int kBarSidePanel = 32852; // "Фигура"
+inline constexpr int kBarMain = 32849;      // "Основная"
+inline constexpr int kBarEditing = 32850;   // "Редактирование"
+inline constexpr int kBarTriangles = 32859; // "Треугольники": never had a handler
 
 // "Режим работы"
 inline constexpr int kEditPoints = 50014;
 inline constexpr int kInsertPoints = 50015;
-inline constexpr int kPointTool2 = 50020;  // point tool 2; no menu item or button
+inline constexpr int kPointTool2 = 50020; // point tool 2; no menu item or button
 inline constexpr int kDeletePoints = 50016;
 inline constexpr int kInsertDiagonal = 50017;
 inline constexpr int kSelectDiagonal = 50018;
@@ -87,11 +87,11 @@ inline constexpr int kPhotos = 32858;
 // Pop-up menus built at run time.
 // Print forms and report templates share 20000 + i; the report flag tells them apart.
 inline constexpr int kFirstSharedChoice = 20000;
-inline constexpr int kLastSharedChoice = 20050;  // 20000 + 50 is still routed (index checked)
-inline constexpr int kMaxChoiceItems = 50;       // items listed in one pop-up
+inline constexpr int kLastSharedChoice = 20050; // 20000 + 50 is still routed (index checked)
+inline constexpr int kMaxChoiceItems = 50;      // items listed in one pop-up
 // The photo menu: "Добавить фото ...", then photo k as 22001 + k, then "Убрать фото с экрана".
 inline constexpr int kAddPhoto = 22000;
 inline constexpr int kFirstPhotoItem = 22001;
-inline constexpr int kMaxPhotoItemIndex = 49;  // 22001 + k is acted on only for k ≤ min(count, 49)
+inline constexpr int kMaxPhotoItemIndex = 49; // 22001 + k is acted on only for k ≤ min(count, 49)
 
-}  // namespace cmd
+} // namespace cmd

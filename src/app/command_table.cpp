@@ -6,7 +6,9 @@
 
 namespace {
 
-constexpr Accelerator ctrl(char letter) { return {AccelKey::Letter, letter, true}; }
+constexpr Accelerator ctrl(char letter) {
+    return {AccelKey::Letter, letter, true};
+}
 constexpr Accelerator kCtrlEnter{AccelKey::Enter, 0, true};
 constexpr Accelerator kF12{AccelKey::F12, 0, false};
 constexpr Accelerator kGrayPlus{AccelKey::KeypadPlus, 0, false};
@@ -23,11 +25,11 @@ constexpr CommandInfo kCommands[] = {
     {cmd::kClients, L"Клиенты\tF12", L"", L"", kF12, false},
     {cmd::kSave, L"Сохранить...\tCtrl+S", L"Сохранить", L"Сохранить", ctrl('S'), false},
     {cmd::kOpen, L"Открыть...\tCtrl+O", L"Открыть", L"Открыть", ctrl('O'), false},
-    {cmd::kMaterials, L"База материалов полотен\tCtrl+M", L"База материалов полотен", L"База материалов полотен",
-     ctrl('M'), false},
+    {cmd::kMaterials, L"База материалов полотен\tCtrl+M", L"База материалов полотен",
+     L"База материалов полотен", ctrl('M'), false},
     {cmd::kPrint, L"Печать...\tCtrl+P", L"Печать", L"Печать сразу на принтер", ctrl('P'), false},
-    {cmd::kPreview, L"Предварительный просмотр...", L"Предварительный просмотр", L"Предварительный просмотр", kNoKey,
-     false},
+    {cmd::kPreview, L"Предварительный просмотр...", L"Предварительный просмотр", L"Предварительный просмотр",
+     kNoKey, false},
     {cmd::kOrderExport, L"Выгрузка данных проекта", L"", L"", kNoKey, false},
     {cmd::kExport, L"Экспорт ...", L"", L"", kNoKey, false},
     {cmd::kSettings, L"Настройки ...", L"", L"", kNoKey, false},
@@ -38,40 +40,41 @@ constexpr CommandInfo kCommands[] = {
     {cmd::kMethodDouble, L"Двойной метод", L"", L"", kNoKey, true},
     {cmd::kMethodTriangles, L"Треугольники", L"", L"", kNoKey, true},
     {cmd::kMethodDifferential, L"Диф. уравнение", L"", L"", kNoKey, true},
-    {cmd::kUndo, L"Отменить последнее действие\tCtrl+Z", L"Отменить", L"Отменить последнее действие", ctrl('Z'),
-     false},
+    {cmd::kUndo, L"Отменить последнее действие\tCtrl+Z", L"Отменить", L"Отменить последнее действие",
+     ctrl('Z'), false},
     {cmd::kRedo, L"Вернуть последнее действие после отмены\tCtrl+A", L"Вернуть",
      L"Вернуть последнее действие после отмены", ctrl('A'), false},
     {cmd::kCornerCut, L"Срез угла", L"Срез угла", L"Срез угла", kNoKey, false},
     {cmd::kArc, L"Дуга", L"Дуга", L"Дуга", kNoKey, false},
-    {cmd::kCutRectangle, L"Вырезать прямоугольник", L"Вырезать прямоугольник", L"Вырезать прямоугольник", kNoKey,
-     false},
+    {cmd::kCutRectangle, L"Вырезать прямоугольник", L"Вырезать прямоугольник", L"Вырезать прямоугольник",
+     kNoKey, false},
     {cmd::kCutTrapezoid, L"Вырезать трапецию", L"Вырезать трапецию", L"Вырезать трапецию", kNoKey, false},
     {cmd::kInnerCutout, L"Внутренний вырез", L"Внутренний вырез", L"Внутренний вырез", kNoKey, false},
     // "Вид"
     {cmd::kDealerMode, L"Режим дилера", L"Режим дилера", L"Режим дилера", kNoKey, true},
-    {cmd::kShowPoints, L"Показывать точки", L"Показывать точки и подписи точек", L"Показывать точки и подписи точек",
-     kNoKey, true},
+    {cmd::kShowPoints, L"Показывать точки", L"Показывать точки и подписи точек",
+     L"Показывать точки и подписи точек", kNoKey, true},
     {cmd::kShowLengths, L"Показывать длины сторон и диагоналей", L"Показывать длины сторон и диагоналей",
      L"Показывать длины сторон и диагоналей", kNoKey, true},
-    {cmd::kShowConstructions, L"Показывать дополнительные построения", L"Показывать дополнительные построения",
-     L"Показывать дополнительные построения", kNoKey, true},
-    {cmd::kShowAngles, L"Показывать значения углов", L"Показывать значения углов", L"Показывать значения углов",
-     kNoKey, true},
+    {cmd::kShowConstructions, L"Показывать дополнительные построения",
+     L"Показывать дополнительные построения", L"Показывать дополнительные построения", kNoKey, true},
+    {cmd::kShowAngles, L"Показывать значения углов", L"Показывать значения углов",
+     L"Показывать значения углов", kNoKey, true},
     {cmd::kShowCanvasDistances, L"Показывать расстояния до краев полотен при раскрое",
-     L"Показывать расстояния до краев полотен при раскрое", L"Показывать расстояния до краев полотен при раскрое",
-     kNoKey, true},
+     L"Показывать расстояния до краев полотен при раскрое",
+     L"Показывать расстояния до краев полотен при раскрое", kNoKey, true},
     {cmd::kZoomIn, L"Увеличить масштаб\tGray \"+\"", L"Увеличить", L"Увеличить масштаб", kGrayPlus, false},
     {cmd::kZoomOut, L"Уменьшить масштаб\tGray \"-\"", L"Уменьшить", L"Уменьшить масштаб", kGrayMinus, false},
     {cmd::kShowGrid, L"Показывать сетку", L"Показывать сетку", L"Показывать сетку", kNoKey, true},
-    {cmd::kSnapToGrid, L"Выравнивать по сетке", L"Выравнивать по сетке", L"Выравнивать по сетке", kNoKey, true},
+    {cmd::kSnapToGrid, L"Выравнивать по сетке", L"Выравнивать по сетке", L"Выравнивать по сетке", kNoKey,
+     true},
     {cmd::kBarSidePanel, L"Фигура", L"", L"", kNoKey, true},
     {cmd::kBarMain, L"Основная", L"", L"", kNoKey, true},
     {cmd::kBarEditing, L"Редактирование", L"", L"", kNoKey, true},
     {cmd::kBarTriangles, L"Треугольники", L"", L"", kNoKey, false},
     // "Режим работы"
-    {cmd::kEditPoints, L"Ввод и перемещение точек", L"Ввод и редактирование точек", L"Ввод и редактирование точек",
-     kNoKey, true},
+    {cmd::kEditPoints, L"Ввод и перемещение точек", L"Ввод и редактирование точек",
+     L"Ввод и редактирование точек", kNoKey, true},
     {cmd::kInsertPoints, L"Вставка точек", L"Вставка точек", L"Вставка точек", kNoKey, true},
     {cmd::kDeletePoints, L"Удаление точек", L"Удалить точку", L"Удалить точку", kNoKey, true},
     {cmd::kInsertDiagonal, L"Вставка диагонали", L"Вставка диагонали", L"Вставка диагонали", kNoKey, true},
@@ -93,23 +96,27 @@ constexpr CommandInfo kCommands[] = {
     // "Справка"
     {cmd::kAbout, L"&О программе...", L"", L"", kNoKey, false},
     // Toolbar-only commands and commands without a place of their own.
-    {cmd::kBend, L"", L"Перегиб", L"Перегиб", kNoKey, false},  // the string table has no text: the kind's name
+    {cmd::kBend, L"", L"Перегиб", L"Перегиб", kNoKey, false}, // the string table has no text: the kind's name
     {cmd::kReport, L"", L"Отчет в Word или Excel", L"Отчет в Word или Excel", kNoKey, false},
-    {cmd::kStepMode, L"", L"Режим пошагового построения треугольников", L"Режим пошагового построения треугольников",
-     kNoKey, true},
+    {cmd::kStepMode, L"", L"Режим пошагового построения треугольников",
+     L"Режим пошагового построения треугольников", kNoKey, true},
     {cmd::kTriangleOutward, L"", L"Точка треугольника НАРУЖУ", L"Точка треугольника НАРУЖУ", kNoKey, true},
     {cmd::kTriangleInward, L"", L"Точка треугольника ВНУТРЬ", L"Точка треугольника ВНУТРЬ", kNoKey, true},
     {cmd::kTriangleAuto, L"", L"Автовыбор", L"Автовыбор", kNoKey, true},
     {cmd::kRightAngle, L"", L"Прямой угол (выберите точку в панели слева и нажмите эту кнопку)",
      L"Прямой угол (выберите точку в панели слева и нажмите эту кнопку)", kNoKey, true},
-    {cmd::kPhotos, L"", L"Фото", L"Фото", kNoKey, false},  // the string table has no text: a short one of ours
+    {cmd::kPhotos, L"", L"Фото", L"Фото", kNoKey, false}, // the string table has no text: a short one of ours
     {cmd::kPointTool2, L"", L"", L"", kNoKey, false},
 };
 
 using Kind = MenuEntry::Kind;
 
-MenuEntry item(int id) { return {Kind::Command, id, {}, {}}; }
-MenuEntry separator() { return {Kind::Separator, 0, {}, {}}; }
+MenuEntry item(int id) {
+    return {Kind::Command, id, {}, {}};
+}
+MenuEntry separator() {
+    return {Kind::Separator, 0, {}, {}};
+}
 MenuEntry submenu(std::wstring_view title, std::vector<MenuEntry> entries) {
     return {Kind::Submenu, 0, title, std::move(entries)};
 }
@@ -119,18 +126,18 @@ std::vector<MenuDefinition> buildMenuBar() {
     return {
         // The file menu's groups: the project, its file, the materials, paper, exports, settings.
         {L"&Файл",
-         {item(kNewProject), item(kProjectInfo), item(kClients), separator(), item(kSave), item(kOpen), separator(),
-          item(kMaterials), separator(), item(kPrint), item(kPreview), separator(), item(kOrderExport),
-          item(kExport), separator(), item(kSettings), separator(), item(kExit)}},
+         {item(kNewProject), item(kProjectInfo), item(kClients), separator(), item(kSave), item(kOpen),
+          separator(), item(kMaterials), separator(), item(kPrint), item(kPreview), separator(),
+          item(kOrderExport), item(kExport), separator(), item(kSettings), separator(), item(kExit)}},
         {L"Редактирование",
          {item(kCutting), item(kFormProject),
           submenu(L"Тип решения", {item(kMethodDouble), item(kMethodTriangles), item(kMethodDifferential)}),
-          separator(), item(kUndo), item(kRedo), separator(), item(kCornerCut), item(kArc), item(kCutRectangle),
-          item(kCutTrapezoid), item(kInnerCutout)}},
+          separator(), item(kUndo), item(kRedo), separator(), item(kCornerCut), item(kArc),
+          item(kCutRectangle), item(kCutTrapezoid), item(kInnerCutout)}},
         {L"&Вид",
          {item(kDealerMode), separator(), item(kShowPoints), item(kShowLengths), item(kShowConstructions),
-          item(kShowAngles), item(kShowCanvasDistances), separator(), item(kZoomIn), item(kZoomOut), separator(),
-          item(kShowGrid), item(kSnapToGrid), separator(),
+          item(kShowAngles), item(kShowCanvasDistances), separator(), item(kZoomIn), item(kZoomOut),
+          separator(), item(kShowGrid), item(kSnapToGrid), separator(),
           submenu(L"Панели инструментов",
                   {item(kBarSidePanel), item(kBarMain), item(kBarEditing), item(kBarTriangles)})}},
         {L"Режим работы",
@@ -148,28 +155,61 @@ std::vector<ToolbarDefinition> buildToolbars() {
     using namespace cmd;
     constexpr int sep = kToolbarSeparator;
     return {
-        {kMainToolbar, L"Основные инструменты",
-         {kNewProject, kSave, kOpen, kProjectInfo, sep, kPreview, kPrint, kReport, kUndo, kRedo, kZoomIn, kZoomOut,
-          kPan, sep, kRuler, sep, kCutting, kShowGrid, kSnapToGrid, kShowPoints, kShowLengths, kShowConstructions,
-          kShowAngles, sep, kShowCanvasDistances, kMaterials, kDealerMode},
+        {kMainToolbar,
+         L"Основные инструменты",
+         {kNewProject,
+          kSave,
+          kOpen,
+          kProjectInfo,
+          sep,
+          kPreview,
+          kPrint,
+          kReport,
+          kUndo,
+          kRedo,
+          kZoomIn,
+          kZoomOut,
+          kPan,
+          sep,
+          kRuler,
+          sep,
+          kCutting,
+          kShowGrid,
+          kSnapToGrid,
+          kShowPoints,
+          kShowLengths,
+          kShowConstructions,
+          kShowAngles,
+          sep,
+          kShowCanvasDistances,
+          kMaterials,
+          kDealerMode},
          false},
-        {kTrianglesToolbar, L"Треугольники",
-         {kRightAngle, sep, kTriangleOutward, kTriangleInward, kTriangleAuto, sep, kPhotos}, true},
-        {kPointsToolbar, L"Редактирование точек и диагоналей",
-         {kEditPoints, kInsertPoints, kDeletePoints, sep, kInsertDiagonal, kSelectDiagonal, kDeleteDiagonal}, false},
-        {kConstructionsToolbar, L"Дополнительные построения",
-         {kCornerCut, kArc, kCutRectangle, kCutTrapezoid, kInnerCutout, kBend}, false},
+        {kTrianglesToolbar,
+         L"Треугольники",
+         {kRightAngle, sep, kTriangleOutward, kTriangleInward, kTriangleAuto, sep, kPhotos},
+         true},
+        {kPointsToolbar,
+         L"Редактирование точек и диагоналей",
+         {kEditPoints, kInsertPoints, kDeletePoints, sep, kInsertDiagonal, kSelectDiagonal, kDeleteDiagonal},
+         false},
+        {kConstructionsToolbar,
+         L"Дополнительные построения",
+         {kCornerCut, kArc, kCutRectangle, kCutTrapezoid, kInnerCutout, kBend},
+         false},
     };
 }
 
-}  // namespace
+} // namespace
 
 std::wstring_view CommandInfo::label() const {
     if (!menuText.empty()) return menuText.substr(0, menuText.find(L'\t'));
     return tooltip;
 }
 
-std::span<const CommandInfo> commandTable() { return kCommands; }
+std::span<const CommandInfo> commandTable() {
+    return kCommands;
+}
 
 const CommandInfo* findCommand(int id) {
     const auto it = std::find_if(std::begin(kCommands), std::end(kCommands),

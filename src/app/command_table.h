@@ -13,7 +13,7 @@ enum class AccelKey { None, Letter, Enter, F12, KeypadPlus, KeypadMinus };
 
 struct Accelerator {
     AccelKey key = AccelKey::None;
-    char letter = 0;  // 'A'..'Z' when key is Letter
+    char letter = 0; // 'A'..'Z' when key is Letter
     bool ctrl = false;
     bool empty() const { return key == AccelKey::None; }
 };
@@ -25,7 +25,7 @@ struct CommandInfo {
     std::wstring_view statusText;
     std::wstring_view tooltip;
     Accelerator accelerator;
-    bool checkable = false;  // has a check rule
+    bool checkable = false; // has a check rule
 
     // The text a command shows where no menu text exists (toolbar-only commands).
     std::wstring_view label() const;
@@ -41,13 +41,13 @@ const CommandInfo* findCommand(int id);
 struct MenuEntry {
     enum class Kind { Command, Separator, Submenu };
     Kind kind = Kind::Command;
-    int command = 0;                 // Command
-    std::wstring_view title;         // Submenu
-    std::vector<MenuEntry> entries;  // Submenu
+    int command = 0;                // Command
+    std::wstring_view title;        // Submenu
+    std::vector<MenuEntry> entries; // Submenu
 };
 
 struct MenuDefinition {
-    std::wstring_view title;  // with its "&" mnemonic where it has one
+    std::wstring_view title; // with its "&" mnemonic where it has one
     std::vector<MenuEntry> entries;
 };
 
@@ -59,10 +59,10 @@ const std::vector<MenuDefinition>& menuBar();
 inline constexpr int kToolbarSeparator = 0;
 
 struct ToolbarDefinition {
-    int resource = 0;  // the toolbar's resource number: also its saved-layout name
+    int resource = 0; // the toolbar's resource number: also its saved-layout name
     std::wstring_view caption;
     std::vector<int> buttons;
-    bool startsNewRow = false;  // docked below the toolbars before it
+    bool startsNewRow = false; // docked below the toolbars before it
 };
 
 // In docking order: "Основные инструменты" on its own row, then "Треугольники",

@@ -11,21 +11,31 @@
 namespace {
 constexpr wchar_t kNoFormsText[] = L"Нет ни одной доступной печатной формы!";
 
-bool isSharedChoice(int id) { return id >= cmd::kFirstSharedChoice && id <= cmd::kLastSharedChoice; }
-bool isPhotoItem(int id) { return id >= cmd::kFirstPhotoItem && id <= cmd::kFirstPhotoItem + cmd::kMaxPhotoItemIndex; }
-}  // namespace
+bool isSharedChoice(int id) {
+    return id >= cmd::kFirstSharedChoice && id <= cmd::kLastSharedChoice;
+}
+bool isPhotoItem(int id) {
+    return id >= cmd::kFirstPhotoItem && id <= cmd::kFirstPhotoItem + cmd::kMaxPhotoItemIndex;
+}
+} // namespace
 
 // ---- registry -----------------------------------------------------------------------------------
 
-void CommandRegistry::setHandler(int id, CommandHandler handler) { handlers_[id] = std::move(handler); }
-void CommandRegistry::setEnableRule(int id, EnableRule rule) { enableRules_[id] = std::move(rule); }
+void CommandRegistry::setHandler(int id, CommandHandler handler) {
+    handlers_[id] = std::move(handler);
+}
+void CommandRegistry::setEnableRule(int id, EnableRule rule) {
+    enableRules_[id] = std::move(rule);
+}
 
 void CommandRegistry::removeHandler(int id) {
     handlers_.erase(id);
     enableRules_.erase(id);
 }
 
-bool CommandRegistry::hasHandler(int id) const { return handlers_.count(id) != 0; }
+bool CommandRegistry::hasHandler(int id) const {
+    return handlers_.count(id) != 0;
+}
 
 const CommandHandler* CommandRegistry::handler(int id) const {
     const auto it = handlers_.find(id);
@@ -51,7 +61,9 @@ const ChoiceHandler* CommandRegistry::choiceHandler(ChoiceKind kind) const {
 CommandProcessor::CommandProcessor(TZCeiling& doc, AppSettings& settings, Clock& clock)
     : doc_(doc), settings_(settings), clock_(clock) {}
 
-CommandContext CommandProcessor::context() { return {doc_, settings_, clock_, *this, host_}; }
+CommandContext CommandProcessor::context() {
+    return {doc_, settings_, clock_, *this, host_};
+}
 
 CommandOutcome CommandProcessor::execute(int id) {
     // Every command looks at the report flag first and clears it: a report pop-up dismissed
@@ -62,8 +74,9 @@ CommandOutcome CommandProcessor::execute(int id) {
     if (isPhotoItem(id)) return runPhotoItem(id);
 
     const CommandHandler* handler = registry_.handler(id);
-    if (handler == nullptr) return findCommand(id) != nullptr || id == cmd::kAddPhoto ? CommandOutcome::NotAvailable
-                                                                                      : CommandOutcome::Ignored;
+    if (handler == nullptr)
+        return findCommand(id) != nullptr || id == cmd::kAddPhoto ? CommandOutcome::NotAvailable
+                                                                  : CommandOutcome::Ignored;
     CommandContext ctx = context();
     (*handler)(ctx);
     return CommandOutcome::Done;
@@ -74,7 +87,8 @@ CommandOutcome CommandProcessor::runSharedChoice(int id, bool asReport) {
     const int listed = asReport ? doc_.wordForms.count() : doc_.printForms.count();
     // The lists are accessed by index: an index past the end would silently pick the first one.
     if (index >= listed) return CommandOutcome::Ignored;
-    const ChoiceHandler* handler = registry_.choiceHandler(asReport ? ChoiceKind::Report : ChoiceKind::PrintForm);
+    const ChoiceHandler* handler =
+        registry_.choiceHandler(asReport ? ChoiceKind::Report : ChoiceKind::PrintForm);
     if (handler == nullptr) return CommandOutcome::NotAvailable;
     CommandContext ctx = context();
     (*handler)(ctx, index);
@@ -111,7 +125,8 @@ CommandState CommandProcessor::state(int id, const CommandUiState& ui) const {
     return state;
 }
 
-bool CommandProcessor::offerChoices(ChoiceKind kind, int anchorCommand, const std::vector<std::wstring>& names) {
+bool CommandProcessor::offerChoices(ChoiceKind kind, int anchorCommand,
+                                    const std::vector<std::wstring>& names) {
     if (names.empty()) {
         doc_.ui().exclamation(kNoFormsText);
         return false;
@@ -139,17 +154,22 @@ void registerDocumentCommands(CommandRegistry& r) {
     r.setHandler(kZoomOut, [](CommandContext& c) { zoomBy(c.doc, kZoomOutFactor); });
 
     const std::pair<int, bool TZCeiling::*> displaySwitches[] = {
-        {kShowPoints, &TZCeiling::showPointNames},         {kShowLengths, &TZCeiling::showLengths},
-        {kShowConstructions, &TZCeiling::showConstructions}, {kShowAngles, &TZCeiling::showAngles},
-        {kShowCanvasDistances, &TZCeiling::showCanvasDistances}, {kShowGrid, &TZCeiling::showGrid},
+        {kShowPoints, &TZCeiling::showPointNames},
+        {kShowLengths, &TZCeiling::showLengths},
+        {kShowConstructions, &TZCeiling::showConstructions},
+        {kShowAngles, &TZCeiling::showAngles},
+        {kShowCanvasDistances, &TZCeiling::showCanvasDistances},
+        {kShowGrid, &TZCeiling::showGrid},
         {kSnapToGrid, &TZCeiling::snapToGrid}};
     for (auto [id, flag] : displaySwitches)
         r.setHandler(id, [flag = flag](CommandContext& c) { toggleDisplaySwitch(c.doc, flag); });
 
-    const std::pair<int, int> pointTools[] = {{kEditPoints, 0}, {kInsertPoints, 1}, {kPointTool2, 2}, {kDeletePoints, 3}};
+    const std::pair<int, int> pointTools[] = {
+        {kEditPoints, 0}, {kInsertPoints, 1}, {kPointTool2, 2}, {kDeletePoints, 3}};
     for (auto [id, tool] : pointTools)
         r.setHandler(id, [tool = tool](CommandContext& c) { selectPointTool(c.doc, tool); });
-    const std::pair<int, int> diagonalTools[] = {{kInsertDiagonal, 0}, {kSelectDiagonal, 1}, {kDeleteDiagonal, 2}};
+    const std::pair<int, int> diagonalTools[] = {
+        {kInsertDiagonal, 0}, {kSelectDiagonal, 1}, {kDeleteDiagonal, 2}};
     for (auto [id, tool] : diagonalTools)
         r.setHandler(id, [tool = tool](CommandContext& c) { selectDiagonalTool(c.doc, tool); });
 
@@ -158,14 +178,16 @@ void registerDocumentCommands(CommandRegistry& r) {
     r.setHandler(kStepMode, [](CommandContext& c) { toggleStepMode(c.doc); });
     r.setHandler(kDealerMode, [](CommandContext& c) { toggleDealerMode(c.doc, c.settings); });
 
-    const std::pair<int, int> methods[] = {{kMethodDouble, 0}, {kMethodTriangles, 1}, {kMethodDifferential, 2}};
+    const std::pair<int, int> methods[] = {
+        {kMethodDouble, 0}, {kMethodTriangles, 1}, {kMethodDifferential, 2}};
     for (auto [id, method] : methods)
         r.setHandler(id, [method = method](CommandContext& c) { setConstructionMethod(c.doc, method); });
 
-    const std::pair<int, bool TZCeiling::*> markings[] = {{kDragUpdatesSides, &TZCeiling::dragUpdatesSides},
-                                                          {kDragUpdatesDiagonals, &TZCeiling::dragUpdatesDiagonals},
-                                                          {kMarkSides, &TZCeiling::markSides},
-                                                          {kMarkDiagonals, &TZCeiling::markDiagonals}};
+    const std::pair<int, bool TZCeiling::*> markings[] = {
+        {kDragUpdatesSides, &TZCeiling::dragUpdatesSides},
+        {kDragUpdatesDiagonals, &TZCeiling::dragUpdatesDiagonals},
+        {kMarkSides, &TZCeiling::markSides},
+        {kMarkDiagonals, &TZCeiling::markDiagonals}};
     for (auto [id, flag] : markings)
         r.setHandler(id, [flag = flag](CommandContext& c) { toggleMarking(c.doc, flag); });
 

@@ -29,7 +29,7 @@ struct CommandContext {
     AppSettings& settings;
     Clock& clock;
     CommandProcessor& processor;
-    CommandHost* host;  // null while headless
+    CommandHost* host; // null while headless
 };
 
 using CommandHandler = std::function<void(CommandContext&)>;
@@ -40,7 +40,7 @@ using ChoiceHandler = std::function<void(CommandContext&, int index)>;
 enum class ChoiceKind { PrintForm, Report };
 
 class CommandRegistry {
-public:
+  public:
     // Installs (or replaces) the handler of a command.
     void setHandler(int id, CommandHandler handler);
     // An extra condition for enabling the command, checked after the table's own rule.
@@ -54,20 +54,20 @@ public:
     void setChoiceHandler(ChoiceKind kind, ChoiceHandler handler);
     const ChoiceHandler* choiceHandler(ChoiceKind kind) const;
 
-private:
+  private:
     std::map<int, CommandHandler> handlers_;
     std::map<int, EnableRule> enableRules_;
     std::map<ChoiceKind, ChoiceHandler> choiceHandlers_;
 };
 
 enum class CommandOutcome {
-    Done,          // a handler ran (it may have decided to do nothing, as in the start mode)
-    NotAvailable,  // no part of the program handles this command yet
-    Ignored,       // an id outside every menu, or a pop-up id that no longer applies
+    Done,         // a handler ran (it may have decided to do nothing, as in the start mode)
+    NotAvailable, // no part of the program handles this command yet
+    Ignored,      // an id outside every menu, or a pop-up id that no longer applies
 };
 
 class CommandProcessor {
-public:
+  public:
     CommandProcessor(TZCeiling& doc, AppSettings& settings, Clock& clock);
     CommandProcessor(const CommandProcessor&) = delete;
     CommandProcessor& operator=(const CommandProcessor&) = delete;
@@ -93,7 +93,7 @@ public:
     // Set while a report pop-up is out; the next command of any kind clears it.
     bool reportMenuPending() const { return reportMenuPending_; }
 
-private:
+  private:
     CommandOutcome runSharedChoice(int id, bool asReport);
     CommandOutcome runPhotoItem(int id);
     CommandContext context();

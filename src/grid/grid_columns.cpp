@@ -63,7 +63,8 @@ CGridColumn& CGridColumns::add(std::wstring caption, int width, GridAlignment al
 
 void CGridColumns::setCount(int count) {
     count = std::max(0, count);
-    while (this->count() > count) columns_.pop_back();
+    while (this->count() > count)
+        columns_.pop_back();
     while (this->count() < count) {
         columns_.push_back(std::make_unique<CGridColumn>());
         columns_.back()->owner_ = this;

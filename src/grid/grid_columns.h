@@ -14,7 +14,7 @@ enum class GridAlignment : int { Left = 0, Right = 1, Centre = 2 };
 class CGridColumns;
 
 class CGridColumn {
-public:
+  public:
     static constexpr int kDefaultWidth = 64;
     static constexpr int kDefaultMinWidth = 0;
     static constexpr int kDefaultMaxWidth = 10000;
@@ -29,7 +29,7 @@ public:
     void setMaxWidth(int width);
     bool visible() const { return visible_; }
     void setVisible(bool visible);
-    std::intptr_t data() const { return data_; }  // the client's own value
+    std::intptr_t data() const { return data_; } // the client's own value
     void setData(std::intptr_t data) { data_ = data; }
     GridAlignment alignment() const { return alignment_; }
     void setAlignment(GridAlignment alignment);
@@ -45,7 +45,7 @@ public:
     bool selectable() const { return selectable_; }
     void setSelectable(bool selectable) { selectable_ = selectable; }
 
-private:
+  private:
     friend class CGridColumns;
     void changed(bool layout);
 
@@ -64,7 +64,7 @@ private:
 };
 
 class CGridColumns {
-public:
+  public:
     // What changed: the layout (widths, visibility) or only the looks.
     using Listener = std::function<void(int column, bool layout)>;
 
@@ -78,7 +78,7 @@ public:
     void clear() { setCount(0); }
     void setListener(Listener listener) { listener_ = std::move(listener); }
 
-private:
+  private:
     friend class CGridColumn;
     void notify(const CGridColumn& column, bool layout);
 

@@ -9,7 +9,7 @@ namespace {
 // Characters below the blank and DEL are control keys, not text to type into a cell.
 constexpr wchar_t kFirstPrintable = 32;
 constexpr wchar_t kDelete = 127;
-}  // namespace
+} // namespace
 
 void GridController::setRowCount(int count) {
     rowCount_ = std::max(0, count);
@@ -17,7 +17,9 @@ void GridController::setRowCount(int count) {
     if (current_.row >= rowCount_) current_ = {};
 }
 
-void GridController::setFixedCount(int count) { fixedCount_ = std::max(0, count); }
+void GridController::setFixedCount(int count) {
+    fixedCount_ = std::max(0, count);
+}
 
 bool GridController::canHoldCursor(GridCell cell) const {
     if (!cell.valid() || cell.row >= rowCount_ || cell.column >= columns_.count()) return false;
@@ -50,7 +52,9 @@ void GridController::clearCurrent() {
     current_ = {};
 }
 
-bool GridController::move(GridMove move, bool ctrl, int pageRows) { return moveTo(move, ctrl, pageRows, false); }
+bool GridController::move(GridMove move, bool ctrl, int pageRows) {
+    return moveTo(move, ctrl, pageRows, false);
+}
 
 bool GridController::moveTo(GridMove move, bool ctrl, int pageRows, bool openAfter) {
     const int rows = rowCount_;
@@ -61,10 +65,12 @@ bool GridController::moveTo(GridMove move, bool ctrl, int pageRows, bool openAft
     std::vector<GridCell> candidates;
     const GridCell from = current_;
     auto rowsFrom = [&](int first, int last, int step) {
-        for (int r = first; step > 0 ? r <= last : r >= last; r += step) candidates.push_back({from.column, r});
+        for (int r = first; step > 0 ? r <= last : r >= last; r += step)
+            candidates.push_back({from.column, r});
     };
     auto columnsFrom = [&](int first, int last, int step) {
-        for (int c = first; step > 0 ? c <= last : c >= last; c += step) candidates.push_back({c, from.row});
+        for (int c = first; step > 0 ? c <= last : c >= last; c += step)
+            candidates.push_back({c, from.row});
     };
     auto readingOrder = [&](GridCell start, bool backwards) {
         long long index = static_cast<long long>(start.row) * columns + start.column;
@@ -81,10 +87,18 @@ bool GridController::moveTo(GridMove move, bool ctrl, int pageRows, bool openAft
         readingOrder({0, 0}, false);
     } else {
         switch (move) {
-        case GridMove::Left: columnsFrom(from.column - 1, 0, -1); break;
-        case GridMove::Right: columnsFrom(from.column + 1, columns - 1, 1); break;
-        case GridMove::Up: rowsFrom(from.row - 1, 0, -1); break;
-        case GridMove::Down: rowsFrom(from.row + 1, rows - 1, 1); break;
+        case GridMove::Left:
+            columnsFrom(from.column - 1, 0, -1);
+            break;
+        case GridMove::Right:
+            columnsFrom(from.column + 1, columns - 1, 1);
+            break;
+        case GridMove::Up:
+            rowsFrom(from.row - 1, 0, -1);
+            break;
+        case GridMove::Down:
+            rowsFrom(from.row + 1, rows - 1, 1);
+            break;
         case GridMove::PageUp: {
             const int target = std::max(0, from.row - page);
             rowsFrom(target, 0, -1);
@@ -109,8 +123,12 @@ bool GridController::moveTo(GridMove move, bool ctrl, int pageRows, bool openAft
             else
                 columnsFrom(columns - 1, from.column + 1, -1);
             break;
-        case GridMove::Next: readingOrder(from, false); break;
-        case GridMove::Previous: readingOrder(from, true); break;
+        case GridMove::Next:
+            readingOrder(from, false);
+            break;
+        case GridMove::Previous:
+            readingOrder(from, true);
+            break;
         }
     }
 
@@ -125,7 +143,8 @@ bool GridController::moveTo(GridMove move, bool ctrl, int pageRows, bool openAft
 }
 
 bool GridController::isEditable(GridCell cell) const {
-    return options_.allowEdit && canHoldCursor(cell) && !isFixed(cell.column) && !columns_[cell.column].readOnly();
+    return options_.allowEdit && canHoldCursor(cell) && !isFixed(cell.column) &&
+           !columns_[cell.column].readOnly();
 }
 
 bool GridController::openEditor() {
@@ -193,7 +212,8 @@ GridCellRequest GridController::cellData(GridCell cell, int mask) const {
     GridCellRequest request;
     request.cell = cell;
     request.mask = mask;
-    request.current = current_.valid() && cell.row == current_.row && (options_.rowSelect || cell.column == current_.column);
+    request.current = current_.valid() && cell.row == current_.row &&
+                      (options_.rowSelect || cell.column == current_.column);
     request.fixed = isFixed(cell.column);
     if (owner_ != nullptr) owner_->cellData(request);
     return request;

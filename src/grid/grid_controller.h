@@ -12,15 +12,15 @@
 enum class GridMove { Left, Right, Up, Down, PageUp, PageDown, Home, End, Next, Previous };
 
 struct GridOptions {
-    bool allowEdit = true;     // cells can be edited at all
-    bool readOnly = false;     // edits are shown but never handed to the owner
-    bool moveOnEnter = false;  // Enter in the editor moves on like Tab (otherwise it accepts)
-    bool rowSelect = false;    // the whole row is the cursor; Home and End go to the first/last row
-    bool nameOption = false;   // typed text goes through the name-key table (vertex names)
+    bool allowEdit = true;    // cells can be edited at all
+    bool readOnly = false;    // edits are shown but never handed to the owner
+    bool moveOnEnter = false; // Enter in the editor moves on like Tab (otherwise it accepts)
+    bool rowSelect = false;   // the whole row is the cursor; Home and End go to the first/last row
+    bool nameOption = false;  // typed text goes through the name-key table (vertex names)
 };
 
 class GridController {
-public:
+  public:
     explicit GridController(GridOwner* owner = nullptr) : owner_(owner) {}
 
     void setOwner(GridOwner* owner) { owner_ = owner; }
@@ -79,7 +79,7 @@ public:
     // Sets a column to the width its contents need, within its limits; returns the width.
     int fitColumn(int column, int neededWidth);
 
-private:
+  private:
     bool ask(GridCell cell);
     bool switchTo(GridCell cell);
     bool moveTo(GridMove move, bool ctrl, int pageRows, bool openAfter);

@@ -23,8 +23,8 @@ using GridRgb = std::uint32_t;
 struct GridCellRequest {
     GridCell cell;
     int mask = kGridText;
-    std::wstring text;  // the owner fills the display text
-    int image = -1;     // the owner may name an image of the grid's image list
+    std::wstring text; // the owner fills the display text
+    int image = -1;    // the owner may name an image of the grid's image list
     // The grid paints the current cell in the highlight colours and fixed cells in the button
     // face colour; the owner may set colours of its own instead.
     bool current = false;
@@ -34,7 +34,7 @@ struct GridCellRequest {
 };
 
 class GridOwner {
-public:
+  public:
     virtual ~GridOwner() = default;
     // Get cell data: text, image and colours as the request's mask asks.
     virtual void cellData(GridCellRequest& request) = 0;

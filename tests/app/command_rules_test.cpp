@@ -20,7 +20,7 @@ struct Rules {
 
 constexpr std::optional<bool> kKeep = std::nullopt;
 
-}  // namespace
+} // namespace
 
 TEST(CommandRules, EveryCommandOfAFreshDocument) {
     Rules r;
@@ -32,10 +32,10 @@ TEST(CommandRules, EveryCommandOfAFreshDocument) {
         {cmd::kTriangleInward, {true, kKeep}},
         {cmd::kTriangleAuto, {true, kKeep}},
         {cmd::kRightAngle, {true, kKeep}},
-        {cmd::kDragUpdatesDiagonals, {true, true}},  // on by default
-        {cmd::kMarkSides, {true, true}},             // on by default
-        {cmd::kAccuracy5, {true, true}},             // the default class
-        {cmd::kMethodDouble, {true, true}},          // the default method
+        {cmd::kDragUpdatesDiagonals, {true, true}}, // on by default
+        {cmd::kMarkSides, {true, true}},            // on by default
+        {cmd::kAccuracy5, {true, true}},            // the default class
+        {cmd::kMethodDouble, {true, true}},         // the default method
         {cmd::kBarMain, {true, true}},
         {cmd::kBarEditing, {true, true}},
         {cmd::kBarSidePanel, {true, true}},
@@ -92,12 +92,12 @@ TEST(CommandRules, ToolsAreCheckedByModeAndTool) {
         return on;
     };
     doc.mode = kModePoints;
-    doc.pointTool = 3;  // delete: the third button; tool 2 has none
+    doc.pointTool = 3; // delete: the third button; tool 2 has none
     EXPECT_EQ(checkedTools(), std::vector<int>{cmd::kDeletePoints});
     doc.pointTool = 2;
     EXPECT_TRUE(checkedTools().empty());
     doc.pointTool = 1;
-    doc.diagonalTool = 2;  // the diagonal tool counts only in mode 6
+    doc.diagonalTool = 2; // the diagonal tool counts only in mode 6
     EXPECT_EQ(checkedTools(), std::vector<int>{cmd::kInsertPoints});
     doc.mode = kModeDiagonals;
     EXPECT_EQ(checkedTools(), std::vector<int>{cmd::kDeleteDiagonal});
@@ -114,7 +114,8 @@ TEST(CommandRules, TriangleMarksFollowTheSelectedRowAfterItsName) {
     r.t->mode = kModePoints;
     auto marks = [&](const std::wstring& row) {
         r.ui.selectedTreeRow = row;
-        return std::vector<std::optional<bool>>{r.checked(cmd::kTriangleOutward), r.checked(cmd::kTriangleInward),
+        return std::vector<std::optional<bool>>{r.checked(cmd::kTriangleOutward),
+                                                r.checked(cmd::kTriangleInward),
                                                 r.checked(cmd::kTriangleAuto), r.checked(cmd::kRightAngle)};
     };
     using V = std::vector<std::optional<bool>>;
@@ -137,7 +138,7 @@ TEST(CommandRules, FormingNeedsRecordsAndADefinedOutline) {
     Rules r;
     TZCeiling& doc = *r.t;
     setOutline(doc, {{0, 0}, {300, 0}, {300, 300}}, /*withSides=*/false);
-    EXPECT_FALSE(r(cmd::kFormProject).enabled);  // no record yet
+    EXPECT_FALSE(r(cmd::kFormProject).enabled); // no record yet
     setOutline(doc, {{0, 0}, {300, 0}, {300, 300}});
     EXPECT_TRUE(r(cmd::kFormProject).enabled);
     doc.polygon.defined = false;
@@ -152,9 +153,11 @@ TEST(CommandRules, AccuracyClassNeedsRedMarking) {
     EXPECT_EQ(r(cmd::kAccuracy5).checked, false);
     doc.markSides = false;
     doc.markDiagonals = false;
-    for (int id : {cmd::kAccuracy10, cmd::kAccuracy5, cmd::kAccuracy2}) EXPECT_FALSE(r(id).enabled) << id;
+    for (int id : {cmd::kAccuracy10, cmd::kAccuracy5, cmd::kAccuracy2})
+        EXPECT_FALSE(r(id).enabled) << id;
     doc.markDiagonals = true;
-    for (int id : {cmd::kAccuracy10, cmd::kAccuracy5, cmd::kAccuracy2}) EXPECT_TRUE(r(id).enabled) << id;
+    for (int id : {cmd::kAccuracy10, cmd::kAccuracy5, cmd::kAccuracy2})
+        EXPECT_TRUE(r(id).enabled) << id;
     doc.accuracyClass = 0.1;
     EXPECT_EQ(r(cmd::kAccuracy10).checked, true);
 }

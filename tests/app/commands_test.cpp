@@ -46,7 +46,7 @@ TZPicture photo(const std::wstring& path) {
     return p;
 }
 
-}  // namespace
+} // namespace
 
 TEST(Commands, CommandsOfOtherPartsAreNotAvailableUntilTheyRegister) {
     Commands c;
@@ -66,7 +66,8 @@ TEST(Commands, CommandsOfOtherPartsAreNotAvailableUntilTheyRegister) {
     EXPECT_TRUE(c.processor.state(cmd::kMaterials, ui).enabled);
     EXPECT_EQ(c.run(cmd::kMaterials), CommandOutcome::Done);
     EXPECT_EQ(runs, 1);
-    c.processor.registry().setEnableRule(cmd::kMaterials, [](const CommandInputs& in) { return in.doc.mode != kModeStart; });
+    c.processor.registry().setEnableRule(cmd::kMaterials,
+                                         [](const CommandInputs& in) { return in.doc.mode != kModeStart; });
     EXPECT_FALSE(c.processor.state(cmd::kMaterials, ui).enabled);
     c.drawRoom();
     EXPECT_TRUE(c.processor.state(cmd::kMaterials, ui).enabled);
@@ -79,14 +80,42 @@ TEST(Commands, CommandsOfOtherPartsAreNotAvailableUntilTheyRegister) {
 
 TEST(Commands, EveryDocumentCommandHasAHandler) {
     Commands c;
-    for (int id : {cmd::kNewProject, cmd::kSave, cmd::kOpen, cmd::kUndo, cmd::kRedo, cmd::kZoomIn, cmd::kZoomOut,
-                   cmd::kShowPoints, cmd::kShowLengths, cmd::kShowConstructions, cmd::kShowAngles,
-                   cmd::kShowCanvasDistances, cmd::kShowGrid, cmd::kSnapToGrid, cmd::kEditPoints, cmd::kInsertPoints,
-                   cmd::kPointTool2, cmd::kDeletePoints, cmd::kInsertDiagonal, cmd::kSelectDiagonal,
-                   cmd::kDeleteDiagonal, cmd::kPan, cmd::kRuler, cmd::kStepMode, cmd::kDealerMode,
-                   cmd::kMethodDouble, cmd::kMethodTriangles, cmd::kMethodDifferential, cmd::kDragUpdatesSides,
-                   cmd::kDragUpdatesDiagonals, cmd::kMarkSides, cmd::kMarkDiagonals, cmd::kAccuracy10,
-                   cmd::kAccuracy5, cmd::kAccuracy2, cmd::kPhotos})
+    for (int id : {cmd::kNewProject,
+                   cmd::kSave,
+                   cmd::kOpen,
+                   cmd::kUndo,
+                   cmd::kRedo,
+                   cmd::kZoomIn,
+                   cmd::kZoomOut,
+                   cmd::kShowPoints,
+                   cmd::kShowLengths,
+                   cmd::kShowConstructions,
+                   cmd::kShowAngles,
+                   cmd::kShowCanvasDistances,
+                   cmd::kShowGrid,
+                   cmd::kSnapToGrid,
+                   cmd::kEditPoints,
+                   cmd::kInsertPoints,
+                   cmd::kPointTool2,
+                   cmd::kDeletePoints,
+                   cmd::kInsertDiagonal,
+                   cmd::kSelectDiagonal,
+                   cmd::kDeleteDiagonal,
+                   cmd::kPan,
+                   cmd::kRuler,
+                   cmd::kStepMode,
+                   cmd::kDealerMode,
+                   cmd::kMethodDouble,
+                   cmd::kMethodTriangles,
+                   cmd::kMethodDifferential,
+                   cmd::kDragUpdatesSides,
+                   cmd::kDragUpdatesDiagonals,
+                   cmd::kMarkSides,
+                   cmd::kMarkDiagonals,
+                   cmd::kAccuracy10,
+                   cmd::kAccuracy5,
+                   cmd::kAccuracy2,
+                   cmd::kPhotos})
         EXPECT_TRUE(c.processor.available(id)) << id;
 }
 
@@ -94,8 +123,9 @@ TEST(Commands, EditingCommandsDoNothingInTheStartMode) {
     Commands c;
     ASSERT_EQ(c.doc().mode, kModeStart);
     c.doc().rulerPoints.append(makeVertex(1, 2));
-    for (int id : {cmd::kEditPoints, cmd::kInsertPoints, cmd::kPointTool2, cmd::kDeletePoints, cmd::kInsertDiagonal,
-                   cmd::kSelectDiagonal, cmd::kDeleteDiagonal, cmd::kPan, cmd::kRuler, cmd::kStepMode})
+    for (int id :
+         {cmd::kEditPoints, cmd::kInsertPoints, cmd::kPointTool2, cmd::kDeletePoints, cmd::kInsertDiagonal,
+          cmd::kSelectDiagonal, cmd::kDeleteDiagonal, cmd::kPan, cmd::kRuler, cmd::kStepMode})
         EXPECT_EQ(c.run(id), CommandOutcome::Done) << id;
     EXPECT_EQ(c.doc().mode, kModeStart);
     EXPECT_FALSE(c.doc().dragging);
@@ -109,7 +139,7 @@ TEST(Commands, ToolsSetModeAndToolAndEndPanning) {
     c.drawRoom();
     c.run(cmd::kPan);
     EXPECT_TRUE(c.doc().dragging);
-    c.run(cmd::kDeletePoints);  // the delete tool leaves panning as it is
+    c.run(cmd::kDeletePoints); // the delete tool leaves panning as it is
     EXPECT_EQ(c.doc().pointTool, 3);
     EXPECT_TRUE(c.doc().dragging);
     c.run(cmd::kInsertPoints);
@@ -151,7 +181,7 @@ TEST(Commands, ZoomInThenOutLeavesNinetyNineHundredthsAndCanBeUndone) {
     c.run(cmd::kZoomOut);
     EXPECT_NEAR(c.doc().scaleX, 2.0 * 0.99, 1e-6);
     EXPECT_NEAR(c.doc().scaleY, 2.0 * 0.99, 1e-6);
-    EXPECT_EQ(c.doc().undoCount, snapshots + 2);  // one snapshot per zoom
+    EXPECT_EQ(c.doc().undoCount, snapshots + 2); // one snapshot per zoom
     EXPECT_GE(c.t.views.repaints, 2);
 
     c.run(cmd::kUndo);
@@ -163,10 +193,12 @@ TEST(Commands, ZoomInThenOutLeavesNinetyNineHundredthsAndCanBeUndone) {
 TEST(Commands, ZoomStopsAtTheEndsOfTheScaleRange) {
     Commands c;
     // Zooming is allowed in every mode, but never down to 0 or up to infinity.
-    for (int i = 0; i < 2000; ++i) c.run(cmd::kZoomIn);
+    for (int i = 0; i < 2000; ++i)
+        c.run(cmd::kZoomIn);
     EXPECT_GE(c.doc().scaleX, kMinViewScale);
     EXPECT_LT(c.doc().scaleX * kZoomInFactor, kMinViewScale);
-    for (int i = 0; i < 4000; ++i) c.run(cmd::kZoomOut);
+    for (int i = 0; i < 4000; ++i)
+        c.run(cmd::kZoomOut);
     EXPECT_LE(c.doc().scaleX, kMaxViewScale);
     EXPECT_GT(c.doc().scaleX * kZoomOutFactor, kMaxViewScale);
 }
@@ -174,9 +206,12 @@ TEST(Commands, ZoomStopsAtTheEndsOfTheScaleRange) {
 TEST(Commands, DisplaySwitchesToggleAndRefresh) {
     Commands c;
     const std::pair<int, bool TZCeiling::*> switches[] = {
-        {cmd::kShowPoints, &TZCeiling::showPointNames}, {cmd::kShowLengths, &TZCeiling::showLengths},
-        {cmd::kShowConstructions, &TZCeiling::showConstructions}, {cmd::kShowAngles, &TZCeiling::showAngles},
-        {cmd::kShowCanvasDistances, &TZCeiling::showCanvasDistances}, {cmd::kShowGrid, &TZCeiling::showGrid},
+        {cmd::kShowPoints, &TZCeiling::showPointNames},
+        {cmd::kShowLengths, &TZCeiling::showLengths},
+        {cmd::kShowConstructions, &TZCeiling::showConstructions},
+        {cmd::kShowAngles, &TZCeiling::showAngles},
+        {cmd::kShowCanvasDistances, &TZCeiling::showCanvasDistances},
+        {cmd::kShowGrid, &TZCeiling::showGrid},
         {cmd::kSnapToGrid, &TZCeiling::snapToGrid}};
     for (auto [id, flag] : switches) {
         const int figures = c.t.views.figures, repaints = c.t.views.repaints;
@@ -262,9 +297,12 @@ TEST(Commands, SaveThenOpenThroughTheCommandsRestoresTheProject) {
 TEST(SharedChoices, ReportFlagDecidesAndAnyCommandClearsIt) {
     Commands c;
     std::vector<std::pair<char, int>> ran;
-    c.processor.registry().setChoiceHandler(ChoiceKind::Report, [&](CommandContext&, int i) { ran.push_back({'R', i}); });
-    c.processor.registry().setChoiceHandler(ChoiceKind::PrintForm,
-                                            [&](CommandContext&, int i) { ran.push_back({'P', i}); });
+    c.processor.registry().setChoiceHandler(ChoiceKind::Report, [&](CommandContext&, int i) {
+        ran.push_back({'R', i});
+    });
+    c.processor.registry().setChoiceHandler(ChoiceKind::PrintForm, [&](CommandContext&, int i) {
+        ran.push_back({'P', i});
+    });
     for (int i = 0; i < 3; ++i) {
         TZWordForm w;
         w.name = L"отчёт" + std::to_wstring(i);
@@ -329,18 +367,18 @@ TEST(PhotoMenu, ItemsShowAndHidePhotos) {
     ASSERT_EQ(items.size(), 5u);
     EXPECT_EQ(items[0].command, cmd::kAddPhoto);
     EXPECT_EQ(items[0].text, L"Добавить фото ...");
-    EXPECT_FALSE(items[0].enabled);  // adding photos belongs to the project window, not built yet
+    EXPECT_FALSE(items[0].enabled); // adding photos belongs to the project window, not built yet
     EXPECT_EQ(items[2].command, 22002);
     EXPECT_EQ(items[2].text, L"/p/hall.jpg");
     EXPECT_TRUE(items[3].isSeparator());
     EXPECT_EQ(items[4].command, 22003);
     EXPECT_EQ(items[4].text, L"Убрать фото с экрана");
-    EXPECT_FALSE(items[4].enabled);  // nothing is shown
+    EXPECT_FALSE(items[4].enabled); // nothing is shown
 
     const int repaints = c.t.views.repaints;
     c.run(22002);
     EXPECT_EQ(c.doc().shownPhoto, 1);
-    c.run(22002);  // the photo already shown: nothing
+    c.run(22002); // the photo already shown: nothing
     EXPECT_EQ(c.t.views.repaints, repaints + 1);
     c.run(cmd::kPhotos);
     EXPECT_TRUE(c.host.popups[1][2].checked);
@@ -357,12 +395,13 @@ TEST(PhotoMenu, ItemsShowAndHidePhotos) {
 
 TEST(PhotoMenu, ItemsBeyondTheAcceptedIdsAreGreyed) {
     Commands c;
-    for (int i = 0; i < 52; ++i) c.doc().photos.append(photo(L"/p/" + std::to_wstring(i) + L".jpg"));
+    for (int i = 0; i < 52; ++i)
+        c.doc().photos.append(photo(L"/p/" + std::to_wstring(i) + L".jpg"));
     const std::vector<PopupItem> items = photoMenu(c.doc(), false);
     ASSERT_EQ(items.size(), 55u);
-    EXPECT_TRUE(items[1 + 49].enabled);    // photo 49: id 22050, still acted on
-    EXPECT_FALSE(items[1 + 50].enabled);   // photo 50: its id is ignored
-    EXPECT_FALSE(items.back().enabled);    // the hide item's id 22053 is ignored too
+    EXPECT_TRUE(items[1 + 49].enabled);  // photo 49: id 22050, still acted on
+    EXPECT_FALSE(items[1 + 50].enabled); // photo 50: its id is ignored
+    EXPECT_FALSE(items.back().enabled);  // the hide item's id 22053 is ignored too
     c.run(22050);
     EXPECT_EQ(c.doc().shownPhoto, 49);
     EXPECT_EQ(c.run(22051), CommandOutcome::Ignored);

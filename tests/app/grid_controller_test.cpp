@@ -9,11 +9,13 @@
 
 namespace {
 
-std::wstring cellName(GridCell c) { return std::to_wstring(c.column) + L"," + std::to_wstring(c.row); }
+std::wstring cellName(GridCell c) {
+    return std::to_wstring(c.column) + L"," + std::to_wstring(c.row);
+}
 
 // An owner that keeps a little table and writes down every notification in order.
 class RecordingOwner : public GridOwner {
-public:
+  public:
     void cellData(GridCellRequest& r) override {
         log.push_back(L"data " + cellName(r.cell));
         r.text = L"t" + cellName(r.cell);
@@ -26,7 +28,8 @@ public:
             return false;
         }
         if (upperCase)
-            for (wchar_t& ch : text) ch = static_cast<wchar_t>(std::towupper(ch));
+            for (wchar_t& ch : text)
+                ch = static_cast<wchar_t>(std::towupper(ch));
         texts[cellName(cell)] = text;
         return true;
     }
@@ -46,7 +49,8 @@ public:
 
 struct Grid {
     explicit Grid(int columns = 4, int rows = 5) : grid(&owner) {
-        for (int i = 0; i < columns; ++i) grid.columns().add(L"c" + std::to_wstring(i));
+        for (int i = 0; i < columns; ++i)
+            grid.columns().add(L"c" + std::to_wstring(i));
         grid.setRowCount(rows);
     }
     RecordingOwner owner;
@@ -56,7 +60,7 @@ struct Grid {
 
 using Log = std::vector<std::wstring>;
 
-}  // namespace
+} // namespace
 
 TEST(GridColumns, WidthIsClampedAndChangesAreReported) {
     CGridColumns columns;
@@ -71,7 +75,7 @@ TEST(GridColumns, WidthIsClampedAndChangesAreReported) {
     EXPECT_EQ(c.width(), 0);
     c.setMinWidth(30);
     EXPECT_EQ(c.width(), 30);
-    c.setMaxWidth(10);  // never below the minimum
+    c.setMaxWidth(10); // never below the minimum
     EXPECT_EQ(c.maxWidth(), 30);
     changes.clear();
     c.setAlignment(GridAlignment::Right);
@@ -93,7 +97,7 @@ TEST(GridController, TypingThenTabNotifiesInOrder) {
 
     ASSERT_TRUE(g.grid.typeCharacter(L'5'));
     EXPECT_TRUE(g.grid.editing());
-    EXPECT_EQ(g.grid.editorText(), L"5");  // the typed character replaces the text
+    EXPECT_EQ(g.grid.editorText(), L"5"); // the typed character replaces the text
     g.takeLog();
 
     // Tab: the next cell is asked first, then the edit is handed over, then the next editor is filled.
@@ -163,7 +167,7 @@ TEST(GridController, KeyboardMoves) {
     g.grid.move(GridMove::Down);
     EXPECT_EQ(at(), (GridCell{1, 1}));
     EXPECT_TRUE(g.grid.move(GridMove::Up));
-    EXPECT_FALSE(g.grid.move(GridMove::Up));  // stops at the top
+    EXPECT_FALSE(g.grid.move(GridMove::Up)); // stops at the top
     EXPECT_EQ(at(), (GridCell{1, 0}));
     g.grid.move(GridMove::PageDown, false, 10);
     EXPECT_EQ(at(), (GridCell{1, 10}));
@@ -223,11 +227,11 @@ TEST(GridController, NameOptionConvertsTypedNames) {
     Grid g;
     g.grid.options().nameOption = true;
     g.grid.select({1, 0});
-    EXPECT_TRUE(g.grid.typeCharacter(L'а'));  // Cyrillic а sits on the F key
+    EXPECT_TRUE(g.grid.typeCharacter(L'а')); // Cyrillic а sits on the F key
     EXPECT_EQ(g.grid.editorText(), L"F");
     EXPECT_TRUE(g.grid.setEditorText(L"Fв"));
     EXPECT_EQ(g.grid.editorText(), L"FD");
-    EXPECT_FALSE(g.grid.setEditorText(L"FD1"));  // nothing to convert: the text is left alone
+    EXPECT_FALSE(g.grid.setEditorText(L"FD1")); // nothing to convert: the text is left alone
     g.grid.options().nameOption = false;
     EXPECT_FALSE(g.grid.setEditorText(L"ав"));
     EXPECT_EQ(g.grid.editorText(), L"ав");

@@ -65,7 +65,9 @@ void whenPopupOpens(std::function<void(QMenu*)> act) {
     poll->start();
 }
 
-std::filesystem::path buildFolder() { return std::filesystem::path(TENZORA_PROGRAM_DIR).parent_path(); }
+std::filesystem::path buildFolder() {
+    return std::filesystem::path(TENZORA_PROGRAM_DIR).parent_path();
+}
 
 // The menu bar as text: one line per entry, "-" for a separator, ">" + title for a submenu.
 QStringList describe(const QMenu* menu) {
@@ -81,22 +83,25 @@ QStringList describe(const QMenu* menu) {
     return lines;
 }
 
-}  // namespace
+} // namespace
 
 TEST(MainFrameCommands, MenusAreBuiltFromTheTable) {
     Window w;
     const QList<QAction*> menus = w.frame->menuBar()->actions();
     QStringList titles;
-    for (QAction* m : menus) titles << m->text();
-    EXPECT_EQ(titles, (QStringList{"&Файл", "Редактирование", "&Вид", "Режим работы", "Стоимость", "&Справка"}));
+    for (QAction* m : menus)
+        titles << m->text();
+    EXPECT_EQ(titles,
+              (QStringList{"&Файл", "Редактирование", "&Вид", "Режим работы", "Стоимость", "&Справка"}));
 
     const QStringList edit = describe(menus[1]->menu());
-    EXPECT_EQ(edit, (QStringList{"50024 Раскрой фигуры\tCtrl+R", "1642 Поиск решения\tCtrl+Enter", ">Тип решения",
-                                 "32897 Двойной метод", "32898 Треугольники", "32900 Диф. уравнение", "<", "-",
-                                 "50005 Отменить последнее действие\tCtrl+Z",
-                                 "50006 Вернуть последнее действие после отмены\tCtrl+A", "-", "50021 Срез угла",
-                                 "50022 Дуга", "50028 Вырезать прямоугольник", "32860 Вырезать трапецию",
-                                 "32835 Внутренний вырез"}));
+    EXPECT_EQ(edit,
+              (QStringList{"50024 Раскрой фигуры\tCtrl+R", "1642 Поиск решения\tCtrl+Enter", ">Тип решения",
+                           "32897 Двойной метод", "32898 Треугольники", "32900 Диф. уравнение", "<", "-",
+                           "50005 Отменить последнее действие\tCtrl+Z",
+                           "50006 Вернуть последнее действие после отмены\tCtrl+A", "-", "50021 Срез угла",
+                           "50022 Дуга", "50028 Вырезать прямоугольник", "32860 Вырезать трапецию",
+                           "32835 Внутренний вырез"}));
     const QStringList view = describe(menus[2]->menu());
     EXPECT_TRUE(view.contains("50007 Увеличить масштаб\tGray \"+\""));
     EXPECT_EQ(view.mid(view.indexOf(">Панели инструментов")),
@@ -116,9 +121,11 @@ TEST(MainFrameCommands, ToolbarsWithButtonsSeparatorsAndCaptions) {
         const ToolbarDefinition* definition = nullptr;
         for (const ToolbarDefinition& t : toolbars())
             if (t.resource == resource) definition = &t;
-        EXPECT_EQ(bar->windowTitle(), QString::fromWCharArray(definition->caption.data(), definition->caption.size()));
+        EXPECT_EQ(bar->windowTitle(),
+                  QString::fromWCharArray(definition->caption.data(), definition->caption.size()));
         std::vector<int> buttons;
-        for (QAction* a : bar->actions()) buttons.push_back(a->isSeparator() ? kToolbarSeparator : a->data().toInt());
+        for (QAction* a : bar->actions())
+            buttons.push_back(a->isSeparator() ? kToolbarSeparator : a->data().toInt());
         EXPECT_EQ(buttons, definition->buttons);
         for (QAction* a : bar->actions()) {
             if (!a->isSeparator()) {
@@ -157,11 +164,11 @@ TEST(MainFrameCommands, CommandsWithoutHandlersAreDisabled) {
     Window w;
     w.frame->refreshCommandStates();
     for (int id : {cmd::kClients, cmd::kMaterials, cmd::kPrint, cmd::kPreview, cmd::kReport, cmd::kCutting,
-                   cmd::kFormProject, cmd::kCornerCut, cmd::kArc, cmd::kBend, cmd::kPriceLists, cmd::kSettings,
-                   cmd::kAbout, cmd::kBarTriangles, cmd::kBarSidePanel, cmd::kTriangleAuto})
+                   cmd::kFormProject, cmd::kCornerCut, cmd::kArc, cmd::kBend, cmd::kPriceLists,
+                   cmd::kSettings, cmd::kAbout, cmd::kBarTriangles, cmd::kBarSidePanel, cmd::kTriangleAuto})
         EXPECT_FALSE(w.action(id)->isEnabled()) << id;
-    for (int id : {cmd::kNewProject, cmd::kOpen, cmd::kSave, cmd::kUndo, cmd::kZoomIn, cmd::kShowGrid, cmd::kExit,
-                   cmd::kBarMain, cmd::kPhotos, cmd::kDealerMode})
+    for (int id : {cmd::kNewProject, cmd::kOpen, cmd::kSave, cmd::kUndo, cmd::kZoomIn, cmd::kShowGrid,
+                   cmd::kExit, cmd::kBarMain, cmd::kPhotos, cmd::kDealerMode})
         EXPECT_TRUE(w.action(id)->isEnabled()) << id;
 
     // A handler registered later enables its command at the next refresh.
@@ -248,7 +255,8 @@ TEST(MainFrameCommands, PhotoMenuUnderItsButtonRunsTheChoice) {
     w.doc().photos.append(photo);
     QStringList seen;
     whenPopupOpens([&](QMenu* menu) {
-        for (QAction* a : menu->actions()) seen << (a->isSeparator() ? "-" : a->text() + (a->isEnabled() ? "" : " (off)"));
+        for (QAction* a : menu->actions())
+            seen << (a->isSeparator() ? "-" : a->text() + (a->isEnabled() ? "" : " (off)"));
         // Under the photo button of the triangle toolbar.
         QWidget* button = w.frame->toolbar(kTrianglesToolbar)->widgetForAction(w.action(cmd::kPhotos));
         EXPECT_EQ(menu->pos().y(), button->mapToGlobal(QPoint(0, button->height())).y());
@@ -257,7 +265,8 @@ TEST(MainFrameCommands, PhotoMenuUnderItsButtonRunsTheChoice) {
     });
     w.action(cmd::kPhotos)->trigger();
     QApplication::processEvents();
-    EXPECT_EQ(seen, (QStringList{"Добавить фото ... (off)", "/photos/a&&b.jpg", "-", "Убрать фото с экрана (off)"}));
+    EXPECT_EQ(seen, (QStringList{"Добавить фото ... (off)", "/photos/a&&b.jpg", "-",
+                                 "Убрать фото с экрана (off)"}));
     EXPECT_EQ(w.doc().shownPhoto, 0);
 }
 

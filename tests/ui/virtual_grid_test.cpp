@@ -13,14 +13,18 @@
 
 namespace {
 
-QString name(GridCell c) { return QStringLiteral("%1,%2").arg(c.column).arg(c.row); }
+QString name(GridCell c) {
+    return QStringLiteral("%1,%2").arg(c.column).arg(c.row);
+}
 
 // An owner with a small table that writes down the select and set notifications in order.
 class TableOwner : public GridOwner {
-public:
+  public:
     void cellData(GridCellRequest& r) override {
         const auto it = texts.find(name(r.cell));
-        r.text = (it != texts.end() ? it->second : QStringLiteral("r%1c%2").arg(r.cell.row).arg(r.cell.column)).toStdWString();
+        r.text =
+            (it != texts.end() ? it->second : QStringLiteral("r%1c%2").arg(r.cell.row).arg(r.cell.column))
+                .toStdWString();
         if (r.cell == GridCell{2, 3}) {
             r.background = 0x00FF00;
             r.image = 0;
@@ -63,7 +67,7 @@ struct GridWindow {
         grid.setFocus();
         QApplication::processEvents();
     }
-    bool applicationReady = (testApplication(), true);  // before any widget
+    bool applicationReady = (testApplication(), true); // before any widget
     TableOwner owner;
     CVirtualGridCtrl grid;
 
@@ -72,7 +76,7 @@ struct GridWindow {
     QStringList takeLog() { return std::exchange(owner.log, {}); }
 };
 
-}  // namespace
+} // namespace
 
 TEST(VirtualGrid, ClickTypeAndTabNotifyInOrder) {
     GridWindow w;
@@ -106,7 +110,7 @@ TEST(VirtualGrid, ClickTypeAndTabNotifyInOrder) {
 TEST(VirtualGrid, EnterAcceptsAndClickingTheCurrentCellEdits) {
     GridWindow w;
     w.click({1, 2});
-    w.click({1, 2});  // the current cell: its editor opens
+    w.click({1, 2}); // the current cell: its editor opens
     QLineEdit* edit = w.grid.editor();
     ASSERT_NE(edit, nullptr);
     EXPECT_EQ(edit->text(), "r2c1");
@@ -136,7 +140,7 @@ TEST(VirtualGrid, NameOptionTurnsRussianKeysIntoNames) {
     GridWindow w;
     w.grid.options().nameOption = true;
     w.click({1, 0});
-    QTest::keyClick(&w.grid, Qt::Key_A, Qt::NoModifier);  // opens the editor with "A"
+    QTest::keyClick(&w.grid, Qt::Key_A, Qt::NoModifier); // opens the editor with "A"
     QLineEdit* edit = w.grid.editor();
     ASSERT_NE(edit, nullptr);
     EXPECT_EQ(edit->text(), "A");
@@ -158,7 +162,7 @@ TEST(VirtualGrid, KeyboardMovesTheCurrentCell) {
     EXPECT_EQ(w.grid.currentCell(), (GridCell{0, 39}));
     QTest::keyClick(&w.grid, Qt::Key_PageUp);
     EXPECT_LT(w.grid.currentCell().row, 39);
-    EXPECT_GT(w.grid.currentCell().row, 20);  // a page of a 200-pixel grid is a few rows
+    EXPECT_GT(w.grid.currentCell().row, 20); // a page of a 200-pixel grid is a few rows
     // The current row stays in sight.
     EXPECT_TRUE(w.grid.viewport()->rect().intersects(w.grid.visualRect(w.grid.currentIndex())));
     QTest::keyClick(&w.grid, Qt::Key_Tab);
@@ -182,7 +186,7 @@ TEST(VirtualGrid, ColumnsKeepTheirLimitsAndFitTheirContents) {
     w.owner.texts["1,7"] = "Очень длинное наименование материала";
     const int divider = header->sectionViewportPosition(1) + header->sectionSize(1) - 1;
     QTest::mouseDClick(header->viewport(), Qt::LeftButton, {}, QPoint(divider, header->height() / 2));
-    EXPECT_EQ(w.grid.columnWidth(1), 150);  // wanted more, held at the maximum
+    EXPECT_EQ(w.grid.columnWidth(1), 150); // wanted more, held at the maximum
     name.setMaxWidth(1000);
     w.grid.resizeColumnToContents(1);
     EXPECT_EQ(w.grid.columnWidth(1), w.grid.contentsWidth(1));
@@ -200,7 +204,8 @@ TEST(VirtualGrid, FixedColumnsStayAndRefuseTheCursor) {
     ASSERT_NE(fixed, nullptr);
     EXPECT_TRUE(fixed->isVisible());
     EXPECT_EQ(fixed->width(), w.grid.columnWidth(0));
-    QTest::mouseClick(fixed->viewport(), Qt::LeftButton, {}, fixed->visualRect(fixed->model()->index(3, 0)).center());
+    QTest::mouseClick(fixed->viewport(), Qt::LeftButton, {},
+                      fixed->visualRect(fixed->model()->index(3, 0)).center());
     EXPECT_EQ(w.takeLog(), QStringList{"select 0,3 no"});
     EXPECT_FALSE(w.grid.currentCell().valid());
     // The fixed colour comes from the grid unless the owner gives its own.
@@ -212,7 +217,8 @@ TEST(VirtualGrid, FixedColumnsStayAndRefuseTheCursor) {
 TEST(VirtualGrid, ClippedTextGetsATitleTip) {
     GridWindow w;
     w.owner.texts["1,1"] = "Очень длинное наименование, которое не помещается";
-    QHelpEvent clipped(QEvent::ToolTip, w.centreOf({1, 1}), w.grid.viewport()->mapToGlobal(w.centreOf({1, 1})));
+    QHelpEvent clipped(QEvent::ToolTip, w.centreOf({1, 1}),
+                       w.grid.viewport()->mapToGlobal(w.centreOf({1, 1})));
     QApplication::sendEvent(w.grid.viewport(), &clipped);
     EXPECT_TRUE(QToolTip::isVisible());
     EXPECT_EQ(QToolTip::text(), w.owner.texts["1,1"]);

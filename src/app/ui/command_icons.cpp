@@ -12,7 +12,7 @@ constexpr qreal kDisabledOpacity = 0.5;
 constexpr int kProgramIconId = -1;
 
 class PaintedIconEngine : public QIconEngine {
-public:
+  public:
     explicit PaintedIconEngine(int id) : id_(id) {}
 
     void paint(QPainter* painter, const QRect& rect, QIcon::Mode mode, QIcon::State state) override {
@@ -42,7 +42,7 @@ public:
     QIconEngine* clone() const override { return new PaintedIconEngine(id_); }
     QString key() const override { return QStringLiteral("tenzora-painted"); }
 
-private:
+  private:
     static QImage disabled(const QImage& source) {
         QImage grey = source.convertToFormat(QImage::Format_ARGB32);
         for (int y = 0; y < grey.height(); ++y) {
@@ -59,14 +59,16 @@ private:
     int id_;
 };
 
-}  // namespace
+} // namespace
 
 QIcon commandIcon(int commandId) {
     if (!hasCommandIcon(commandId)) return {};
     return QIcon(new PaintedIconEngine(commandId));
 }
 
-QIcon programIcon() { return QIcon(new PaintedIconEngine(kProgramIconId)); }
+QIcon programIcon() {
+    return QIcon(new PaintedIconEngine(kProgramIconId));
+}
 
 bool hasCommandIcon(int commandId) {
     QImage probe(1, 1, QImage::Format_ARGB32_Premultiplied);

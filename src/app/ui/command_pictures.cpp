@@ -24,8 +24,8 @@ const QColor kGrey(0x90, 0xA4, 0xAE);
 const QColor kYellow(0xFF, 0xCA, 0x28);
 const QColor kAmber(0xFF, 0xB3, 0x00);
 
-constexpr qreal kOutline = 1.5;  // width of ordinary outlines
-constexpr qreal kEdge = 2.0;     // width of the room's edge and of highlighted parts
+constexpr qreal kOutline = 1.5; // width of ordinary outlines
+constexpr qreal kEdge = 2.0;    // width of the room's edge and of highlighted parts
 
 QPen pen(const QColor& colour, qreal width = kOutline, Qt::PenStyle style = Qt::SolidLine) {
     return QPen(colour, width, style, Qt::RoundCap, Qt::RoundJoin);
@@ -59,7 +59,9 @@ void room(QPainter& p, const QPolygonF& outline, const QColor& fill = kRoomFill)
     shape(p, outline, fill, pen(kRoomEdge, kEdge));
 }
 
-QPolygonF roomRectangle() { return QRectF(4, 5, 20, 18); }
+QPolygonF roomRectangle() {
+    return QRectF(4, 5, 20, 18);
+}
 
 // A round badge in the lower right corner: plus (green), minus or cross (red).
 enum class Badge { Plus, Cross };
@@ -84,7 +86,8 @@ void sheet(QPainter& p, bool withText) {
     polyline(p, {{15, 3}, {15, 9}, {21, 9}}, pen(kInk));
     if (!withText) return;
     const QPen text = pen(kGrey, 1.2);
-    for (qreal y : {12.5, 16.0, 19.5}) line(p, {8, y}, {18, y}, text);
+    for (qreal y : {12.5, 16.0, 19.5})
+        line(p, {8, y}, {18, y}, text);
 }
 
 void magnifier(QPainter& p, QPointF centre, qreal radius, qreal handle) {
@@ -271,7 +274,8 @@ void canvases(QPainter& p) {
         p.drawRect(QRectF(4 + i * 5, 5, 5, 18));
     }
     const QPen seam = pen(kRoomEdge, 1.0, Qt::DashLine);
-    for (int i = 1; i < 4; ++i) line(p, {4.0 + i * 5, 5}, {4.0 + i * 5, 23}, seam);
+    for (int i = 1; i < 4; ++i)
+        line(p, {4.0 + i * 5, 5}, {4.0 + i * 5, 23}, seam);
     p.restore();
     shape(p, outline, Qt::transparent, pen(kRoomEdge, kEdge));
 }
@@ -293,7 +297,8 @@ void snapToGrid(QPainter& p) {
     p.setPen(Qt::NoPen);
     p.setBrush(kGrey);
     for (qreal y : {5.0, 11.0, 17.0})
-        for (qreal x : {5.0, 11.0, 17.0, 23.0}) p.drawEllipse(QPointF(x, y), 1.1, 1.1);
+        for (qreal x : {5.0, 11.0, 17.0, 23.0})
+            p.drawEllipse(QPointF(x, y), 1.1, 1.1);
     p.drawEllipse(QPointF(5, 23), 1.1, 1.1);
     vertex(p, {11, 11}, kBlue, 3.0);
     // A magnet pulling the point onto the grid.
@@ -313,7 +318,8 @@ void snapToGrid(QPainter& p) {
 void showPoints(QPainter& p) {
     const QPolygonF outline{{5, 23}, {12, 8}, {23, 19}};
     shape(p, outline, kRoomFill, pen(kRoomEdge, 1.4));
-    for (QPointF v : outline) vertex(p, v, kBlue, 2.8);
+    for (QPointF v : outline)
+        vertex(p, v, kBlue, 2.8);
     text(p, QRectF(14, 1, 12, 11), QStringLiteral("A"), kInk, 10);
 }
 
@@ -495,7 +501,9 @@ void deletePoints(QPainter& p) {
     badge(p, Badge::Cross);
 }
 
-QPolygonF diagonalRoom() { return {{3, 4}, {20, 3}, {22, 18}, {4, 22}}; }
+QPolygonF diagonalRoom() {
+    return {{3, 4}, {20, 3}, {22, 18}, {4, 22}};
+}
 
 void diagonal(QPainter& p, int which) {
     const QPolygonF outline = diagonalRoom();
@@ -504,7 +512,8 @@ void diagonal(QPainter& p, int which) {
     if (which == cmd::kInsertDiagonal) line(p, a, b, pen(kBlue, 2.0));
     if (which == cmd::kSelectDiagonal) line(p, a, b, pen(kOrange, 3.0));
     if (which == cmd::kDeleteDiagonal) line(p, a, b, pen(kRed, 1.8, Qt::DashLine));
-    for (QPointF v : outline) vertex(p, v, which == cmd::kSelectDiagonal && (v == a || v == b) ? kOrange : kBlue, 2.3);
+    for (QPointF v : outline)
+        vertex(p, v, which == cmd::kSelectDiagonal && (v == a || v == b) ? kOrange : kBlue, 2.3);
     if (which == cmd::kInsertDiagonal) badge(p, Badge::Plus);
     if (which == cmd::kDeleteDiagonal) badge(p, Badge::Cross);
 }
@@ -586,54 +595,129 @@ void program(QPainter& p) {
     line(p, {17, 7.5}, {17, 20.5}, seam);
 }
 
-}  // namespace
+} // namespace
 
 bool paintCommandPicture(QPainter& p, int id) {
     p.save();
     bool painted = true;
     switch (id) {
-    case -1: program(p); break;
-    case cmd::kNewProject: newProject(p); break;
-    case cmd::kSave: save(p); break;
-    case cmd::kOpen: open(p); break;
-    case cmd::kProjectInfo: projectInfo(p); break;
-    case cmd::kPreview: preview(p); break;
-    case cmd::kPrint: print(p); break;
-    case cmd::kReport: report(p); break;
-    case cmd::kUndo: undoArrow(p, false); break;
-    case cmd::kRedo: undoArrow(p, true); break;
-    case cmd::kZoomIn: zoom(p, true); break;
-    case cmd::kZoomOut: zoom(p, false); break;
-    case cmd::kPan: pan(p); break;
-    case cmd::kRuler: ruler(p); break;
-    case cmd::kCutting: canvases(p); break;
-    case cmd::kShowGrid: grid(p); break;
-    case cmd::kSnapToGrid: snapToGrid(p); break;
-    case cmd::kShowPoints: showPoints(p); break;
-    case cmd::kShowLengths: showLengths(p); break;
-    case cmd::kShowConstructions: showConstructions(p); break;
-    case cmd::kShowAngles: showAngles(p); break;
-    case cmd::kShowCanvasDistances: canvasDistances(p); break;
-    case cmd::kMaterials: materials(p); break;
-    case cmd::kDealerMode: dealer(p); break;
-    case cmd::kRightAngle: rightAngle(p); break;
+    case -1:
+        program(p);
+        break;
+    case cmd::kNewProject:
+        newProject(p);
+        break;
+    case cmd::kSave:
+        save(p);
+        break;
+    case cmd::kOpen:
+        open(p);
+        break;
+    case cmd::kProjectInfo:
+        projectInfo(p);
+        break;
+    case cmd::kPreview:
+        preview(p);
+        break;
+    case cmd::kPrint:
+        print(p);
+        break;
+    case cmd::kReport:
+        report(p);
+        break;
+    case cmd::kUndo:
+        undoArrow(p, false);
+        break;
+    case cmd::kRedo:
+        undoArrow(p, true);
+        break;
+    case cmd::kZoomIn:
+        zoom(p, true);
+        break;
+    case cmd::kZoomOut:
+        zoom(p, false);
+        break;
+    case cmd::kPan:
+        pan(p);
+        break;
+    case cmd::kRuler:
+        ruler(p);
+        break;
+    case cmd::kCutting:
+        canvases(p);
+        break;
+    case cmd::kShowGrid:
+        grid(p);
+        break;
+    case cmd::kSnapToGrid:
+        snapToGrid(p);
+        break;
+    case cmd::kShowPoints:
+        showPoints(p);
+        break;
+    case cmd::kShowLengths:
+        showLengths(p);
+        break;
+    case cmd::kShowConstructions:
+        showConstructions(p);
+        break;
+    case cmd::kShowAngles:
+        showAngles(p);
+        break;
+    case cmd::kShowCanvasDistances:
+        canvasDistances(p);
+        break;
+    case cmd::kMaterials:
+        materials(p);
+        break;
+    case cmd::kDealerMode:
+        dealer(p);
+        break;
+    case cmd::kRightAngle:
+        rightAngle(p);
+        break;
     case cmd::kTriangleOutward:
     case cmd::kTriangleInward:
-    case cmd::kTriangleAuto: triangle(p, id); break;
-    case cmd::kPhotos: photos(p); break;
-    case cmd::kEditPoints: editPoints(p); break;
-    case cmd::kInsertPoints: insertPoints(p); break;
-    case cmd::kDeletePoints: deletePoints(p); break;
+    case cmd::kTriangleAuto:
+        triangle(p, id);
+        break;
+    case cmd::kPhotos:
+        photos(p);
+        break;
+    case cmd::kEditPoints:
+        editPoints(p);
+        break;
+    case cmd::kInsertPoints:
+        insertPoints(p);
+        break;
+    case cmd::kDeletePoints:
+        deletePoints(p);
+        break;
     case cmd::kInsertDiagonal:
     case cmd::kSelectDiagonal:
-    case cmd::kDeleteDiagonal: diagonal(p, id); break;
-    case cmd::kCornerCut: cornerCut(p); break;
-    case cmd::kArc: arc(p); break;
-    case cmd::kCutRectangle: cutRectangle(p); break;
-    case cmd::kCutTrapezoid: cutTrapezoid(p); break;
-    case cmd::kInnerCutout: innerCutout(p); break;
-    case cmd::kBend: bend(p); break;
-    default: painted = false;
+    case cmd::kDeleteDiagonal:
+        diagonal(p, id);
+        break;
+    case cmd::kCornerCut:
+        cornerCut(p);
+        break;
+    case cmd::kArc:
+        arc(p);
+        break;
+    case cmd::kCutRectangle:
+        cutRectangle(p);
+        break;
+    case cmd::kCutTrapezoid:
+        cutTrapezoid(p);
+        break;
+    case cmd::kInnerCutout:
+        innerCutout(p);
+        break;
+    case cmd::kBend:
+        bend(p);
+        break;
+    default:
+        painted = false;
     }
     p.restore();
     return painted;

@@ -27,34 +27,42 @@ constexpr int kLayoutVersion = 1;
 const QString kGeometryKey = QStringLiteral("Window/geometry");
 const QString kStateKey = QStringLiteral("Window/state");
 
-QString qt(std::wstring_view text) { return QString::fromWCharArray(text.data(), qsizetype(text.size())); }
+QString qt(std::wstring_view text) {
+    return QString::fromWCharArray(text.data(), qsizetype(text.size()));
+}
 
 QList<QKeySequence> keySequences(const Accelerator& a) {
     const Qt::KeyboardModifiers ctrl = a.ctrl ? Qt::ControlModifier : Qt::NoModifier;
     switch (a.key) {
-    case AccelKey::Letter: return {QKeySequence(QKeyCombination(ctrl, Qt::Key(Qt::Key_A + (a.letter - 'A'))))};
+    case AccelKey::Letter:
+        return {QKeySequence(QKeyCombination(ctrl, Qt::Key(Qt::Key_A + (a.letter - 'A'))))};
     // Both Enter keys: the main one and the keypad's.
     case AccelKey::Enter:
         return {QKeySequence(QKeyCombination(ctrl, Qt::Key_Return)),
                 QKeySequence(QKeyCombination(ctrl | Qt::KeypadModifier, Qt::Key_Enter))};
-    case AccelKey::F12: return {QKeySequence(QKeyCombination(ctrl, Qt::Key_F12))};
+    case AccelKey::F12:
+        return {QKeySequence(QKeyCombination(ctrl, Qt::Key_F12))};
     // Gray + and Gray −: the keypad's keys only, so that typing a sign in a field stays typing.
-    case AccelKey::KeypadPlus: return {QKeySequence(QKeyCombination(ctrl | Qt::KeypadModifier, Qt::Key_Plus))};
-    case AccelKey::KeypadMinus: return {QKeySequence(QKeyCombination(ctrl | Qt::KeypadModifier, Qt::Key_Minus))};
-    case AccelKey::None: break;
+    case AccelKey::KeypadPlus:
+        return {QKeySequence(QKeyCombination(ctrl | Qt::KeypadModifier, Qt::Key_Plus))};
+    case AccelKey::KeypadMinus:
+        return {QKeySequence(QKeyCombination(ctrl | Qt::KeypadModifier, Qt::Key_Minus))};
+    case AccelKey::None:
+        break;
     }
     return {};
 }
 
 // Menu texts of pop-ups come from file names and form titles: an ampersand there is a character,
 // not a mnemonic.
-QString literalMenuText(const std::wstring& text) { return toQt(text).replace('&', QStringLiteral("&&")); }
+QString literalMenuText(const std::wstring& text) {
+    return toQt(text).replace('&', QStringLiteral("&&"));
+}
 
-}  // namespace
+} // namespace
 
 CMainFrame::CMainFrame(CTenzoraApp& app, QWidget* parent)
-    : QMainWindow(parent), app_(app),
-      processor_(app.document(), app.settings(), app.services().clock) {
+    : QMainWindow(parent), app_(app), processor_(app.document(), app.settings(), app.services().clock) {
     setObjectName("mainFrame");
     setWindowIcon(programIcon());
     setIconSize(QSize(kToolbarIconSize, kToolbarIconSize));
@@ -116,21 +124,25 @@ void CMainFrame::createActions() {
 }
 
 void CMainFrame::buildMenus() {
-    std::function<void(QMenu*, const std::vector<MenuEntry>&)> fill = [&](QMenu* menu,
-                                                                            const std::vector<MenuEntry>& entries) {
-        for (const MenuEntry& entry : entries) {
-            switch (entry.kind) {
-            case MenuEntry::Kind::Separator: menu->addSeparator(); break;
-            case MenuEntry::Kind::Command: menu->addAction(action(entry.command)); break;
-            case MenuEntry::Kind::Submenu: {
-                QMenu* sub = menu->addMenu(qt(entry.title));
-                connect(sub, &QMenu::aboutToShow, this, &CMainFrame::refreshCommandStates);
-                fill(sub, entry.entries);
-                break;
+    std::function<void(QMenu*, const std::vector<MenuEntry>&)> fill =
+        [&](QMenu* menu, const std::vector<MenuEntry>& entries) {
+            for (const MenuEntry& entry : entries) {
+                switch (entry.kind) {
+                case MenuEntry::Kind::Separator:
+                    menu->addSeparator();
+                    break;
+                case MenuEntry::Kind::Command:
+                    menu->addAction(action(entry.command));
+                    break;
+                case MenuEntry::Kind::Submenu: {
+                    QMenu* sub = menu->addMenu(qt(entry.title));
+                    connect(sub, &QMenu::aboutToShow, this, &CMainFrame::refreshCommandStates);
+                    fill(sub, entry.entries);
+                    break;
+                }
+                }
             }
-            }
-        }
-    };
+        };
     for (const MenuDefinition& definition : ::menuBar()) {
         QMenu* menu = QMainWindow::menuBar()->addMenu(qt(definition.title));
         connect(menu, &QMenu::aboutToShow, this, &CMainFrame::refreshCommandStates);
@@ -232,7 +244,8 @@ QPoint CMainFrame::popupPosition(int anchorCommand) const {
     if (QAction* anchor = action(anchorCommand)) {
         for (const auto& [resource, bar] : toolbars_) {
             QWidget* button = bar->widgetForAction(anchor);
-            if (button != nullptr && button->isVisible()) return button->mapToGlobal(QPoint(0, button->height()));
+            if (button != nullptr && button->isVisible())
+                return button->mapToGlobal(QPoint(0, button->height()));
         }
     }
     return QCursor::pos();
@@ -257,7 +270,8 @@ void CMainFrame::showPopup(int anchorCommand, const std::vector<PopupItem>& item
     if (chosen == nullptr) return;
     // The choice arrives as an ordinary command once the command that opened the menu is done.
     const int id = chosen->data().toInt();
-    QMetaObject::invokeMethod(this, [this, id] { runCommand(id); }, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(
+        this, [this, id] { runCommand(id); }, Qt::QueuedConnection);
 }
 
 // ---- layout memory ------------------------------------------------------------------------------
@@ -276,8 +290,12 @@ void CMainFrame::saveLayout(QSettings& settings) const {
 
 void CMainFrame::refreshFigures() {}
 void CMainFrame::rebuildTree() {}
-void CMainFrame::repaint() { view_->update(); }
-void CMainFrame::setTitle(const std::wstring& title) { setWindowTitle(toQt(title)); }
+void CMainFrame::repaint() {
+    view_->update();
+}
+void CMainFrame::setTitle(const std::wstring& title) {
+    setWindowTitle(toQt(title));
+}
 
 void CMainFrame::clientSize(int& width, int& height) {
     width = view_->width();
@@ -292,9 +310,12 @@ bool CMainFrame::confirmClose() {
     MessageRequest question{kSaveQuestion, L"", MessageIcon::Question, MessageButtons::YesNoCancel,
                             MessageAnswer::No};
     switch (doc.ui().message(question)) {
-    case MessageAnswer::Yes: return doc.saveAs();
-    case MessageAnswer::No: return true;
-    default: return false;
+    case MessageAnswer::Yes:
+        return doc.saveAs();
+    case MessageAnswer::No:
+        return true;
+    default:
+        return false;
     }
 }
 

@@ -24,7 +24,7 @@ class QToolBar;
 
 class CMainFrame : public QMainWindow, public DocumentViews, public CommandHost {
     Q_OBJECT
-public:
+  public:
     explicit CMainFrame(CTenzoraApp& app, QWidget* parent = nullptr);
     ~CMainFrame() override;
 
@@ -69,10 +69,10 @@ public:
     // The interval of the state refresh that keeps toolbar buttons current between commands.
     static constexpr int kStateRefreshMs = 250;
 
-protected:
+  protected:
     void closeEvent(QCloseEvent* event) override;
 
-private:
+  private:
     void createActions();
     void buildMenus();
     void buildToolbars();

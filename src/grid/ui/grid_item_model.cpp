@@ -13,20 +13,27 @@ namespace {
 
 Qt::Alignment toQt(GridAlignment alignment) {
     switch (alignment) {
-    case GridAlignment::Right: return Qt::AlignRight | Qt::AlignVCenter;
-    case GridAlignment::Centre: return Qt::AlignHCenter | Qt::AlignVCenter;
-    case GridAlignment::Left: break;
+    case GridAlignment::Right:
+        return Qt::AlignRight | Qt::AlignVCenter;
+    case GridAlignment::Centre:
+        return Qt::AlignHCenter | Qt::AlignVCenter;
+    case GridAlignment::Left:
+        break;
     }
     return Qt::AlignLeft | Qt::AlignVCenter;
 }
 
-QColor toColour(GridRgb rgb) { return QColor((rgb >> 16) & 0xFF, (rgb >> 8) & 0xFF, rgb & 0xFF); }
+QColor toColour(GridRgb rgb) {
+    return QColor((rgb >> 16) & 0xFF, (rgb >> 8) & 0xFF, rgb & 0xFF);
+}
 
-}  // namespace
+} // namespace
 
 GridItemModel::GridItemModel(CVirtualGridCtrl& grid) : QAbstractTableModel(&grid), grid_(grid) {}
 
-int GridItemModel::rowCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : grid_.grid().rowCount(); }
+int GridItemModel::rowCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : grid_.grid().rowCount();
+}
 
 int GridItemModel::columnCount(const QModelIndex& parent) const {
     return parent.isValid() ? 0 : grid_.grid().columns().count();
@@ -38,7 +45,8 @@ QVariant GridItemModel::data(const QModelIndex& index, int role) const {
     const GridController& grid = grid_.grid();
     switch (role) {
     case Qt::DisplayRole:
-    case Qt::EditRole: return ::toQt(grid.cellData(cell, kGridText).text);
+    case Qt::EditRole:
+        return ::toQt(grid.cellData(cell, kGridText).text);
     case Qt::DecorationRole: {
         const int image = grid.cellData(cell, kGridImage).image;
         if (image >= 0 && image < grid_.imageList().size()) return grid_.imageList()[image];
@@ -58,8 +66,10 @@ QVariant GridItemModel::data(const QModelIndex& index, int role) const {
         if (r.fixed) return grid_.palette().brush(QPalette::ButtonText);
         return {};
     }
-    case Qt::TextAlignmentRole: return int(toQt(grid.columns()[cell.column].alignment()));
-    default: return {};
+    case Qt::TextAlignmentRole:
+        return int(toQt(grid.columns()[cell.column].alignment()));
+    default:
+        return {};
     }
 }
 
@@ -83,14 +93,16 @@ void GridItemModel::reset() {
 
 void GridItemModel::refreshLooks() {
     if (columnCount() > 0) emit headerDataChanged(Qt::Horizontal, 0, columnCount() - 1);
-    if (rowCount() > 0 && columnCount() > 0) emit dataChanged(index(0, 0), index(rowCount() - 1, columnCount() - 1));
+    if (rowCount() > 0 && columnCount() > 0)
+        emit dataChanged(index(0, 0), index(rowCount() - 1, columnCount() - 1));
 }
 
 // ---- delegate -----------------------------------------------------------------------------------
 
 GridItemDelegate::GridItemDelegate(CVirtualGridCtrl& grid) : QStyledItemDelegate(&grid), grid_(grid) {}
 
-QWidget* GridItemDelegate::createEditor(QWidget* parent, const QStyleOptionViewItem&, const QModelIndex& index) const {
+QWidget* GridItemDelegate::createEditor(QWidget* parent, const QStyleOptionViewItem&,
+                                        const QModelIndex& index) const {
     auto* edit = new QLineEdit(parent);
     edit->setObjectName(QStringLiteral("gridEdit"));
     edit->setFrame(false);
@@ -116,8 +128,11 @@ bool GridItemDelegate::eventFilter(QObject* object, QEvent* event) {
         case Qt::Key_Backtab:
         case Qt::Key_Return:
         case Qt::Key_Enter:
-        case Qt::Key_Escape: grid_.editorKey(key->key(), key->modifiers()); return true;
-        default: break;
+        case Qt::Key_Escape:
+            grid_.editorKey(key->key(), key->modifiers());
+            return true;
+        default:
+            break;
         }
     }
     if (event->type() == QEvent::FocusOut) {

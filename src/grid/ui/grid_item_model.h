@@ -9,7 +9,7 @@
 class CVirtualGridCtrl;
 
 class GridItemModel : public QAbstractTableModel {
-public:
+  public:
     explicit GridItemModel(CVirtualGridCtrl& grid);
 
     int rowCount(const QModelIndex& parent = {}) const override;
@@ -23,22 +23,23 @@ public:
     // Captions or looks changed.
     void refreshLooks();
 
-private:
+  private:
     CVirtualGridCtrl& grid_;
 };
 
 class GridItemDelegate : public QStyledItemDelegate {
-public:
+  public:
     explicit GridItemDelegate(CVirtualGridCtrl& grid);
 
-    QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem& option, const QModelIndex& index) const override;
+    QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem& option,
+                          const QModelIndex& index) const override;
     void setEditorData(QWidget* editor, const QModelIndex& index) const override;
     // Edits are handed to the owner by the grid's controller, never through the model.
     void setModelData(QWidget*, QAbstractItemModel*, const QModelIndex&) const override {}
 
-protected:
+  protected:
     bool eventFilter(QObject* object, QEvent* event) override;
 
-private:
+  private:
     CVirtualGridCtrl& grid_;
 };

@@ -22,17 +22,25 @@ constexpr int kHeaderTextPadding = 4;
 
 GridMove arrowMove(int key) {
     switch (key) {
-    case Qt::Key_Left: return GridMove::Left;
-    case Qt::Key_Right: return GridMove::Right;
-    case Qt::Key_Up: return GridMove::Up;
-    case Qt::Key_Down: return GridMove::Down;
-    case Qt::Key_PageUp: return GridMove::PageUp;
-    case Qt::Key_PageDown: return GridMove::PageDown;
-    case Qt::Key_Home: return GridMove::Home;
-    default: return GridMove::End;
+    case Qt::Key_Left:
+        return GridMove::Left;
+    case Qt::Key_Right:
+        return GridMove::Right;
+    case Qt::Key_Up:
+        return GridMove::Up;
+    case Qt::Key_Down:
+        return GridMove::Down;
+    case Qt::Key_PageUp:
+        return GridMove::PageUp;
+    case Qt::Key_PageDown:
+        return GridMove::PageDown;
+    case Qt::Key_Home:
+        return GridMove::Home;
+    default:
+        return GridMove::End;
     }
 }
-}  // namespace
+} // namespace
 
 CVirtualGridCtrl::CVirtualGridCtrl(QWidget* parent) : QTableView(parent) {
     setObjectName(QStringLiteral("CVirtualGridCtrl"));
@@ -76,13 +84,17 @@ CVirtualGridCtrl::CVirtualGridCtrl(QWidget* parent) : QTableView(parent) {
     fixedView_->setFrameShape(QFrame::NoFrame);
     fixedView_->viewport()->installEventFilter(this);
     fixedView_->hide();
-    connect(verticalScrollBar(), &QScrollBar::valueChanged, fixedView_->verticalScrollBar(), &QScrollBar::setValue);
-    connect(fixedView_->verticalScrollBar(), &QScrollBar::valueChanged, verticalScrollBar(), &QScrollBar::setValue);
+    connect(verticalScrollBar(), &QScrollBar::valueChanged, fixedView_->verticalScrollBar(),
+            &QScrollBar::setValue);
+    connect(fixedView_->verticalScrollBar(), &QScrollBar::valueChanged, verticalScrollBar(),
+            &QScrollBar::setValue);
 
     grid_.columns().setListener([this](int column, bool layout) { columnsChanged(column, layout); });
 }
 
-CVirtualGridCtrl::~CVirtualGridCtrl() { grid_.columns().setListener({}); }
+CVirtualGridCtrl::~CVirtualGridCtrl() {
+    grid_.columns().setListener({});
+}
 
 // ---- setting up ---------------------------------------------------------------------------------
 
@@ -109,7 +121,8 @@ void CVirtualGridCtrl::setFixedCount(int count) {
 void CVirtualGridCtrl::setRowHeight(int height) {
     const int needed = fontMetrics().height() + kRowTextPadding;
     verticalHeader()->setDefaultSectionSize(std::max(height, needed));
-    if (fixedView_ != nullptr) fixedView_->verticalHeader()->setDefaultSectionSize(verticalHeader()->defaultSectionSize());
+    if (fixedView_ != nullptr)
+        fixedView_->verticalHeader()->setDefaultSectionSize(verticalHeader()->defaultSectionSize());
 }
 
 void CVirtualGridCtrl::setImageList(QList<QIcon> images) {
@@ -187,7 +200,8 @@ void CVirtualGridCtrl::sync() {
         editorIndex_ = QPersistentModelIndex();
     }
     const GridCell current = grid_.current();
-    const QModelIndex currentIndex = current.valid() ? model_->index(current.row, current.column) : QModelIndex();
+    const QModelIndex currentIndex =
+        current.valid() ? model_->index(current.row, current.column) : QModelIndex();
     selectionModel()->setCurrentIndex(currentIndex, QItemSelectionModel::NoUpdate);
     if (currentIndex.isValid()) scrollTo(currentIndex);
 
@@ -211,12 +225,21 @@ void CVirtualGridCtrl::sync() {
 void CVirtualGridCtrl::editorKey(int key, Qt::KeyboardModifiers modifiers) {
     const bool shift = modifiers & Qt::ShiftModifier;
     switch (key) {
-    case Qt::Key_Tab: grid_.tab(shift); break;
-    case Qt::Key_Backtab: grid_.tab(true); break;
+    case Qt::Key_Tab:
+        grid_.tab(shift);
+        break;
+    case Qt::Key_Backtab:
+        grid_.tab(true);
+        break;
     case Qt::Key_Return:
-    case Qt::Key_Enter: grid_.enter(shift); break;
-    case Qt::Key_Escape: grid_.closeEditor(false); break;
-    default: return;
+    case Qt::Key_Enter:
+        grid_.enter(shift);
+        break;
+    case Qt::Key_Escape:
+        grid_.closeEditor(false);
+        break;
+    default:
+        return;
     }
     sync();
     // The keyboard stays with the grid when the editor goes.
@@ -269,7 +292,9 @@ void CVirtualGridCtrl::keyPressEvent(QKeyEvent* event) {
         break;
     }
     case Qt::Key_Return:
-    case Qt::Key_Enter: grid_.enter(shift); break;
+    case Qt::Key_Enter:
+        grid_.enter(shift);
+        break;
     case Qt::Key_Left:
     case Qt::Key_Right:
     case Qt::Key_Up:
@@ -277,11 +302,16 @@ void CVirtualGridCtrl::keyPressEvent(QKeyEvent* event) {
     case Qt::Key_PageUp:
     case Qt::Key_PageDown:
     case Qt::Key_Home:
-    case Qt::Key_End: grid_.move(arrowMove(event->key()), ctrl, visibleRows()); break;
-    case Qt::Key_F2: grid_.openEditor(); break;
+    case Qt::Key_End:
+        grid_.move(arrowMove(event->key()), ctrl, visibleRows());
+        break;
+    case Qt::Key_F2:
+        grid_.openEditor();
+        break;
     default: {
         const QString text = event->text();
-        if (text.isEmpty() || ctrl || (mods & Qt::AltModifier) || !grid_.typeCharacter(text.front().unicode())) {
+        if (text.isEmpty() || ctrl || (mods & Qt::AltModifier) ||
+            !grid_.typeCharacter(text.front().unicode())) {
             event->ignore();
             return;
         }
@@ -366,8 +396,11 @@ bool CVirtualGridCtrl::viewportEvent(QEvent* event) {
     case QEvent::ToolTip:
         if (!showTitleTip(static_cast<QHelpEvent*>(event)->pos())) QToolTip::hideText();
         return true;
-    case QEvent::Leave: QToolTip::hideText(); break;
-    default: break;
+    case QEvent::Leave:
+        QToolTip::hideText();
+        break;
+    default:
+        break;
     }
     return QTableView::viewportEvent(event);
 }
@@ -392,8 +425,9 @@ bool CVirtualGridCtrl::showTitleTip(const QPoint& viewportPos) {
 int CVirtualGridCtrl::contentsWidth(int column) const {
     if (column < 0 || column >= grid_.columns().count()) return 0;
     const int margin = 2 * (style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, this) + 1) + 2;
-    int width = horizontalHeader()->fontMetrics().horizontalAdvance(::toQt(grid_.columns()[column].caption())) +
-                2 * margin;
+    int width =
+        horizontalHeader()->fontMetrics().horizontalAdvance(::toQt(grid_.columns()[column].caption())) +
+        2 * margin;
     const int rows = std::min(grid_.rowCount(), kMaxRowsMeasured);
     const QFontMetrics metrics = fontMetrics();
     for (int row = 0; row < rows; ++row) {
@@ -405,7 +439,9 @@ int CVirtualGridCtrl::contentsWidth(int column) const {
     return width;
 }
 
-int CVirtualGridCtrl::sizeHintForColumn(int column) const { return contentsWidth(column); }
+int CVirtualGridCtrl::sizeHintForColumn(int column) const {
+    return contentsWidth(column);
+}
 
 void CVirtualGridCtrl::scrollTo(const QModelIndex& index, ScrollHint hint) {
     QTableView::scrollTo(index, hint);
@@ -444,7 +480,8 @@ void CVirtualGridCtrl::updateFixedView() {
     }
     fixedView_->horizontalHeader()->setFixedHeight(horizontalHeader()->height());
     fixedView_->verticalHeader()->setDefaultSectionSize(verticalHeader()->defaultSectionSize());
-    fixedView_->setGeometry(frameWidth(), frameWidth(), width, viewport()->height() + horizontalHeader()->height());
+    fixedView_->setGeometry(frameWidth(), frameWidth(), width,
+                            viewport()->height() + horizontalHeader()->height());
     fixedView_->verticalScrollBar()->setValue(verticalScrollBar()->value());
     fixedView_->show();
     viewport()->stackUnder(fixedView_);

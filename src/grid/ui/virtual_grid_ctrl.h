@@ -5,8 +5,8 @@
 // GridController; this class binds them to a QTableView, an in-place line edit, the header's
 // column resizing, fixed columns at the left and title tips for clipped text.
 
-#include <QList>
 #include <QIcon>
+#include <QList>
 #include <QTableView>
 
 #include "grid/grid_controller.h"
@@ -17,7 +17,7 @@ class GridItemDelegate;
 
 class CVirtualGridCtrl : public QTableView {
     Q_OBJECT
-public:
+  public:
     // Default heights of a row and of the header in pixels (taller when the font needs it).
     static constexpr int kDefaultRowHeight = 17;
     static constexpr int kHeaderHeight = 17;
@@ -51,10 +51,10 @@ public:
     // The width a column's contents need: its caption and every cell's text and image.
     int contentsWidth(int column) const;
 
-signals:
+  signals:
     void cellDoubleClicked(int column, int row);
 
-protected:
+  protected:
     bool event(QEvent* event) override;
     bool focusNextPrevChild(bool next) override;
     void keyPressEvent(QKeyEvent* event) override;
@@ -68,7 +68,7 @@ protected:
     void scrollTo(const QModelIndex& index, ScrollHint hint = EnsureVisible) override;
     void updateGeometries() override;
 
-private:
+  private:
     friend class GridItemDelegate;
     void pressAt(const QPoint& viewportPos, bool fromFixedView);
     // Brings the widgets in line with the controller: current index, editor, repaint.
