@@ -4,6 +4,7 @@
 
 #include <QApplication>
 #include <QMessageBox>
+#include <QSettings>
 #include <QStringList>
 
 #include <clocale>
@@ -36,6 +37,10 @@ int main(int argc, char* argv[]) {
 
     CMainFrame frame(app);
     ui.setOwner(&frame);
+    // The window's size and toolbar layout of the last run (same per-user store as the settings).
+    QSettings layout;
+    frame.restoreLayout(layout);
+    frame.setLayoutSettings(&layout);
     std::wstring missing;
     if (!app.loadLogos(missing)) {
         // Without its pictures the window cannot be built; say which file is missing.

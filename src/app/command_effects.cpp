@@ -1,0 +1,143 @@
+#include "app/command_effects.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cwchar>
+
+#include "app/command_ids.h"
+#include "app/settings.h"
+#include "model/ceiling.h"
+#include "platform/clock.h"
+
+namespace {
+
+constexpr wchar_t kAddPhotoText[] = L"Добавить фото ...";
+constexpr wchar_t kHidePhotoText[] = L"Убрать фото с экрана";
+
+// Leaves tool selection and the like alone before anything has been entered.
+bool editable(const TZCeiling& doc) {
+    return doc.mode != kModeStart;
+}
+
+bool scaleInRange(float scale) {
+    return std::isfinite(scale) && scale >= kMinViewScale && scale <= kMaxViewScale;
+}
+
+} // namespace
+
+std::wstring orderDateText(const LocalTime& time) {
+    wchar_t text[32];
+    std::swprintf(text, std::size(text), L"%02d.%02d.%04d", time.day, time.month, time.year);
+    return text;
+}
+
+bool runNewProject(TZCeiling& doc, Clock& clock) {
+    const LocalTime started = clock.now();
+    if (!doc.newProjectAndShow()) return false;
+    doc.orderDate = orderDateText(started);
+    return true;
+}
+
+bool zoomBy(TZCeiling& doc, float factor) {
+    const float scaleX = doc.scaleX * factor;
+    const float scaleY = doc.scaleY * factor;
+    if (!scaleInRange(scaleX) || !scaleInRange(scaleY)) return false;
+    doc.takeSnapshot();
+    doc.scaleX = scaleX;
+    doc.scaleY = scaleY;
+    doc.repaint();
+    return true;
+}
+
+void toggleDisplaySwitch(TZCeiling& doc, bool TZCeiling::*flag) {
+    doc.*flag = !(doc.*flag);
+    doc.refreshFigures();
+    doc.repaint();
+}
+
+void selectPointTool(TZCeiling& doc, int tool) {
+    if (!editable(doc)) return;
+    doc.mode = kModePoints;
+    doc.pointTool = tool;
+    doc.refreshFigures();
+    doc.repaint();
+    // Entering and inserting points end a pan in progress; tools 2 and 3 leave it as it is.
+    if (tool == 0 || tool == 1) doc.dragging = false;
+}
+
+void selectDiagonalTool(TZCeiling& doc, int tool) {
+    if (!editable(doc)) return;
+    doc.mode = kModeDiagonals;
+    doc.diagonalTool = tool;
+    doc.refreshFigures();
+    doc.repaint();
+    doc.dragging = false;
+}
+
+void togglePanning(TZCeiling& doc) {
+    if (!editable(doc)) return;
+    doc.dragging = !doc.dragging;
+    doc.refreshFigures();
+}
+
+void startRuler(TZCeiling& doc) {
+    if (!editable(doc)) return;
+    doc.rulerPoints.clear();
+    doc.mode = kModeRuler;
+    doc.dragging = false;
+    doc.refreshFigures();
+    doc.repaint();
+}
+
+void toggleStepMode(TZCeiling& doc) {
+    if (!editable(doc)) return;
+    doc.stepMode = !doc.stepMode;
+    doc.rebuildTree();
+}
+
+void toggleDealerMode(TZCeiling& doc, AppSettings& settings) {
+    settings.dealerMode = !settings.dealerMode;
+    doc.refreshFigures();
+    doc.rebuildTree();
+    doc.repaint();
+}
+
+void setConstructionMethod(TZCeiling& doc, int method) {
+    doc.constructionMethod = method;
+}
+
+void toggleMarking(TZCeiling& doc, bool TZCeiling::*flag) {
+    doc.*flag = !(doc.*flag);
+    if (flag == &TZCeiling::markSides || flag == &TZCeiling::markDiagonals) doc.repaint();
+}
+
+void setAccuracyClass(TZCeiling& doc, double accuracy) {
+    doc.accuracyClass = accuracy;
+    doc.repaint();
+}
+
+std::vector<PopupItem> photoMenu(const TZCeiling& doc, bool canAddPhotos) {
+    const int count = doc.photos.count();
+    // The last id the menu acts on: 22001 + min(count, 49).
+    const int lastAccepted = std::min(count, cmd::kMaxPhotoItemIndex);
+    std::vector<PopupItem> items;
+    items.push_back({cmd::kAddPhoto, kAddPhotoText, canAddPhotos, false});
+    for (int k = 0; k < count; ++k)
+        items.push_back(
+            {cmd::kFirstPhotoItem + k, doc.photos[k].path, k <= lastAccepted, doc.shownPhoto == k});
+    items.push_back({});
+    items.push_back(
+        {cmd::kFirstPhotoItem + count, kHidePhotoText, doc.shownPhoto >= 0 && count <= lastAccepted, false});
+    return items;
+}
+
+void showPhoto(TZCeiling& doc, int index) {
+    if (index < 0 || index >= doc.photos.count() || index == doc.shownPhoto) return;
+    doc.shownPhoto = index;
+    doc.repaint();
+}
+
+void hidePhoto(TZCeiling& doc) {
+    doc.shownPhoto = -1;
+    doc.repaint();
+}
