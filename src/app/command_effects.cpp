@@ -89,12 +89,6 @@ void startRuler(TZCeiling& doc) {
     doc.repaint();
 }
 
-void toggleStepMode(TZCeiling& doc) {
-    if (!editable(doc)) return;
-    doc.stepMode = !doc.stepMode;
-    doc.rebuildTree();
-}
-
 void toggleDealerMode(TZCeiling& doc, AppSettings& settings) {
     settings.dealerMode = !settings.dealerMode;
     doc.refreshFigures();

@@ -50,8 +50,6 @@ void selectDiagonalTool(TZCeiling& doc, int tool);
 void togglePanning(TZCeiling& doc);
 // The ruler: its points cleared, mode 10, panning off (not in the start mode).
 void startRuler(TZCeiling& doc);
-// Step-by-step triangles on or off; the tree shows no rows while it is on (not in the start mode).
-void toggleStepMode(TZCeiling& doc);
 void toggleDealerMode(TZCeiling& doc, AppSettings& settings);
 void setConstructionMethod(TZCeiling& doc, int method);
 // The red-marking switches and the accuracy class repaint; the drag switches only flip.

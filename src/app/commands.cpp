@@ -7,6 +7,7 @@
 #include "app/command_table.h"
 #include "app/settings.h"
 #include "model/ceiling.h"
+#include "model/forming_commands.h"
 
 namespace {
 constexpr wchar_t kNoFormsText[] = L"Нет ни одной доступной печатной формы!";
@@ -195,6 +196,22 @@ void registerDocumentCommands(CommandRegistry& r) {
         {kAccuracy10, kAccuracyClass10}, {kAccuracy5, kAccuracyClass5}, {kAccuracy2, kAccuracyClass2}};
     for (auto [id, accuracy] : accuracies)
         r.setHandler(id, [accuracy = accuracy](CommandContext& c) { setAccuracyClass(c.doc, accuracy); });
+
+    // Forming the outline and the triangle commands.
+    r.setHandler(kFormProject, [](CommandContext& c) { formProjectCommand(c.doc); });
+    r.setHandler(kDiagonalCorrection, [](CommandContext& c) { correctDiagonals(c.doc); });
+    const std::pair<int, int> triangleSides[] = {
+        {kTriangleOutward, kSideOutward}, {kTriangleInward, kSideInward}, {kTriangleAuto, kSideAuto}};
+    for (auto [id, side] : triangleSides) {
+        r.setHandler(id, [side = side](CommandContext& c) {
+            if (c.host == nullptr) return;
+            if (const auto row = c.host->selectedTreeRow()) setTriangleSide(c.doc, *row, side);
+        });
+    }
+    r.setHandler(kRightAngle, [](CommandContext& c) {
+        if (c.host == nullptr) return;
+        if (const auto row = c.host->selectedTreeRow()) toggleRightAngle(c.doc, *row);
+    });
 
     r.setHandler(kPhotos, [](CommandContext& c) {
         if (c.host != nullptr) c.host->showPopup(kPhotos, photoMenu(c.doc, c.processor.available(kAddPhoto)));

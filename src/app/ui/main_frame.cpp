@@ -196,6 +196,10 @@ void CMainFrame::setSidePanel(QWidget* panel) {
     refreshCommandStates();
 }
 
+std::optional<std::wstring> CMainFrame::selectedTreeRow() const {
+    return selectedRow_ ? selectedRow_() : std::nullopt;
+}
+
 void CMainFrame::setSelectedRowSource(std::function<std::optional<std::wstring>()> source) {
     selectedRow_ = std::move(source);
 }

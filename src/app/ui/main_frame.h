@@ -62,6 +62,7 @@ class CMainFrame : public QMainWindow, public DocumentViews, public CommandHost 
 
     // CommandHost: a pop-up menu under the command's toolbar button.
     void showPopup(int anchorCommand, const std::vector<PopupItem>& items) override;
+    std::optional<std::wstring> selectedTreeRow() const override;
 
     // The close question; true when the window may close.
     bool confirmClose();
