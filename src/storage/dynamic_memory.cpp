@@ -10,6 +10,36 @@ namespace {
 constexpr std::size_t kMaxStreamBytes = static_cast<std::size_t>(std::numeric_limits<std::int32_t>::max()) / 2;
 }  // namespace
 
+TZDynamicMemory::TZDynamicMemory(TZDynamicMemory&& other) noexcept
+    : growBy_(other.growBy_), readPos_(other.readPos_), data_(std::move(other.data_)), capacity_(other.capacity_),
+      size_(other.size_) {
+    other.readPos_ = other.capacity_ = other.size_ = 0;
+}
+
+TZDynamicMemory& TZDynamicMemory::operator=(TZDynamicMemory&& other) noexcept {
+    if (this != &other) {
+        growBy_ = other.growBy_;
+        readPos_ = other.readPos_;
+        data_ = std::move(other.data_);
+        capacity_ = other.capacity_;
+        size_ = other.size_;
+        other.readPos_ = other.capacity_ = other.size_ = 0;
+    }
+    return *this;
+}
+
+bool TZDynamicMemory::reserve(std::size_t n) {
+    if (n > kMaxStreamBytes) return false;
+    if (n < static_cast<std::size_t>(capacity_)) return true;
+    const std::size_t newCapacity = n + static_cast<std::size_t>(growBy_ > 0 ? growBy_ : 0);
+    std::unique_ptr<std::uint8_t[]> block(new (std::nothrow) std::uint8_t[newCapacity]);
+    if (!block) return false;
+    if (size_ > 0) std::memcpy(block.get(), data_.get(), static_cast<std::size_t>(size_));
+    data_ = std::move(block);
+    capacity_ = static_cast<std::int32_t>(newCapacity);
+    return true;
+}
+
 bool TZDynamicMemory::writeBytes(const void* src, std::size_t n) {
     if (n == 0) return true;
     if (n > kMaxStreamBytes || static_cast<std::size_t>(size_) + n > kMaxStreamBytes) return false;

@@ -16,6 +16,9 @@ using namespace projectImage;
 
 std::int32_t truncatedInt(double v) { return toPixel(std::trunc(v)); }
 
+// Texts stored as single-byte text. A character that Windows-1251 cannot hold is written as "?";
+// this applies to photo paths too: such a path is stored with "?" in its place and the photo is
+// then not found when the project is opened again (the file has no room for another encoding).
 void writeAnsi(TZDynamicMemory& s, const std::wstring& text) { s.writeString(codepage::toCp1251(text)); }
 
 void writePoint(TZDynamicMemory& s, const Vertex& v) {
@@ -23,8 +26,21 @@ void writePoint(TZDynamicMemory& s, const Vertex& v) {
     s.writeDouble(v.y);
 }
 
+// The drawing corners of a pixel rectangle under the current view.
+void cornersOfRect(const TZCeiling& doc, const PixelRect& rect, Vertex& corner1, Vertex& corner2) {
+    screenToWorld(doc, rect.left, rect.top, corner1.x, corner1.y);
+    screenToWorld(doc, rect.right, rect.bottom, corner2.x, corner2.y);
+}
+
 // The pixel rectangle of a photo from its drawing corners (corner 1 left/top, corner 2 right/bottom).
+// When the stored rectangle already stands for exactly these corners (the photo has not moved
+// since it was read or last placed) it is kept: converting back and forth can be off by a pixel
+// for extreme view values, and a project must write the same bytes every time it is saved.
 void placePhotoRect(const TZCeiling& doc, TZPicture& photo) {
+    Vertex c1, c2;
+    cornersOfRect(doc, photo.rect, c1, c2);
+    if (c1.x == photo.corner1.x && c1.y == photo.corner1.y && c2.x == photo.corner2.x && c2.y == photo.corner2.y)
+        return;
     const ScreenPoint a = worldToScreen(doc, photo.corner1.x, photo.corner1.y);
     const ScreenPoint b = worldToScreen(doc, photo.corner2.x, photo.corner2.y);
     photo.rect = {a.x, a.y, b.x, b.y};
@@ -95,8 +111,12 @@ void readBody(TZCeiling& doc, TZDynamicMemory& s, bool& currentFormat) {
     doc.orderName = readAnsi(s);                               // 11
     doc.orderNumber = readAnsi(s);                             // 12
 
-    doc.polygon.clear();                                       // 13, 14, 15
-    if (!readCount(s, kMaxListCount, n)) return;
+    const bool wasDefined = doc.polygon.defined;               // 13, 14, 15
+    doc.polygon.clear();
+    if (!readCount(s, kMaxListCount, n)) {
+        doc.polygon.defined = wasDefined;  // stored after the count: keeps its old value
+        return;
+    }
     doc.polygon.defined = s.readBool();
     for (int i = 0; i < n; ++i) {
         Vertex v;
@@ -198,7 +218,11 @@ void readBody(TZCeiling& doc, TZDynamicMemory& s, bool& currentFormat) {
         h.type = s.readInt32();
         h.mode = s.readInt32();
         int rows = 0;
-        if (!readCount(s, kMaxCutoutRows, rows)) return;  // the cutout read so far is dropped
+        if (!readCount(s, kMaxCutoutRows, rows)) {
+            // The cutout keeps what was read of it; its row list stays empty.
+            doc.holes.append(std::move(h));
+            return;
+        }
         for (int r = 0; r < rows; ++r) {
             TZHoleDiagonal row;
             row.vertex1 = s.readInt32();
@@ -223,8 +247,9 @@ void readBody(TZCeiling& doc, TZDynamicMemory& s, bool& currentFormat) {
         for (int i = 0; i < doc.dops.count(); ++i) doc.dopHoleOrder.append({kOrderConstruction, i});
         for (int i = 0; i < doc.holes.count(); ++i) doc.dopHoleOrder.append({kOrderCutout, i});
     }
-    // The cutout rows' point references are captured again from their vertex indexes here, once
-    // the working outline can be built (see captureRowPoints).
+    // CALL SITE captureRowPoints: the cutout rows' point references are captured again here from
+    // their vertex indexes in the working outline with constructions, in every case (the cutouts
+    // code wires the call in).
 
     for (TZAddPoint& p : doc.addPoints) p.mark = s.readByte();  // 72
     doc.seamFrom2 = s.readInt32();                             // 73
@@ -268,8 +293,7 @@ void readBody(TZCeiling& doc, TZDynamicMemory& s, bool& currentFormat) {
     if (shown >= 1 && shown <= doc.photos.count()) {
         doc.shownPhoto = shown - 1;
         TZPicture& photo = doc.photos.at(doc.shownPhoto);
-        screenToWorld(doc, photo.rect.left, photo.rect.top, photo.corner1.x, photo.corner1.y);
-        screenToWorld(doc, photo.rect.right, photo.rect.bottom, photo.corner2.x, photo.corner2.y);
+        cornersOfRect(doc, photo.rect, photo.corner1, photo.corner2);
         photo.placed = true;
     }
     doc.tensionY = s.readDouble();                             // 87
@@ -282,6 +306,20 @@ bool isProjectHeader(const std::string& header) {
     const std::wstring wide = codepage::fromCp1251(header);
     const std::size_t at = wide.find(L"file format. Version");
     return at != std::wstring::npos && at > 0;
+}
+
+std::optional<std::string> projectHeaderOf(std::string_view imageBytes) {
+    TZDynamicMemory s;
+    if (!s.assign(imageBytes)) return std::nullopt;
+    const auto plain = s.readString();
+    if (plain && isProjectHeader(*plain)) return plain;
+    // A scrambled file of an older version: the header as the reader sees it.
+    s.unscramble(scrambleKeys::K1);
+    s.unscramble(scrambleKeys::K2);
+    s.setReadPos(0);
+    const auto unscrambled = s.readString();
+    if (unscrambled && isProjectHeader(*unscrambled)) return unscrambled;
+    return plain;
 }
 
 void saveToStream(TZCeiling& doc, TZDynamicMemory& s, bool keepBlock) {
@@ -344,7 +382,7 @@ void saveToStream(TZCeiling& doc, TZDynamicMemory& s, bool keepBlock) {
     s.writeBool(doc.material.isGroup != 0);                    // 37
     s.writeDouble(doc.material.tensionCoef);                   // 38
     s.writeDouble(doc.material.offcutPriceCoef);               // 39
-    s.writeString(doc.material.name);                          // 40
+    s.writeString(std::string_view(doc.material.name).substr(0, Material::kNameField - 1));  // 40
     s.writeDouble(doc.material.width);                         // 41
     s.writeInt32(0);                                           // 42 reserved
     s.writeInt32(doc.hoverDiagonal);                           // 43
@@ -439,7 +477,6 @@ void saveToStream(TZCeiling& doc, TZDynamicMemory& s, bool keepBlock) {
 }
 
 bool loadFromStream(TZCeiling& doc, TZDynamicMemory& s, bool& currentFormat) {
-    currentFormat = true;
     s.setReadPos(0);
 
     bool syncError = false;
@@ -459,6 +496,9 @@ bool loadFromStream(TZCeiling& doc, TZDynamicMemory& s, bool& currentFormat) {
             return false;
         }
     }
+    // Set only once the header is accepted: a refused file leaves the document (and the window
+    // title's old-format mark) as it was.
+    currentFormat = true;
     readBody(doc, s, currentFormat);
     return true;
 }
