@@ -1,5 +1,6 @@
 #include "storage/dynamic_memory.h"
 
+#include <bit>
 #include <cstring>
 #include <limits>
 #include <new>
@@ -58,19 +59,30 @@ bool TZDynamicMemory::writeBytes(const void* src, std::size_t n) {
     return true;
 }
 
+// Values are stored little-endian; on a little-endian machine their bytes are copied as they are.
+constexpr bool kLittleEndianHost = std::endian::native == std::endian::little;
+
 void TZDynamicMemory::writeInt32(std::int32_t v) {
-    std::uint8_t b[4];
     const auto u = static_cast<std::uint32_t>(v);
-    for (int i = 0; i < 4; ++i) b[i] = static_cast<std::uint8_t>(u >> (8 * i));
-    writeBytes(b, 4);
+    if constexpr (kLittleEndianHost) {
+        writeBytes(&u, 4);
+    } else {
+        std::uint8_t b[4];
+        for (int i = 0; i < 4; ++i) b[i] = static_cast<std::uint8_t>(u >> (8 * i));
+        writeBytes(b, 4);
+    }
 }
 
 void TZDynamicMemory::writeDouble(double v) {
     std::uint64_t u;
     std::memcpy(&u, &v, 8);
-    std::uint8_t b[8];
-    for (int i = 0; i < 8; ++i) b[i] = static_cast<std::uint8_t>(u >> (8 * i));
-    writeBytes(b, 8);
+    if constexpr (kLittleEndianHost) {
+        writeBytes(&u, 8);
+    } else {
+        std::uint8_t b[8];
+        for (int i = 0; i < 8; ++i) b[i] = static_cast<std::uint8_t>(u >> (8 * i));
+        writeBytes(b, 8);
+    }
 }
 
 void TZDynamicMemory::writeString(std::string_view bytes) {
@@ -108,15 +120,19 @@ template <typename T> T TZDynamicMemory::readFixed() {
         readPos_ = size_;
         return T{};
     }
-    std::uint64_t u = 0;
-    for (std::int32_t i = 0; i < n; ++i) u |= static_cast<std::uint64_t>(data_[readPos_ + i]) << (8 * i);
-    readPos_ += n;
     T value;
-    if constexpr (sizeof(T) == 8) {
-        std::memcpy(&value, &u, 8);
+    if constexpr (kLittleEndianHost) {
+        std::memcpy(&value, data_.get() + readPos_, sizeof(T));
     } else {
-        value = static_cast<T>(u);
+        std::uint64_t u = 0;
+        for (std::int32_t i = 0; i < n; ++i) u |= static_cast<std::uint64_t>(data_[readPos_ + i]) << (8 * i);
+        if constexpr (sizeof(T) == 8) {
+            std::memcpy(&value, &u, 8);
+        } else {
+            value = static_cast<T>(u);
+        }
     }
+    readPos_ += n;
     return value;
 }
 

@@ -19,6 +19,7 @@ bool parse(std::string_view bytes, TZMaterialBase& base) {
     if (!s.assign(bytes)) return false;
     const std::int32_t count = s.readInt32();
     if (count < 0 || count > kMaxRecords) return false;
+    if (!base.reserveForAppends(count)) return false;
     for (int i = 0; i < count; ++i) {
         if (i == kCounterRecord) base.loadCounter = s.readInt32();
         Material m;

@@ -22,6 +22,7 @@ bool readCount(TZDynamicMemory& s, int limit, int& count) {
 bool readPrices(TZDynamicMemory& s, TZStaticArray<double>& prices) {
     int n = 0;
     if (!readCount(s, kMaxPricesPerRow, n)) return false;
+    prices.reserveForAppends(n);
     for (int i = 0; i < n; ++i) prices.append(s.readDouble());
     return true;
 }
@@ -49,15 +50,19 @@ bool TZPriceFile::parse(std::string_view bytes) {
     int n = 0;
 
     if (!readCount(s, kMaxListCount, n)) return false;
+    cities.reserveForAppends(n);
     for (int i = 0; i < n; ++i) cities.append(s.readWideString().value_or(std::wstring()));
 
     if (!readCount(s, kMaxListCount, n)) return false;
+    areaSteps.reserveForAppends(n);
     for (int i = 0; i < n; ++i) areaSteps.append(s.readDouble());
 
     if (!readCount(s, kMaxListCount, n)) return false;
+    cornerSteps.reserveForAppends(n);
     for (int i = 0; i < n; ++i) cornerSteps.append(s.readInt32());
 
     if (!readCount(s, kMaxListCount, n)) return false;
+    ceilingPrices.reserveForAppends(n);
     for (int i = 0; i < n; ++i) {
         TZPriceCeil row;
         row.name = s.readWideString().value_or(std::wstring());
@@ -68,6 +73,7 @@ bool TZPriceFile::parse(std::string_view bytes) {
     }
 
     if (!readCount(s, kMaxListCount, n)) return false;
+    cornerPrices.reserveForAppends(n);
     for (int i = 0; i < n; ++i) {
         TZPriceAngle row;
         row.city = s.readInt32();
@@ -77,6 +83,7 @@ bool TZPriceFile::parse(std::string_view bytes) {
     }
 
     if (!readCount(s, kMaxListCount, n)) return false;
+    extraWorks.reserveForAppends(n);
     for (int i = 0; i < n; ++i) {
         TZPriceDop work;
         work.name = s.readWideString().value_or(std::wstring());

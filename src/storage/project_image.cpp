@@ -46,6 +46,26 @@ void placePhotoRect(const TZCeiling& doc, TZPicture& photo) {
     photo.rect = {a.x, a.y, b.x, b.y};
 }
 
+// The size of the document's image, or a little more: the stream is given room for it at once,
+// so that a large image is not built by hundreds of step-by-step regrowths.
+std::size_t estimatedImageBytes(const TZCeiling& doc) {
+    constexpr std::size_t kFixedFields = 600;  // the header and every field that is not a list
+    auto ansi = [](const std::wstring& t) { return t.size() + 1; };
+    auto wide = [](const std::wstring& t) { return 4 * t.size() + 2; };  // surrogate pairs included
+    std::size_t n = kFixedFields + ansi(doc.orderDate) + ansi(doc.client) + ansi(doc.orderName) +
+                    ansi(doc.orderNumber) + ansi(doc.note) + doc.material.name.size() + 1 + wide(doc.ceilingType);
+    n += 26u * static_cast<std::size_t>(doc.diagonals.count());
+    n += 21u * static_cast<std::size_t>(doc.polygon.count());
+    n += 16u * static_cast<std::size_t>(doc.seamLines.count() + doc.rulerPoints.count());
+    n += 49u * static_cast<std::size_t>(doc.addPoints.count());
+    n += 64u * static_cast<std::size_t>(doc.dops.count());
+    n += 8u * static_cast<std::size_t>(doc.canvasLengths.count() + doc.dopHoleOrder.count());
+    for (const TZHole& h : doc.holes) n += 32u + 24u * static_cast<std::size_t>(h.rows.count());
+    for (const TZDopRabObject& w : doc.extraWorks) n += wide(w.name) + 8;
+    for (const TZPicture& p : doc.photos) n += ansi(p.path) + 16;
+    return n;
+}
+
 // ---- reading helpers ---------------------------------------------------------------------------
 
 std::wstring readAnsi(TZDynamicMemory& s) {
@@ -84,6 +104,18 @@ bool readCount(TZDynamicMemory& s, int limit, int& count) {
     return true;
 }
 
+// An order list shorter than the constructions and cutouts together is rebuilt: every
+// construction in list order, then every cutout. It is rebuilt no longer than a file may carry,
+// since a longer list would stop the next reading of the saved project at the order list.
+void coverConstructionsAndCutouts(TZCeiling& doc) {
+    if (doc.dopHoleOrder.count() >= doc.dops.count() + doc.holes.count()) return;
+    doc.dopHoleOrder.clear();
+    for (int i = 0; i < doc.dops.count() && doc.dopHoleOrder.count() < kMaxListCount; ++i)
+        doc.dopHoleOrder.append({kOrderConstruction, i});
+    for (int i = 0; i < doc.holes.count() && doc.dopHoleOrder.count() < kMaxListCount; ++i)
+        doc.dopHoleOrder.append({kOrderCutout, i});
+}
+
 // Reads the fields of the body; returns when a count is above its limit (members read so far
 // keep their new values, later members their old ones).
 void readBody(TZCeiling& doc, TZDynamicMemory& s, bool& currentFormat) {
@@ -95,6 +127,7 @@ void readBody(TZCeiling& doc, TZDynamicMemory& s, bool& currentFormat) {
 
     doc.diagonals.clear();                                     // 6, 7
     if (!readCount(s, kMaxListCount, n)) return;
+    doc.diagonals.reserveForAppends(n);
     for (int i = 0; i < n; ++i) {
         Diagonal d;
         d.visits = s.readByte();
@@ -118,6 +151,7 @@ void readBody(TZCeiling& doc, TZDynamicMemory& s, bool& currentFormat) {
         return;
     }
     doc.polygon.defined = s.readBool();
+    doc.polygon.reserveForAppends(n);
     for (int i = 0; i < n; ++i) {
         Vertex v;
         v.rightAngle = s.readBool() ? 1 : 0;
@@ -138,6 +172,7 @@ void readBody(TZCeiling& doc, TZDynamicMemory& s, bool& currentFormat) {
     doc.seamLines.clear();                                     // 24, 25
     doc.hoverCanvas = -1;
     if (!readCount(s, kMaxListCount, n)) return;
+    doc.seamLines.reserveForAppends(n);
     for (int i = 0; i < n; ++i) doc.seamLines.append(readPoint(s));
     doc.viewHeight = s.readInt32();                            // 26
     doc.viewWidth = s.readInt32();                             // 27
@@ -149,6 +184,7 @@ void readBody(TZCeiling& doc, TZDynamicMemory& s, bool& currentFormat) {
 
     doc.rulerPoints.clear();                                   // 33, 34
     if (!readCount(s, kMaxListCount, n)) return;
+    doc.rulerPoints.reserveForAppends(n);
     for (int i = 0; i < n; ++i) doc.rulerPoints.append(readPoint(s));
 
     doc.material.id = s.readInt32();                           // 35
@@ -164,6 +200,7 @@ void readBody(TZCeiling& doc, TZDynamicMemory& s, bool& currentFormat) {
 
     doc.addPoints.clear();                                     // 45, 46
     if (!readCount(s, kMaxAddPointCount, n)) return;
+    doc.addPoints.reserveForAppends(n);
     for (int i = 0; i < n; ++i) {
         TZAddPoint p;
         p.point = readPoint(s);
@@ -176,6 +213,7 @@ void readBody(TZCeiling& doc, TZDynamicMemory& s, bool& currentFormat) {
 
     doc.dops.clear();                                          // 49, 50
     if (!readCount(s, kMaxListCount, n)) return;
+    doc.dops.reserveForAppends(n);
     for (int i = 0; i < n; ++i) {
         TZDop d;
         d.depth = s.readDouble();
@@ -206,12 +244,14 @@ void readBody(TZCeiling& doc, TZDynamicMemory& s, bool& currentFormat) {
 
     doc.canvasLengths.clear();                                 // 64, 65
     if (!readCount(s, kMaxListCount, n)) return;
+    doc.canvasLengths.reserveForAppends(n);
     for (int i = 0; i < n; ++i) doc.canvasLengths.append(s.readDouble());
     doc.showCanvasDistances = s.readBool();                    // 66
     doc.seamWidth = s.readInt32();                             // 67
 
     doc.holes.clear();                                         // 68, 69
     if (!readCount(s, kMaxListCount, n)) return;
+    doc.holes.reserveForAppends(n);
     for (int i = 0; i < n; ++i) {
         TZHole h;
         h.size1 = s.readDouble();
@@ -223,6 +263,7 @@ void readBody(TZCeiling& doc, TZDynamicMemory& s, bool& currentFormat) {
             doc.holes.append(std::move(h));
             return;
         }
+        h.rows.reserveForAppends(rows);
         for (int r = 0; r < rows; ++r) {
             TZHoleDiagonal row;
             row.vertex1 = s.readInt32();
@@ -236,17 +277,14 @@ void readBody(TZCeiling& doc, TZDynamicMemory& s, bool& currentFormat) {
 
     doc.dopHoleOrder.clear();                                  // 70, 71
     if (!readCount(s, kMaxListCount, n)) return;
+    doc.dopHoleOrder.reserveForAppends(n);
     for (int i = 0; i < n; ++i) {
         TZDopAndHole e;
         e.index = s.readInt32();
         e.type = s.readInt32();
         doc.dopHoleOrder.append(e);
     }
-    if (doc.dopHoleOrder.count() < doc.dops.count() + doc.holes.count()) {
-        doc.dopHoleOrder.clear();
-        for (int i = 0; i < doc.dops.count(); ++i) doc.dopHoleOrder.append({kOrderConstruction, i});
-        for (int i = 0; i < doc.holes.count(); ++i) doc.dopHoleOrder.append({kOrderCutout, i});
-    }
+    coverConstructionsAndCutouts(doc);
     // CALL SITE captureRowPoints: the cutout rows' point references are captured again here from
     // their vertex indexes in the working outline with constructions, in every case (the cutouts
     // code wires the call in).
@@ -268,6 +306,7 @@ void readBody(TZCeiling& doc, TZDynamicMemory& s, bool& currentFormat) {
 
     doc.extraWorks.clear();                                    // 82, 83
     if (!readCount(s, kMaxListCount, n)) return;
+    doc.extraWorks.reserveForAppends(n);
     for (int i = 0; i < n; ++i) {
         TZDopRabObject w;
         w.name = s.readWideString().value_or(L"");
@@ -280,6 +319,7 @@ void readBody(TZCeiling& doc, TZDynamicMemory& s, bool& currentFormat) {
     doc.photos.clear();                                        // 84, 85
     doc.shownPhoto = -1;
     if (!readCount(s, kMaxListCount, n)) return;
+    doc.photos.reserveForAppends(n);
     for (int i = 0; i < n; ++i) {
         TZPicture photo;
         photo.path = readAnsi(s);
@@ -327,6 +367,7 @@ void saveToStream(TZCeiling& doc, TZDynamicMemory& s, bool keepBlock) {
         s.resetKeepingBlock();
     else
         s.release();
+    s.reserve(estimatedImageBytes(doc));
 
     std::string header = kSignature;
     header += doc.priceTag.substr(0, std::min(doc.priceTag.size(), kPriceTagBytes));
@@ -500,5 +541,8 @@ bool loadFromStream(TZCeiling& doc, TZDynamicMemory& s, bool& currentFormat) {
     // title's old-format mark) as it was.
     currentFormat = true;
     readBody(doc, s, currentFormat);
+    // When reading stopped at a count beyond its limit before the order list, the order list kept
+    // its old entries; the same rule as after reading it makes it cover what was read.
+    coverConstructionsAndCutouts(doc);
     return true;
 }

@@ -656,6 +656,13 @@ TEST(ProjectImage, CutoutRowLimitKeepsTheCutoutWithoutRowsAndStops) {
     EXPECT_EQ(u->holes.at(0).size1, 33.0);
     EXPECT_EQ(u->holes.at(0).rows.count(), 0);
     EXPECT_EQ(u->seamFrom2, 55);
+    // The order list, not read, still lists every cutout that was.
+    ASSERT_EQ(u->dopHoleOrder.count(), 1);
+    EXPECT_EQ(u->dopHoleOrder.at(0).type, kOrderCutout);
+    const std::string saved = imageOf(*u);
+    TestDocument again;
+    ASSERT_TRUE(load(*again, saved));
+    EXPECT_EQ(imageOf(*again), saved);
 }
 
 TEST(ProjectImage, NegativeCountsGiveEmptyListsAndReadingGoesOn) {
@@ -668,4 +675,23 @@ TEST(ProjectImage, NegativeCountsGiveEmptyListsAndReadingGoesOn) {
     ASSERT_TRUE(load(*t, b.bytes));
     EXPECT_EQ(t->orderName, L"Зал");
     EXPECT_EQ(t->city, 4);
+}
+
+TEST(ProjectImage, RebuiltOrderListNeverOutgrowsWhatAFileCarries) {
+    TestDocument source;
+    for (int i = 0; i < 6000; ++i) {
+        source->dops.append(TZDop{});
+        source->holes.append(TZHole{});
+    }
+    TestDocument t;
+    ASSERT_TRUE(load(*t, imageOf(*source)));
+    EXPECT_EQ(t->dopHoleOrder.count(), projectImage::kMaxListCount);
+    EXPECT_EQ(t->dopHoleOrder.at(6000).type, kOrderCutout);
+    // Saved and read again, nothing stops the reader and the bytes stay the same.
+    const std::string saved = imageOf(*t);
+    TestDocument again;
+    again->tensionY = 5.0;
+    ASSERT_TRUE(load(*again, saved));
+    EXPECT_EQ(again->tensionY, -1.0);
+    EXPECT_EQ(imageOf(*again), saved);
 }
