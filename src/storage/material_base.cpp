@@ -1,5 +1,7 @@
 #include "storage/material_base.h"
 
+#include <algorithm>
+
 #include "storage/codepage.h"
 #include "storage/dynamic_memory.h"
 #include "storage/file_io.h"
@@ -39,6 +41,10 @@ bool parse(std::string_view bytes, TZMaterialBase& base) {
 
 std::string serialize(const TZMaterialBase& base, bool bumpCounter) {
     TZDynamicMemory s(kGrowBy);
+    // Room for the whole file at once: the count, the counter, 33 bytes and the name per record.
+    std::size_t bytes = 8;
+    for (const Material& m : base) bytes += 34 + std::min(m.name.size(), Material::kNameField - 1);
+    s.reserve(bytes);
     s.writeInt32(base.count());
     // Wrapping addition: the counter is a plain 32-bit number that nobody reads back.
     const auto counter = static_cast<std::int32_t>(static_cast<std::uint32_t>(base.loadCounter) +

@@ -96,6 +96,15 @@ bool TZPriceFile::parse(std::string_view bytes) {
 
 std::string TZPriceFile::serialize() const {
     TZDynamicMemory s(kGrowBy);
+    // Room for the whole file at once (a wide character takes at most 4 bytes).
+    auto wide = [](const std::wstring& t) { return 4 * t.size() + 2; };
+    std::size_t bytes = 24 + 8u * static_cast<std::size_t>(areaSteps.count()) +
+                        4u * static_cast<std::size_t>(cornerSteps.count());
+    for (const std::wstring& city : cities) bytes += wide(city);
+    for (const TZPriceCeil& row : ceilingPrices) bytes += wide(row.name) + 8 + 8u * static_cast<std::size_t>(row.prices.count());
+    for (const TZPriceAngle& row : cornerPrices) bytes += 8 + 8u * static_cast<std::size_t>(row.prices.count());
+    for (const TZPriceDop& work : extraWorks) bytes += wide(work.name) + 12;
+    s.reserve(bytes);
     s.writeInt32(cities.count());
     for (const std::wstring& city : cities) s.writeWideString(city);
     s.writeInt32(areaSteps.count());
