@@ -20,11 +20,13 @@ json points(const TZStaticArray<Vertex>& list) {
     return out;
 }
 
-json fileJson(TZCeiling& doc) {
-    std::string signature = projectImage::kSignature;
-    signature += doc.priceTag;
+// The header as a whole and its price tag (the text after the first "$").
+json fileJson(TZCeiling& doc, const std::optional<std::string>& fileHeader) {
+    const std::string signature = fileHeader ? *fileHeader : projectImage::kSignature + doc.priceTag;
+    const std::size_t dollar = signature.find('$');
+    const std::string priceTag = dollar == std::string::npos ? std::string() : signature.substr(dollar + 1);
     return {{"signature", utf8(codepage::fromCp1251(signature))},
-            {"priceTag", utf8(codepage::fromCp1251(doc.priceTag))},
+            {"priceTag", utf8(codepage::fromCp1251(priceTag))},
             {"currentFormat", doc.currentFormat}};
 }
 
@@ -142,7 +144,7 @@ json cutoutsJson(const TZCeiling& doc) {
 
 }  // namespace
 
-json projectJson(CTenzoraApp& app) {
+json projectJson(CTenzoraApp& app, const std::optional<std::string>& fileHeader) {
     TZCeiling& doc = app.document();
     json extraWorks = json::array();
     for (const TZDopRabObject& w : doc.extraWorks) extraWorks.push_back({{"name", utf8(w.name)}, {"quantity", w.quantity}});
@@ -153,7 +155,7 @@ json projectJson(CTenzoraApp& app) {
                           {"top", p.rect.top},
                           {"right", p.rect.right},
                           {"bottom", p.rect.bottom}});
-    return {{"file", fileJson(doc)},
+    return {{"file", fileJson(doc, fileHeader)},
             {"title", utf8(doc.title())},
             {"order", orderJson(doc)},
             {"mode", doc.mode},

@@ -3,8 +3,13 @@
 
 #include <nlohmann/json.hpp>
 
+#include <optional>
+#include <string>
+
 class CTenzoraApp;
 
 namespace cli {
-nlohmann::json projectJson(CTenzoraApp& app);
+// `fileHeader` is the header string of the file the project was read from (Windows-1251 bytes);
+// without it, "file" shows the header the document would be saved with.
+nlohmann::json projectJson(CTenzoraApp& app, const std::optional<std::string>& fileHeader = std::nullopt);
 }

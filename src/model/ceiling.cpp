@@ -11,6 +11,8 @@ constexpr wchar_t kOldFormatSuffix[] = L" СТАРАЯ ВЕРСИЯ ФАЙЛА!"
 
 TZCeiling::TZCeiling(UiServices& ui, std::filesystem::path programDir)
     : ui_(&ui), programDir_(std::move(programDir)) {
+    // The materials base of the program directory; a missing base is simply empty.
+    materialBase.load(programDir_);
     newProject();
 }
 

@@ -75,6 +75,27 @@ public:
         items_.push_back(std::move(value));
         return &items_.back();
     }
+    // Makes room for n more appends in one allocation. The capacity becomes exactly what those n
+    // appends, made one at a time, would have made it; only the intermediate copies are saved
+    // (readers that know a list's length use it). False when memory ran out (the array is then
+    // left empty, as for a failed append).
+    bool reserveForAppends(int n) {
+        int cap = capacity_;
+        for (int c = count(); n > 0; --n, ++c)
+            if (c + 1 >= cap) cap = c + kGrowthStep;
+        if (cap == capacity_) return true;
+        try {
+            items_.reserve(static_cast<std::size_t>(cap));
+        } catch (const std::bad_alloc&) {
+            clear();
+            return false;
+        } catch (const std::length_error&) {
+            clear();
+            return false;
+        }
+        capacity_ = cap;
+        return true;
+    }
     // Inserts before element i (i is clamped to 0..count).
     T* insertAt(int i, const T& value) {
         if (i < 0) i = 0;

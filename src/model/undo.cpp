@@ -21,6 +21,10 @@ void TZCeiling::clearUndo() {
 bool TZCeiling::takeSnapshot() {
     if (suppressUndo) return true;
     priceTag.clear();
+    // The scratch stream may have received an empty buffer from the store: give it room for an
+    // image the size of the newest one, so that the image is not built by repeated growth.
+    if (undoCount > 0)
+        undoScratch_.reserve(static_cast<std::size_t>(undoBuffers[static_cast<std::size_t>(undoCount - 1)].size()));
     saveToStream(*this, undoScratch_, /*keepBlock=*/true);
     if (undoCount > 0 && undoScratch_.sameContents(undoBuffers[static_cast<std::size_t>(undoCount - 1)]))
         return false;

@@ -1,5 +1,6 @@
 #include "storage/dynamic_memory.h"
 
+#include <bit>
 #include <cstring>
 #include <limits>
 #include <new>
@@ -9,6 +10,36 @@ namespace {
 // The stream's sizes are 32-bit; an image never comes near this.
 constexpr std::size_t kMaxStreamBytes = static_cast<std::size_t>(std::numeric_limits<std::int32_t>::max()) / 2;
 }  // namespace
+
+TZDynamicMemory::TZDynamicMemory(TZDynamicMemory&& other) noexcept
+    : growBy_(other.growBy_), readPos_(other.readPos_), data_(std::move(other.data_)), capacity_(other.capacity_),
+      size_(other.size_) {
+    other.readPos_ = other.capacity_ = other.size_ = 0;
+}
+
+TZDynamicMemory& TZDynamicMemory::operator=(TZDynamicMemory&& other) noexcept {
+    if (this != &other) {
+        growBy_ = other.growBy_;
+        readPos_ = other.readPos_;
+        data_ = std::move(other.data_);
+        capacity_ = other.capacity_;
+        size_ = other.size_;
+        other.readPos_ = other.capacity_ = other.size_ = 0;
+    }
+    return *this;
+}
+
+bool TZDynamicMemory::reserve(std::size_t n) {
+    if (n > kMaxStreamBytes) return false;
+    if (n < static_cast<std::size_t>(capacity_)) return true;
+    const std::size_t newCapacity = n + static_cast<std::size_t>(growBy_ > 0 ? growBy_ : 0);
+    std::unique_ptr<std::uint8_t[]> block(new (std::nothrow) std::uint8_t[newCapacity]);
+    if (!block) return false;
+    if (size_ > 0) std::memcpy(block.get(), data_.get(), static_cast<std::size_t>(size_));
+    data_ = std::move(block);
+    capacity_ = static_cast<std::int32_t>(newCapacity);
+    return true;
+}
 
 bool TZDynamicMemory::writeBytes(const void* src, std::size_t n) {
     if (n == 0) return true;
@@ -28,19 +59,30 @@ bool TZDynamicMemory::writeBytes(const void* src, std::size_t n) {
     return true;
 }
 
+// Values are stored little-endian; on a little-endian machine their bytes are copied as they are.
+constexpr bool kLittleEndianHost = std::endian::native == std::endian::little;
+
 void TZDynamicMemory::writeInt32(std::int32_t v) {
-    std::uint8_t b[4];
     const auto u = static_cast<std::uint32_t>(v);
-    for (int i = 0; i < 4; ++i) b[i] = static_cast<std::uint8_t>(u >> (8 * i));
-    writeBytes(b, 4);
+    if constexpr (kLittleEndianHost) {
+        writeBytes(&u, 4);
+    } else {
+        std::uint8_t b[4];
+        for (int i = 0; i < 4; ++i) b[i] = static_cast<std::uint8_t>(u >> (8 * i));
+        writeBytes(b, 4);
+    }
 }
 
 void TZDynamicMemory::writeDouble(double v) {
     std::uint64_t u;
     std::memcpy(&u, &v, 8);
-    std::uint8_t b[8];
-    for (int i = 0; i < 8; ++i) b[i] = static_cast<std::uint8_t>(u >> (8 * i));
-    writeBytes(b, 8);
+    if constexpr (kLittleEndianHost) {
+        writeBytes(&u, 8);
+    } else {
+        std::uint8_t b[8];
+        for (int i = 0; i < 8; ++i) b[i] = static_cast<std::uint8_t>(u >> (8 * i));
+        writeBytes(b, 8);
+    }
 }
 
 void TZDynamicMemory::writeString(std::string_view bytes) {
@@ -78,15 +120,19 @@ template <typename T> T TZDynamicMemory::readFixed() {
         readPos_ = size_;
         return T{};
     }
-    std::uint64_t u = 0;
-    for (std::int32_t i = 0; i < n; ++i) u |= static_cast<std::uint64_t>(data_[readPos_ + i]) << (8 * i);
-    readPos_ += n;
     T value;
-    if constexpr (sizeof(T) == 8) {
-        std::memcpy(&value, &u, 8);
+    if constexpr (kLittleEndianHost) {
+        std::memcpy(&value, data_.get() + readPos_, sizeof(T));
     } else {
-        value = static_cast<T>(u);
+        std::uint64_t u = 0;
+        for (std::int32_t i = 0; i < n; ++i) u |= static_cast<std::uint64_t>(data_[readPos_ + i]) << (8 * i);
+        if constexpr (sizeof(T) == 8) {
+            std::memcpy(&value, &u, 8);
+        } else {
+            value = static_cast<T>(u);
+        }
     }
+    readPos_ += n;
     return value;
 }
 

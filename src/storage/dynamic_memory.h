@@ -15,8 +15,9 @@ public:
     virtual ~TZDynamicMemory() = default;
     TZDynamicMemory(const TZDynamicMemory&) = delete;
     TZDynamicMemory& operator=(const TZDynamicMemory&) = delete;
-    TZDynamicMemory(TZDynamicMemory&&) noexcept = default;
-    TZDynamicMemory& operator=(TZDynamicMemory&&) noexcept = default;
+    // A moved-from stream is empty (no block, size 0), never a size without data.
+    TZDynamicMemory(TZDynamicMemory&& other) noexcept;
+    TZDynamicMemory& operator=(TZDynamicMemory&& other) noexcept;
 
     // ---- writing --------------------------------------------------------------------------------
     // Returns false only when memory ran out (the stream is then unchanged).
@@ -54,6 +55,9 @@ public:
         size_ = 0;
         readPos_ = 0;
     }
+    // Makes room for at least n bytes (plus growBy) before writing, so that building an image of
+    // a known size does not grow the block step by step. Keeps what was written.
+    bool reserve(std::size_t n);
     // Chained-XOR scrambling of older files, over the whole written part.
     void scramble(std::uint8_t key);
     void unscramble(std::uint8_t key);

@@ -22,12 +22,16 @@ std::wstring readFailureText(ReadStatus status, const std::wstring& path) {
 }  // namespace
 
 bool saveProject(TZCeiling& doc, const std::wstring& path) {
-    doc.modified = false;
+    const bool wasModified = doc.modified;
+    doc.modified = false;  // the file stores the state as saved
     TZDynamicMemory stream(TZCeiling::kStreamGrowBy);
-    // The header's price tag: the job cost of the estimate, written by the pricing code.
+    // The header's price tag is the job cost with extra works, for the scans that list projects
+    // without loading them. Until the estimate is wired in here, the tag is written empty.
+    doc.priceTag.clear();
     saveToStream(doc, stream);
     if (!writeFileReplacing(codepage::toPath(path), stream.bytes())) {
-        doc.modified = true;
+        // Nothing was saved: the project is exactly as modified as it was before.
+        doc.modified = wasModified;
         doc.ui().error(L"Не удалось сохранить проект в файл " + quoted(path) +
                        L". Проверьте, что папка существует и доступна для записи.");
         return false;

@@ -1,6 +1,7 @@
 #pragma once
 // Project files (.tz): saving and loading the project image to and from disk.
 
+#include <cstdint>
 #include <string>
 
 class TZCeiling;
@@ -15,7 +16,7 @@ inline constexpr wchar_t kExtension[] = L"tz";
 }  // namespace projectFile
 
 // Writes the project to the file (replacing it only once the new file is complete). Clears
-// `modified`; on failure tells the user, names the file, sets `modified` again and returns false.
+// `modified`; on failure tells the user, names the file, restores `modified` and returns false.
 bool saveProject(TZCeiling& doc, const std::wstring& path);
 
 // Reads a project file into the document, after an undo snapshot. A file that is missing, empty,

@@ -16,6 +16,9 @@ using namespace projectImage;
 
 std::int32_t truncatedInt(double v) { return toPixel(std::trunc(v)); }
 
+// Texts stored as single-byte text. A character that Windows-1251 cannot hold is written as "?";
+// this applies to photo paths too: such a path is stored with "?" in its place and the photo is
+// then not found when the project is opened again (the file has no room for another encoding).
 void writeAnsi(TZDynamicMemory& s, const std::wstring& text) { s.writeString(codepage::toCp1251(text)); }
 
 void writePoint(TZDynamicMemory& s, const Vertex& v) {
@@ -23,11 +26,44 @@ void writePoint(TZDynamicMemory& s, const Vertex& v) {
     s.writeDouble(v.y);
 }
 
+// The drawing corners of a pixel rectangle under the current view.
+void cornersOfRect(const TZCeiling& doc, const PixelRect& rect, Vertex& corner1, Vertex& corner2) {
+    screenToWorld(doc, rect.left, rect.top, corner1.x, corner1.y);
+    screenToWorld(doc, rect.right, rect.bottom, corner2.x, corner2.y);
+}
+
 // The pixel rectangle of a photo from its drawing corners (corner 1 left/top, corner 2 right/bottom).
+// When the stored rectangle already stands for exactly these corners (the photo has not moved
+// since it was read or last placed) it is kept: converting back and forth can be off by a pixel
+// for extreme view values, and a project must write the same bytes every time it is saved.
 void placePhotoRect(const TZCeiling& doc, TZPicture& photo) {
+    Vertex c1, c2;
+    cornersOfRect(doc, photo.rect, c1, c2);
+    if (c1.x == photo.corner1.x && c1.y == photo.corner1.y && c2.x == photo.corner2.x && c2.y == photo.corner2.y)
+        return;
     const ScreenPoint a = worldToScreen(doc, photo.corner1.x, photo.corner1.y);
     const ScreenPoint b = worldToScreen(doc, photo.corner2.x, photo.corner2.y);
     photo.rect = {a.x, a.y, b.x, b.y};
+}
+
+// The size of the document's image, or a little more: the stream is given room for it at once,
+// so that a large image is not built by hundreds of step-by-step regrowths.
+std::size_t estimatedImageBytes(const TZCeiling& doc) {
+    constexpr std::size_t kFixedFields = 600;  // the header and every field that is not a list
+    auto ansi = [](const std::wstring& t) { return t.size() + 1; };
+    auto wide = [](const std::wstring& t) { return 4 * t.size() + 2; };  // surrogate pairs included
+    std::size_t n = kFixedFields + ansi(doc.orderDate) + ansi(doc.client) + ansi(doc.orderName) +
+                    ansi(doc.orderNumber) + ansi(doc.note) + doc.material.name.size() + 1 + wide(doc.ceilingType);
+    n += 26u * static_cast<std::size_t>(doc.diagonals.count());
+    n += 21u * static_cast<std::size_t>(doc.polygon.count());
+    n += 16u * static_cast<std::size_t>(doc.seamLines.count() + doc.rulerPoints.count());
+    n += 49u * static_cast<std::size_t>(doc.addPoints.count());
+    n += 64u * static_cast<std::size_t>(doc.dops.count());
+    n += 8u * static_cast<std::size_t>(doc.canvasLengths.count() + doc.dopHoleOrder.count());
+    for (const TZHole& h : doc.holes) n += 32u + 24u * static_cast<std::size_t>(h.rows.count());
+    for (const TZDopRabObject& w : doc.extraWorks) n += wide(w.name) + 8;
+    for (const TZPicture& p : doc.photos) n += ansi(p.path) + 16;
+    return n;
 }
 
 // ---- reading helpers ---------------------------------------------------------------------------
@@ -68,6 +104,18 @@ bool readCount(TZDynamicMemory& s, int limit, int& count) {
     return true;
 }
 
+// An order list shorter than the constructions and cutouts together is rebuilt: every
+// construction in list order, then every cutout. It is rebuilt no longer than a file may carry,
+// since a longer list would stop the next reading of the saved project at the order list.
+void coverConstructionsAndCutouts(TZCeiling& doc) {
+    if (doc.dopHoleOrder.count() >= doc.dops.count() + doc.holes.count()) return;
+    doc.dopHoleOrder.clear();
+    for (int i = 0; i < doc.dops.count() && doc.dopHoleOrder.count() < kMaxListCount; ++i)
+        doc.dopHoleOrder.append({kOrderConstruction, i});
+    for (int i = 0; i < doc.holes.count() && doc.dopHoleOrder.count() < kMaxListCount; ++i)
+        doc.dopHoleOrder.append({kOrderCutout, i});
+}
+
 // Reads the fields of the body; returns when a count is above its limit (members read so far
 // keep their new values, later members their old ones).
 void readBody(TZCeiling& doc, TZDynamicMemory& s, bool& currentFormat) {
@@ -79,6 +127,7 @@ void readBody(TZCeiling& doc, TZDynamicMemory& s, bool& currentFormat) {
 
     doc.diagonals.clear();                                     // 6, 7
     if (!readCount(s, kMaxListCount, n)) return;
+    doc.diagonals.reserveForAppends(n);
     for (int i = 0; i < n; ++i) {
         Diagonal d;
         d.visits = s.readByte();
@@ -95,9 +144,14 @@ void readBody(TZCeiling& doc, TZDynamicMemory& s, bool& currentFormat) {
     doc.orderName = readAnsi(s);                               // 11
     doc.orderNumber = readAnsi(s);                             // 12
 
-    doc.polygon.clear();                                       // 13, 14, 15
-    if (!readCount(s, kMaxListCount, n)) return;
+    const bool wasDefined = doc.polygon.defined;               // 13, 14, 15
+    doc.polygon.clear();
+    if (!readCount(s, kMaxListCount, n)) {
+        doc.polygon.defined = wasDefined;  // stored after the count: keeps its old value
+        return;
+    }
     doc.polygon.defined = s.readBool();
+    doc.polygon.reserveForAppends(n);
     for (int i = 0; i < n; ++i) {
         Vertex v;
         v.rightAngle = s.readBool() ? 1 : 0;
@@ -118,6 +172,7 @@ void readBody(TZCeiling& doc, TZDynamicMemory& s, bool& currentFormat) {
     doc.seamLines.clear();                                     // 24, 25
     doc.hoverCanvas = -1;
     if (!readCount(s, kMaxListCount, n)) return;
+    doc.seamLines.reserveForAppends(n);
     for (int i = 0; i < n; ++i) doc.seamLines.append(readPoint(s));
     doc.viewHeight = s.readInt32();                            // 26
     doc.viewWidth = s.readInt32();                             // 27
@@ -129,6 +184,7 @@ void readBody(TZCeiling& doc, TZDynamicMemory& s, bool& currentFormat) {
 
     doc.rulerPoints.clear();                                   // 33, 34
     if (!readCount(s, kMaxListCount, n)) return;
+    doc.rulerPoints.reserveForAppends(n);
     for (int i = 0; i < n; ++i) doc.rulerPoints.append(readPoint(s));
 
     doc.material.id = s.readInt32();                           // 35
@@ -144,6 +200,7 @@ void readBody(TZCeiling& doc, TZDynamicMemory& s, bool& currentFormat) {
 
     doc.addPoints.clear();                                     // 45, 46
     if (!readCount(s, kMaxAddPointCount, n)) return;
+    doc.addPoints.reserveForAppends(n);
     for (int i = 0; i < n; ++i) {
         TZAddPoint p;
         p.point = readPoint(s);
@@ -156,6 +213,7 @@ void readBody(TZCeiling& doc, TZDynamicMemory& s, bool& currentFormat) {
 
     doc.dops.clear();                                          // 49, 50
     if (!readCount(s, kMaxListCount, n)) return;
+    doc.dops.reserveForAppends(n);
     for (int i = 0; i < n; ++i) {
         TZDop d;
         d.depth = s.readDouble();
@@ -186,19 +244,26 @@ void readBody(TZCeiling& doc, TZDynamicMemory& s, bool& currentFormat) {
 
     doc.canvasLengths.clear();                                 // 64, 65
     if (!readCount(s, kMaxListCount, n)) return;
+    doc.canvasLengths.reserveForAppends(n);
     for (int i = 0; i < n; ++i) doc.canvasLengths.append(s.readDouble());
     doc.showCanvasDistances = s.readBool();                    // 66
     doc.seamWidth = s.readInt32();                             // 67
 
     doc.holes.clear();                                         // 68, 69
     if (!readCount(s, kMaxListCount, n)) return;
+    doc.holes.reserveForAppends(n);
     for (int i = 0; i < n; ++i) {
         TZHole h;
         h.size1 = s.readDouble();
         h.type = s.readInt32();
         h.mode = s.readInt32();
         int rows = 0;
-        if (!readCount(s, kMaxCutoutRows, rows)) return;  // the cutout read so far is dropped
+        if (!readCount(s, kMaxCutoutRows, rows)) {
+            // The cutout keeps what was read of it; its row list stays empty.
+            doc.holes.append(std::move(h));
+            return;
+        }
+        h.rows.reserveForAppends(rows);
         for (int r = 0; r < rows; ++r) {
             TZHoleDiagonal row;
             row.vertex1 = s.readInt32();
@@ -212,19 +277,17 @@ void readBody(TZCeiling& doc, TZDynamicMemory& s, bool& currentFormat) {
 
     doc.dopHoleOrder.clear();                                  // 70, 71
     if (!readCount(s, kMaxListCount, n)) return;
+    doc.dopHoleOrder.reserveForAppends(n);
     for (int i = 0; i < n; ++i) {
         TZDopAndHole e;
         e.index = s.readInt32();
         e.type = s.readInt32();
         doc.dopHoleOrder.append(e);
     }
-    if (doc.dopHoleOrder.count() < doc.dops.count() + doc.holes.count()) {
-        doc.dopHoleOrder.clear();
-        for (int i = 0; i < doc.dops.count(); ++i) doc.dopHoleOrder.append({kOrderConstruction, i});
-        for (int i = 0; i < doc.holes.count(); ++i) doc.dopHoleOrder.append({kOrderCutout, i});
-    }
-    // The cutout rows' point references are captured again from their vertex indexes here, once
-    // the working outline can be built (see captureRowPoints).
+    coverConstructionsAndCutouts(doc);
+    // CALL SITE captureRowPoints: the cutout rows' point references are captured again here from
+    // their vertex indexes in the working outline with constructions, in every case (the cutouts
+    // code wires the call in).
 
     for (TZAddPoint& p : doc.addPoints) p.mark = s.readByte();  // 72
     doc.seamFrom2 = s.readInt32();                             // 73
@@ -243,6 +306,7 @@ void readBody(TZCeiling& doc, TZDynamicMemory& s, bool& currentFormat) {
 
     doc.extraWorks.clear();                                    // 82, 83
     if (!readCount(s, kMaxListCount, n)) return;
+    doc.extraWorks.reserveForAppends(n);
     for (int i = 0; i < n; ++i) {
         TZDopRabObject w;
         w.name = s.readWideString().value_or(L"");
@@ -255,6 +319,7 @@ void readBody(TZCeiling& doc, TZDynamicMemory& s, bool& currentFormat) {
     doc.photos.clear();                                        // 84, 85
     doc.shownPhoto = -1;
     if (!readCount(s, kMaxListCount, n)) return;
+    doc.photos.reserveForAppends(n);
     for (int i = 0; i < n; ++i) {
         TZPicture photo;
         photo.path = readAnsi(s);
@@ -268,8 +333,7 @@ void readBody(TZCeiling& doc, TZDynamicMemory& s, bool& currentFormat) {
     if (shown >= 1 && shown <= doc.photos.count()) {
         doc.shownPhoto = shown - 1;
         TZPicture& photo = doc.photos.at(doc.shownPhoto);
-        screenToWorld(doc, photo.rect.left, photo.rect.top, photo.corner1.x, photo.corner1.y);
-        screenToWorld(doc, photo.rect.right, photo.rect.bottom, photo.corner2.x, photo.corner2.y);
+        cornersOfRect(doc, photo.rect, photo.corner1, photo.corner2);
         photo.placed = true;
     }
     doc.tensionY = s.readDouble();                             // 87
@@ -284,11 +348,26 @@ bool isProjectHeader(const std::string& header) {
     return at != std::wstring::npos && at > 0;
 }
 
+std::optional<std::string> projectHeaderOf(std::string_view imageBytes) {
+    TZDynamicMemory s;
+    if (!s.assign(imageBytes)) return std::nullopt;
+    const auto plain = s.readString();
+    if (plain && isProjectHeader(*plain)) return plain;
+    // A scrambled file of an older version: the header as the reader sees it.
+    s.unscramble(scrambleKeys::K1);
+    s.unscramble(scrambleKeys::K2);
+    s.setReadPos(0);
+    const auto unscrambled = s.readString();
+    if (unscrambled && isProjectHeader(*unscrambled)) return unscrambled;
+    return plain;
+}
+
 void saveToStream(TZCeiling& doc, TZDynamicMemory& s, bool keepBlock) {
     if (keepBlock)
         s.resetKeepingBlock();
     else
         s.release();
+    s.reserve(estimatedImageBytes(doc));
 
     std::string header = kSignature;
     header += doc.priceTag.substr(0, std::min(doc.priceTag.size(), kPriceTagBytes));
@@ -344,7 +423,7 @@ void saveToStream(TZCeiling& doc, TZDynamicMemory& s, bool keepBlock) {
     s.writeBool(doc.material.isGroup != 0);                    // 37
     s.writeDouble(doc.material.tensionCoef);                   // 38
     s.writeDouble(doc.material.offcutPriceCoef);               // 39
-    s.writeString(doc.material.name);                          // 40
+    s.writeString(std::string_view(doc.material.name).substr(0, Material::kNameField - 1));  // 40
     s.writeDouble(doc.material.width);                         // 41
     s.writeInt32(0);                                           // 42 reserved
     s.writeInt32(doc.hoverDiagonal);                           // 43
@@ -439,7 +518,6 @@ void saveToStream(TZCeiling& doc, TZDynamicMemory& s, bool keepBlock) {
 }
 
 bool loadFromStream(TZCeiling& doc, TZDynamicMemory& s, bool& currentFormat) {
-    currentFormat = true;
     s.setReadPos(0);
 
     bool syncError = false;
@@ -459,6 +537,12 @@ bool loadFromStream(TZCeiling& doc, TZDynamicMemory& s, bool& currentFormat) {
             return false;
         }
     }
+    // Set only once the header is accepted: a refused file leaves the document (and the window
+    // title's old-format mark) as it was.
+    currentFormat = true;
     readBody(doc, s, currentFormat);
+    // When reading stopped at a count beyond its limit before the order list, the order list kept
+    // its old entries; the same rule as after reading it makes it cover what was read.
+    coverConstructionsAndCutouts(doc);
     return true;
 }

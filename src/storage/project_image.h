@@ -4,7 +4,9 @@
 // reader list the members in exactly the same order, and a reader that runs past the end gets
 // zeros and empty texts, which is how shorter, older files are read.
 
+#include <optional>
 #include <string>
+#include <string_view>
 
 #include "storage/dynamic_memory.h"
 
@@ -41,3 +43,8 @@ bool loadFromStream(TZCeiling& doc, TZDynamicMemory& stream, bool& currentFormat
 // The header test: the first 7 bytes are "Tenzora", or the text contains "file format. Version"
 // after its first character.
 bool isProjectHeader(const std::string& header);
+
+// The header string of an image (its Windows-1251 bytes without the terminator), unscrambled as
+// the reader would when the plain bytes do not start with a project header; none when the bytes
+// hold no terminated string. Lets a caller show the signature and price tag of a file.
+std::optional<std::string> projectHeaderOf(std::string_view imageBytes);
