@@ -53,7 +53,7 @@ TEST(Commands, CommandsOfOtherPartsAreNotAvailableUntilTheyRegister) {
     const CommandUiState ui;
     // Built elsewhere: present in the table, disabled and reporting so when run.
     for (int id : {cmd::kClients, cmd::kMaterials, cmd::kPrint, cmd::kPreview, cmd::kReport, cmd::kCutting,
-                   cmd::kFormProject, cmd::kCornerCut, cmd::kInnerCutout, cmd::kPriceLists, cmd::kSettings,
+                   cmd::kCornerCut, cmd::kInnerCutout, cmd::kPriceLists, cmd::kSettings,
                    cmd::kBarTriangles, cmd::kAddPhoto}) {
         EXPECT_EQ(c.run(id), CommandOutcome::NotAvailable) << id;
         EXPECT_FALSE(c.processor.state(id, ui).enabled) << id;

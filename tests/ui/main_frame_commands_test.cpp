@@ -164,11 +164,11 @@ TEST(MainFrameCommands, CommandsWithoutHandlersAreDisabled) {
     Window w;
     w.frame->refreshCommandStates();
     for (int id : {cmd::kClients, cmd::kMaterials, cmd::kPrint, cmd::kPreview, cmd::kReport, cmd::kCutting,
-                   cmd::kFormProject, cmd::kCornerCut, cmd::kArc, cmd::kBend, cmd::kPriceLists,
-                   cmd::kSettings, cmd::kAbout, cmd::kBarTriangles, cmd::kBarSidePanel, cmd::kTriangleAuto})
+                   cmd::kCornerCut, cmd::kArc, cmd::kBend, cmd::kPriceLists,
+                   cmd::kSettings, cmd::kAbout, cmd::kBarTriangles, cmd::kBarSidePanel})
         EXPECT_FALSE(w.action(id)->isEnabled()) << id;
     for (int id : {cmd::kNewProject, cmd::kOpen, cmd::kSave, cmd::kUndo, cmd::kZoomIn, cmd::kShowGrid,
-                   cmd::kExit, cmd::kBarMain, cmd::kPhotos, cmd::kDealerMode})
+                   cmd::kExit, cmd::kBarMain, cmd::kPhotos, cmd::kDealerMode, cmd::kTriangleAuto})
         EXPECT_TRUE(w.action(id)->isEnabled()) << id;
 
     // A handler registered later enables its command at the next refresh.
