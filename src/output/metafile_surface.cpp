@@ -249,9 +249,8 @@ void MetafileSurface::fillRect(const Rect& box, Color color) {
     writeRectangle(box.normalized());
 }
 
-void MetafileSurface::drawBitmap(const Bitmap& bitmap, const Rect& target, BitmapOptions options) {
-    const Rect area = target.normalized();
-    if (finished_ || bitmap.empty() || area.isEmpty()) return;
+void MetafileSurface::doDrawBitmap(const Bitmap& bitmap, const Rect& area, BitmapOptions options) {
+    if (finished_) return;
     // Metafiles carry the picture opaque: blending with what lies below is a matter of the screen.
     const DibImage dib = makeDib(bitmap, area.width(), area.height(), options.mirrorX, options.mirrorY);
     if (dib.width > 0) writeBitmap(area, dib);

@@ -27,7 +27,6 @@ public:
     void ellipse(const Rect& box) override;
     void rectangle(const Rect& box) override;
     void fillRect(const Rect& box, Color color) override;
-    void drawBitmap(const Bitmap& bitmap, const Rect& target, BitmapOptions options) override;
     void textOut(Point reference, std::wstring_view text) override;
     DeviceMetrics metrics() const override { return metrics_; }
     const TextMeasurer& measurer() const override { return measurer_; }
@@ -79,6 +78,7 @@ protected:
 
     void doFillPolygonWithHoles(std::span<const Point> points, std::span<const std::int32_t> ringSizes,
                                 FillRule outerRule) override;
+    void doDrawBitmap(const Bitmap& bitmap, const Rect& target, BitmapOptions options) override;
     void doPushClipRect(const Rect& box) override;
     void doPushClipRegion(std::span<const Point> points, std::span<const std::int32_t> ringSizes,
                           FillRule outerRule) override;

@@ -74,10 +74,9 @@ void RecordingSurface::fillRect(const Rect& box, Color color) {
     r.color = color;
 }
 
-void RecordingSurface::drawBitmap(const Bitmap& bitmap, const Rect& target, BitmapOptions options) {
-    if (bitmap.empty() || target.normalized().isEmpty()) return;
+void RecordingSurface::doDrawBitmap(const Bitmap& bitmap, const Rect& target, BitmapOptions options) {
     SurfaceRecord& r = add(RecordKind::Bitmap);
-    r.rect = target.normalized();
+    r.rect = target;
     r.bitmapOptions = options;
     r.bitmapSize = {bitmap.width, bitmap.height};
 }

@@ -54,7 +54,6 @@ public:
     void ellipse(const Rect& box) override;
     void rectangle(const Rect& box) override;
     void fillRect(const Rect& box, Color color) override;
-    void drawBitmap(const Bitmap& bitmap, const Rect& target, BitmapOptions options) override;
     void textOut(Point reference, std::wstring_view text) override;
     // Kept as one record each (with the tab stops, or the box); the results are those the
     // default layout gives.
@@ -86,6 +85,7 @@ public:
 protected:
     void doFillPolygonWithHoles(std::span<const Point> points, std::span<const std::int32_t> ringSizes,
                                 FillRule outerRule) override;
+    void doDrawBitmap(const Bitmap& bitmap, const Rect& target, BitmapOptions options) override;
     void doPushClipRect(const Rect& box) override;
     void doPushClipRegion(std::span<const Point> points, std::span<const std::int32_t> ringSizes,
                           FillRule outerRule) override;

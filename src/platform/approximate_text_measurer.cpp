@@ -17,7 +17,7 @@ constexpr double kAverageEms = 0.5;
 constexpr double kBoldFactor = 1.1;
 constexpr std::int32_t kBoldFrom = 600;  // weights from semi-bold up count as bold
 
-constexpr std::wstring_view kNarrow = L" \t.,:;!|'`\"()[]{}iljfrtI1-";
+constexpr std::wstring_view kNarrow = L" \t.,:;!|'`\"()[]{}iljfrtI-";
 constexpr std::wstring_view kWide = L"mwMW@%ШЩЖЮФЫшщжюфы";
 
 double boldFactor(const Font& font) { return font.weight >= kBoldFrom ? kBoldFactor : 1.0; }

@@ -16,13 +16,13 @@ public:
     void ellipse(const Rect&) override {}
     void rectangle(const Rect&) override {}
     void fillRect(const Rect&, Color) override {}
-    void drawBitmap(const Bitmap&, const Rect&, BitmapOptions) override {}
     void textOut(Point, std::wstring_view) override {}
     DeviceMetrics metrics() const override { return metrics_; }
     const TextMeasurer& measurer() const override { return measurer_; }
 
 protected:
     void doFillPolygonWithHoles(std::span<const Point>, std::span<const std::int32_t>, FillRule) override {}
+    void doDrawBitmap(const Bitmap&, const Rect&, BitmapOptions) override {}
     void doPushClipRect(const Rect&) override {}
     void doPushClipRegion(std::span<const Point>, std::span<const std::int32_t>, FillRule) override {}
     void doPopClip() override {}

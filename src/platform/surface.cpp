@@ -52,6 +52,14 @@ void Surface::fillPolygonWithHoles(std::span<const Point> points, std::span<cons
     if (checkRings(points, ringSizes)) doFillPolygonWithHoles(points, ringBuffer_, outerRule);
 }
 
+void Surface::drawBitmap(const Bitmap& bitmap, const Rect& target, BitmapOptions options) {
+    const Rect area = target.normalized();
+    if (bitmap.empty() || area.isEmpty() ||
+        bitmap.pixels.size() != static_cast<std::size_t>(bitmap.width) * static_cast<std::size_t>(bitmap.height))
+        return;
+    doDrawBitmap(bitmap, area, options);
+}
+
 void Surface::pushClip(const Rect& box) {
     doPushClipRect(box.normalized());
     ++clipDepth_;
@@ -149,6 +157,8 @@ Rect TextPlacement::bounds() const {
         minY = std::min(minY, c[1]);
         maxY = std::max(maxY, c[1]);
     }
-    return {roundToPixel(std::floor(minX)), roundToPixel(std::floor(minY)), roundToPixel(std::ceil(maxX)),
-            roundToPixel(std::ceil(maxY))};
+    // Rounding noise of the trigonometry must not widen the box by a pixel.
+    constexpr double kSlack = 1e-6;
+    return {roundToPixel(std::floor(minX + kSlack)), roundToPixel(std::floor(minY + kSlack)),
+            roundToPixel(std::ceil(maxX - kSlack)), roundToPixel(std::ceil(maxY - kSlack))};
 }

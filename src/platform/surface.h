@@ -75,8 +75,9 @@ public:
     // Fills the rectangle with a colour, no outline, whatever the pen and brush (GDI FillRect).
     virtual void fillRect(const Rect& box, Color color) = 0;
     // Stretches the whole bitmap into the target rectangle (a normalised copy of it), mirrored and
-    // blended as the options say. An empty bitmap or target draws nothing.
-    virtual void drawBitmap(const Bitmap& bitmap, const Rect& target, BitmapOptions options = {}) = 0;
+    // blended as the options say. An empty bitmap or target, or a bitmap whose pixels do not
+    // match its size, draws nothing.
+    void drawBitmap(const Bitmap& bitmap, const Rect& target, BitmapOptions options = {});
 
     // ---- Text ----------------------------------------------------------------------------------
     // One line of text at the reference point, placed by the text alignment and turned by the
@@ -118,6 +119,8 @@ protected:
     // sizes summing to at most the points. The first ring is the outer boundary.
     virtual void doFillPolygonWithHoles(std::span<const Point> points, std::span<const std::int32_t> ringSizes,
                                         FillRule outerRule) = 0;
+    // Called with a consistent, non-empty bitmap and a normalised, non-empty target.
+    virtual void doDrawBitmap(const Bitmap& bitmap, const Rect& target, BitmapOptions options) = 0;
     virtual void doPushClipRect(const Rect& box) = 0;
     virtual void doPushClipRegion(std::span<const Point> points, std::span<const std::int32_t> ringSizes,
                                   FillRule outerRule) = 0;

@@ -202,11 +202,7 @@ void QtSurface::fillRect(const Rect& box, Color color) {
     painter_.fillRect(QRect(r.left, r.top, r.width(), r.height()), toQColor(color));
 }
 
-void QtSurface::drawBitmap(const Bitmap& bitmap, const Rect& target, BitmapOptions options) {
-    const Rect r = target.normalized();
-    if (bitmap.empty() || r.isEmpty() ||
-        bitmap.pixels.size() != static_cast<std::size_t>(bitmap.width) * static_cast<std::size_t>(bitmap.height))
-        return;
+void QtSurface::doDrawBitmap(const Bitmap& bitmap, const Rect& r, BitmapOptions options) {
     // The pixels are read in place: Bitmap holds 0xAARRGGBB words, Qt's ARGB32 in memory order.
     const QImage image(reinterpret_cast<const uchar*>(bitmap.pixels.data()), bitmap.width, bitmap.height,
                        static_cast<qsizetype>(bitmap.width) * 4, QImage::Format_ARGB32);
