@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "output/color_quantizer.h"
 #include "storage/file_io.h"
 
 #ifdef TENZORA_HAVE_GIFLIB
@@ -119,20 +120,18 @@ std::optional<GifEncoding> encodeGif(const Bitmap& picture) {
             palette[i] = {static_cast<GifByteType>(c >> 16), static_cast<GifByteType>(c >> 8), static_cast<GifByteType>(c)};
         }
     } else {
-        // More than 256 colours (a photo under the drawing): reduced by median cut.
+        // More than 256 colours (a photo under the drawing): the flat colours of the drawing keep
+        // their values, the rest is reduced by median cut.
         result.quantised = true;
-        std::vector<GifByteType> red(count), green(count), blue(count);
-        for (std::size_t i = 0; i < count; ++i) {
-            const std::uint32_t c = opaqueRgb(picture.pixels[i]);
-            red[i] = static_cast<GifByteType>(c >> 16);
-            green[i] = static_cast<GifByteType>(c >> 8);
-            blue[i] = static_cast<GifByteType>(c);
+        std::vector<std::uint32_t> rgb(count);
+        for (std::size_t i = 0; i < count; ++i) rgb[i] = opaqueRgb(picture.pixels[i]);
+        const QuantizedPicture reduced = quantizeColors(rgb, kMaxPaletteColors);
+        palette.assign(static_cast<std::size_t>(paletteSize(reduced.palette.size())), GifColorType{0, 0, 0});
+        for (std::size_t i = 0; i < reduced.palette.size(); ++i) {
+            const std::uint32_t c = reduced.palette[i];
+            palette[i] = {static_cast<GifByteType>(c >> 16), static_cast<GifByteType>(c >> 8), static_cast<GifByteType>(c)};
         }
-        int size = kMaxPaletteColors;
-        palette.resize(kMaxPaletteColors);
-        if (GifQuantizeBuffer(static_cast<unsigned>(picture.width), static_cast<unsigned>(picture.height), &size,
-                              red.data(), green.data(), blue.data(), indexes.data(), palette.data()) != GIF_OK)
-            return std::nullopt;
+        std::copy(reduced.indexes.begin(), reduced.indexes.end(), indexes.begin());
     }
     if (!writeFrame(result.bytes, picture.width, picture.height, palette, indexes)) return std::nullopt;
     return result;

@@ -2,7 +2,8 @@
 // GIF pictures of the picture export, written with giflib. A drawing uses few colours; when the
 // picture holds at most 256 distinct colours the palette is built from exactly those colours, so
 // every pixel keeps its colour. Only a picture with more (a drawing over a photo) is reduced to
-// 256 colours, by giflib's median-cut quantiser.
+// 256 colours (see color_quantizer.h: the drawing's flat colours stay exact, the rest is reduced
+// by median cut).
 
 #include <filesystem>
 #include <optional>
