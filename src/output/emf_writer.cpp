@@ -243,7 +243,8 @@ void EmfWriter::writeText(Point reference, std::wstring_view text, std::span<con
     constexpr std::uint32_t kStringOffset = 76;
     const std::uint32_t stringBytes = static_cast<std::uint32_t>((units.size() * 2 + 3) & ~std::size_t{3});
     const std::size_t s = begin(EMR_EXTTEXTOUTW);
-    rectl({bounds.left, bounds.top, bounds.right - 1, bounds.bottom - 1});  // inclusive
+    rectl({bounds.left, bounds.top, Rect::saturate(std::int64_t{bounds.right} - 1),
+           Rect::saturate(std::int64_t{bounds.bottom} - 1)});  // inclusive
     out_.u32(kGmCompatible);
     out_.f32(0);  // scales: unused in the compatible graphics mode
     out_.f32(0);
@@ -264,7 +265,8 @@ void EmfWriter::writeBitmap(const Rect& target, const DibImage& dib) {
     simple(EMR_SETSTRETCHBLTMODE, kHalftone);
     constexpr std::uint32_t kBmiOffset = 80;
     const std::size_t s = begin(EMR_STRETCHDIBITS);
-    rectl({target.left, target.top, target.right - 1, target.bottom - 1});
+    rectl({target.left, target.top, Rect::saturate(std::int64_t{target.right} - 1),
+           Rect::saturate(std::int64_t{target.bottom} - 1)});
     out_.i32(target.left);
     out_.i32(target.top);
     out_.i32(0);

@@ -63,5 +63,4 @@ private:
 
     ByteBuffer out_;
     std::uint32_t records_ = 0;
-    bool stretchModeWritten_ = false;
 };

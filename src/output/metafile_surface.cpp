@@ -9,6 +9,11 @@ namespace {
 // pens, three fonts and three brushes; more distinct ones are created and deleted as needed.
 constexpr std::size_t kMaxCachedPerKind = 16;
 
+// The point at parameter t of the segment a → b, in whole pixels.
+Point along(Point a, Point b, double t) {
+    return {roundToPixel(a.x + (static_cast<double>(b.x) - a.x) * t), roundToPixel(a.y + (static_cast<double>(b.y) - a.y) * t)};
+}
+
 }  // namespace
 
 MetafileSurface::MetafileSurface(std::int32_t width, std::int32_t height, const TextMeasurer& measurer,
@@ -163,15 +168,14 @@ void MetafileSurface::writeClippedPolyline(std::span<const Point> points) {
     // Lines are clipped to the areas here, exactly, so that the picture is right even in readers
     // (and formats) without clip paths. Each kept piece is written as a line of its own.
     for (std::size_t i = 0; i + 1 < points.size(); ++i) {
-        Point a = points[i], b = points[i + 1];
+        const Point a = points[i], b = points[i + 1];
         pieces_.clear();
         pieces_.emplace_back(0.0, 1.0);
         for (const ClipArea& area : clipAreas_) {
             if (area.rings.empty()) continue;
             std::vector<std::pair<double, double>> refined;
             for (const auto& [t0, t1] : pieces_) {
-                const Point p0{roundToPixel(a.x + (b.x - a.x) * t0), roundToPixel(a.y + (b.y - a.y) * t0)};
-                const Point p1{roundToPixel(a.x + (b.x - a.x) * t1), roundToPixel(a.y + (b.y - a.y) * t1)};
+                const Point p0 = along(a, b, t0), p1 = along(a, b, t1);
                 std::vector<std::pair<double, double>> sub;
                 clipSegmentToArea(area, p0, p1, sub);
                 for (const auto& [s0, s1] : sub) refined.emplace_back(t0 + (t1 - t0) * s0, t0 + (t1 - t0) * s1);
@@ -179,10 +183,7 @@ void MetafileSurface::writeClippedPolyline(std::span<const Point> points) {
             pieces_.swap(refined);
         }
         for (const auto& [t0, t1] : pieces_) {
-            const Point ends[2] = {{roundToPixel(a.x + (static_cast<double>(b.x) - a.x) * t0),
-                                    roundToPixel(a.y + (static_cast<double>(b.y) - a.y) * t0)},
-                                   {roundToPixel(a.x + (static_cast<double>(b.x) - a.x) * t1),
-                                    roundToPixel(a.y + (static_cast<double>(b.y) - a.y) * t1)}};
+            const Point ends[2] = {along(a, b, t0), along(a, b, t1)};
             writePolyline(ends);
         }
     }
@@ -270,7 +271,7 @@ void MetafileSurface::textOut(Point reference, std::wstring_view text) {
     for (double a : advances_) {
         exact += a;
         const std::int32_t next = roundToPixel(exact);
-        pixelAdvances_.push_back(next - placed);
+        pixelAdvances_.push_back(Rect::saturate(std::int64_t{next} - placed));
         placed = next;
     }
     const TextPlacement where = placeText(reference, s.textAlign, placed, measurer_.metrics(s.font), s.font.escapement);

@@ -204,7 +204,7 @@ void WmfWriter::writeIntersectClipRect(const Rect& box) {
 void WmfWriter::writeClipArea(std::span<const Point> pts, std::span<const std::int32_t> rings) {
     // No clip paths in this format: the outer ring's bounding rectangle.
     const Rect b = inclusiveBounds(pts.first(static_cast<std::size_t>(rings[0])));
-    writeIntersectClipRect({b.left, b.top, b.right + 1, b.bottom + 1});
+    writeIntersectClipRect({b.left, b.top, Rect::saturate(std::int64_t{b.right} + 1), Rect::saturate(std::int64_t{b.bottom} + 1)});
 }
 
 void WmfWriter::pointRecord(std::uint16_t function, std::span<const Point> pts) {

@@ -40,15 +40,19 @@ struct Size {
 };
 
 // A GDI rectangle: the right and bottom edges lie just outside it (a 10 × 10 rectangle at the
-// origin is {0, 0, 10, 10} and covers pixels 0 … 9).
+// origin is {0, 0, 10, 10} and covers pixels 0 … 9). Sizes saturate at the int32 range rather than
+// overflow, so rectangles made from extreme coordinates stay harmless.
 struct Rect {
     std::int32_t left = 0, top = 0, right = 0, bottom = 0;
 
-    static constexpr Rect fromSize(std::int32_t x, std::int32_t y, std::int32_t w, std::int32_t h) {
-        return {x, y, x + w, y + h};
+    static constexpr std::int32_t saturate(std::int64_t v) {
+        return static_cast<std::int32_t>(std::clamp<std::int64_t>(v, INT32_MIN, INT32_MAX));
     }
-    constexpr std::int32_t width() const { return right - left; }
-    constexpr std::int32_t height() const { return bottom - top; }
+    static constexpr Rect fromSize(std::int32_t x, std::int32_t y, std::int32_t w, std::int32_t h) {
+        return {x, y, saturate(std::int64_t{x} + w), saturate(std::int64_t{y} + h)};
+    }
+    constexpr std::int32_t width() const { return saturate(std::int64_t{right} - left); }
+    constexpr std::int32_t height() const { return saturate(std::int64_t{bottom} - top); }
     constexpr bool isEmpty() const { return right <= left || bottom <= top; }
     // The same rectangle with left ≤ right and top ≤ bottom.
     constexpr Rect normalized() const {

@@ -1,7 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <QBuffer>
 #include <QImage>
+#include <QPageSize>
 #include <QPainter>
+#include <QPdfWriter>
 
 #include "output/emf_writer.h"
 #include "output/surface_scene.h"
@@ -322,4 +325,30 @@ TEST(QtSurface, DrawsTheSharedSceneLikeTheMetafiles) {
         scene::draw(wmf);
         scene::keep("scene_qt_fonts.wmf", wmf.finish());
     }
+}
+
+TEST(QtSurface, DrawsOnAPdfPageInDevicePixels) {
+    ensureGuiApplication();
+    QBuffer buffer;
+    buffer.open(QIODevice::WriteOnly);
+    QPdfWriter pdf(&buffer);
+    pdf.setResolution(300);
+    pdf.setPageSize(QPageSize(QPageSize::A4));
+    pdf.setPageMargins(QMarginsF(0, 0, 0, 0));
+    {
+        QPainter painter(&pdf);
+        QtSurface s(painter);
+        const DeviceMetrics m = s.metrics();
+        EXPECT_NEAR(m.widthPx, 2480, 1);
+        EXPECT_EQ(m.widthMm, 210);
+        EXPECT_EQ(m.dpiX, 300);
+        // Fonts are sized in device pixels whatever the resolution: a 50-pixel cell stays 50.
+        s.setFont(tahoma(50));
+        EXPECT_NEAR(s.textExtent(L"Итого").height, 50, 1);
+        s.setPen(solidPen(3, kBlack));
+        s.line({100, 100}, {2000, 100});
+        s.textOut({100, 120}, L"Итого");
+    }
+    EXPECT_TRUE(buffer.data().startsWith("%PDF"));
+    EXPECT_GT(buffer.data().size(), 500);
 }

@@ -10,6 +10,7 @@
 
 #include <QPainter>
 #include <QPainterPath>
+#include <QPen>
 #include <QPoint>
 #include <QString>
 #include <memory>
@@ -56,6 +57,7 @@ protected:
     void doPopClip() override;
 
 private:
+    static QPen makePen(const Pen& pen);
     void applyPen(const Pen& pen);
     void applyBrush(const Brush& brush);
     void applyBackground();
@@ -90,6 +92,8 @@ private:
     bool initialClipping_ = false;
     QPainterPath initialClip_;
 
+    std::vector<std::pair<Pen, QPen>> penCache_;
+    std::size_t nextPenSlot_ = 0;
     std::vector<QPoint> points_;
     QString text_;
 };

@@ -76,7 +76,10 @@ QString QtTextMeasurer::familyFor(std::wstring_view face) const {
     return family;
 }
 
-const QtTextMeasurer::Entry& QtTextMeasurer::entry(const Font& font) const {
+const QtTextMeasurer::Entry& QtTextMeasurer::entry(const Font& asked) const {
+    // The escapement changes neither the QFont nor the metrics: one entry serves every angle.
+    Font font = asked;
+    font.escapement = 0;
     for (const auto& e : cache_)
         if (e->font == font) return *e;
 
