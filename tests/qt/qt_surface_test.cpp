@@ -229,6 +229,20 @@ TEST(QtSurface, OpaqueTextFillsItsCell) {
     EXPECT_EQ(img.pixel(10 + extent.width + 1, 10), kWhiteRgb);
 }
 
+TEST(QtSurface, TransparentTextAfterOpaqueShapesKeepsWhatLiesBelow) {
+    Canvas c;
+    c->fillRect({0, 0, 200, 200}, kYellow);
+    c->setBackgroundColor(kGreen);  // opaque mode (the default) for the hatch …
+    c->setBrush(hatchBrush(HatchStyle::Cross, kBlack));
+    c->rectangle({100, 100, 150, 150});
+    c->setBackgroundMode(BackgroundMode::Transparent);  // … then a transparent text
+    c->setFont(tahoma(30));
+    c->textOut({10, 10}, L"0");
+    const QImage& img = c.done();
+    EXPECT_EQ(countColor(img, 0xFF00FF00, QRect(0, 0, 90, 90)), 0);
+    EXPECT_GT(countColor(img, 0xFF00FF00, QRect(100, 100, 50, 50)), 0);
+}
+
 TEST(QtSurface, BitmapsStretchMirrorAndBlend) {
     Bitmap pic;
     pic.width = 2;

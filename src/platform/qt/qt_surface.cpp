@@ -240,6 +240,7 @@ void QtSurface::doDrawBitmap(const Bitmap& bitmap, const Rect& r, BitmapOptions 
 void QtSurface::textOut(Point reference, std::wstring_view text) {
     if (text.empty()) return;
     const DrawState& s = state();
+    applyBackground();  // the painter's own opaque mode would fill behind the text too
     if (!fontKnown_ || !(font_ == s.font)) {
         QFont f = measurer_->qfont(s.font);
         // Hinting snaps glyphs to the pixel grid along the axes: of no use to slanted text, and
