@@ -27,8 +27,9 @@ struct Canvas {
     std::unique_ptr<QPainter> painter;
     std::unique_ptr<QtSurface> surface;
 
-    explicit Canvas(int w = 200, int h = 200, QtSurface::Options options = {}) : image(w, h, QImage::Format_RGB32) {
+    explicit Canvas(int w = 200, int h = 200, QtSurface::Options options = {}) {
         ensureGuiApplication();
+        image = QImage(w, h, QImage::Format_RGB32);
         image.fill(Qt::white);
         painter = std::make_unique<QPainter>(&image);
         surface = std::make_unique<QtSurface>(*painter, nullptr, options);
@@ -309,7 +310,8 @@ TEST(QtSurface, ReportsItsDeviceAndMakesCompatibleScratchSurfaces) {
     const DeviceMetrics m = c->metrics();
     EXPECT_EQ(m.widthPx, 300);
     EXPECT_EQ(m.heightPx, 150);
-    EXPECT_EQ(m.dpiX, 96);
+    EXPECT_EQ(m.dpiX, c.image.logicalDpiX());
+    EXPECT_EQ(m.widthMm, c.image.widthMM());
     EXPECT_TRUE(m.canCopyBitmaps);
     c->setFont(tahoma(16));
     const auto scratch = c->createScratch();
