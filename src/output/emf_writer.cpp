@@ -224,10 +224,10 @@ void EmfWriter::writeText(Point reference, std::wstring_view text, std::span<con
                           const Rect& bounds) {
     // UTF-16 units with one spacing value each; a character outside the basic plane takes two
     // units, the second advancing nothing.
-    std::vector<std::uint16_t> units;
-    std::vector<std::int32_t> dx;
-    units.reserve(text.size());
-    dx.reserve(text.size());
+    std::vector<std::uint16_t>& units = units_;
+    std::vector<std::int32_t>& dx = dx_;
+    units.clear();
+    dx.clear();
     for (std::size_t i = 0; i < text.size(); ++i) {
         const std::uint32_t c = static_cast<std::uint32_t>(text[i]);
         if (c > 0xFFFF && c <= 0x10FFFF) {

@@ -14,6 +14,7 @@
 
 #include <filesystem>
 #include <string>
+#include <vector>
 
 #include "output/metafile_surface.h"
 
@@ -63,4 +64,6 @@ private:
 
     ByteBuffer out_;
     std::uint32_t records_ = 0;
+    std::vector<std::uint16_t> units_;  // reused by every text
+    std::vector<std::int32_t> dx_;
 };
