@@ -3,7 +3,9 @@
 #include <QImageReader>
 #include <QImageWriter>
 
+#include "output/gif_writer.h"
 #include "platform/qt/qt_text.h"
+#include "storage/codepage.h"
 
 namespace {
 // Photos larger than this many pixels on a side are refused rather than decoded: a damaged or
@@ -49,7 +51,7 @@ bool QtImageCodec::encodeFile(const Bitmap& picture, ImageFormat format, const s
     case ImageFormat::Png: name = "png"; break;
     case ImageFormat::Tiff: name = "tiff"; break;
     case ImageFormat::Jpeg: name = "jpeg"; break;
-    case ImageFormat::Gif: return false;  // GIF is written by the core's GIF writer
+    case ImageFormat::Gif: return writeGif(picture, codepage::toPath(path));  // exact palette
     }
     QImageWriter writer(toQt(path), name);
     QImage image = toImage(picture);
