@@ -5,6 +5,7 @@
 #include <limits>
 
 #include "model/ceiling.h"
+#include "model/row_capture.h"
 #include "model/view_transform.h"
 #include "storage/codepage.h"
 
@@ -223,8 +224,8 @@ void readBody(TZCeiling& doc, TZDynamicMemory& s, bool& currentFormat) {
         for (int i = 0; i < doc.dops.count(); ++i) doc.dopHoleOrder.append({kOrderConstruction, i});
         for (int i = 0; i < doc.holes.count(); ++i) doc.dopHoleOrder.append({kOrderCutout, i});
     }
-    // The cutout rows' point references are captured again from their vertex indexes here, once
-    // the working outline can be built (see captureRowPoints).
+    // The cutout rows' point references are captured again from their vertex indexes.
+    captureRowPoints(doc);
 
     for (TZAddPoint& p : doc.addPoints) p.mark = s.readByte();  // 72
     doc.seamFrom2 = s.readInt32();                             // 73
