@@ -19,5 +19,7 @@ struct Command {
 const std::vector<Command>& commands();
 
 int runInfo(Context& context, Arguments& args);
+int runAddConstruction(Context& context, Arguments& args);
+int runAddCutout(Context& context, Arguments& args);
 
 }  // namespace cli
