@@ -25,7 +25,7 @@ double numberOption(Arguments& args, const std::string& name, double fallback) {
     return text ? parseNumber(*text, name) : fallback;
 }
 
-}  // namespace
+} // namespace
 
 int runAddConstruction(Context& context, Arguments& args) {
     const auto kindText = args.option("--kind");
@@ -53,7 +53,9 @@ int runAddConstruction(Context& context, Arguments& args) {
         f.extra = depth2 ? parseNumber(*depth2, "--depth2") : 0;
     } else if (bend) {
         // The second level of a bend is kept in whole centimetres.
-        f.extra = depth2 ? parseNumber(*depth2, "--depth2") : extraPoints ? parseInteger(*extraPoints, "--extra-points") : 0;
+        f.extra = depth2        ? parseNumber(*depth2, "--depth2")
+                  : extraPoints ? parseInteger(*extraPoints, "--extra-points")
+                                : 0;
     } else {
         if (depth2) throw UsageError("--depth2 is for a trapezoid or a bend");
         f.extra = extraPoints ? parseInteger(*extraPoints, "--extra-points") : 5;
@@ -79,4 +81,4 @@ int runAddConstruction(Context& context, Arguments& args) {
     return kExitOk;
 }
 
-}  // namespace cli
+} // namespace cli

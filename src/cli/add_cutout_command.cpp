@@ -22,10 +22,12 @@ const std::map<std::string, TZHoleType> kTypes = {{"rectangle", TZHoleType::Rect
 // "A:150,B:210": vertex 1 and its distance, vertex 2 and its distance.
 TZHoleDiagonal parseRow(TZCeiling& doc, const std::string& text) {
     const auto comma = text.find(',');
-    if (comma == std::string::npos) throw UsageError("--row \"" + text + "\": write it as NAME:DISTANCE,NAME:DISTANCE");
+    if (comma == std::string::npos)
+        throw UsageError("--row \"" + text + "\": write it as NAME:DISTANCE,NAME:DISTANCE");
     auto half = [&](const std::string& part, int& vertex, double& distance) {
         const auto colon = part.find(':');
-        if (colon == std::string::npos) throw UsageError("--row \"" + text + "\": \"" + part + "\" has no :DISTANCE");
+        if (colon == std::string::npos)
+            throw UsageError("--row \"" + text + "\": \"" + part + "\" has no :DISTANCE");
         vertex = workingPointIndex(doc, part.substr(0, colon), "--row");
         distance = parseNumber(part.substr(colon + 1), "--row");
     };
@@ -36,7 +38,7 @@ TZHoleDiagonal parseRow(TZCeiling& doc, const std::string& text) {
     return row;
 }
 
-}  // namespace
+} // namespace
 
 int runAddCutout(Context& context, Arguments& args) {
     const auto typeText = args.option("--type");
@@ -50,8 +52,10 @@ int runAddCutout(Context& context, Arguments& args) {
     if (modeText) {
         f.mode = parseInteger(*modeText, "--mode");
         bool allowed = false;
-        for (const CutoutMode& m : modes) allowed = allowed || m.mode == f.mode;
-        if (!allowed) throw UsageError("--mode " + *modeText + " is not a mode of a " + *typeText + " cutout");
+        for (const CutoutMode& m : modes)
+            allowed = allowed || m.mode == f.mode;
+        if (!allowed)
+            throw UsageError("--mode " + *modeText + " is not a mode of a " + *typeText + " cutout");
     } else if (!modes.empty()) {
         f.mode = modes.front().mode;
     }
@@ -66,12 +70,14 @@ int runAddCutout(Context& context, Arguments& args) {
     const auto parallel = args.option("--parallel");
     f.turned = args.flag("--turned");
     if (ellipse && !size2) throw UsageError("an ellipse needs --size2 (its second diameter)");
-    if (!ellipse && (size2 || parallel || f.turned)) throw UsageError("--size2, --parallel and --turned are for an ellipse");
+    if (!ellipse && (size2 || parallel || f.turned))
+        throw UsageError("--size2, --parallel and --turned are for an ellipse");
     if (size2) f.size2 = parseNumber(*size2, "--size2");
     const auto points = args.option("--points");
     const auto from = args.option("--from");
     const auto to = args.option("--to");
-    if (!round && (points || from || to)) throw UsageError("--points, --from and --to are for a circle or an ellipse");
+    if (!round && (points || from || to))
+        throw UsageError("--points, --from and --to are for a circle or an ellipse");
     if (points && *points != "auto") f.pointCount = parseInteger(*points, "--points");
     if (f.pointCount < 0 || f.pointCount > 1000) throw UsageError("--points: from 0 (automatic) to 1000");
     if (from) f.angleFrom = parseInteger(*from, "--from");
@@ -87,7 +93,8 @@ int runAddCutout(Context& context, Arguments& args) {
 
     context.openProject(files[0]);
     TZCeiling& doc = context.doc();
-    for (const std::string& text : rowTexts) f.rows.push_back(parseRow(doc, text));
+    for (const std::string& text : rowTexts)
+        f.rows.push_back(parseRow(doc, text));
     if (parallel) {
         const auto pair = parsePairName(applyNameKeys(codepage::fromUtf8(*parallel)));
         if (!pair) throw UsageError("--parallel \"" + *parallel + "\" is not a side name");
@@ -102,4 +109,4 @@ int runAddCutout(Context& context, Arguments& args) {
     return kExitOk;
 }
 
-}  // namespace cli
+} // namespace cli

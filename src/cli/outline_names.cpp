@@ -19,7 +19,7 @@ int indexIn(const std::string& name, int count, const std::string& option, const
     return index;
 }
 
-}  // namespace
+} // namespace
 
 int workingPointIndex(TZCeiling& doc, const std::string& name, const std::string& option) {
     WorkingOutline outline;
@@ -31,4 +31,4 @@ int measuredVertexIndex(const TZCeiling& doc, const std::string& name, const std
     return indexIn(name, doc.polygon.count(), option, "outline");
 }
 
-}  // namespace cli
+} // namespace cli

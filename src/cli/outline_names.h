@@ -15,4 +15,4 @@ int workingPointIndex(TZCeiling& doc, const std::string& name, const std::string
 // The index of a measured vertex named `name`; a usage error when there is none.
 int measuredVertexIndex(const TZCeiling& doc, const std::string& name, const std::string& option);
 
-}  // namespace cli
+} // namespace cli

@@ -1,6 +1,7 @@
 // Bends of a multi-level ceiling: a chain of sides folded onto a parallel chain, in one or two
 // levels, with mitred corners.
 
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <vector>
@@ -26,9 +27,12 @@ bool linesMeet(const Vertex& p1, const Vertex& p2, const Vertex& q1, const Verte
     return std::isfinite(at.x) && std::isfinite(at.y);
 }
 
+// `junctions` sorted by x: a long chain must not make every point compare with every junction.
 bool nearJunction(const Vertex& p, const std::vector<Vertex>& junctions) {
-    for (const Vertex& j : junctions)
-        if (std::fabs(p.x - j.x) <= kJunctionTolerance && std::fabs(p.y - j.y) <= kJunctionTolerance) return true;
+    auto it = std::lower_bound(junctions.begin(), junctions.end(), p.x - kJunctionTolerance,
+                               [](const Vertex& j, double x) { return j.x < x; });
+    for (; it != junctions.end() && it->x <= p.x + kJunctionTolerance; ++it)
+        if (std::fabs(p.y - it->y) <= kJunctionTolerance) return true;
     return false;
 }
 
@@ -52,8 +56,8 @@ bool foldChain(OutlineEditor& editor, const TZDop& dop, int a, int b, double lev
     // Sides past the closing side (original index below a) are handled first; everything they
     // insert lies before the sides from a onwards.
     int insertedPastClosing = 0;
-    int laterO1 = -1;          // index of the O1 inserted for the side handled before (the next side)
-    Vertex laterO1Point, laterO2Point;  // that side's offset line
+    int laterO1 = -1;                  // index of the O1 inserted for the side handled before (the next side)
+    Vertex laterO1Point, laterO2Point; // that side's offset line
     for (int i = sides - 1; i >= 0; --i) {
         const int k = (a + i) % n;
         const bool pastClosing = k < a;
@@ -93,7 +97,10 @@ bool foldChain(OutlineEditor& editor, const TZDop& dop, int a, int b, double lev
         laterO2Point = o2;
     }
 
-    // The junctions and the chain's inner vertices (which lie on them) go.
+    // The junctions and the chain's inner vertices (which lie on them) go. A junction that is not
+    // a number is near nothing.
+    std::erase_if(junctions, [](const Vertex& j) { return !std::isfinite(j.x) || !std::isfinite(j.y); });
+    std::sort(junctions.begin(), junctions.end(), [](const Vertex& a, const Vertex& b) { return a.x < b.x; });
     if (!junctions.empty()) {
         for (int i = outline.count() - 1; i >= 0; --i)
             if (nearJunction(outline.point(i), junctions)) outline.remove(i);
@@ -101,7 +108,7 @@ bool foldChain(OutlineEditor& editor, const TZDop& dop, int a, int b, double lev
     return true;
 }
 
-}  // namespace
+} // namespace
 
 bool applyBend(OutlineEditor& editor, TZDop& dop, const HostSide& side) {
     WorkingOutline& outline = editor.outline();

@@ -23,11 +23,15 @@ std::int32_t truncatedField(double v) {
     return static_cast<std::int32_t>(std::trunc(v));
 }
 
-bool isKind(std::int32_t kind, TZDopKind k) { return kind == static_cast<std::int32_t>(k); }
+bool isKind(std::int32_t kind, TZDopKind k) {
+    return kind == static_cast<std::int32_t>(k);
+}
 
-std::wstring distanceLabel(const std::wstring& name) { return L"расстояние от " + name + L" :"; }
+std::wstring distanceLabel(const std::wstring& name) {
+    return L"расстояние от " + name + L" :";
+}
 
-}  // namespace
+} // namespace
 
 ConstructionFields fieldsFromRecord(const TZDop& dop) {
     ConstructionFields f;
@@ -88,7 +92,8 @@ ConstructionLayout constructionLayout(std::int32_t kind, const std::wstring& nam
     l.distanceLabel1 = distanceLabel(name1);
     l.distanceLabel2 = distanceLabel(name2);
     switch (static_cast<TZDopKind>(kind)) {
-    case TZDopKind::Rectangle: break;
+    case TZDopKind::Rectangle:
+        break;
     case TZDopKind::Arc:
         l.extra = ControlState::Shown;
         l.arcLength = ControlState::Shown;
@@ -118,7 +123,7 @@ ConstructionLayout constructionLayout(std::int32_t kind, const std::wstring& nam
         l.extra = ControlState::Shown;
         l.extraLabel = L"2й уровень:";
         break;
-    default:  // disabled
+    default: // disabled
         l.vertexLabel1 = l.vertexLabel2 = ControlState::Inactive;
         l.distances = l.name1 = l.name2 = ControlState::Inactive;
         l.distanceLabel1 = l.distanceLabel2 = L"расстояние до вершины:";

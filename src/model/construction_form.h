@@ -15,13 +15,13 @@ inline constexpr std::array<const wchar_t*, 6> kConstructionKindTexts = {
 // What the dialog's fields hold (numbers already read from their edits).
 struct ConstructionFields {
     std::int32_t kind = 0;
-    std::wstring name1;      // vertex 1 (2010)
-    std::wstring name2;      // vertex 2 (2011)
-    double distance1 = 0;    // 1180
-    double distance2 = 0;    // 1188
-    double depth = 0;        // 1204
-    double arcLength = 0;    // 1244
-    double extra = 0;        // 1210: arc points, trapezoid second depth, bend second level
+    std::wstring name1;   // vertex 1 (2010)
+    std::wstring name2;   // vertex 2 (2011)
+    double distance1 = 0; // 1180
+    double distance2 = 0; // 1188
+    double depth = 0;     // 1204
+    double arcLength = 0; // 1244
+    double extra = 0;     // 1210: arc points, trapezoid second depth, bend second level
 };
 
 // The fields for a record: the point names (empty for −1) and, in 1210, depth2 for a trapezoid
@@ -50,18 +50,18 @@ enum class ControlState { Shown, Inactive, Hidden };
 
 // How the dialog looks for a kind.
 struct ConstructionLayout {
-    ControlState vertexLabel1 = ControlState::Shown;  // 1252
-    ControlState vertexLabel2 = ControlState::Shown;  // 1258
+    ControlState vertexLabel1 = ControlState::Shown; // 1252
+    ControlState vertexLabel2 = ControlState::Shown; // 1258
     std::wstring vertexLabel2Text = L"Вершина 2:";
-    ControlState distances = ControlState::Shown;     // 1180, 1188
-    ControlState name1 = ControlState::Shown;         // 2010
-    ControlState name2 = ControlState::Shown;         // 2011
-    std::wstring distanceLabel1, distanceLabel2;      // 1264, 1268
-    ControlState depth = ControlState::Shown;         // 1204 with 1280
+    ControlState distances = ControlState::Shown; // 1180, 1188
+    ControlState name1 = ControlState::Shown;     // 2010
+    ControlState name2 = ControlState::Shown;     // 2011
+    std::wstring distanceLabel1, distanceLabel2;  // 1264, 1268
+    ControlState depth = ControlState::Shown;     // 1204 with 1280
     std::wstring depthLabel = L"Глубина:";
-    ControlState extra = ControlState::Hidden;        // 1210 with 1276
+    ControlState extra = ControlState::Hidden; // 1210 with 1276
     std::wstring extraLabel = L"Доп. точек:";
-    ControlState arcLength = ControlState::Hidden;    // 1244 with 1272
+    ControlState arcLength = ControlState::Hidden; // 1244 with 1272
 };
 
 // `name1`, `name2` are the texts of the name fields; `pointCount` is the number of points of the

@@ -24,7 +24,9 @@ constexpr double kCutMarkDistance = 1.0;
 // Entries of the chord/arc table: arcs of 0 … 360 whole degrees.
 constexpr int kArcTableSteps = 360;
 
-double sideDirection(const Vertex& from, const Vertex& to) { return direction(to.x - from.x, to.y - from.y); }
+double sideDirection(const Vertex& from, const Vertex& to) {
+    return direction(to.x - from.x, to.y - from.y);
+}
 
 // Direction in [0, 2π).
 double fullTurnDirection(double dx, double dy) {
@@ -48,7 +50,7 @@ const std::array<double, kArcTableSteps + 1>& chordArcRatios() {
     return table;
 }
 
-}  // namespace
+} // namespace
 
 // ---- OutlineEditor ------------------------------------------------------------------------------
 
@@ -81,10 +83,13 @@ void OutlineEditor::addFoldLine(const Vertex& from, const Vertex& to) {
     doc_.bendPieces.append(to);
 }
 
-int OutlineEditor::foldPointCount() const { return doc_.bendPieces.count(); }
+int OutlineEditor::foldPointCount() const {
+    return doc_.bendPieces.count();
+}
 
 void OutlineEditor::dropFoldPointsAfter(int count) {
-    while (doc_.bendPieces.count() > count) doc_.bendPieces.removeAt(doc_.bendPieces.count() - 1);
+    while (doc_.bendPieces.count() > count)
+        doc_.bendPieces.removeAt(doc_.bendPieces.count() - 1);
 }
 
 // ---- helpers -------------------------------------------------------------------------------------
@@ -102,7 +107,7 @@ bool circleThrough(const Vertex& p, const Vertex& q, const Vertex& r, Vertex& ce
     const double cx = r.x - p.x, cy = r.y - p.y;
     const double cross = bx * (r.y - q.y) - by * (r.x - q.x);
     const double scale = std::hypot(bx, by) * std::hypot(r.x - q.x, r.y - q.y);
-    if (!(std::fabs(cross) > kCollinearSine * scale)) return false;  // also NaN
+    if (!(std::fabs(cross) > kCollinearSine * scale)) return false; // also NaN
     const double d = 2 * (bx * cy - by * cx);
     const double b2 = bx * bx + by * by;
     const double c2 = cx * cx + cy * cy;
@@ -124,7 +129,7 @@ double arcDepth(double chord, double arcLength) {
             break;
         }
     }
-    if (step == 0) return 0.0;  // no arc of this length spans the chord (also NaN)
+    if (step == 0) return 0.0; // no arc of this length spans the chord (also NaN)
     double phi = step * kPi / 180.0;
     if (phi >= 2 * kPi) phi -= 2 * kPi;
     double depth = 0.0;
@@ -158,8 +163,9 @@ bool applyRectangle(OutlineEditor& editor, TZDop& dop, int k, const HostSide& si
     const bool mergeStart = d1 <= kCornerMergeDistance && sidesPerpendicular(thetaSide, thetaPrevious);
     const bool mergeEnd = d2 <= kCornerMergeDistance && sidesPerpendicular(thetaSide, thetaNext);
 
-    std::array<Vertex, 4> corners = {pointAlongSide(pa, pb, true, d1, 0), pointAlongSide(pa, pb, true, d1, h1),
-                                     pointAlongSide(pa, pb, false, d2, h2), pointAlongSide(pa, pb, false, d2, 0)};
+    std::array<Vertex, 4> corners = {
+        pointAlongSide(pa, pb, true, d1, 0), pointAlongSide(pa, pb, true, d1, h1),
+        pointAlongSide(pa, pb, false, d2, h2), pointAlongSide(pa, pb, false, d2, 0)};
     // A merged corner: the leg continues the neighbouring side, so the side's own end point and
     // the vertex go.
     const int firstCorner = mergeStart ? 1 : 0;
@@ -169,7 +175,8 @@ bool applyRectangle(OutlineEditor& editor, TZDop& dop, int k, const HostSide& si
 
     dop.width = distance(pa, pb) - d1 - d2;
     int at = side.a + 1;
-    for (int c = firstCorner; c <= lastCorner; ++c) editor.insertOwned(at++, corners[static_cast<std::size_t>(c)]);
+    for (int c = firstCorner; c <= lastCorner; ++c)
+        editor.insertOwned(at++, corners[static_cast<std::size_t>(c)]);
     editor.markFirst(side.a + 1, k, dop);
     editor.markLast(side.a + inserted, k, dop);
 
@@ -212,7 +219,7 @@ bool applyArc(OutlineEditor& editor, TZDop& dop, int k, const HostSide& side) {
     const Vertex apex = pointAlongSide(side.pa, side.pb, true, d1 + chord / 2, sign * depth);
     Vertex centre;
     double radius = 0.0;
-    if (!circleThrough(apex, a, b, centre, radius)) return true;  // collinear: no circle, no arc
+    if (!circleThrough(apex, a, b, centre, radius)) return true; // collinear: no circle, no arc
     dop.depth2 = radius;
 
     double alpha1 = fullTurnDirection(a.x - centre.x, a.y - centre.y);
@@ -236,7 +243,8 @@ bool applyArc(OutlineEditor& editor, TZDop& dop, int k, const HostSide& side) {
     for (std::int64_t i = 1; i <= between; ++i) {
         const double alpha = alpha1 + static_cast<double>(i) * step;
         if (!(alpha > low && alpha < high)) break;
-        editor.insertOwned(at++, makeVertex(centre.x + radius * std::cos(alpha), centre.y + radius * std::sin(alpha)));
+        editor.insertOwned(
+            at++, makeVertex(centre.x + radius * std::cos(alpha), centre.y + radius * std::sin(alpha)));
     }
     editor.insertOwned(at, b);
     editor.markLast(at, k, dop);

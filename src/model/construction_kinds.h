@@ -10,7 +10,7 @@ class TZCeiling;
 // The outline being built, with what every insertion needs: the output transform for the new
 // point's position and the document for the records and the fold lines.
 class OutlineEditor {
-public:
+  public:
     OutlineEditor(TZCeiling& doc, WorkingOutline& outline, const OutputMapping& mapping)
         : doc_(doc), outline_(outline), mapping_(mapping) {}
 
@@ -35,7 +35,7 @@ public:
     int foldPointCount() const;
     void dropFoldPointsAfter(int count);
 
-private:
+  private:
     TZCeiling& doc_;
     WorkingOutline& outline_;
     const OutputMapping& mapping_;

@@ -34,7 +34,7 @@ void dropOrderEntries(TZCeiling& doc, std::int32_t type, int index) {
     }
 }
 
-}  // namespace
+} // namespace
 
 // ---- constructions ------------------------------------------------------------------------------
 
@@ -126,22 +126,38 @@ void removeDuplicateOrderEntries(TZCeiling& doc) {
 
 std::wstring cutoutListText(const TZHole& hole) {
     switch (static_cast<TZHoleType>(hole.type)) {
-    case TZHoleType::Rectangle: return kCutoutRectangle;
-    case TZHoleType::Circle: return kCutoutCircle;
-    case TZHoleType::Ellipse: return kCutoutEllipse;
-    default: return kCutoutFree;
+    case TZHoleType::Rectangle:
+        return kCutoutRectangle;
+    case TZHoleType::Circle:
+        return kCutoutCircle;
+    case TZHoleType::Ellipse:
+        return kCutoutEllipse;
+    default:
+        return kCutoutFree;
     }
 }
 
 std::wstring constructionListText(const TZDop& dop) {
     std::wstring text;
     switch (static_cast<TZDopKind>(dop.kind)) {
-    case TZDopKind::Rectangle: text = kRectangle; break;
-    case TZDopKind::Arc: text = kArc; break;
-    case TZDopKind::CornerCut: text = kCornerCut; break;
-    case TZDopKind::Trapezoid: text = kTrapezoid; break;
-    case TZDopKind::Bend: text = kBend; break;
-    default: text = kDisabled; break;
+    case TZDopKind::Rectangle:
+        text = kRectangle;
+        break;
+    case TZDopKind::Arc:
+        text = kArc;
+        break;
+    case TZDopKind::CornerCut:
+        text = kCornerCut;
+        break;
+    case TZDopKind::Trapezoid:
+        text = kTrapezoid;
+        break;
+    case TZDopKind::Bend:
+        text = kBend;
+        break;
+    default:
+        text = kDisabled;
+        break;
     }
     if (dop.firstPointIndex >= 0 && dop.lastPointIndex >= 0)
         text += vertexName(dop.firstPointIndex) + vertexName(dop.lastPointIndex);
@@ -157,9 +173,11 @@ std::vector<OrderListLine> orderListLines(TZCeiling& doc) {
     std::vector<OrderListLine> lines;
     for (const TZDopAndHole& e : doc.dopHoleOrder) {
         if (e.type == kOrderConstruction) {
-            if (const TZDop* dop = doc.dops.checkedAt(e.index)) lines.push_back({e.type, e.index, constructionListText(*dop)});
+            if (const TZDop* dop = doc.dops.checkedAt(e.index))
+                lines.push_back({e.type, e.index, constructionListText(*dop)});
         } else if (e.type == kOrderCutout) {
-            if (const TZHole* hole = doc.holes.checkedAt(e.index)) lines.push_back({e.type, e.index, cutoutListText(*hole)});
+            if (const TZHole* hole = doc.holes.checkedAt(e.index))
+                lines.push_back({e.type, e.index, cutoutListText(*hole)});
         }
     }
     return lines;

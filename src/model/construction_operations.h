@@ -41,7 +41,7 @@ void removeDuplicateOrderEntries(TZCeiling& doc);
 
 // One line of the side panel's list and the record it opens.
 struct OrderListLine {
-    std::int32_t type = kOrderConstruction;  // kOrderConstruction or kOrderCutout
+    std::int32_t type = kOrderConstruction; // kOrderConstruction or kOrderCutout
     std::int32_t index = 0;
     std::wstring text;
 };

@@ -10,8 +10,12 @@ namespace {
 // An ellipse's extra row holds 1 when it is turned perpendicular to its side.
 constexpr double kTurned = 1.0;
 
-bool isType(std::int32_t type, TZHoleType t) { return type == static_cast<std::int32_t>(t); }
-bool isRound(std::int32_t type) { return isType(type, TZHoleType::Circle) || isType(type, TZHoleType::Ellipse); }
+bool isType(std::int32_t type, TZHoleType t) {
+    return type == static_cast<std::int32_t>(t);
+}
+bool isRound(std::int32_t type) {
+    return isType(type, TZHoleType::Circle) || isType(type, TZHoleType::Ellipse);
+}
 
 const std::vector<CutoutMode>& rectangleModes() {
     static const std::vector<CutoutMode> modes = {
@@ -31,7 +35,7 @@ const std::vector<CutoutMode>& roundModes() {
     return modes;
 }
 
-}  // namespace
+} // namespace
 
 std::vector<CutoutMode> cutoutModes(std::int32_t type) {
     if (isType(type, TZHoleType::Rectangle)) return rectangleModes();
@@ -51,9 +55,12 @@ int cutoutRowCount(std::int32_t type, std::int32_t mode) {
     switch (static_cast<TZHoleMode>(mode)) {
     case TZHoleMode::TwoAdjacentPoints:
     case TZHoleMode::TwoOppositePoints:
-    case TZHoleMode::TwoOppositePointsTurned: return 2;
-    case TZHoleMode::ThreePoints: return 3;
-    default: return 1;
+    case TZHoleMode::TwoOppositePointsTurned:
+        return 2;
+    case TZHoleMode::ThreePoints:
+        return 3;
+    default:
+        return 1;
     }
 }
 
@@ -64,10 +71,14 @@ bool cutoutUsesSize(std::int32_t type, std::int32_t mode) {
 
 std::wstring cutoutSizeLabel(std::int32_t type) {
     switch (static_cast<TZHoleType>(type)) {
-    case TZHoleType::Rectangle: return L"Сторона:";
-    case TZHoleType::Circle: return L"Диаметр:";
-    case TZHoleType::Ellipse: return L"Диаметр 1:";
-    default: return L"";
+    case TZHoleType::Rectangle:
+        return L"Сторона:";
+    case TZHoleType::Circle:
+        return L"Диаметр:";
+    case TZHoleType::Ellipse:
+        return L"Диаметр 1:";
+    default:
+        return L"";
     }
 }
 
@@ -77,7 +88,9 @@ int cutoutGridTop(std::int32_t type) {
     return 75;
 }
 
-std::wstring pointCountText(std::int32_t count) { return count == 0 ? kAutomaticPointsText : formatInteger(count); }
+std::wstring pointCountText(std::int32_t count) {
+    return count == 0 ? kAutomaticPointsText : formatInteger(count);
+}
 
 std::int32_t pointCountFromText(const std::wstring& text) {
     const std::wstring t = trimBlanks(text);
@@ -88,9 +101,13 @@ std::int32_t pointCountFromText(const std::wstring& text) {
     return static_cast<std::int32_t>(v);
 }
 
-std::wstring rowNameText(std::int32_t vertex) { return vertexName(vertex); }
+std::wstring rowNameText(std::int32_t vertex) {
+    return vertexName(vertex);
+}
 
-std::wstring rowDistanceText(double distance) { return formatNumber(distance, 1); }
+std::wstring rowDistanceText(double distance) {
+    return formatNumber(distance, 1);
+}
 
 bool freeCutoutNeedsEmptyRow(const std::vector<TZHoleRow>& rows) {
     for (const TZHoleRow& r : rows)
@@ -107,11 +124,13 @@ CutoutFields cutoutFieldsFromRecord(const TZHole& hole) {
     f.angleFrom = hole.angleFrom;
     f.angleTo = hole.angleTo;
     const int shown = isRound(hole.type) ? (hole.rows.count() > 0 ? 1 : 0) : hole.rows.count();
-    for (int i = 0; i < shown; ++i) f.rows.push_back(hole.rows.at(i));
+    for (int i = 0; i < shown; ++i)
+        f.rows.push_back(hole.rows.at(i));
     if (isType(hole.type, TZHoleType::Ellipse) && hole.rows.count() > 1) {
         const TZHoleDiagonal& extra = hole.rows.at(1);
         f.size2 = extra.distance1;
-        f.parallelSide = extra.vertex1 >= 0 && extra.vertex2 >= 0 ? pairName(extra.vertex1, extra.vertex2) : L"";
+        f.parallelSide =
+            extra.vertex1 >= 0 && extra.vertex2 >= 0 ? pairName(extra.vertex1, extra.vertex2) : L"";
         f.turned = extra.distance2 > 0.01;
     }
     return f;
@@ -135,7 +154,7 @@ TZHole recordFromCutoutFields(const CutoutFields& f) {
         row.distance1 = r.distance1;
         row.distance2 = r.distance2;
         h.rows.append(row);
-        if (isRound(f.type)) break;  // a circle or ellipse is measured by its first row
+        if (isRound(f.type)) break; // a circle or ellipse is measured by its first row
     }
     if (isType(f.type, TZHoleType::Ellipse)) {
         // The extra row must stay second: without a measurement row an empty one keeps its place

@@ -10,8 +10,8 @@
 #include "model/cutout.h"
 
 // The type list; the type is the position + 1.
-inline constexpr std::array<const wchar_t*, 4> kCutoutTypeTexts = {L"Прямоугольник", L"Круг", L"Произвольный вырез",
-                                                                   L"Эллипс"};
+inline constexpr std::array<const wchar_t*, 4> kCutoutTypeTexts = {L"Прямоугольник", L"Круг",
+                                                                   L"Произвольный вырез", L"Эллипс"};
 // "Точек:" shows this for an automatic point count.
 inline constexpr wchar_t kAutomaticPointsText[] = L"авто";
 
@@ -55,14 +55,14 @@ bool freeCutoutNeedsEmptyRow(const std::vector<TZHoleRow>& rows);
 struct CutoutFields {
     std::int32_t type = static_cast<std::int32_t>(TZHoleType::Rectangle);
     std::int32_t mode = static_cast<std::int32_t>(TZHoleMode::TwoAdjacentPoints);
-    double size1 = 0;             // 1168
-    std::int32_t pointCount = 0;  // 1176
-    std::int32_t angleFrom = 0;   // 1184
-    std::int32_t angleTo = 0;     // 1194
-    double size2 = 0;             // 1568: ellipse second diameter
-    std::wstring parallelSide;    // 1569: side the first diameter is parallel to
-    bool turned = false;          // 1171 "Перпендикулярно"
-    std::vector<TZHoleDiagonal> rows;  // the grid (a circle or ellipse shows its first row only)
+    double size1 = 0;                 // 1168
+    std::int32_t pointCount = 0;      // 1176
+    std::int32_t angleFrom = 0;       // 1184
+    std::int32_t angleTo = 0;         // 1194
+    double size2 = 0;                 // 1568: ellipse second diameter
+    std::wstring parallelSide;        // 1569: side the first diameter is parallel to
+    bool turned = false;              // 1171 "Перпендикулярно"
+    std::vector<TZHoleDiagonal> rows; // the grid (a circle or ellipse shows its first row only)
 };
 
 CutoutFields cutoutFieldsFromRecord(const TZHole& hole);

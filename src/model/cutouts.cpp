@@ -24,7 +24,9 @@ constexpr double kTurnedFlag = 0.01;
 // End angles (degrees) that, with a start of 0, mean the whole outline.
 constexpr int kWholeTurnEnds[] = {0, 359, 360};
 
-Vertex add(const Vertex& p, double dx, double dy) { return makeVertex(p.x + dx, p.y + dy); }
+Vertex add(const Vertex& p, double dx, double dy) {
+    return makeVertex(p.x + dx, p.y + dy);
+}
 
 // Position of working point i, as a plain point.
 Vertex outlinePoint(const WorkingOutline& outline, int i) {
@@ -106,18 +108,20 @@ bool rectangleCorners(TZHole& hole, const WorkingOutline& outline, std::span<con
         }
         return true;
     }
-    default: return false;
+    default:
+        return false;
     }
 }
 
 bool wholeOutline(const TZHole& hole) {
     if (hole.angleFrom != 0) return false;
-    return std::find(std::begin(kWholeTurnEnds), std::end(kWholeTurnEnds), hole.angleTo) != std::end(kWholeTurnEnds);
+    return std::find(std::begin(kWholeTurnEnds), std::end(kWholeTurnEnds), hole.angleTo) !=
+           std::end(kWholeTurnEnds);
 }
 
 // Circle (type 2) and ellipse (type 4).
-void addRoundCutout(TZCeiling& doc, const TZHole& hole, const WorkingOutline& outline, const OutputMapping& mapping,
-                    TZHolesArray& holes) {
+void addRoundCutout(TZCeiling& doc, const TZHole& hole, const WorkingOutline& outline,
+                    const OutputMapping& mapping, TZHolesArray& holes) {
     const bool ellipse = hole.type == static_cast<std::int32_t>(TZHoleType::Ellipse);
     if (hole.rows.count() < (ellipse ? 2 : 1)) return;
     const TZHoleDiagonal& row = hole.rows.at(0);
@@ -145,12 +149,22 @@ void addRoundCutout(TZCeiling& doc, const TZHole& hole, const WorkingOutline& ou
 
     Vertex centre = reference;
     switch (static_cast<TZHoleMode>(hole.mode)) {
-    case TZHoleMode::Centre: break;
-    case TZHoleMode::Top: centre = add(reference, 0, d2 / 2); break;  // y grows downward
-    case TZHoleMode::Right: centre = add(reference, -d1 / 2, 0); break;
-    case TZHoleMode::Bottom: centre = add(reference, 0, -d2 / 2); break;
-    case TZHoleMode::Left: centre = add(reference, d1 / 2, 0); break;
-    default: return;
+    case TZHoleMode::Centre:
+        break;
+    case TZHoleMode::Top:
+        centre = add(reference, 0, d2 / 2);
+        break; // y grows downward
+    case TZHoleMode::Right:
+        centre = add(reference, -d1 / 2, 0);
+        break;
+    case TZHoleMode::Bottom:
+        centre = add(reference, 0, -d2 / 2);
+        break;
+    case TZHoleMode::Left:
+        centre = add(reference, d1 / 2, 0);
+        break;
+    default:
+        return;
     }
     const bool topOrBottom = hole.mode == static_cast<std::int32_t>(TZHoleMode::Top) ||
                              hole.mode == static_cast<std::int32_t>(TZHoleMode::Bottom);
@@ -174,11 +188,13 @@ void addRoundCutout(TZCeiling& doc, const TZHole& hole, const WorkingOutline& ou
     }
 }
 
-}  // namespace
+} // namespace
 
 // ---- TZHolesArray ------------------------------------------------------------------------------
 
-TZHolesArray::TZHolesArray() { points_.reserve(kCutoutPointCapacity); }
+TZHolesArray::TZHolesArray() {
+    points_.reserve(kCutoutPointCapacity);
+}
 
 std::span<const TZHolePoint> TZHolesArray::cutout(int i) const {
     if (i < 0 || i >= cutoutCount()) return {};
@@ -192,7 +208,9 @@ void TZHolesArray::clear() {
     ranges_.clear();
 }
 
-void TZHolesArray::beginCutout() { ranges_.push_back({totalPoints(), 0}); }
+void TZHolesArray::beginCutout() {
+    ranges_.push_back({totalPoints(), 0});
+}
 
 bool TZHolesArray::addPoint(const Vertex& p, ScreenPoint output) {
     if (ranges_.empty() || room() <= 0) return false;
@@ -212,7 +230,7 @@ Vertex locatePoint(const Vertex& A, double a, const Vertex& B, double b, std::sp
     const double ux = (B.x - A.x) / c, uy = (B.y - A.y) / c;
     const double nx = -uy, ny = ux;
     const double g = (c * c - (a - b) * (a - b)) * ((a + b) * (a + b) - c * c);
-    const double h = g > 0 ? std::sqrt(g) / (2 * c) : 0.0;  // circles that do not meet: on AB
+    const double h = g > 0 ? std::sqrt(g) / (2 * c) : 0.0; // circles that do not meet: on AB
     const double t = (a * a + c * c - b * b) / (2 * c);
     const Vertex first = makeVertex(A.x + t * ux + h * nx, A.y + t * uy + h * ny);
     if (insideEvenOdd(room, first.x, first.y)) return first;
@@ -236,7 +254,8 @@ std::int64_t automaticPointCount(double diameter1, double diameter2) {
 
 // ---- building -----------------------------------------------------------------------------------
 
-int buildCutouts(TZCeiling& doc, const WorkingOutline& outline, const OutputMapping& mapping, TZHolesArray& holes) {
+int buildCutouts(TZCeiling& doc, const WorkingOutline& outline, const OutputMapping& mapping,
+                 TZHolesArray& holes) {
     holes.clear();
     const std::span<const Vertex> room = pointsOf(doc.polygon);
     for (TZHole& hole : doc.holes) {
@@ -245,14 +264,18 @@ int buildCutouts(TZCeiling& doc, const WorkingOutline& outline, const OutputMapp
         case TZHoleType::Rectangle: {
             std::array<Vertex, 4> corners;
             if (holes.room() < 4 || !rectangleCorners(hole, outline, room, corners)) break;
-            for (const Vertex& c : corners) holes.addPoint(c, mapping.toOutput(c.x, c.y));
+            for (const Vertex& c : corners)
+                holes.addPoint(c, mapping.toOutput(c.x, c.y));
             break;
         }
         case TZHoleType::Circle:
-        case TZHoleType::Ellipse: addRoundCutout(doc, hole, outline, mapping, holes); break;
+        case TZHoleType::Ellipse:
+            addRoundCutout(doc, hole, outline, mapping, holes);
+            break;
         case TZHoleType::Free: {
             int usable = 0;
-            for (const TZHoleDiagonal& row : hole.rows) usable += rowUsable(row, outline) ? 1 : 0;
+            for (const TZHoleDiagonal& row : hole.rows)
+                usable += rowUsable(row, outline) ? 1 : 0;
             if (usable > holes.room()) break;
             for (const TZHoleDiagonal& row : hole.rows) {
                 if (!rowUsable(row, outline)) continue;
@@ -261,7 +284,8 @@ int buildCutouts(TZCeiling& doc, const WorkingOutline& outline, const OutputMapp
             }
             break;
         }
-        default: break;
+        default:
+            break;
         }
     }
     return holes.totalPoints();

@@ -27,7 +27,7 @@ struct TZHolePoint {
 // The computed cutouts of a project: one polygon per cutout record, in record order (empty for a
 // cutout that yields none). The caller keeps it and reuses it: its storage is reserved once.
 class TZHolesArray {
-public:
+  public:
     TZHolesArray();
 
     // Number of cutouts (the number of records at the last build).
@@ -45,7 +45,7 @@ public:
     void beginCutout();
     bool addPoint(const Vertex& p, ScreenPoint output);
 
-private:
+  private:
     struct Range {
         int first = 0;
         int count = 0;
@@ -69,7 +69,8 @@ bool rowUsable(const TZHoleDiagonal& row, const WorkingOutline& outline);
 // mode), a circle or ellipse whose measurement row is unusable and an ellipse without its extra
 // row produce no polygon, and so does a mode that does not belong to the cutout's type. The
 // three-point rectangle rewrites its third row to the corner actually drawn.
-int buildCutouts(TZCeiling& doc, const WorkingOutline& outline, const OutputMapping& mapping, TZHolesArray& holes);
+int buildCutouts(TZCeiling& doc, const WorkingOutline& outline, const OutputMapping& mapping,
+                 TZHolesArray& holes);
 // The same with the drawing view's transform.
 int buildCutouts(TZCeiling& doc, const WorkingOutline& outline, TZHolesArray& holes);
 

@@ -30,18 +30,27 @@ double ringLength(std::span<const Point> ring, GetVertex vertexOf) {
     double length = 0;
     const std::size_t n = ring.size();
     if (n < 2) return 0;
-    for (std::size_t i = 0; i < n; ++i) length += distance(vertexOf(ring[i]), vertexOf(ring[(i + 1) % n]));
+    for (std::size_t i = 0; i < n; ++i)
+        length += distance(vertexOf(ring[i]), vertexOf(ring[(i + 1) % n]));
     return length;
 }
 
-const Vertex& self(const Vertex& v) { return v; }
-const Vertex& holePoint(const TZHolePoint& p) { return p.point; }
+const Vertex& self(const Vertex& v) {
+    return v;
+}
+const Vertex& holePoint(const TZHolePoint& p) {
+    return p.point;
+}
 
-}  // namespace
+} // namespace
 
-double outlineArea(const WorkingOutline& outline) { return area(outline.points()); }
+double outlineArea(const WorkingOutline& outline) {
+    return area(outline.points());
+}
 
-double outlinePerimeter(const WorkingOutline& outline) { return ringLength(outline.points(), self); }
+double outlinePerimeter(const WorkingOutline& outline) {
+    return ringLength(outline.points(), self);
+}
 
 double cutoutsArea(const TZHolesArray& holes) {
     double sum = 0;
@@ -52,7 +61,8 @@ double cutoutsArea(const TZHolesArray& holes) {
 
 double cutoutsPerimeter(const TZHolesArray& holes) {
     double sum = 0;
-    for (int i = 0; i < holes.cutoutCount(); ++i) sum += ringLength(holes.cutout(i), holePoint);
+    for (int i = 0; i < holes.cutoutCount(); ++i)
+        sum += ringLength(holes.cutout(i), holePoint);
     return sum;
 }
 

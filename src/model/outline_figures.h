@@ -32,10 +32,10 @@ struct OutlineBounds {
 std::optional<OutlineBounds> workingOutlineBounds(TZCeiling& doc, bool withConstructions);
 
 struct ConstructionFigures {
-    double outlineArea = 0;       // m², working outline
-    double outlinePerimeter = 0;  // cm, closed working outline
-    double cutoutsArea = 0;       // m², all cutouts (0 when not asked for)
-    double cutoutsPerimeter = 0;  // cm, all closed cutout outlines (0 when not asked for)
+    double outlineArea = 0;      // m², working outline
+    double outlinePerimeter = 0; // cm, closed working outline
+    double cutoutsArea = 0;      // m², all cutouts (0 when not asked for)
+    double cutoutsPerimeter = 0; // cm, all closed cutout outlines (0 when not asked for)
     std::optional<OutlineBounds> bounds;
     // The net area: the outline less the cutouts.
     double netArea() const { return outlineArea - cutoutsArea; }

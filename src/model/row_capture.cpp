@@ -58,7 +58,7 @@ int resolve(const WorkingOutline& outline, const CPolygon& measured, const TZRow
     return current;
 }
 
-}  // namespace
+} // namespace
 
 void captureRowPoints(TZCeiling& doc) {
     WorkingOutline outline;

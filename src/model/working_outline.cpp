@@ -19,7 +19,8 @@ constexpr int kCleanUpKeepAtLeast = 3;
 
 // Empties the list without giving its storage back: the build runs on every repaint.
 void emptyKeepingStorage(TZStaticArray<Vertex>& list) {
-    while (!list.empty()) list.removeAt(list.count() - 1);
+    while (!list.empty())
+        list.removeAt(list.count() - 1);
 }
 
 // The host side of a construction along a side (every kind but the corner cut), or none.
@@ -42,29 +43,37 @@ bool hostSide(const WorkingOutline& outline, const TZDop& dop, HostSide& side) {
     return true;
 }
 
-void applyConstruction(OutlineEditor& editor, TZDop& dop, int k) {
+// Applies one construction; false when it was skipped (points that do not exist, or points that
+// would not fit), the outline then being unchanged.
+bool applyConstruction(OutlineEditor& editor, TZDop& dop, int k) {
     const WorkingOutline& outline = editor.outline();
     const auto kind = static_cast<TZDopKind>(dop.kind);
     if (kind == TZDopKind::CornerCut) {
         const int corner = dop.vertex2;
-        if (!outline.valid(corner) || outline.count() < 2) return;
-        applyCornerCut(editor, dop, k, corner);
-        return;
+        if (!outline.valid(corner) || outline.count() < 2) return false;
+        return applyCornerCut(editor, dop, k, corner);
     }
     HostSide side;
-    if (!hostSide(outline, dop, side)) return;
+    if (!hostSide(outline, dop, side)) return false;
     switch (kind) {
-    case TZDopKind::Rectangle: applyRectangle(editor, dop, k, side, false); break;
-    case TZDopKind::Trapezoid: applyRectangle(editor, dop, k, side, true); break;
-    case TZDopKind::Arc: applyArc(editor, dop, k, side); break;
-    case TZDopKind::Bend: applyBend(editor, dop, side); break;
-    default: break;
+    case TZDopKind::Rectangle:
+        return applyRectangle(editor, dop, k, side, false);
+    case TZDopKind::Trapezoid:
+        return applyRectangle(editor, dop, k, side, true);
+    case TZDopKind::Arc:
+        return applyArc(editor, dop, k, side);
+    case TZDopKind::Bend:
+        return applyBend(editor, dop, side);
+    default:
+        return false;
     }
 }
 
-}  // namespace
+} // namespace
 
-ScreenPoint ScreenMapping::toOutput(double x, double y) const { return worldToScreen(doc_, x, y, mirrored_); }
+ScreenPoint ScreenMapping::toOutput(double x, double y) const {
+    return worldToScreen(doc_, x, y, mirrored_);
+}
 
 // ---- WorkingOutline -------------------------------------------------------------------------
 
@@ -125,7 +134,8 @@ void WorkingOutline::restoreBackup() {
 int buildWorkingOutline(TZCeiling& doc, bool applyConstructions, const OutputMapping& mapping,
                         WorkingOutline& outline) {
     outline.clear();
-    for (Vertex& v : doc.polygon) v.placed = 0;
+    for (Vertex& v : doc.polygon)
+        v.placed = 0;
     emptyKeepingStorage(doc.bendPieces);
 
     for (int i = 0; i < doc.polygon.count(); ++i) {
@@ -150,8 +160,7 @@ int buildWorkingOutline(TZCeiling& doc, bool applyConstructions, const OutputMap
         if (dop.kind <= static_cast<std::int32_t>(TZDopKind::Disabled) ||
             dop.kind > static_cast<std::int32_t>(TZDopKind::Bend))
             continue;
-        applyConstruction(editor, dop, k);
-        cleanUpOutline(outline);
+        if (applyConstruction(editor, dop, k)) cleanUpOutline(outline);
     }
 
     // The first and last points carry the number of their construction, so they are found
@@ -197,7 +206,10 @@ void cleanUpOutline(WorkingOutline& outline) {
         const int lookAhead = std::min(kCleanUpLookAhead, n - kCleanUpKeepAtLeast);
         int removeCount = 0;
         for (int s = lookAhead; s >= 1; --s) {
-            if (distance(outline.point(j), outline.point((j + s) % n)) < kCleanUpDistance) {
+            const Vertex& p = outline.point(j);
+            const Vertex& q = outline.point(j + s < n ? j + s : j + s - n);
+            const double dx = q.x - p.x, dy = q.y - p.y;
+            if (dx * dx + dy * dy < kCleanUpDistance * kCleanUpDistance) {
                 removeCount = s;
                 break;
             }

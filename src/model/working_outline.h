@@ -25,27 +25,27 @@ inline constexpr int kMaxFoldLines = 1000;
 // by its index (its record stays in the document's outline); a point made by a construction
 // belongs to the working outline alone.
 struct TZDopPoint {
-    std::int32_t measuredVertex = -1;  // index into the document's outline; −1: made by a construction
-    std::int32_t firstOf = -1;         // this is the first point of that construction (index into dops)
-    std::int32_t lastOf = -1;          // this is the last point of that construction
+    std::int32_t measuredVertex = -1; // index into the document's outline; −1: made by a construction
+    std::int32_t firstOf = -1;        // this is the first point of that construction (index into dops)
+    std::int32_t lastOf = -1;         // this is the last point of that construction
     bool owned() const { return measuredVertex < 0; }
 };
 
 // Where the working outline's points land on the output: the screen transform of the drawing
 // view, or the transform of a printed or exported picture.
 class OutputMapping {
-public:
+  public:
     virtual ~OutputMapping() = default;
     virtual ScreenPoint toOutput(double x, double y) const = 0;
 };
 
 // The drawing view's transform; `mirrored` for the mirrored cutting layout display.
 class ScreenMapping : public OutputMapping {
-public:
+  public:
     explicit ScreenMapping(const TZCeiling& doc, bool mirrored = false) : doc_(doc), mirrored_(mirrored) {}
     ScreenPoint toOutput(double x, double y) const override;
 
-private:
+  private:
     const TZCeiling& doc_;
     bool mirrored_;
 };
@@ -53,7 +53,7 @@ private:
 // Three parallel arrays of equal length and fixed capacity: world points (centimetres), what
 // each point is, and its output position. Storage is reserved once, on construction.
 class WorkingOutline {
-public:
+  public:
     WorkingOutline();
 
     int count() const { return static_cast<int>(points_.size()); }
@@ -85,7 +85,7 @@ public:
     // A list of points for the builder's own bookkeeping, kept to save allocations.
     std::vector<Vertex>& scratch() { return scratch_; }
 
-private:
+  private:
     std::vector<Vertex> points_;
     std::vector<TZDopPoint> entries_;
     std::vector<ScreenPoint> positions_;
@@ -105,7 +105,8 @@ private:
 int buildWorkingOutline(TZCeiling& doc, bool applyConstructions, const OutputMapping& mapping,
                         WorkingOutline& outline);
 // The same with the drawing view's transform.
-int buildWorkingOutline(TZCeiling& doc, bool applyConstructions, WorkingOutline& outline, bool mirrored = false);
+int buildWorkingOutline(TZCeiling& doc, bool applyConstructions, WorkingOutline& outline,
+                        bool mirrored = false);
 
 // The point `distance` along the side p0→p1, measured from p0 (fromStart) or back from p1, moved
 // by `offset` to the left of the direction of travel (x right, y down: towards the inside of a

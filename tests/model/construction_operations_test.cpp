@@ -43,7 +43,7 @@ TZHole circleFromCD() {
 }
 
 class OperationsTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         setOutline(*doc, {{0, 0}, {400, 0}, {400, 300}, {0, 300}});
         doc->mode = kModePoints;
@@ -85,12 +85,12 @@ TEST_F(OperationsTest, CutoutRowsKeepTheirVerticesWhenAConstructionRenumbersTheO
 }
 
 TEST_F(OperationsTest, RowsOnConstructionPointsFollowThemToo) {
-    addConstruction(*doc, niche(1, 2));  // on BC: its points are 2 … 5
+    addConstruction(*doc, niche(1, 2)); // on BC: its points are 2 … 5
     TZHole h = circleFromCD();
-    h.rows.at(0) = row(3, 50, 4, 50);  // between the niche's two outer corners
+    h.rows.at(0) = row(3, 50, 4, 50); // between the niche's two outer corners
     addCutout(*doc, h);
     const Vertex before = cutoutCentre(0);
-    addConstruction(*doc, niche(0, 1));  // four more points before them
+    addConstruction(*doc, niche(0, 1)); // four more points before them
     EXPECT_EQ(doc->holes.at(0).rows.at(0).vertex1, 7);
     EXPECT_EQ(doc->holes.at(0).rows.at(0).vertex2, 8);
     EXPECT_NEAR(cutoutCentre(0).x, before.x, 1e-9);
@@ -99,7 +99,7 @@ TEST_F(OperationsTest, RowsOnConstructionPointsFollowThemToo) {
 
 TEST_F(OperationsTest, AVertexReplacedByAConstructionPointIsFoundAtItsPlace) {
     addCutout(*doc, circleFromCD());
-    TZDop bend = niche(0, 3);  // folds A→B→C→D; D's place is taken by the bend's last point
+    TZDop bend = niche(0, 3); // folds A→B→C→D; D's place is taken by the bend's last point
     bend.kind = static_cast<std::int32_t>(TZDopKind::Bend);
     bend.distance1 = bend.distance2 = 0;
     bend.depth = 20;
@@ -112,7 +112,7 @@ TEST_F(OperationsTest, AVertexReplacedByAConstructionPointIsFoundAtItsPlace) {
 TEST_F(OperationsTest, TheExtraRowOfAnEllipseIsNotRenumbered) {
     TZHole e = circleFromCD();
     e.type = static_cast<std::int32_t>(TZHoleType::Ellipse);
-    e.rows.append(row(1, 20, 2, 0));  // parallel to BC, second diameter 20
+    e.rows.append(row(1, 20, 2, 0)); // parallel to BC, second diameter 20
     addCutout(*doc, e);
     addConstruction(*doc, niche(0, 1));
     EXPECT_EQ(doc->holes.at(0).rows.at(0).vertex1, 6);
@@ -129,10 +129,10 @@ TEST_F(OperationsTest, EveryChangeIsUndoableAndRefreshesTheViews) {
     deleteConstruction(*doc, 0);
     EXPECT_EQ(doc->undoCount, 3);
     ASSERT_TRUE(doc->undo());
-    EXPECT_EQ(doc->dops.count(), 1);  // the deletion is undone
+    EXPECT_EQ(doc->dops.count(), 1); // the deletion is undone
     EXPECT_EQ(doc->holes.count(), 1);
     ASSERT_TRUE(doc->undo());
-    EXPECT_EQ(doc->holes.count(), 0);  // undoing a new cutout leaves no empty record behind
+    EXPECT_EQ(doc->holes.count(), 0); // undoing a new cutout leaves no empty record behind
     EXPECT_FALSE(changeConstruction(*doc, 5, niche(0, 1)));
     EXPECT_FALSE(deleteCutout(*doc, -1));
 }
@@ -176,31 +176,33 @@ TEST_F(OperationsTest, OrderListNamesTheFirstAndLastPointsInOrder) {
 }
 
 TEST_F(OperationsTest, OrderListDropsRepeatedAndDanglingEntries) {
-    addConstruction(*doc, niche(-1, -1));  // no points: named by its (empty) vertices
-    doc->dopHoleOrder.append({kOrderCutout, 0});  // no such cutout
+    addConstruction(*doc, niche(-1, -1));        // no points: named by its (empty) vertices
+    doc->dopHoleOrder.append({kOrderCutout, 0}); // no such cutout
     doc->dopHoleOrder.insertAt(0, {kOrderConstruction, 0});
-    doc->dopHoleOrder.append({7, 0});  // no such type
+    doc->dopHoleOrder.append({7, 0}); // no such type
     const auto lines = orderListLines(*doc);
     ASSERT_EQ(lines.size(), 1u);
     EXPECT_EQ(lines[0].text, L"ВЫРЕЗ: ");
-    EXPECT_EQ(doc->dopHoleOrder.count(), 3);  // the first of the two equal entries went
+    EXPECT_EQ(doc->dopHoleOrder.count(), 3); // the first of the two equal entries went
     EXPECT_EQ(doc->dopHoleOrder.at(1).type, kOrderCutout);
 }
 
 TEST_F(OperationsTest, CutoutTexts) {
     TZHole h;
-    for (auto [type, text] : {std::pair{TZHoleType::Rectangle, L"ВЫРЕЗ прямоугольника"},
-                              std::pair{TZHoleType::Circle, L"ВЫРЕЗ круга"}, std::pair{TZHoleType::Free, L"ВЫРЕЗ"},
-                              std::pair{TZHoleType::Ellipse, L"ВЫРЕЗ эллипса"}}) {
+    for (auto [type, text] :
+         {std::pair{TZHoleType::Rectangle, L"ВЫРЕЗ прямоугольника"},
+          std::pair{TZHoleType::Circle, L"ВЫРЕЗ круга"}, std::pair{TZHoleType::Free, L"ВЫРЕЗ"},
+          std::pair{TZHoleType::Ellipse, L"ВЫРЕЗ эллипса"}}) {
         h.type = static_cast<std::int32_t>(type);
         EXPECT_EQ(cutoutListText(h), text);
     }
     TZDop d = niche(0, 1);
-    for (auto [kind, text] : {std::pair{TZDopKind::CornerCut, L"СРЕЗ: AB"}, std::pair{TZDopKind::Trapezoid, L"ТРАПЕЦИЯ: AB"},
-                              std::pair{TZDopKind::Bend, L"ПЕРЕГИБ: AB"}}) {
+    for (auto [kind, text] :
+         {std::pair{TZDopKind::CornerCut, L"СРЕЗ: AB"}, std::pair{TZDopKind::Trapezoid, L"ТРАПЕЦИЯ: AB"},
+          std::pair{TZDopKind::Bend, L"ПЕРЕГИБ: AB"}}) {
         d.kind = static_cast<std::int32_t>(kind);
         EXPECT_EQ(constructionListText(d), text);
     }
 }
 
-}  // namespace
+} // namespace

@@ -32,7 +32,7 @@ TZHole hole(TZHoleType type, TZHoleMode mode, double size) {
 }
 
 class CutoutsTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override { setOutline(*doc, {{0, 0}, {400, 0}, {400, 300}, {0, 300}}); }
     int build() {
         buildWorkingOutline(*doc, true, outline);
@@ -76,7 +76,7 @@ TEST_F(CutoutsTest, LocatePointTakesTheCandidateInsideTheRoomWhateverTheOrder) {
 TEST_F(CutoutsTest, RectangleByTwoNeighbouringCornersAndItsSide) {
     TZHole h = hole(TZHoleType::Rectangle, TZHoleMode::TwoAdjacentPoints, 50);
     h.rows.append(rowTo(0, 1, 100, 100));
-    h.rows.append(rowTo(1, 0, 200, 100));  // the other order locates the same point
+    h.rows.append(rowTo(1, 0, 200, 100)); // the other order locates the same point
     doc->holes.append(h);
     ASSERT_EQ(build(), 4);
     expectPoint(0, 0, 100, 100);
@@ -110,7 +110,7 @@ TEST_F(CutoutsTest, ThreeCornerRectangleSquaresTheThirdCornerAndRewritesItsRow) 
     TZHole h = hole(TZHoleType::Rectangle, TZHoleMode::ThreePoints, 0);
     h.rows.append(rowTo(0, 1, 100, 100));
     h.rows.append(rowTo(0, 1, 200, 100));
-    h.rows.append(rowTo(2, 3, 205, 150));  // measured 5 cm off the square corner
+    h.rows.append(rowTo(2, 3, 205, 150)); // measured 5 cm off the square corner
     doc->holes.append(h);
     ASSERT_EQ(build(), 4);
     expectPoint(0, 2, 200, 150);
@@ -118,7 +118,7 @@ TEST_F(CutoutsTest, ThreeCornerRectangleSquaresTheThirdCornerAndRewritesItsRow) 
     const TZHoleDiagonal& third = doc->holes.at(0).rows.at(2);
     EXPECT_NEAR(third.distance1, distance(kCorners[2], makeVertex(200, 150)), 1e-9);
     EXPECT_NEAR(third.distance2, distance(kCorners[3], makeVertex(200, 150)), 1e-9);
-    EXPECT_EQ(build(), 4);  // and the rewritten row draws the same
+    EXPECT_EQ(build(), 4); // and the rewritten row draws the same
     expectPoint(0, 2, 200, 150);
 }
 
@@ -148,18 +148,18 @@ TEST_F(CutoutsTest, RowsThatCannotLocateAPointAreSkipped) {
     TZHole h = hole(TZHoleType::Rectangle, TZHoleMode::TwoAdjacentPoints, 50);
     h.rows.append(rowTo(0, 1, 100, 100));
     TZHoleDiagonal bad = rowTo(0, 1, 150, 100);
-    bad.vertex2 = 0;  // the same point twice
+    bad.vertex2 = 0; // the same point twice
     h.rows.append(bad);
-    bad.vertex2 = 17;  // no such point
+    bad.vertex2 = 17; // no such point
     h.rows.append(bad);
     TZHoleDiagonal notANumber = rowTo(0, 1, 150, 100);
     notANumber.distance1 = std::nan("");
     h.rows.append(notANumber);
     doc->holes.append(h);
-    ASSERT_EQ(build(), 0);  // one usable row: no rectangle
+    ASSERT_EQ(build(), 0); // one usable row: no rectangle
     EXPECT_EQ(holes.cutoutCount(), 1);
 
-    doc->holes.at(0).rows.append(rowTo(0, 1, 200, 100));  // the second usable row
+    doc->holes.at(0).rows.append(rowTo(0, 1, 200, 100)); // the second usable row
     ASSERT_EQ(build(), 4);
     expectPoint(0, 1, 200, 100);
 
@@ -178,7 +178,7 @@ TEST_F(CutoutsTest, AutomaticPointCountOfCircles) {
     EXPECT_EQ(automaticPointCount(30, 30), 6);
     EXPECT_EQ(automaticPointCount(36, 36), 6);
     EXPECT_EQ(automaticPointCount(100, 100), 16);
-    EXPECT_EQ(automaticPointCount(20, 110), 18);  // the larger diameter counts
+    EXPECT_EQ(automaticPointCount(20, 110), 18); // the larger diameter counts
     EXPECT_EQ(automaticPointCount(std::nan(""), 10), 6);
 
     for (double d : {50.0, 30.0, 36.0, 100.0}) {
@@ -188,7 +188,8 @@ TEST_F(CutoutsTest, AutomaticPointCountOfCircles) {
         doc->holes.append(h);
         build();
         EXPECT_EQ(holes.pointCount(0), automaticPointCount(d, d)) << d;
-        for (const TZHolePoint& p : holes.cutout(0)) EXPECT_NEAR(distance(p.point, makeVertex(200, 150)), d / 2, 1e-9);
+        for (const TZHolePoint& p : holes.cutout(0))
+            EXPECT_NEAR(distance(p.point, makeVertex(200, 150)), d / 2, 1e-9);
     }
 }
 
@@ -200,10 +201,10 @@ TEST_F(CutoutsTest, HalfCircleFromZeroTo180HasOneMorePoint) {
     doc->holes.append(h);
     ASSERT_EQ(build(), 9);
     expectPoint(0, 0, 175, 150);
-    expectPoint(0, 4, 200, 125);  // the upper half (y grows downward)
+    expectPoint(0, 4, 200, 125); // the upper half (y grows downward)
     expectPoint(0, 8, 225, 150);
 
-    doc->holes.at(0).angleTo = 360;  // 0 … 360 is the whole circle again
+    doc->holes.at(0).angleTo = 360; // 0 … 360 is the whole circle again
     EXPECT_EQ(build(), 8);
 }
 
@@ -213,9 +214,9 @@ TEST_F(CutoutsTest, PlacementModesPutTheCentreFromTheMeasuredPoint) {
         double cx, cy;
     };
     // The measured point (100, 50), diameter 40.
-    for (const Case& c : {Case{TZHoleMode::Centre, 100, 50}, Case{TZHoleMode::Top, 100, 70},
-                          Case{TZHoleMode::Right, 80, 50}, Case{TZHoleMode::Bottom, 100, 30},
-                          Case{TZHoleMode::Left, 120, 50}}) {
+    for (const Case& c :
+         {Case{TZHoleMode::Centre, 100, 50}, Case{TZHoleMode::Top, 100, 70}, Case{TZHoleMode::Right, 80, 50},
+          Case{TZHoleMode::Bottom, 100, 30}, Case{TZHoleMode::Left, 120, 50}}) {
         doc->holes.clear();
         TZHole h = hole(TZHoleType::Circle, c.mode, 40);
         h.rows.append(rowTo(0, 1, 100, 50));
@@ -235,16 +236,16 @@ TEST_F(CutoutsTest, EllipseAlongItsSideOrTurned) {
     h.pointCount = 4;
     h.rows.append(rowTo(0, 1, 200, 150));
     TZHoleDiagonal extra;
-    extra.vertex1 = 1;  // parallel to BC (downward on screen)
+    extra.vertex1 = 1; // parallel to BC (downward on screen)
     extra.vertex2 = 2;
     extra.distance1 = 40;
     extra.distance2 = 0;
     h.rows.append(extra);
     doc->holes.append(h);
     ASSERT_EQ(build(), 4);
-    expectPoint(0, 0, 200, 190);  // the first diameter (80) along BC
+    expectPoint(0, 0, 200, 190); // the first diameter (80) along BC
     expectPoint(0, 1, 180, 150);
-    doc->holes.at(0).rows.at(1).distance2 = 1;  // turned: the first diameter across BC
+    doc->holes.at(0).rows.at(1).distance2 = 1; // turned: the first diameter across BC
     build();
     expectPoint(0, 0, 160, 150);
     expectPoint(0, 1, 200, 130);
@@ -276,4 +277,4 @@ TEST_F(CutoutsTest, CutoutsThatDoNotFitAreLeftOutWhole) {
     EXPECT_EQ(holes.cutoutCount(), 4);
 }
 
-}  // namespace
+} // namespace

@@ -31,8 +31,8 @@ TEST(ConstructionsRoundTrip, ConstructionsAndCutoutsSurviveAndRowsAreCapturedAga
     circle.angleFrom = 30;
     circle.angleTo = 200;
     TZHoleDiagonal r;
-    r.vertex1 = 7;  // C in the outline with the arc's five points
-    r.vertex2 = 8;  // D
+    r.vertex1 = 7; // C in the outline with the arc's five points
+    r.vertex2 = 8; // D
     r.distance1 = 150;
     r.distance2 = 310;
     circle.rows.append(r);
@@ -55,15 +55,16 @@ TEST(ConstructionsRoundTrip, ConstructionsAndCutoutsSurviveAndRowsAreCapturedAga
     EXPECT_EQ(h.angleFrom, 30);
     EXPECT_EQ(h.angleTo, 200);
     ASSERT_EQ(h.rows.count(), 1);
-    EXPECT_EQ(h.rows.at(0).point1.measuredVertex, 2);  // captured again: C and D
+    EXPECT_EQ(h.rows.at(0).point1.measuredVertex, 2); // captured again: C and D
     EXPECT_EQ(h.rows.at(0).point2.measuredVertex, 3);
     ASSERT_EQ(target->dopHoleOrder.count(), 2);
     EXPECT_EQ(target->dopHoleOrder.at(1).type, kOrderCutout);
 
     const ConstructionFigures after = constructionFigures(*target, true);
     EXPECT_DOUBLE_EQ(after.netArea(), before.netArea());
-    EXPECT_DOUBLE_EQ(after.outlinePerimeter + after.cutoutsPerimeter, before.outlinePerimeter + before.cutoutsPerimeter);
-    EXPECT_LT(after.netArea(), 12.0 + 0.4);  // the arc adds, the cutout takes away
+    EXPECT_DOUBLE_EQ(after.outlinePerimeter + after.cutoutsPerimeter,
+                     before.outlinePerimeter + before.cutoutsPerimeter);
+    EXPECT_LT(after.netArea(), 12.0 + 0.4); // the arc adds, the cutout takes away
 
     // The loaded rows follow their vertices when the next construction renumbers the outline.
     TZDop cut;
@@ -75,4 +76,4 @@ TEST(ConstructionsRoundTrip, ConstructionsAndCutoutsSurviveAndRowsAreCapturedAga
     EXPECT_EQ(target->holes.at(0).rows.at(0).vertex2, 9);
 }
 
-}  // namespace
+} // namespace
