@@ -66,22 +66,25 @@ double cutoutsPerimeter(const TZHolesArray& holes) {
     return sum;
 }
 
+std::optional<OutlineBounds> outlineBounds(const WorkingOutline& outline) {
+    if (outline.empty()) return std::nullopt;
+    OutlineBounds b{outline.point(0).x, outline.point(0).y, outline.point(0).x, outline.point(0).y};
+    for (const Vertex& v : outline.points()) {
+        b.minX = std::min(b.minX, v.x);
+        b.minY = std::min(b.minY, v.y);
+        b.maxX = std::max(b.maxX, v.x);
+        b.maxY = std::max(b.maxY, v.y);
+    }
+    return b;
+}
+
 ConstructionFigures constructionFigures(TZCeiling& doc, bool withConstructions) {
     ConstructionFigures f;
     WorkingOutline outline;
     buildWorkingOutline(doc, withConstructions, outline);
     f.outlineArea = outlineArea(outline);
     f.outlinePerimeter = outlinePerimeter(outline);
-    if (!outline.empty()) {
-        OutlineBounds b{outline.point(0).x, outline.point(0).y, outline.point(0).x, outline.point(0).y};
-        for (const Vertex& v : outline.points()) {
-            b.minX = std::min(b.minX, v.x);
-            b.minY = std::min(b.minY, v.y);
-            b.maxX = std::max(b.maxX, v.x);
-            b.maxY = std::max(b.maxY, v.y);
-        }
-        f.bounds = b;
-    }
+    f.bounds = outlineBounds(outline);
     if (withConstructions) {
         TZHolesArray holes;
         buildCutouts(doc, outline, holes);
@@ -120,5 +123,7 @@ double cutoutsPerimeter(TZCeiling& doc) {
 }
 
 std::optional<OutlineBounds> workingOutlineBounds(TZCeiling& doc, bool withConstructions) {
-    return constructionFigures(doc, withConstructions).bounds;
+    WorkingOutline outline;
+    buildWorkingOutline(doc, withConstructions, outline);
+    return outlineBounds(outline);
 }

@@ -49,3 +49,4 @@ double outlineArea(const WorkingOutline& outline);
 double outlinePerimeter(const WorkingOutline& outline);
 double cutoutsArea(const TZHolesArray& holes);
 double cutoutsPerimeter(const TZHolesArray& holes);
+std::optional<OutlineBounds> outlineBounds(const WorkingOutline& outline);

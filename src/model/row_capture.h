@@ -10,6 +10,7 @@ class TZCeiling;
 void captureRowPoints(TZCeiling& doc);
 
 // Builds the working outline with constructions and sets every row's vertex1 (vertex2) to the
-// index of the point captured for it. A row whose point is not found, or was never captured,
-// keeps its index.
+// index of the point captured for it. A measured vertex that a construction's clean-up replaced
+// by one of its own points lying on it (within 1 cm) is found as that point. A row whose point is
+// not found, or was never captured, keeps its index.
 void resolveRowPoints(TZCeiling& doc);
