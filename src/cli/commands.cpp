@@ -23,6 +23,30 @@ const std::vector<Command>& commands() {
          "rectangle X Y, corner-cut X Y W H, circle D N, ellipse X Y N (sizes in cm, N points).\n"
          "Saves the project to OUT.tz and prints the project JSON.",
          runNew},
+        {"add-construction",
+         "FILE.tz --kind arc|rectangle|corner-cut|trapezoid|bend --v1 A --v2 B [--d1 N] [--d2 N] [--depth N] "
+         "[--depth2 N] [--arc-length N] [--extra-points N] [-o OUT.tz]",
+         "add a construction as the construction dialog's OK does",
+         "Adds an additional construction as the construction dialog's OK does for a new record: the\n"
+         "cutout rows keep measuring from their points, the order list gets its entry. --v1 and --v2 are\n"
+         "names of working-outline points as the drawing labels them (a corner cut takes only --v2, the\n"
+         "corner). Distances and depths are centimetres; a positive depth points inward (a bend's level\n"
+         "outward). --depth2 is a trapezoid's second depth or a bend's second level; --extra-points the\n"
+         "arc's intermediate points (default 5); --arc-length is used when --depth is 0. Prints the\n"
+         "project JSON; -o saves the result.",
+         runAddConstruction},
+        {"add-cutout",
+         "FILE.tz --type rectangle|circle|ellipse|free [--mode N] [--size N] [--size2 N] [--parallel AB] "
+         "[--turned] [--points N|auto] [--from DEG --to DEG] --row A:DIST,B:DIST [--row ...] [-o OUT.tz]",
+         "add a cutout as the cutout dialog's OK does",
+         "Adds a cutout as the cutout dialog's OK does for a new record. Each --row locates a point by its\n"
+         "distances from two working-outline points (names as the drawing labels them). Modes: rectangle\n"
+         "1 two neighbouring corners + side, 8 and 9 two opposite corners + side, 2 three corners\n"
+         "clockwise; circle and ellipse 3 centre, 4 top, 5 right, 6 bottom, 7 left + diameter. --size is\n"
+         "the side or (first) diameter, --size2 an ellipse's second diameter, --parallel the side its first\n"
+         "diameter is parallel to, --turned turns it by 90 degrees. A free cutout takes any number of rows.\n"
+         "Prints the project JSON; -o saves the result.",
+         runAddCutout},
     };
     return table;
 }

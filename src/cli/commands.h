@@ -22,5 +22,7 @@ int runInfo(Context& context, Arguments& args);
 int runForm(Context& context, Arguments& args);
 int runMeasure(Context& context, Arguments& args);
 int runNew(Context& context, Arguments& args);
+int runAddConstruction(Context& context, Arguments& args);
+int runAddCutout(Context& context, Arguments& args);
 
 }  // namespace cli

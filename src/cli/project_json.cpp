@@ -2,8 +2,10 @@
 
 #include "app/tenzora_app.h"
 #include "cli/cli_context.h"
+#include "model/cutouts.h"
 #include "model/measurements.h"
 #include "model/names.h"
+#include "model/working_outline.h"
 #include "storage/codepage.h"
 #include "storage/project_image.h"
 
@@ -105,6 +107,18 @@ json layoutJson(const TZCeiling& doc) {
             {"offcuts", doc.offcuts}};
 }
 
+json holePoints(std::span<const TZHolePoint> points) {
+    json out = json::array();
+    for (const TZHolePoint& p : points) out.push_back(point(p.point));
+    return out;
+}
+
+json outlinePoints(const WorkingOutline& outline) {
+    json out = json::array();
+    for (const Vertex& v : outline.points()) out.push_back(point(v));
+    return out;
+}
+
 json constructionsJson(const TZCeiling& doc) {
     json out = json::array();
     for (const TZDop& d : doc.dops) {
@@ -124,9 +138,11 @@ json constructionsJson(const TZCeiling& doc) {
     return out;
 }
 
-json cutoutsJson(const TZCeiling& doc) {
+// The computed polygons go with the records: cutout i has the points of polygon i.
+json cutoutsJson(const TZCeiling& doc, const TZHolesArray& polygons) {
     json out = json::array();
-    for (const TZHole& h : doc.holes) {
+    for (int i = 0; i < doc.holes.count(); ++i) {
+        const TZHole& h = doc.holes.at(i);
         json rows = json::array();
         for (const TZHoleDiagonal& r : h.rows)
             rows.push_back({{"vertex1", r.vertex1}, {"vertex2", r.vertex2}, {"distance1", r.distance1},
@@ -137,7 +153,8 @@ json cutoutsJson(const TZCeiling& doc) {
                        {"pointCount", h.pointCount},
                        {"angleFrom", h.angleFrom},
                        {"angleTo", h.angleTo},
-                       {"rows", rows}});
+                       {"rows", rows},
+                       {"points", holePoints(polygons.cutout(i))}});
     }
     return out;
 }
@@ -146,6 +163,15 @@ json cutoutsJson(const TZCeiling& doc) {
 
 json projectJson(CTenzoraApp& app, const std::optional<std::string>& fileHeader) {
     TZCeiling& doc = app.document();
+    // The cutout rows refer to the working outline with constructions, which also gives the
+    // constructions their first and last point indexes; the outline shown is the drawing's.
+    WorkingOutline withConstructions;
+    TZHolesArray cutouts;
+    buildWorkingOutline(doc, true, withConstructions);
+    buildCutouts(doc, withConstructions, cutouts);
+    WorkingOutline shown;
+    if (!doc.showConstructions) buildWorkingOutline(doc, false, shown);
+    json workingOutline = outlinePoints(doc.showConstructions ? withConstructions : shown);
     json extraWorks = json::array();
     for (const TZDopRabObject& w : doc.extraWorks) extraWorks.push_back({{"name", utf8(w.name)}, {"quantity", w.quantity}});
     json photos = json::array();
@@ -174,7 +200,8 @@ json projectJson(CTenzoraApp& app, const std::optional<std::string>& fileHeader)
             {"material", materialJson(doc.material)},
             {"layout", layoutJson(doc)},
             {"constructions", constructionsJson(doc)},
-            {"cutouts", cutoutsJson(doc)},
+            {"cutouts", cutoutsJson(doc, cutouts)},
+            {"workingOutline", workingOutline},
             {"extraWorks", extraWorks},
             {"photos", photos},
             {"shownPhoto", doc.shownPhoto}};

@@ -5,6 +5,7 @@
 #include <limits>
 
 #include "model/ceiling.h"
+#include "model/row_capture.h"
 #include "model/view_transform.h"
 #include "storage/codepage.h"
 
@@ -285,9 +286,9 @@ void readBody(TZCeiling& doc, TZDynamicMemory& s, bool& currentFormat) {
         doc.dopHoleOrder.append(e);
     }
     coverConstructionsAndCutouts(doc);
-    // CALL SITE captureRowPoints: the cutout rows' point references are captured again here from
-    // their vertex indexes in the working outline with constructions, in every case (the cutouts
-    // code wires the call in).
+    // The cutout rows' point references are captured again from their vertex indexes in the
+    // working outline with constructions, in every case.
+    captureRowPoints(doc);
 
     for (TZAddPoint& p : doc.addPoints) p.mark = s.readByte();  // 72
     doc.seamFrom2 = s.readInt32();                             // 73

@@ -1,0 +1,9 @@
+#pragma once
+// Whether a point lies inside a closed outline, by the even-odd rule: a ray from the point
+// crosses the outline an odd number of times.
+
+#include <span>
+
+#include "model/polygon.h"
+
+bool insideEvenOdd(std::span<const Vertex> outline, double x, double y);
