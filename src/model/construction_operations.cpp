@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "model/ceiling.h"
+#include "model/forming.h"
 #include "model/names.h"
 #include "model/row_capture.h"
 #include "model/working_outline.h"
@@ -103,8 +104,7 @@ bool deleteCutout(TZCeiling& doc, int index) {
 void afterConstructionsChanged(TZCeiling& doc) {
     doc.rebuildTree();
     doc.refreshFigures();
-    // The outline is re-placed here (rotated, centred on the outline with constructions, snapped
-    // to the grid) once that operation is part of the model.
+    normalize(doc);
     rerunLayoutAfterConstructionChange(doc);
     doc.repaint();
 }

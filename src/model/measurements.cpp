@@ -3,10 +3,12 @@
 #include <cmath>
 
 #include "model/ceiling.h"
+#include "model/cutouts.h"
 #include "model/formatting.h"
 #include "model/geometry.h"
 #include "model/records.h"
 #include "model/view_transform.h"
+#include "model/working_outline.h"
 
 namespace {
 
@@ -196,10 +198,27 @@ double rulerArea(const TZCeiling& doc) {
     return area(pointsOf(doc.rulerPoints));
 }
 
+// Building the working outline refreshes two scratch members of the document (the corner-cut
+// marks of the vertices and the fold lines of bends) and changes nothing the measurements read,
+// so the measurements stay observers of the document.
 std::vector<Vertex> figureOutline(const TZCeiling& doc) {
-    return std::vector<Vertex>(doc.polygon.begin(), doc.polygon.end());
+    WorkingOutline outline;
+    buildWorkingOutline(const_cast<TZCeiling&>(doc), doc.showConstructions, outline);
+    return std::vector<Vertex>(outline.points().begin(), outline.points().end());
 }
 
-std::vector<std::vector<Vertex>> cutoutOutlines(const TZCeiling&) {
-    return {};
+// The cutouts are placed against the outline with constructions, as their rows refer to it.
+std::vector<std::vector<Vertex>> cutoutOutlines(const TZCeiling& doc) {
+    TZCeiling& scratch = const_cast<TZCeiling&>(doc);
+    WorkingOutline outline;
+    buildWorkingOutline(scratch, true, outline);
+    TZHolesArray holes;
+    buildCutouts(scratch, outline, holes);
+    std::vector<std::vector<Vertex>> result;
+    result.reserve(static_cast<std::size_t>(holes.cutoutCount()));
+    for (int i = 0; i < holes.cutoutCount(); ++i) {
+        std::vector<Vertex>& ring = result.emplace_back();
+        for (const TZHolePoint& p : holes.cutout(i)) ring.push_back(p.point);
+    }
+    return result;
 }

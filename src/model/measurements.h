@@ -66,9 +66,8 @@ double rulerLength(const TZCeiling& doc);
 double rulerArea(const TZCeiling& doc);
 
 // The outline the figures and the normalisation are taken from: the working outline with the
-// constructions when `showConstructions` is set, otherwise the measured vertices. Until the
-// constructions are built into it, the measured vertices stand for the working outline.
+// constructions when `showConstructions` is set, otherwise the measured vertices.
 std::vector<Vertex> figureOutline(const TZCeiling& doc);
-// The closed outlines of the cutouts that the net area and the perimeter take into account
-// (only while constructions are shown).
+// The closed outlines of the cutouts, placed against the outline with constructions; the net
+// area and the perimeter take them into account only while constructions are shown.
 std::vector<std::vector<Vertex>> cutoutOutlines(const TZCeiling& doc);

@@ -307,7 +307,9 @@ inline void fillEveryField(TZCeiling& doc) {
     arc.vertex1 = 1;
     arc.vertex2 = 2;
     arc.depth = -20;
-    arc.depth2 = 75.5;
+    // The radius the working outline computes for this arc: loading rebuilds the outline (to
+    // capture the cutout rows' points) and writes it again.
+    arc.depth2 = 15.625;
     arc.arcLength = 12;
     arc.extraPoints = 9;
     doc.dops.append(arc);
