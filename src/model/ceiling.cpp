@@ -55,6 +55,11 @@ bool TZCeiling::newProject() {
     dops.clear();
     holes.clear();
     photos.clear();
+    // The order list and the canvas lengths belong to the constructions and the layout just
+    // cleared: entries left over would reorder the next project's list and print stale canvases.
+    dopHoleOrder.clear();
+    canvasLengths.clear();
+    canvasLengthTotal = 0;
 
     baseSide = -1;
     outlineFormed = false;

@@ -111,6 +111,9 @@ TEST(NewProject, NoResetsEverythingTheResetNames) {
     t->priceTag = "123";
     t->extraWorks.append({L"Люстра", 2});
     t->dops.append(TZDop{});
+    t->dopHoleOrder.append({kOrderConstruction, 0});
+    t->canvasLengths.append(320);
+    t->canvasLengthTotal = 320;
     t.ui.answers = {MessageAnswer::No};
     EXPECT_TRUE(t->newProject());
     EXPECT_EQ(t->polygon.count(), 0);
@@ -127,6 +130,9 @@ TEST(NewProject, NoResetsEverythingTheResetNames) {
     EXPECT_EQ(t->priceTag, "");
     EXPECT_EQ(t->extraWorks.count(), 0);
     EXPECT_EQ(t->dops.count(), 0);
+    EXPECT_EQ(t->dopHoleOrder.count(), 0);  // no stale entries reorder the next project's list
+    EXPECT_EQ(t->canvasLengths.count(), 0);
+    EXPECT_EQ(t->canvasLengthTotal, 0);
     EXPECT_EQ(t->undoCount, 0);
     EXPECT_EQ(t.views.title, L"Tenzora 1.0");
     // After the reset there is nothing to undo.

@@ -40,7 +40,10 @@ bool ScriptedUi::saw(const std::wstring& text) const {
 }
 
 TestDocument::TestDocument(bool withWindow, std::filesystem::path programDir) {
-    doc = std::make_unique<TZCeiling>(ui, programDir.empty() ? std::filesystem::temp_directory_path() : programDir);
+    // Without a program directory of its own, the document looks in a folder that does not exist,
+    // so that no test reads or rewrites a materials base left somewhere by something else.
+    doc = std::make_unique<TZCeiling>(
+        ui, programDir.empty() ? std::filesystem::temp_directory_path() / "tenzora-tests-no-program-dir" : programDir);
     if (withWindow) doc->setViews(&views);
 }
 
