@@ -226,20 +226,23 @@ void EditorInput::leftUp(const PointerEvent& e) {
     // The drag ends first (even when something forgot the dragged vertex meanwhile): the snapshot
     // below must not keep the drag's mode, or undoing to it would leave the editor dragging
     // nothing, deaf to clicks.
+    // The dragged vertex is forgotten with it: an undo state that still named it would differ
+    // from the same state restored (every refresh forgets it), and undo would step in place.
     doc_.mode = modeBeforeDrag_ == kModeDragVertex ? kModePoints : modeBeforeDrag_;
-    if (doc_.polygon.checkedAt(doc_.draggedVertex) != nullptr) {
+    const int dragged = doc_.draggedVertex;
+    doc_.draggedVertex = -1;
+    if (doc_.polygon.checkedAt(dragged) != nullptr) {
         doc_.takeSnapshot();
-        const Vertex snapped = snapToGridIfOn(doc_, drawingPoint(e));
-        dragVertexTo(snapped);
+        moveVertex(dragged, snapToGridIfOn(doc_, drawingPoint(e)));
     }
     doc_.repaint();
 }
 
-void EditorInput::dragVertexTo(const Vertex& p) {
-    Vertex& v = doc_.polygon.at(doc_.draggedVertex);
+void EditorInput::moveVertex(int index, const Vertex& p) {
+    Vertex& v = doc_.polygon.at(index);
     v.x = p.x;
     v.y = p.y;
-    rewriteLengthsAfterDrag(doc_, doc_.draggedVertex);
+    rewriteLengthsAfterDrag(doc_, index);
 }
 
 // ---- middle and right buttons, wheel, keys -------------------------------------------------------
@@ -320,7 +323,7 @@ void EditorInput::move(const PointerEvent& e) {
         doc_.repaint();
     }
     if (doc_.mode == kModeDragVertex && doc_.polygon.checkedAt(doc_.draggedVertex) != nullptr) {
-        dragVertexTo(p);
+        moveVertex(doc_.draggedVertex, p);
         doc_.repaint();
     }
     if (doc_.mode == kModeRuler) followRuler(p);

@@ -79,7 +79,7 @@ class EditorInput {
     void diagonalsDown(const Vertex& p);
     void rulerDown(const Vertex& p, const Vertex& snapped);
     void followRuler(const Vertex& p);
-    void dragVertexTo(const Vertex& p);
+    void moveVertex(int index, const Vertex& p);
     void updateCursor(const Vertex& p);
 
     TZCeiling& doc_;

@@ -59,3 +59,14 @@ void SidePanelFields::setLength() {
     synchronise();
     doc_.repaint();
 }
+
+bool SidePanelFields::forgetNameOutsideOutline() {
+    if (name_.empty() && length_.empty()) return false;
+    const int n = doc_.polygon.count();
+    const auto pair = parsePairName(trimBlanks(applyNameKeys(name_)));
+    const bool outside = n == 0 || (pair && (pair->first >= n || pair->second >= n));
+    if (!outside) return false;
+    name_.clear();
+    length_.clear();
+    return true;
+}

@@ -43,6 +43,11 @@ class SidePanelFields {
     // selects nothing and leaves the length field as it is.
     void synchronise();
 
+    // After the outline changed wholesale (a new project, another file): a name of vertices the
+    // outline no longer has, or any name once there is no outline, is cleared with its length.
+    // True when the fields were cleared.
+    bool forgetNameOutsideOutline();
+
   private:
     TZCeiling& doc_;
     std::wstring name_;

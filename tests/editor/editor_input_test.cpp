@@ -209,6 +209,21 @@ TEST(DraggingPoints, OneUndoTakesTheWholeDragBack) {
     EXPECT_EQ(e.t->mode, kModeDragVertex) << "the editor still answers the mouse";
 }
 
+TEST(DraggingPoints, UndoRedoUndoOfADragStepsBackAndForth) {
+    Editor e;
+    e.square();
+    e.input.leftDown(e.at(300, 300));
+    e.input.move(e.at(330, 330));
+    e.input.leftUp(e.at(330, 330));
+    EXPECT_EQ(e.t->draggedVertex, -1) << "the drag is over";
+    e.t->undo();
+    ASSERT_EQ(e.t->polygon.at(2).x, 300);
+    e.t->redo();
+    ASSERT_EQ(e.t->polygon.at(2).x, 330);
+    e.t->undo();
+    EXPECT_EQ(e.t->polygon.at(2).x, 300);
+}
+
 TEST(DraggingPoints, ADragModeReadBackFromAFileIsThePointTool) {
     Editor e;
     e.square();

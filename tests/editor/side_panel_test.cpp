@@ -253,3 +253,20 @@ TEST(PanelFields, AnImpossibleLengthIsWarnedAboutAndKept) {
     EXPECT_TRUE(t.ui.saw(L"Диагональ AC не может быть больше 800.0 см (AB + BC)"));
     EXPECT_EQ(t->diagonals.at(findDiagonal(*t, 0, 2)).length, 900);
 }
+
+TEST(PanelFields, ANewOutlineForgetsNamesOfVerticesItDoesNotHave) {
+    TestDocument t;
+    setOutline(*t, kRectangle);
+    SidePanelFields fields(*t);
+    fields.nameEdited(L"CD");
+    fields.lengthEdited(L"300");
+    EXPECT_FALSE(fields.forgetNameOutsideOutline());
+    setOutline(*t, {{0, 0}, {0, 300}, {400, 300}});
+    EXPECT_TRUE(fields.forgetNameOutsideOutline()) << "no D any more";
+    EXPECT_EQ(fields.name(), L"");
+    EXPECT_EQ(fields.length(), L"");
+    fields.nameEdited(L"A");
+    EXPECT_FALSE(fields.forgetNameOutsideOutline()) << "a name being typed stays";
+    t->polygon.clear();
+    EXPECT_TRUE(fields.forgetNameOutsideOutline());
+}

@@ -4,6 +4,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QListWidget>
+#include <QSettings>
 #include <QTreeWidget>
 #include <QtTest/QTest>
 
@@ -194,4 +195,31 @@ TEST(SidePanel, ButtonsArePaintedWithTheirFrameOnAGreyFace) {
     EXPECT_EQ(at(button->width() - 1, button->height() / 2), QColor(144, 144, 144));
     EXPECT_EQ(at(2, button->height() - 3), QColor(208, 208, 208));
     EXPECT_EQ(w.panel()->palette().color(QPalette::Window), QColor(224, 224, 224));
+}
+
+TEST(SidePanel, ItsWidthAndWhetherItIsShownAreRememberedBetweenRuns) {
+    TempDir dir;
+    QSettings store(QString::fromStdString((dir / "layout.ini").string()), QSettings::IniFormat);
+    int width = 0;
+    {
+        EditorFrame w;
+        w.frame->resizeDocks({w.frame->sidePanelDock()}, {320}, Qt::Horizontal);
+        QApplication::processEvents();
+        width = w.frame->sidePanelDock()->width();
+        EXPECT_GT(width, 300);
+        w.frame->saveLayout(store);
+    }
+    {
+        EditorFrame again;
+        again.frame->restoreLayout(store);
+        QApplication::processEvents();
+        EXPECT_EQ(again.frame->sidePanelDock()->width(), width);
+        again.frame->runCommand(cmd::kBarSidePanel);
+        again.frame->saveLayout(store);
+    }
+    EditorFrame third;
+    third.frame->restoreLayout(store);
+    QApplication::processEvents();
+    EXPECT_TRUE(third.frame->sidePanelDock()->isHidden());
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !third.frame->action(cmd::kBarSidePanel)->isChecked(); }, 1000));
 }

@@ -44,6 +44,8 @@ constexpr int kFontPixels = 13;
 constexpr int kMinimumFieldHeight = 19;
 // A width at which the figures and the tree's rows read comfortably.
 constexpr int kMinimumPanelWidth = 210;
+// The width the panel docks with at first (the user may widen it; the window remembers).
+constexpr int kPreferredPanelWidth = 250;
 
 // Where a tree item's row lives in rows_: the root's index and the child's (−1 for the root).
 constexpr int kRootRole = Qt::UserRole;
@@ -287,6 +289,11 @@ void TZMainPanel::rebuildTree() {
         reselect->setSelected(true);
     }
     tree_->setUpdatesEnabled(true);
+    if (fields_.forgetNameOutsideOutline()) showFields();
+}
+
+QSize TZMainPanel::sizeHint() const {
+    return {kPreferredPanelWidth, QWidget::sizeHint().height()};
 }
 
 std::optional<std::wstring> TZMainPanel::selectedRow() const {

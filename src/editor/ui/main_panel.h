@@ -52,6 +52,8 @@ class TZMainPanel : public QWidget {
     static QColor backgroundColour() { return {224, 224, 224}; }
     static QColor formedColour() { return {0, 0, 255}; }
 
+    QSize sizeHint() const override;
+
     TZExtendedEdit* nameField() const { return name_; }
     TZExtendedEdit* lengthField() const { return length_; }
 
