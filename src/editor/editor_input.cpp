@@ -131,8 +131,7 @@ void EditorInput::pointsDown(const Vertex& p, const Vertex& snapped) {
             modeBeforeDrag_ = doc_.mode;
             doc_.mode = kModeDragVertex;
         } else if (!doc_.polygon.defined) {
-            if (!nearAVertex(doc_, snapped))
-                appendVertex(doc_, snapped.x, snapped.y);
+            if (!nearAVertex(doc_, snapped)) appendVertex(doc_, snapped.x, snapped.y);
             // A click on an existing point closes the outline; with fewer than three points there
             // is nothing to close yet (a closed outline of two points could take no more points).
             else if (doc_.polygon.count() >= 3)
@@ -185,7 +184,8 @@ void EditorInput::diagonalsDown(const Vertex& p) {
             doc_.pendingVertex = v;
         } else if (doc_.pendingVertex != v) {
             // The picked vertex stays picked: further clicks join it to more vertices.
-            const int record = setDiagonal(doc_, doc_.pendingVertex, v, drawnLength(*first, doc_.polygon.at(v)));
+            const int record =
+                setDiagonal(doc_, doc_.pendingVertex, v, drawnLength(*first, doc_.polygon.at(v)));
             doc_.rebuildTree();
             doc_.currentDiagonal = record;
             window_.showRecord(record);
@@ -307,7 +307,8 @@ void EditorInput::move(const PointerEvent& e) {
     const Vertex p = drawingPoint(e);
     window_.showCursorPosition(p.x, p.y);
 
-    if (doc_.mode == kModeCutting && showsCanvases(doc_, settings_) && doc_.seamFrom != -1 && doc_.seamTo != -1) {
+    if (doc_.mode == kModeCutting && showsCanvases(doc_, settings_) && doc_.seamFrom != -1 &&
+        doc_.seamTo != -1) {
         const int canvas = canvasUnder(doc_, p);
         if (canvas != doc_.hoverCanvas) {
             doc_.hoverCanvas = canvas;

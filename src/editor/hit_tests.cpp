@@ -102,7 +102,8 @@ RulerSnap snapRulerEnd(const TZCeiling& doc, const Vertex& previous, const Verte
 }
 
 double layoutSeamDirection(const TZCeiling& doc) {
-    double theta = direction(doc.seamLineEnd.x - doc.seamLineStart.x, doc.seamLineEnd.y - doc.seamLineStart.y);
+    double theta =
+        direction(doc.seamLineEnd.x - doc.seamLineStart.x, doc.seamLineEnd.y - doc.seamLineStart.y);
     if (doc.seamPerpendicular) theta += kPi / 2;
     return theta;
 }
@@ -112,12 +113,14 @@ int canvasUnder(const TZCeiling& doc, const Vertex& p, int* number) {
     const double theta = layoutSeamDirection(doc);
     for (int k = 0; k + 2 < count; k += 2) {
         // Two consecutive seam lines, the second walked backwards, close the canvas.
-        std::array<Vertex, 4> corners = {doc.seamLines.at(k), doc.seamLines.at(k + 1), doc.seamLines.at(k + 3),
-                                         doc.seamLines.at(k + 2)};
-        for (Vertex& c : corners) rotateAbout(c, -theta);
+        std::array<Vertex, 4> corners = {doc.seamLines.at(k), doc.seamLines.at(k + 1),
+                                         doc.seamLines.at(k + 3), doc.seamLines.at(k + 2)};
+        for (Vertex& c : corners)
+            rotateAbout(c, -theta);
         bool inside = insideEvenOdd(corners, p.x, p.y);
         for (std::size_t e = 0; e < corners.size() && !inside; ++e)
-            inside = distanceToSegment(p, corners[e], corners[(e + 1) % corners.size()]) <= kCanvasEdgeTolerance;
+            inside =
+                distanceToSegment(p, corners[e], corners[(e + 1) % corners.size()]) <= kCanvasEdgeTolerance;
         if (inside) {
             if (number != nullptr) *number = k / 2 + 1;
             return k;

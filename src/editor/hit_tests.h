@@ -34,9 +34,9 @@ int recordUnder(const TZCeiling& doc, const Vertex& p);
 
 // Where the ruler's moving end goes for the cursor at p, given the previous ruler point.
 struct RulerSnap {
-    Vertex point;          // the cursor itself when nothing snapped
-    int vertex = -1;       // snapped to this vertex
-    int record = -1;       // … or to the foot point on this record
+    Vertex point;    // the cursor itself when nothing snapped
+    int vertex = -1; // snapped to this vertex
+    int record = -1; // … or to the foot point on this record
 };
 // The nearest vertex within kRulerSnapDistance; otherwise the foot of the perpendicular from
 // `previous` onto the line of a record when the foot lies within kRulerSnapDistance of p (the

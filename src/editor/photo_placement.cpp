@@ -19,7 +19,9 @@ int clampToInt(long long v) {
     if (v > std::numeric_limits<int>::max()) return std::numeric_limits<int>::max();
     return static_cast<int>(v);
 }
-int add(int a, int b) { return clampToInt(static_cast<long long>(a) + b); }
+int add(int a, int b) {
+    return clampToInt(static_cast<long long>(a) + b);
+}
 
 } // namespace
 

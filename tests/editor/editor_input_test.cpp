@@ -23,8 +23,8 @@ struct Editor {
     }
     PointerEvent at(double x, double y, bool shift = false) {
         const TZCeiling& doc = *t;
-        return {int(kWidth / 2 + x / doc.scaleX - doc.panX), int(kHeight / 2 + y / doc.scaleY + doc.panY), shift,
-                kWidth, kHeight};
+        return {int(kWidth / 2 + x / doc.scaleX - doc.panX), int(kHeight / 2 + y / doc.scaleY + doc.panY),
+                shift, kWidth, kHeight};
     }
     void click(double x, double y) {
         input.leftDown(at(x, y));
@@ -125,7 +125,8 @@ TEST(EnteringPoints, AClickWithinTenCentimetresOfAPointClosesTheOutline) {
 
 TEST(EnteringPoints, TenCentimetresExactlyStillClosesAndTheEleventhEntersAPoint) {
     Editor e;
-    for (auto [x, y] : {std::pair{0.0, 0.0}, {300.0, 0.0}, {300.0, 200.0}}) e.click(x, y);
+    for (auto [x, y] : {std::pair{0.0, 0.0}, {300.0, 0.0}, {300.0, 200.0}})
+        e.click(x, y);
     e.click(311, 200);
     EXPECT_EQ(e.t->polygon.count(), 4) << "11 cm away: a new point";
     EXPECT_FALSE(e.t->polygon.defined);
@@ -177,7 +178,8 @@ TEST(DraggingPoints, TheVertexFollowsTheMouseAndTheSwitchesDecideWhichLengthsAre
     EXPECT_EQ(e.t->polygon.at(2).y, 317);
     EXPECT_EQ(e.t->diagonals.at(findDiagonal(*e.t, 0, 2)).length, actualLength(*e.t, e.t->diagonals.at(4)))
         << "diagonals follow the drawing by default";
-    EXPECT_EQ(e.t->diagonals.at(findDiagonal(*e.t, 1, 2)).length, 300) << "sides keep their lengths by default";
+    EXPECT_EQ(e.t->diagonals.at(findDiagonal(*e.t, 1, 2)).length, 300)
+        << "sides keep their lengths by default";
 
     e.t->dragUpdatesSides = true;
     e.t->dragUpdatesDiagonals = false;
@@ -186,7 +188,8 @@ TEST(DraggingPoints, TheVertexFollowsTheMouseAndTheSwitchesDecideWhichLengthsAre
     e.input.leftUp(e.at(329, 322));
     EXPECT_EQ(e.t->polygon.at(2).x, 320) << "the release snaps";
     EXPECT_EQ(e.t->polygon.at(2).y, 320);
-    EXPECT_EQ(e.t->diagonals.at(findDiagonal(*e.t, 1, 2)).length, 320.62) << "the side follows the snapped point";
+    EXPECT_EQ(e.t->diagonals.at(findDiagonal(*e.t, 1, 2)).length, 320.62)
+        << "the side follows the snapped point";
     EXPECT_EQ(e.t->diagonals.at(findDiagonal(*e.t, 0, 2)).length, diagonalBefore);
     EXPECT_EQ(e.t->mode, kModePoints);
 }
@@ -196,7 +199,8 @@ TEST(DraggingPoints, OneUndoTakesTheWholeDragBack) {
     e.square();
     e.t->takeSnapshot();
     e.input.leftDown(e.at(300, 300));
-    for (int step = 1; step <= 10; ++step) e.input.move(e.at(300 + step, 300 + step));
+    for (int step = 1; step <= 10; ++step)
+        e.input.move(e.at(300 + step, 300 + step));
     e.input.leftUp(e.at(310, 310));
     ASSERT_EQ(e.t->polygon.at(2).x, 310);
     e.t->undo();

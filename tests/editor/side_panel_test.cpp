@@ -16,7 +16,8 @@ const std::vector<std::pair<double, double>> kRectangle = {{0, 0}, {0, 300}, {40
 
 std::vector<std::wstring> texts(const std::vector<PanelTreeRow>& rows) {
     std::vector<std::wstring> out;
-    for (const PanelTreeRow& r : rows) out.push_back(r.text);
+    for (const PanelTreeRow& r : rows)
+        out.push_back(r.text);
     return out;
 }
 
@@ -83,7 +84,7 @@ TEST(PanelTree, SidesCarryTheirLengthsTheRightAngleMarkAndTheTriangleSide) {
     AppSettings settings;
     const std::vector<PanelTreeRow> rows = buildPanelTree(*t, settings, {});
     EXPECT_EQ(texts(rows), (std::vector<std::wstring>{L"AB (300.0)", L"BC (300.0) L", L"CD (?) ВНУТРЬ",
-                                                       L"DA (?) НАРУЖУ"}));
+                                                      L"DA (?) НАРУЖУ"}));
     EXPECT_TRUE(t->polygon.at(1).rightAngle) << "the recognition marks the vertex";
     EXPECT_EQ(rows[0].record, findDiagonal(*t, 0, 1));
     ASSERT_EQ(rows[0].children.size(), 3u);
@@ -105,10 +106,10 @@ TEST(PanelTree, ADiagonalOf4243IsTooLongForARightAngleOf300By300) {
 TEST(PanelTree, TheMostDeviatingMeasuredDiagonalOfARowIsMarked) {
     TestDocument t;
     setOutline(*t, {{0, 0}, {300, 0}, {300, 300}, {0, 300}, {-100, 150}});
-    measureRecord(*t, L"AC", 430.0);  // drawn 424.26: 5.74 shorter
-    measureRecord(*t, L"AD", 298.0);  // drawn 300: 2 longer
-    measureRecord(*t, L"AB", 350.0);  // a side: never marked
-    measureRecord(*t, L"BD", 420.0);  // drawn 424.26: 4.26 longer, the worst below B
+    measureRecord(*t, L"AC", 430.0); // drawn 424.26: 5.74 shorter
+    measureRecord(*t, L"AD", 298.0); // drawn 300: 2 longer
+    measureRecord(*t, L"AB", 350.0); // a side: never marked
+    measureRecord(*t, L"BD", 420.0); // drawn 424.26: 4.26 longer, the worst below B
     AppSettings settings;
     const std::vector<PanelTreeRow> rows = buildPanelTree(*t, settings, {});
     ASSERT_EQ(rows.size(), 5u);
@@ -125,7 +126,8 @@ TEST(PanelTree, StepModeLeavesTheTreeEmptyAndASideWithoutRecordHasNoRow) {
     setOutline(*t, kRectangle);
     eraseRecord(*t, findDiagonal(*t, 1, 2));
     AppSettings settings;
-    EXPECT_EQ(texts(buildPanelTree(*t, settings, {})), (std::vector<std::wstring>{L"AB (?)", L"CD (?)", L"DA (?)"}));
+    EXPECT_EQ(texts(buildPanelTree(*t, settings, {})),
+              (std::vector<std::wstring>{L"AB (?)", L"CD (?)", L"DA (?)"}));
     t->stepMode = true;
     EXPECT_TRUE(buildPanelTree(*t, settings, {}).empty());
     EXPECT_FALSE(t->placedOnly) << "the switch is back off after the rebuild";

@@ -37,7 +37,8 @@ TEST(DrawingView, ClickingOutARoomClosesItAndThePanelOffersItsFirstSide) {
     EditorFrame w;
     w.frame->runCommand(cmd::kNewProject);
     ASSERT_EQ(w.doc().mode, kModePoints);
-    for (auto [x, y] : {std::pair{-200.0, -150.0}, {200.0, -150.0}, {200.0, 150.0}, {-200.0, 150.0}}) w.clickAt(x, y);
+    for (auto [x, y] : {std::pair{-200.0, -150.0}, {200.0, -150.0}, {200.0, 150.0}, {-200.0, 150.0}})
+        w.clickAt(x, y);
     w.clickAt(-196, -147); // on A again
     EXPECT_TRUE(w.doc().polygon.defined);
     EXPECT_EQ(w.doc().polygon.count(), 4);
@@ -142,10 +143,29 @@ TEST(DrawingView, ACanvasClickedInTheLayoutGoesToTheCanvasWindow) {
         doc.seamLines.append(makeVertex(300, y));
     }
     std::vector<std::pair<int, int>> opened;
-    w.frame->viewInput()->setCanvasOpener([&](int number, int reference) { opened.emplace_back(number, reference); });
+    w.frame->viewInput()->setCanvasOpener(
+        [&](int number, int reference) { opened.emplace_back(number, reference); });
     // The layout is mirrored: drawing x = 100 lies left of the centre.
     const QPoint inSecond(doc.viewWidth / 2 - 100, doc.viewHeight / 2 + 200);
     w.click(inSecond);
     ASSERT_EQ(opened.size(), 1u);
     EXPECT_EQ(opened[0], std::make_pair(2, 2));
+}
+
+TEST(DrawingView, MovingTheMouseFarOutLaysNothingOutAgain) {
+    EditorFrame w;
+    w.frame->runCommand(cmd::kNewProject);
+    setOutline(w.doc(), {{0, 0}, {300, 0}, {300, 300}});
+    w.frame->runCommand(cmd::kEditPoints);
+    w.doc().scaleX = w.doc().scaleY = 900.0f; // every pixel is 9 m: long coordinate texts
+    QApplication::processEvents();
+    const QRect view = w.view()->geometry();
+    const QSize panel = w.panel()->size();
+    for (int x = w.view()->width(); x >= 0; x -= 37)
+        w.mouse(QEvent::MouseMove, {x, x / 2}, Qt::NoButton);
+    w.mouse(QEvent::MouseMove, {0, 0}, Qt::NoButton);
+    QApplication::processEvents();
+    EXPECT_EQ(w.view()->geometry(), view);
+    EXPECT_EQ(w.panel()->size(), panel);
+    EXPECT_TRUE(w.control<QLabel>(1014)->text().startsWith(QLatin1Char('-')));
 }

@@ -42,8 +42,8 @@ TEST(SidePanel, IsDockedAtTheLeftWithEveryControlUnderItsId) {
     ASSERT_NE(w.frame->sidePanelDock(), nullptr);
     EXPECT_EQ(w.frame->dockWidgetArea(w.frame->sidePanelDock()), Qt::LeftDockWidgetArea);
     EXPECT_EQ(w.frame->sidePanelDock()->widget(), w.panel());
-    for (int id : {1632, 1110, 1288, 1014, 1292, 1018, 1284, 1026, 1262, 1250, 1316, 1024, 1032, 1034, 1220, 1208,
-                   1028})
+    for (int id : {1632, 1110, 1288, 1014, 1292, 1018, 1284, 1026, 1262, 1250, 1316, 1024, 1032, 1034, 1220,
+                   1208, 1028})
         EXPECT_NE(w.frame->findChild<QWidget*>(QString::number(id)), nullptr) << id;
     EXPECT_EQ(w.control<QPushButton>(1632)->text(), QStringLiteral("Установить"));
     // Hiding and showing the panel by its command.
@@ -76,7 +76,8 @@ TEST(SidePanel, TheTreeMarksARightAngleAndTheTriangleCommandsActOnTheSelectedRow
     EditorFrame w;
     w.frame->runCommand(cmd::kNewProject);
     setOutline(w.doc(), {{0, 0}, {300, 0}, {300, 300}, {0, 300}});
-    for (const wchar_t* side : {L"AB", L"BC", L"CD", L"DA"}) measureRecord(w.doc(), side, 300);
+    for (const wchar_t* side : {L"AB", L"BC", L"CD", L"DA"})
+        measureRecord(w.doc(), side, 300);
     measureRecord(w.doc(), L"AC", 424.27);
     w.doc().rebuildTree();
     auto* tree = w.control<QTreeWidget>(1110);

@@ -7,8 +7,8 @@
 
 #include "editor/ui/extended_edit.h"
 #include "editor_frame.h"
-#include "model/measurements.h"
 #include "model/formatting.h"
+#include "model/measurements.h"
 #include "model/records.h"
 
 // The measurer's road through the window: a new project, a room clicked out with the mouse, its
@@ -43,8 +43,9 @@ TEST(TypicalRoad, ARoomFromTheFirstClickToTheReopenedFile) {
     ASSERT_EQ(w.doc().mode, kModePoints);
     // An L-shaped room, 4 × 3 m with a 1 × 1.5 m bay, sketched roughly (1 cm per pixel).
     const std::vector<std::pair<double, double>> sketch = {{-250, -150}, {150, -160}, {160, 0},
-                                                           {260, 10},    {250, 160}, {-240, 150}};
-    for (auto [x, y] : sketch) w.clickAt(x, y);
+                                                           {260, 10},    {250, 160},  {-240, 150}};
+    for (auto [x, y] : sketch)
+        w.clickAt(x, y);
     w.screenshot("02-points");
     w.clickAt(-247, -146);
     ASSERT_TRUE(w.doc().polygon.defined);
@@ -52,7 +53,8 @@ TEST(TypicalRoad, ARoomFromTheFirstClickToTheReopenedFile) {
     w.screenshot("03-closed");
 
     // The sides, one after another: the panel moves on by itself.
-    for (const QString length : {"400", "150", "100", "150", "500", "300"}) enterLength(w, length);
+    for (const QString length : {"400", "150", "100", "150", "500", "300"})
+        enterLength(w, length);
     EXPECT_EQ(w.doc().diagonals.at(findDiagonal(w.doc(), 5, 0)).length, 300);
     // Diagonals across the room, by name.
     const std::pair<const char*, const char*> diagonals[] = {
@@ -74,7 +76,8 @@ TEST(TypicalRoad, ARoomFromTheFirstClickToTheReopenedFile) {
     EXPECT_NEAR(area, 4.0 * 3.0 + 1.0 * 1.5, 0.05);
     w.screenshot("05-formed");
 
-    for (int id : {cmd::kShowGrid, cmd::kShowAngles, cmd::kShowGrid}) w.frame->runCommand(id);
+    for (int id : {cmd::kShowGrid, cmd::kShowAngles, cmd::kShowGrid})
+        w.frame->runCommand(id);
     EXPECT_TRUE(w.doc().showAngles);
     w.wheel(120);
     w.wheel(120);

@@ -9,8 +9,8 @@
 #include "editor/ui/child_view.h"
 #include "editor/ui/main_panel.h"
 
-ChildViewInput::ChildViewInput(CChildView& view, TZCeiling& doc, const AppSettings& settings, ImageCodec& images,
-                               TZMainPanel* panel)
+ChildViewInput::ChildViewInput(CChildView& view, TZCeiling& doc, const AppSettings& settings,
+                               ImageCodec& images, TZMainPanel* panel)
     : QObject(&view), view_(view), doc_(doc), images_(images), panel_(panel), input_(doc, settings, *this) {
     setObjectName(QStringLiteral("childViewInput"));
     view.setMouseTracking(true);

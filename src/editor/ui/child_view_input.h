@@ -25,7 +25,9 @@ class ChildViewInput : public QObject, public EditorWindow {
     EditorInput& input() { return input_; }
     // Opens the canvas window for a canvas clicked in the cutting layout (number from 1, the seam
     // point its upper seam line starts at). Nothing happens until it is set.
-    void setCanvasOpener(std::function<void(int number, int reference)> opener) { canvasOpener_ = std::move(opener); }
+    void setCanvasOpener(std::function<void(int number, int reference)> opener) {
+        canvasOpener_ = std::move(opener);
+    }
 
     // EditorWindow
     void showCursorPosition(double x, double y) override;

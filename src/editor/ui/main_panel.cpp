@@ -138,6 +138,10 @@ void TZMainPanel::buildControls() {
     xy->addWidget(label(QStringLiteral("y ="), kYCaptionId));
     y_ = label(QString(), kYValueId);
     xy->addWidget(y_, 1);
+    // The coordinates change with every mouse move: their texts must never lay the panel (and
+    // with it the window and the drawing view) out again.
+    for (QLabel* value : {x_, y_})
+        value->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
     layout->addWidget(coordinates_);
     status_ = label(QString(), kStatusId);
     status_->setWordWrap(true);
@@ -190,7 +194,8 @@ void TZMainPanel::buildControls() {
     });
     // Enter in the name field goes on to the length, as Tab would.
     connect(name_, &TZExtendedEdit::enterPressed, this, [this] { length_->setFocus(Qt::TabFocusReason); });
-    connect(length_, &TZExtendedEdit::edited, this, [this] { fields_.lengthEdited(fromQt(length_->text())); });
+    connect(length_, &TZExtendedEdit::edited, this,
+            [this] { fields_.lengthEdited(fromQt(length_->text())); });
     connect(length_, &TZExtendedEdit::enterPressed, this, &TZMainPanel::setLength);
     connect(setButton_, &QPushButton::clicked, this, &TZMainPanel::setLength);
     connect(tree_, &QTreeWidget::itemSelectionChanged, this, &TZMainPanel::treeSelectionChanged);
@@ -253,7 +258,8 @@ void TZMainPanel::refreshPanel() {
 
     lines_ = orderListLines(doc_);
     list_->clear();
-    for (const OrderListLine& line : lines_) list_->addItem(toQt(line.text));
+    for (const OrderListLine& line : lines_)
+        list_->addItem(toQt(line.text));
 }
 
 void TZMainPanel::rebuildTree() {
@@ -262,7 +268,8 @@ void TZMainPanel::rebuildTree() {
     QString selected;
     for (int i = 0; i < tree_->topLevelItemCount(); ++i)
         if (tree_->topLevelItem(i)->isExpanded()) expanded.insert(rowKey(tree_->topLevelItem(i)));
-    if (QTreeWidgetItem* current = tree_->currentItem(); current && current->isSelected()) selected = rowKey(current);
+    if (QTreeWidgetItem* current = tree_->currentItem(); current && current->isSelected())
+        selected = rowKey(current);
 
     const QSignalBlocker block(tree_);
     tree_->setUpdatesEnabled(false);
