@@ -337,16 +337,6 @@ TEST(PickingDiagonals, TheSamePointTwiceMakesNothing) {
     EXPECT_EQ(findDiagonal(*e.t, 0, 0), -1);
 }
 
-TEST(PickingDiagonals, AMeasuredDiagonalKeepsItsLength) {
-    Editor e;
-    e.square();
-    putDiagonal(*e.t, 0, 2, 430);
-    e.t->mode = kModeDiagonals;
-    e.click(0, 0);
-    e.click(300, 300);
-    EXPECT_EQ(e.t->diagonals.at(findDiagonal(*e.t, 0, 2)).length, 430);
-}
-
 TEST(SelectingDiagonals, AClickOnARecordNamesItInThePanelOrDeletesIt) {
     Editor e;
     e.square();
