@@ -17,6 +17,8 @@
 #include "app/tenzora_app.h"
 #include "app/ui/command_icons.h"
 #include "editor/ui/child_view.h"
+#include "editor/ui/child_view_input.h"
+#include "editor/ui/main_panel.h"
 #include "platform/qt/qt_text.h"
 
 namespace {
@@ -76,6 +78,13 @@ CMainFrame::CMainFrame(CTenzoraApp& app, QWidget* parent)
     createActions();
     buildMenus();
     buildToolbars();
+
+    // The side panel, docked at the left; the triangle commands act on its tree's selected row.
+    panel_ = new TZMainPanel(app_.document(), app_.settings(), this);
+    setSidePanel(panel_);
+    sidePanelDock_->setWindowTitle(panel_->windowTitle());
+    setSelectedRowSource([this] { return panel_->selectedRow(); });
+    viewInput_ = new ChildViewInput(*view_, app_.document(), app_.settings(), app_.services().images, panel_);
 
     app_.document().setViews(this);
     setTitle(app_.document().title());
@@ -292,8 +301,12 @@ void CMainFrame::saveLayout(QSettings& settings) const {
 
 // ---- document views -----------------------------------------------------------------------------
 
-void CMainFrame::refreshFigures() {}
-void CMainFrame::rebuildTree() {}
+void CMainFrame::refreshFigures() {
+    panel_->refreshPanel();
+}
+void CMainFrame::rebuildTree() {
+    panel_->rebuildTree();
+}
 void CMainFrame::repaint() {
     view_->update();
 }

@@ -1,0 +1,44 @@
+#include "editor/view_rules.h"
+
+#include <cmath>
+
+#include "app/settings.h"
+#include "model/ceiling.h"
+#include "model/view_transform.h"
+
+namespace {
+// Two seam lines of two points each make the first canvas.
+constexpr int kSeamPointsOfOneCanvas = 4;
+} // namespace
+
+bool isMirroredDisplay(const TZCeiling& doc, const AppSettings& settings) {
+    return doc.mode == kModeCutting && !settings.dealerMode && settings.flipCutting;
+}
+
+bool isLayoutDisplay(const TZCeiling& doc) {
+    return doc.mode == kModeCutting && doc.seamLines.count() >= kSeamPointsOfOneCanvas;
+}
+
+bool showsCanvases(const TZCeiling& doc, const AppSettings& settings) {
+    return isLayoutDisplay(doc) && !settings.dealerMode;
+}
+
+Vertex viewToDrawing(const TZCeiling& doc, const AppSettings& settings, double sx, double sy) {
+    Vertex p;
+    screenToWorld(doc, sx, sy, p.x, p.y, isMirroredDisplay(doc, settings));
+    return p;
+}
+
+double snapCoordinate(double v, double step) {
+    if (!(step > 0) || !std::isfinite(step)) return v;
+    const double half = v < 0 ? -step / 2 : step / 2;
+    return step * std::trunc((v + half) / step);
+}
+
+Vertex snapToGridIfOn(const TZCeiling& doc, const Vertex& p) {
+    if (!doc.snapToGrid) return p;
+    Vertex snapped = p;
+    snapped.x = snapCoordinate(p.x, doc.gridStep);
+    snapped.y = snapCoordinate(p.y, doc.gridStep);
+    return snapped;
+}
