@@ -305,8 +305,10 @@ LayoutOutcome layoutCanvases(TZCeiling& doc, const Material& material, bool quie
     const double quantityWidth = usable / k;
     doc.seamLineStart = frame->lineStart;
     doc.seamLineEnd = frame->lineEnd;
-    // No pitch (the seam allowance takes the whole roll, or no tension): no seams can be laid.
-    if (!(pitch > 0) || !std::isfinite(pitch) || !std::isfinite(quantityWidth))
+    // No pitch (the seam allowance takes the whole roll) or no usable tension (a fabric does not
+    // stretch by 0 or less; with a separate tension across the canvases a negative one would
+    // still give seams but a negative quantity): no seams can be laid.
+    if (!(pitch > 0) || !std::isfinite(pitch) || !(quantityWidth > 0) || !std::isfinite(quantityWidth))
         return nothingLaidOut(doc, quiet, LayoutOutcome::NoCanvases, nullptr);
 
     Extent extent;
@@ -326,6 +328,9 @@ LayoutOutcome layoutCanvases(TZCeiling& doc, const Material& material, bool quie
 
     double quantity = 0;
     doc.canvasLengthTotal = measureCanvases(doc, points, *frame, quantityWidth, quantity);
+    // Only absurd numbers (a roll of 1e300 cm) overflow; no quantity can be stored for them.
+    if (!std::isfinite(quantity) || !std::isfinite(doc.canvasLengthTotal))
+        return nothingLaidOut(doc, quiet, LayoutOutcome::NoCanvases, nullptr);
 
     doc.materialQuantity = std::fabs(quantity) / kSquareCentimetresPerSquareMetre;
     doc.offcuts = (doc.materialQuantity - netArea(doc)) * material.offcutPriceCoef;
