@@ -23,8 +23,8 @@ namespace {
 
 struct Project {
     SilentUiServices ui;
-    std::unique_ptr<TZCeiling> doc =
-        std::make_unique<TZCeiling>(ui, std::filesystem::temp_directory_path() / "tenzora-bench-no-program-dir");
+    std::unique_ptr<TZCeiling> doc = std::make_unique<TZCeiling>(ui, std::filesystem::temp_directory_path() /
+                                                                         "tenzora-bench-no-program-dir");
     AppSettings settings;
     TZCeiling* operator->() { return doc.get(); }
     TZCeiling& operator*() { return *doc; }
@@ -95,7 +95,8 @@ void makeFurnishedRoom(TZCeiling& doc) {
         d.length = distance(doc.polygon.at(d.a), doc.polygon.at(d.b));
         doc.diagonals.append(d);
     }
-    const TZDop dops[] = {construction(TZDopKind::Rectangle, 2, 3, -30), construction(TZDopKind::Arc, 10, 11, 25),
+    const TZDop dops[] = {construction(TZDopKind::Rectangle, 2, 3, -30),
+                          construction(TZDopKind::Arc, 10, 11, 25),
                           construction(TZDopKind::CornerCut, 0, 18, 0)};
     for (const TZDop& d : dops) {
         doc.dops.append(d);
@@ -122,8 +123,10 @@ template <void (*Make)(TZCeiling&)> void layoutOnce(benchmark::State& state) {
     p->seamFrom = 0;
     p->seamTo = 1;
     p->suppressUndo = true; // the snapshot has figures of its own
-    for (auto _ : state) benchmark::DoNotOptimize(layoutCanvases(*p, p->material, true, true));
-    state.counters["layouts/s"] = benchmark::Counter(static_cast<double>(state.iterations()), benchmark::Counter::kIsRate);
+    for (auto _ : state)
+        benchmark::DoNotOptimize(layoutCanvases(*p, p->material, true, true));
+    state.counters["layouts/s"] =
+        benchmark::Counter(static_cast<double>(state.iterations()), benchmark::Counter::kIsRate);
     state.counters["canvases"] = p->canvasLengths.count();
     state.counters["crossings"] = p->addPoints.count();
 }
@@ -141,8 +144,8 @@ template <void (*Make)(TZCeiling&)> void optimise(benchmark::State& state) {
         state.ResumeTiming();
         benchmark::DoNotOptimize(dialog.optimiseSeamSide());
     }
-    state.counters["layouts/s"] =
-        benchmark::Counter(static_cast<double>(state.iterations()) * n * (n - 1), benchmark::Counter::kIsRate);
+    state.counters["layouts/s"] = benchmark::Counter(static_cast<double>(state.iterations()) * n * (n - 1),
+                                                     benchmark::Counter::kIsRate);
 }
 
 template <void (*Make)(TZCeiling&)> void describeCanvases(benchmark::State& state) {
@@ -151,14 +154,25 @@ template <void (*Make)(TZCeiling&)> void describeCanvases(benchmark::State& stat
     p->seamFrom = 0;
     p->seamTo = 1;
     layoutCanvases(*p, p->material, true, true);
-    for (auto _ : state) benchmark::DoNotOptimize(canvasPieces(*p));
+    for (auto _ : state)
+        benchmark::DoNotOptimize(canvasPieces(*p));
 }
 
-void BM_LayoutFurnishedRoomOf24(benchmark::State& s) { layoutOnce<makeFurnishedRoom>(s); }
-void BM_LayoutEllipseOf92(benchmark::State& s) { layoutOnce<makeEllipse>(s); }
-void BM_OptimiseFurnishedRoomOf24(benchmark::State& s) { optimise<makeFurnishedRoom>(s); }
-void BM_OptimiseEllipseOf92(benchmark::State& s) { optimise<makeEllipse>(s); }
-void BM_CanvasPiecesFurnishedRoomOf24(benchmark::State& s) { describeCanvases<makeFurnishedRoom>(s); }
+void BM_LayoutFurnishedRoomOf24(benchmark::State& s) {
+    layoutOnce<makeFurnishedRoom>(s);
+}
+void BM_LayoutEllipseOf92(benchmark::State& s) {
+    layoutOnce<makeEllipse>(s);
+}
+void BM_OptimiseFurnishedRoomOf24(benchmark::State& s) {
+    optimise<makeFurnishedRoom>(s);
+}
+void BM_OptimiseEllipseOf92(benchmark::State& s) {
+    optimise<makeEllipse>(s);
+}
+void BM_CanvasPiecesFurnishedRoomOf24(benchmark::State& s) {
+    describeCanvases<makeFurnishedRoom>(s);
+}
 
 BENCHMARK(BM_LayoutFurnishedRoomOf24)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_LayoutEllipseOf92)->Unit(benchmark::kMicrosecond);

@@ -39,34 +39,52 @@ class Reader {
     double coordinate() {
         const std::uint8_t b = byte();
         switch (b % 32) {
-        case 0: return std::numeric_limits<double>::quiet_NaN();
-        case 1: return std::numeric_limits<double>::infinity();
-        case 2: return 1e300;
-        case 3: return -1e12;
-        case 4: return 0.0;
-        default: return 10.0 * byte() + 0.5 * (b % 3);
+        case 0:
+            return std::numeric_limits<double>::quiet_NaN();
+        case 1:
+            return std::numeric_limits<double>::infinity();
+        case 2:
+            return 1e300;
+        case 3:
+            return -1e12;
+        case 4:
+            return 0.0;
+        default:
+            return 10.0 * byte() + 0.5 * (b % 3);
         }
     }
     double roll() {
         const std::uint8_t b = byte();
         switch (b % 16) {
-        case 0: return 0.0;
-        case 1: return -320.0;
-        case 2: return std::numeric_limits<double>::quiet_NaN();
-        case 3: return 1e300;
-        case 4: return 1e-300;
-        case 5: return 0.5;
-        default: return 50.0 + 10.0 * byte();
+        case 0:
+            return 0.0;
+        case 1:
+            return -320.0;
+        case 2:
+            return std::numeric_limits<double>::quiet_NaN();
+        case 3:
+            return 1e300;
+        case 4:
+            return 1e-300;
+        case 5:
+            return 0.5;
+        default:
+            return 50.0 + 10.0 * byte();
         }
     }
     double tension() {
         const std::uint8_t b = byte();
         switch (b % 12) {
-        case 0: return 0.0;
-        case 1: return -0.93;
-        case 2: return std::numeric_limits<double>::infinity();
-        case 3: return 1e-200;
-        default: return 0.8 + 0.01 * (b % 20);
+        case 0:
+            return 0.0;
+        case 1:
+            return -0.93;
+        case 2:
+            return std::numeric_limits<double>::infinity();
+        case 3:
+            return 1e-200;
+        default:
+            return 0.8 + 0.01 * (b % 20);
         }
     }
     std::int32_t index(int count) {
@@ -80,7 +98,8 @@ class Reader {
         static const wchar_t kChars[] = L"0123456789,.-+ eEABCDZ1йЁ\t";
         const int length = byte() % 12;
         std::wstring t;
-        for (int i = 0; i < length; ++i) t.push_back(kChars[byte() % (sizeof kChars / sizeof kChars[0] - 1)]);
+        for (int i = 0; i < length; ++i)
+            t.push_back(kChars[byte() % (sizeof kChars / sizeof kChars[0] - 1)]);
         return t;
     }
 
@@ -108,7 +127,8 @@ void fillRoom(TZCeiling& doc, Reader& in) {
     doc.dopHoleOrder.clear();
     doc.showConstructions = in.byte() % 2 == 0;
     const int vertices = in.byte() % 8 == 0 ? 200 + in.byte() * 3 : in.byte() % 12;
-    for (int i = 0; i < vertices; ++i) doc.polygon.append(makeVertex(in.coordinate(), in.coordinate()));
+    for (int i = 0; i < vertices; ++i)
+        doc.polygon.append(makeVertex(in.coordinate(), in.coordinate()));
     doc.polygon.defined = vertices > 0;
     for (int i = 0; i < vertices && i < 40; ++i) {
         Diagonal d;
@@ -194,15 +214,43 @@ void runDialog(TZCeiling& doc, Reader& in) {
     for (int step = 0; step < 6; ++step) {
         CuttingDialogFields& f = dialog.fields();
         switch (in.byte() % 10) {
-        case 0: f.seamSide = in.text(); dialog.seamSideEdited(); break;
-        case 1: f.width = in.text(); f.tension = in.text(); break;
-        case 2: f.offset = in.text(); f.offset2 = in.text(); f.seams = in.text(); break;
-        case 3: f.tensionY = in.text(); f.secondDiagonal = in.text(); f.twoDiagonals = in.byte() % 2; break;
-        case 4: dialog.offsetButton(static_cast<OffsetButton>(in.byte() % 3)); break;
-        case 5: dialog.sides().selected = in.index(doc.diagonals.count()); dialog.sideChosen(); break;
-        case 6: dialog.fabrics().selected = in.index(2); dialog.fabricChosen(); break;
-        case 7: dialog.fabricTypes().selected = in.index(2); dialog.fabricTypeChosen(); break;
-        case 8: dialog.ok(); dialog.setVisible(true); break;
+        case 0:
+            f.seamSide = in.text();
+            dialog.seamSideEdited();
+            break;
+        case 1:
+            f.width = in.text();
+            f.tension = in.text();
+            break;
+        case 2:
+            f.offset = in.text();
+            f.offset2 = in.text();
+            f.seams = in.text();
+            break;
+        case 3:
+            f.tensionY = in.text();
+            f.secondDiagonal = in.text();
+            f.twoDiagonals = in.byte() % 2;
+            break;
+        case 4:
+            dialog.offsetButton(static_cast<OffsetButton>(in.byte() % 3));
+            break;
+        case 5:
+            dialog.sides().selected = in.index(doc.diagonals.count());
+            dialog.sideChosen();
+            break;
+        case 6:
+            dialog.fabrics().selected = in.index(2);
+            dialog.fabricChosen();
+            break;
+        case 7:
+            dialog.fabricTypes().selected = in.index(2);
+            dialog.fabricTypeChosen();
+            break;
+        case 8:
+            dialog.ok();
+            dialog.setVisible(true);
+            break;
         default:
             // The optimiser runs n·(n−1) layouts: only on small rooms here.
             if (doc.polygon.count() <= 6) dialog.optimiseSeamSide();
@@ -221,8 +269,10 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
         std::string bytes;
         bytes.push_back(static_cast<char>(k)); // constructions shown or not
         bytes.push_back(static_cast<char>(4 + k));
-        for (int i = 0; i < 40; ++i) bytes.push_back(static_cast<char>(5 + (i * 37 + k * 11) % 200));
-        for (int i = 0; i < 24; ++i) bytes.push_back(static_cast<char>((i * 13 + k) % 16));
+        for (int i = 0; i < 40; ++i)
+            bytes.push_back(static_cast<char>(5 + (i * 37 + k * 11) % 200));
+        for (int i = 0; i < 24; ++i)
+            bytes.push_back(static_cast<char>((i * 13 + k) % 16));
         seeds.emplace_back("layout_" + std::to_string(k), bytes);
     }
     writeSeeds(seeds);
@@ -244,7 +294,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     doc.material = material;
     layoutCanvases(doc, material, in.byte() % 2 == 0, in.byte() % 2 == 0);
     checkOutputs(doc);
-    for (const CanvasPiece& piece : canvasPieces(doc)) check(piece.points.size() == piece.indexes.size());
+    for (const CanvasPiece& piece : canvasPieces(doc))
+        check(piece.points.size() == piece.indexes.size());
 
     runDialog(doc, in);
     return 0;

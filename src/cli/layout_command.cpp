@@ -41,7 +41,8 @@ int fabricIndexOf(const ChoiceList& list, const std::wstring& name) {
     if (exact >= 0) return exact;
     for (std::size_t i = 0; i < list.entries.size(); ++i) {
         const std::wstring& e = list.entries[i];
-        if (e.size() > name.size() + 2 && e.compare(0, name.size() + 2, name + L" (") == 0 && e.back() == L')')
+        if (e.size() > name.size() + 2 && e.compare(0, name.size() + 2, name + L" (") == 0 &&
+            e.back() == L')')
             return static_cast<int>(i);
     }
     return -1;
@@ -98,7 +99,8 @@ int runLayout(Context& context, Arguments& args) {
     if (!side && !optimise) throw UsageError("--side is required (or --optimise, which chooses the side)");
     if (offset2 && !second) throw UsageError("--offset2 goes with --two-diagonals");
     if (seamsText) parseInteger(*seamsText, "--seams");
-    const std::optional<std::wstring> sideName = side ? std::optional(pairField(*side, "--side")) : std::nullopt;
+    const std::optional<std::wstring> sideName =
+        side ? std::optional(pairField(*side, "--side")) : std::nullopt;
     const std::optional<std::wstring> secondName =
         second ? std::optional(pairField(*second, "--two-diagonals")) : std::nullopt;
 

@@ -24,7 +24,8 @@ struct CliRun {
 
 std::string shellQuoted(const std::string& text) {
     std::string quoted = "'";
-    for (char c : text) quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
+    for (char c : text)
+        quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
     return quoted + "'";
 }
 
@@ -64,7 +65,8 @@ class LayoutCli : public ::testing::Test {
                               shellQuoted(programDir.empty() ? home.path().string() : programDir) +
                               " --settings " + shellQuoted((home / "settings.ini").string()) +
                               " --material-with-tension no";
-        for (const std::string& a : args) command += " " + shellQuoted(a);
+        for (const std::string& a : args)
+            command += " " + shellQuoted(a);
         command += " >" + shellQuoted((home / "out").string()) + " 2>" + shellQuoted((home / "err").string());
         CliRun r;
         const int raw = std::system(command.c_str());
@@ -78,7 +80,8 @@ class LayoutCli : public ::testing::Test {
 };
 
 TEST_F(LayoutCli, LaysTheCanvasesOutWithTheChosenFabricAndSavesThem) {
-    CliRun r = run({"layout", file("room.tz"), "--side", "ab", "--fabric", "Белый мат", "-o", file("laid.tz")});
+    CliRun r =
+        run({"layout", file("room.tz"), "--side", "ab", "--fabric", "Белый мат", "-o", file("laid.tz")});
     ASSERT_EQ(r.status, 0) << r.err;
     auto j = r.json();
     EXPECT_EQ(j["mode"], 8);
@@ -123,12 +126,12 @@ TEST_F(LayoutCli, TheOptimiserChoosesTheSideItself) {
 
 TEST_F(LayoutCli, BadUsageAndFailures) {
     const std::string room = file("room.tz");
-    EXPECT_EQ(run({"layout", room}).status, 2);                                  // no side
-    EXPECT_EQ(run({"layout", room, "--side", "XYZ"}).status, 2);                 // not a name
+    EXPECT_EQ(run({"layout", room}).status, 2);                  // no side
+    EXPECT_EQ(run({"layout", room, "--side", "XYZ"}).status, 2); // not a name
     EXPECT_EQ(run({"layout", room, "--side", "AB", "--width", "wide"}).status, 2);
     EXPECT_EQ(run({"layout", room, "--side", "AB", "--fabric", "Нет такого"}).status, 2);
     EXPECT_EQ(run({"layout", room, "--side", "AB", "--offset2", "3"}).status, 2);
-    EXPECT_EQ(run({"layout", room, "--side", "AK"}).status, 1);                  // no point K
+    EXPECT_EQ(run({"layout", room, "--side", "AK"}).status, 1);                   // no point K
     EXPECT_EQ(run({"layout", room, "--side", "AB", "--seams", "320"}).status, 1); // no pitch left
     EXPECT_EQ(run({"layout", file("missing.tz"), "--side", "AB"}).status, 1);
     const CliRun empty = run({"layout", room, "--side", "AB"}, file("empty"));
