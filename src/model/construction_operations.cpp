@@ -118,6 +118,8 @@ void rerunLayoutAfterConstructionChange(TZCeiling& doc) {
     doc.suppressUndo = true;
     layoutCanvases(doc, doc.material, false, materialWithTension(doc));
     doc.suppressUndo = suppressed;
+    // In the cutting mode the side panel's tree lists the canvases: the new ones.
+    doc.rebuildTree();
 }
 
 // ---- the side panel's list ---------------------------------------------------------------------

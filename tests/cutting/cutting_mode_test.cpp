@@ -68,6 +68,7 @@ TEST_F(RelayoutTest, ACutoutStoredOrDeletedInTheCuttingModeRelaysTheCanvases) {
     const int steps = doc->undoCount;
     ASSERT_EQ(addCutout(*doc, circleOnTheSeam()), 0);
     EXPECT_EQ(doc->addPoints.count(), 4); // the middle seam crosses the circle twice
+    EXPECT_EQ(doc.views.trees, 2);        // the canvas list is rebuilt after the new layout
     EXPECT_GT(doc->offcuts, offcuts);     // the cutout is offcut now
     EXPECT_EQ(doc->undoCount, steps + 1); // one step for the whole change
     ASSERT_TRUE(deleteCutout(*doc, 0));
