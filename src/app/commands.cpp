@@ -6,6 +6,7 @@
 #include "app/command_ids.h"
 #include "app/command_table.h"
 #include "app/settings.h"
+#include "cutting/cutting_mode.h"
 #include "model/ceiling.h"
 #include "model/forming_commands.h"
 
@@ -212,6 +213,8 @@ void registerDocumentCommands(CommandRegistry& r) {
         if (c.host == nullptr) return;
         if (const auto row = c.host->selectedTreeRow()) toggleRightAngle(c.doc, *row);
     });
+
+    r.setHandler(kCutting, [](CommandContext& c) { toggleCuttingMode(c.doc); });
 
     r.setHandler(kPhotos, [](CommandContext& c) {
         if (c.host != nullptr) c.host->showPopup(kPhotos, photoMenu(c.doc, c.processor.available(kAddPhoto)));

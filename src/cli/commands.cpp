@@ -47,6 +47,22 @@ const std::vector<Command>& commands() {
          "diameter is parallel to, --turned turns it by 90 degrees. A free cutout takes any number of rows.\n"
          "Prints the project JSON; -o saves the result.",
          runAddCutout},
+        {"layout",
+         "FILE.tz --side AB [--perpendicular] [--offset X] [--two-diagonals CD --offset2 Y] [--group NAME] "
+         "[--fabric NAME] [--width W] [--tension K] [--tension-y K] [--offcut-coef C] [--seams S] [--optimise] "
+         "[-o OUT.tz]",
+         "lay the canvases out as the cutting dialog's OK (or its optimiser) does",
+         "Shows the cutting dialog as \"Раскрой фигуры\" does (the outline is re-placed, the project enters\n"
+         "the cutting mode; it is not formed here) and confirms it. --side is the seam side or diagonal\n"
+         "(point names of the working outline, the cutout points continuing them); --perpendicular lays the\n"
+         "seams at right angles to it, --offset shifts the seam grid (cm); --two-diagonals CD with --offset and\n"
+         "--offset2 lays them along the line joining the points at those distances along the two diagonals.\n"
+         "--group and --fabric choose the fabric type and the fabric in the materials base of the program\n"
+         "directory (by default the project's fabric, else the first one); --width, --tension, --tension-y,\n"
+         "--offcut-coef and --seams then override the dialog's fields. --optimise runs \"Оптимизировать\n"
+         "расход материала\" instead of OK: every pair of vertices is tried (seams parallel, offset 0) and the\n"
+         "one with the least material is laid out. Prints the project JSON; -o saves the result.",
+         runLayout},
     };
     return table;
 }

@@ -29,6 +29,8 @@
 #include "storage/material.h"
 #include "storage/material_base.h"
 
+struct AppSettings;
+
 // Editor modes.
 enum EditorMode : std::int32_t {
     kModeDragVertex = 4,  // a vertex is being dragged (between press and release)
@@ -67,6 +69,12 @@ public:
     DocumentViews* views() const { return views_; }
     void setViews(DocumentViews* views) { views_ = views; }
     const std::filesystem::path& programDir() const { return programDir_; }
+    // The program-wide settings, for the operations the document runs on its own (the cutting
+    // layout redone after a construction changes needs "materialWithTension"). Set by the
+    // application object, which owns both; null in a bare document, which then works with the
+    // settings' defaults.
+    const AppSettings* settings() const { return settings_; }
+    void setSettings(const AppSettings* settings) { settings_ = settings; }
 
     // ---- project operations -----------------------------------------------------------------
     // The new-project reset; false when the user cancelled.
@@ -215,5 +223,6 @@ private:
     TZDynamicMemory undoScratch_{kStreamGrowBy};
     UiServices* ui_;
     DocumentViews* views_ = nullptr;
+    const AppSettings* settings_ = nullptr;
     std::filesystem::path programDir_;
 };

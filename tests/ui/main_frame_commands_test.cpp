@@ -163,7 +163,7 @@ TEST(MainFrameCommands, ActionsCarryIdsKeysAndTooltips) {
 TEST(MainFrameCommands, CommandsWithoutHandlersAreDisabled) {
     Window w;
     w.frame->refreshCommandStates();
-    for (int id : {cmd::kClients, cmd::kMaterials, cmd::kPrint, cmd::kPreview, cmd::kReport, cmd::kCutting,
+    for (int id : {cmd::kClients, cmd::kMaterials, cmd::kPrint, cmd::kPreview, cmd::kReport,
                    cmd::kCornerCut, cmd::kArc, cmd::kBend, cmd::kPriceLists,
                    cmd::kSettings, cmd::kAbout, cmd::kBarTriangles})
         EXPECT_FALSE(w.action(id)->isEnabled()) << id;
