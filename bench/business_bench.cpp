@@ -32,7 +32,7 @@ const std::filesystem::path kNoProgramDir = "/nonexistent/tenzora-bench";
 // A folder of projects of typical size (a dozen corners, their diagonals, a cutting layout with
 // its crossings), written once per run and removed at exit.
 class DrawingFolder {
-public:
+  public:
     DrawingFolder() {
         std::random_device rd;
         path_ = std::filesystem::temp_directory_path() / ("tenzora-bench-" + std::to_string(rd()));
@@ -50,7 +50,8 @@ public:
         for (int p = 0; p < kProjects; ++p) {
             fill(doc, p);
             saveToStream(doc, stream);
-            std::ofstream(path_ / ("project-" + std::to_string(p) + ".tz"), std::ios::binary) << stream.bytes();
+            std::ofstream(path_ / ("project-" + std::to_string(p) + ".tz"), std::ios::binary)
+                << stream.bytes();
             bytes_ += static_cast<std::uint64_t>(stream.size());
         }
         folders_[0] = codepage::fromPath(path_);
@@ -64,7 +65,7 @@ public:
     const std::array<std::wstring, 10>& folders() const { return folders_; }
     std::uint64_t bytes() const { return bytes_; }
 
-private:
+  private:
     void fill(TZCeiling& doc, int p) {
         doc.polygon.clear();
         doc.diagonals.clear();
@@ -93,7 +94,8 @@ private:
             doc.addPoints.append(a);
             doc.addPoints.append(a);
         }
-        doc.client = L"Клиент " + std::to_wstring(p % kClients) + L"¬" + std::to_wstring(7700000000LL + p % kClients);
+        doc.client =
+            L"Клиент " + std::to_wstring(p % kClients) + L"¬" + std::to_wstring(7700000000LL + p % kClients);
         doc.orderName = L"Заказ " + std::to_wstring(p);
         doc.orderNumber = std::to_wstring(p);
         doc.orderDate = L"12.03.2024";
@@ -128,7 +130,8 @@ double plainReadSeconds(const DrawingFolder& f) {
     for (int run = 0; run < 3; ++run) {
         const auto start = std::chrono::steady_clock::now();
         plainRead(f);
-        best = std::min(best, std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count());
+        best =
+            std::min(best, std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count());
     }
     return best;
 }
@@ -138,7 +141,8 @@ template <typename Scan> void reportScan(benchmark::State& state, DrawingFolder&
     for (auto _ : state) {
         const auto start = std::chrono::steady_clock::now();
         scan();
-        scanSeconds = std::min(scanSeconds, std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count());
+        scanSeconds = std::min(
+            scanSeconds, std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count());
     }
     state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * f.bytes()));
     state.counters["files"] = kProjects;
@@ -147,7 +151,8 @@ template <typename Scan> void reportScan(benchmark::State& state, DrawingFolder&
 
 void BM_PlainReadOfTheFolder(benchmark::State& state) {
     DrawingFolder& f = folder();
-    for (auto _ : state) plainRead(f);
+    for (auto _ : state)
+        plainRead(f);
     state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * f.bytes()));
     state.counters["files"] = kProjects;
 }
@@ -165,4 +170,4 @@ void BM_ClientScan(benchmark::State& state) {
 }
 BENCHMARK(BM_ClientScan)->Unit(benchmark::kMillisecond);
 
-}  // namespace
+} // namespace

@@ -16,7 +16,7 @@ namespace {
 
 const std::filesystem::path kNoProgramDir = "/nonexistent/tenzora-fuzz";
 
-}  // namespace
+} // namespace
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
     SilentUiServices ui;
@@ -40,11 +40,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     ClientListBuilder builder;
     // The same file twice: the second counts for the same client.
     for (int i = 0; i < 2; ++i)
-        if (const std::optional<ClientFields> fields = readClientFields(bytes)) builder.add(*fields, L"/f.tz");
+        if (const std::optional<ClientFields> fields = readClientFields(bytes))
+            builder.add(*fields, L"/f.tz");
     const ClientScan& scan = builder.scan();
     std::int32_t orders = 0;
     for (std::size_t i = 0; i < scan.clients.size(); ++i) {
-        if (scan.clients[i].id != static_cast<std::int32_t>(i) + 1 || scan.clients[i].name.empty()) std::abort();
+        if (scan.clients[i].id != static_cast<std::int32_t>(i) + 1 || scan.clients[i].name.empty())
+            std::abort();
         orders += scan.clients[i].orderCount;
     }
     if (orders != static_cast<std::int32_t>(scan.projects.size()) || scan.clients.size() > 1) std::abort();

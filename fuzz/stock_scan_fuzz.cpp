@@ -22,9 +22,11 @@ namespace {
 // No materials.mat is read or written while fuzzing.
 const std::filesystem::path kNoProgramDir = "/nonexistent/tenzora-fuzz";
 
-bool sameBits(double a, double b) { return std::memcmp(&a, &b, sizeof a) == 0; }
+bool sameBits(double a, double b) {
+    return std::memcmp(&a, &b, sizeof a) == 0;
+}
 
-}  // namespace
+} // namespace
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
     SilentUiServices ui;
@@ -50,8 +52,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string_view bytes(reinterpret_cast<const char*>(data), size);
     const std::optional<StockFields> fields = readStockFields(bytes);
     if (!fields) return 0;
-    if (fields->orderDate.size() >= MaterialBalance::kDateField || fields->client.size() >= MaterialBalance::kClientField ||
-        fields->orderName.size() >= MaterialBalance::kTitleField || fields->materialName.size() >= Material::kNameField)
+    if (fields->orderDate.size() >= MaterialBalance::kDateField ||
+        fields->client.size() >= MaterialBalance::kClientField ||
+        fields->orderName.size() >= MaterialBalance::kTitleField ||
+        fields->materialName.size() >= Material::kNameField)
         std::abort();
 
     static SilentUiServices ui;

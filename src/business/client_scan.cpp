@@ -21,14 +21,16 @@ bool headerBegins(ImageCursor& c, std::string& price) {
     return true;
 }
 
-std::string text(std::optional<std::string_view> s) { return s ? std::string(*s) : std::string(); }
+std::string text(std::optional<std::string_view> s) {
+    return s ? std::string(*s) : std::string();
+}
 
 std::optional<ClientFields> readBody(ImageCursor& c, ClientFields f) {
     c.readByte();                         // 2
     c.readInt32();                        // 3
     c.readInt32();                        // 4
     f.orderDate = text(c.readString());   // 5
-    const std::int32_t n = c.readInt32();  // 6
+    const std::int32_t n = c.readInt32(); // 6
     if (n > projectImage::kMaxListCount) return std::nullopt;
     c.skipItems(n, kDiagonalBytes);       // 7
     c.readDouble();                       // 8
@@ -44,7 +46,7 @@ void takeMissing(std::wstring& requisite, const std::wstring& value) {
     if (requisite.empty() && !value.empty()) requisite = value;
 }
 
-}  // namespace
+} // namespace
 
 std::optional<ClientFields> readClientFields(std::string_view imageBytes) {
     ClientFields f;
@@ -94,7 +96,8 @@ ClientScan scanClients(std::span<const std::wstring> folders, const ScanProgress
     readProjectFiles(
         listProjectFiles(folders), projectFile::kMaxProjectBytes,
         [&](const ProjectFileEntry& file, std::string_view bytes) {
-            if (const std::optional<ClientFields> fields = readClientFields(bytes)) builder.add(*fields, file.path);
+            if (const std::optional<ClientFields> fields = readClientFields(bytes))
+                builder.add(*fields, file.path);
         },
         progress);
     return builder.take();

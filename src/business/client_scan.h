@@ -15,7 +15,7 @@
 
 // One client.
 struct TZClientsList {
-    std::int32_t id = 0;  // 1-based position in the list, given when the client is first met
+    std::int32_t id = 0; // 1-based position in the list, given when the client is first met
     std::wstring name;
     std::wstring inn;
     std::wstring kpp;
@@ -32,22 +32,22 @@ struct TZCeilsList {
     std::wstring orderName;
     std::wstring orderDate;
     std::wstring orderNumber;
-    std::wstring price;  // the price tag of the file header as text
+    std::wstring price; // the price tag of the file header as text
     std::wstring path;
 };
 
 struct ClientScan {
     std::vector<TZClientsList> clients;
-    std::vector<TZCeilsList> projects;  // in scan order
+    std::vector<TZCeilsList> projects; // in scan order
 };
 
 // What the client list takes from one project file (texts as stored, Windows-1251).
 struct ClientFields {
-    std::string price;        // after the first "$" of the header; empty without one
-    std::string orderDate;    // field 5
-    std::string client;       // field 10
-    std::string orderName;    // field 11
-    std::string orderNumber;  // field 12
+    std::string price;       // after the first "$" of the header; empty without one
+    std::string orderDate;   // field 5
+    std::string client;      // field 10
+    std::string orderName;   // field 11
+    std::string orderNumber; // field 12
 };
 
 // Reads the header and fields 2 … 12 of a project file. The header must begin with "Tenzora",
@@ -57,7 +57,7 @@ std::optional<ClientFields> readClientFields(std::string_view imageBytes);
 
 // Builds the list project by project.
 class ClientListBuilder {
-public:
+  public:
     // A project without a client name is not listed. The client is found by its exact name
     // (case-sensitive) or appended; each of its empty requisites takes the project's value when
     // that is not empty, so the first non-empty value found wins.
@@ -65,7 +65,7 @@ public:
     const ClientScan& scan() const { return scan_; }
     ClientScan take() { return std::move(scan_); }
 
-private:
+  private:
     ClientScan scan_;
     std::unordered_map<std::wstring, std::size_t> clientByName_;
 };

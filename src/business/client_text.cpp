@@ -5,7 +5,8 @@
 std::wstring joinClientText(const ClientRequisites& client) {
     if (!client.hasRequisites()) return client.name;
     std::wstring text = client.name;
-    for (const std::wstring* field : {&client.inn, &client.kpp, &client.address, &client.account, &client.phone}) {
+    for (const std::wstring* field :
+         {&client.inn, &client.kpp, &client.address, &client.account, &client.phone}) {
         text += kClientSeparator;
         text += *field;
     }

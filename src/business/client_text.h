@@ -6,15 +6,15 @@
 #include <string>
 #include <string_view>
 
-inline constexpr wchar_t kClientSeparator = L'\u00AC';  // "¬"
+inline constexpr wchar_t kClientSeparator = L'\u00AC'; // "¬"
 
 struct ClientRequisites {
     std::wstring name;
-    std::wstring inn;      // ИНН
-    std::wstring kpp;      // КПП
-    std::wstring address;  // Адрес
-    std::wstring account;  // Р/счет
-    std::wstring phone;    // Телефон
+    std::wstring inn;     // ИНН
+    std::wstring kpp;     // КПП
+    std::wstring address; // Адрес
+    std::wstring account; // Р/счет
+    std::wstring phone;   // Телефон
 
     bool hasRequisites() const {
         return !inn.empty() || !kpp.empty() || !address.empty() || !account.empty() || !phone.empty();

@@ -16,7 +16,7 @@ class Launcher;
 class UiServices;
 
 class ClientsForm {
-public:
+  public:
     static constexpr std::array<GridColumnSpec, 8> kClientColumns = {{{L"Клиент", 150},
                                                                       {L"Телефон", 100},
                                                                       {L"ИНН", 30},
@@ -53,11 +53,11 @@ public:
     // "Открыть потолок": the project in the given row of the project grid, in a new instance.
     bool openProject(int row, Launcher& launcher);
 
-private:
+  private:
     UiServices& ui_;
     bool chooseMode_;
     ClientScan scan_;
-    std::int32_t selectedId_ = 0;  // 0: none
+    std::int32_t selectedId_ = 0; // 0: none
     ClientRequisites chosen_;
-    std::vector<std::size_t> shownProjects_;  // indexes into scan_.projects
+    std::vector<std::size_t> shownProjects_; // indexes into scan_.projects
 };

@@ -14,10 +14,11 @@ bool isSeparator(wchar_t c) {
 
 bool hasProjectExtension(const std::filesystem::path& name) {
     const std::string ext = name.extension().string();
-    return ext.size() == 3 && ext[0] == '.' && (ext[1] == 't' || ext[1] == 'T') && (ext[2] == 'z' || ext[2] == 'Z');
+    return ext.size() == 3 && ext[0] == '.' && (ext[1] == 't' || ext[1] == 'T') &&
+           (ext[2] == 'z' || ext[2] == 'Z');
 }
 
-}  // namespace
+} // namespace
 
 std::wstring folderWithoutTrailingSeparator(const std::wstring& folder) {
     if (!folder.empty() && isSeparator(folder.back())) return folder.substr(0, folder.size() - 1);

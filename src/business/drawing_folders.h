@@ -16,7 +16,7 @@
 using ScanProgress = std::function<void(std::size_t done, std::size_t total)>;
 
 struct ProjectFileEntry {
-    std::wstring path;  // folder (one trailing separator removed) + separator + file name
+    std::wstring path; // folder (one trailing separator removed) + separator + file name
     std::filesystem::path fsPath;
 };
 

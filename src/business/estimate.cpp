@@ -20,10 +20,14 @@ double priceAt(const TZStaticArray<double>& prices, int i) {
     return p ? *p : 0.0;
 }
 
-}  // namespace
+} // namespace
 
-int bandIndex(const TZStaticArray<double>& steps, double value) { return countStrictlyBelow(steps, value); }
-int bandIndex(const TZStaticArray<std::int32_t>& steps, int value) { return countStrictlyBelow(steps, value); }
+int bandIndex(const TZStaticArray<double>& steps, double value) {
+    return countStrictlyBelow(steps, value);
+}
+int bandIndex(const TZStaticArray<std::int32_t>& steps, int value) {
+    return countStrictlyBelow(steps, value);
+}
 
 CostEstimate::CostEstimate(const TZCeiling& doc, const TZPriceFile& prices, PricingOptions options)
     : doc_(doc), prices_(prices), options_(options) {}
@@ -68,7 +72,8 @@ double CostEstimate::jobCost(bool withExtras) const {
 
 double CostEstimate::extrasSum(double base) const {
     double sum = 0.0;
-    for (const TZDopRabObject& work : doc_.extraWorks) sum += extraWorkCost(work.name, work.quantity, doc_.city, base);
+    for (const TZDopRabObject& work : doc_.extraWorks)
+        sum += extraWorkCost(work.name, work.quantity, doc_.city, base);
     return sum;
 }
 
@@ -77,10 +82,13 @@ double CostEstimate::extraWorkCost(std::wstring_view work, double quantity, int 
     for (const TZPriceDop& offered : prices_.extraWorks) {
         if (offered.city != city || offered.name != work) continue;
         // A coefficient applies to the cost without extras, so coefficient works never compound.
-        if (!work.empty() && work.front() == kCoefficientWorkMark) return quantity * (offered.price - 1.0) * base;
+        if (!work.empty() && work.front() == kCoefficientWorkMark)
+            return quantity * (offered.price - 1.0) * base;
         return quantity * offered.price;
     }
     return 0.0;
 }
 
-std::string priceTagText(double jobCostWithExtras) { return formatNumberAscii(jobCostWithExtras, 2); }
+std::string priceTagText(double jobCostWithExtras) {
+    return formatNumberAscii(jobCostWithExtras, 2);
+}

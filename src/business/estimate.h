@@ -24,7 +24,7 @@ int bandIndex(const TZStaticArray<std::int32_t>& steps, int value);
 inline constexpr wchar_t kCoefficientWorkMark = L'%';
 
 class CostEstimate {
-public:
+  public:
     // Reads the document and the price lists; both must outlive the estimate. Changes nothing.
     CostEstimate(const TZCeiling& doc, const TZPriceFile& prices, PricingOptions options = {});
 
@@ -45,7 +45,7 @@ public:
     // Corners × the band's surcharge, over every corner row of the project's city.
     double cornerPart() const;
 
-private:
+  private:
     const TZCeiling& doc_;
     const TZPriceFile& prices_;
     PricingOptions options_;

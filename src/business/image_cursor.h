@@ -10,11 +10,13 @@
 #include <string_view>
 
 class ImageCursor {
-public:
+  public:
     explicit ImageCursor(std::string_view bytes) : bytes_(bytes) {}
 
     std::uint8_t readByte() { return static_cast<std::uint8_t>(readLittleEndian(1)); }
-    std::int32_t readInt32() { return static_cast<std::int32_t>(static_cast<std::uint32_t>(readLittleEndian(4))); }
+    std::int32_t readInt32() {
+        return static_cast<std::int32_t>(static_cast<std::uint32_t>(readLittleEndian(4)));
+    }
     double readDouble() { return std::bit_cast<double>(readLittleEndian(8)); }
 
     // The text up to the next 0 byte; none (and the cursor at the end) when no terminator remains.
@@ -39,7 +41,7 @@ public:
 
     bool atEnd() const { return pos_ >= bytes_.size(); }
 
-private:
+  private:
     // An n-byte little-endian value, as the project image stores every number.
     std::uint64_t readLittleEndian(std::size_t n) {
         if (bytes_.size() - pos_ < n) {

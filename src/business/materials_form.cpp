@@ -22,9 +22,11 @@ std::wstring fixed2(double value) {
     return codepage::fromCp1251(buffer);
 }
 
-bool isGroupRow(const Material& m) { return m.isGroup != 0; }
+bool isGroupRow(const Material& m) {
+    return m.isGroup != 0;
+}
 
-}  // namespace
+} // namespace
 
 MaterialsForm::MaterialsForm(TZMaterialBase& base, UiServices& ui) : base_(base), ui_(ui) {}
 
@@ -48,7 +50,8 @@ void MaterialsForm::show() {
     rows_.clear();
     selectedRow_ = -1;
     shownMovements_.clear();
-    for (const Material& m : base_) maxId_ = std::max(maxId_, m.id);
+    for (const Material& m : base_)
+        maxId_ = std::max(maxId_, m.id);
     for (int g = 0; g < base_.count(); ++g) {
         const Material& group = base_[g];
         if (!isGroupRow(group)) continue;
@@ -74,17 +77,25 @@ std::wstring MaterialsForm::cellText(int row, int column) const {
     const Material* m = rows_.checkedAt(row);
     if (m == nullptr) return {};
     switch (column) {
-    case 0: return isGroupRow(*m) ? codepage::fromCp1251(m->name) : std::wstring();
-    case 1: return isGroupRow(*m) ? std::wstring() : codepage::fromCp1251(m->name);
-    default: break;
+    case 0:
+        return isGroupRow(*m) ? codepage::fromCp1251(m->name) : std::wstring();
+    case 1:
+        return isGroupRow(*m) ? std::wstring() : codepage::fromCp1251(m->name);
+    default:
+        break;
     }
     if (isGroupRow(*m) || m->name.empty()) return {};
     switch (column) {
-    case 2: return fixed2(m->tensionCoef);
-    case 3: return fixed2(m->offcutPriceCoef);
-    case 4: return fixed2(m->width);
-    case 5: return fixed2(m->stock);
-    default: return {};
+    case 2:
+        return fixed2(m->tensionCoef);
+    case 3:
+        return fixed2(m->offcutPriceCoef);
+    case 4:
+        return fixed2(m->width);
+    case 5:
+        return fixed2(m->stock);
+    default:
+        return {};
     }
 }
 
@@ -96,10 +107,17 @@ void MaterialsForm::applyText(Material& row, int column, std::wstring_view text)
     case 1:
         if (!isGroupRow(row)) row.setName(codepage::toCp1251(text));
         break;
-    case 2: row.tensionCoef = readTypedNumber(text); break;
-    case 3: row.offcutPriceCoef = readTypedNumber(text); break;
-    case 4: row.width = readTypedNumber(text); break;
-    default: break;
+    case 2:
+        row.tensionCoef = readTypedNumber(text);
+        break;
+    case 3:
+        row.offcutPriceCoef = readTypedNumber(text);
+        break;
+    case 4:
+        row.width = readTypedNumber(text);
+        break;
+    default:
+        break;
     }
 }
 
@@ -144,16 +162,20 @@ std::wstring MaterialsForm::movementText(int movement, int column) const {
     if (movement < 0 || movement >= movementCount()) return {};
     const MaterialBalance& m = shownMovements_[static_cast<std::size_t>(movement)];
     switch (column) {
-    case 0: return codepage::fromCp1251(m.client);
-    case 1: return codepage::fromCp1251(m.date);
-    case 2: return codepage::fromCp1251(m.title);
+    case 0:
+        return codepage::fromCp1251(m.client);
+    case 1:
+        return codepage::fromCp1251(m.date);
+    case 2:
+        return codepage::fromCp1251(m.title);
     case 3: {
         std::wstring text = m.quantity <= -kQuantityEpsilon ? kReceiptPrefix : L"";
         text += fixed2(std::fabs(m.quantity));
         if (std::fabs(m.offcuts) >= kQuantityEpsilon) text += L"+" + fixed2(m.offcuts);
         return text;
     }
-    default: return {};
+    default:
+        return {};
     }
 }
 

@@ -19,7 +19,7 @@ class TZMaterialBase;
 class UiServices;
 
 class MaterialsForm {
-public:
+  public:
     // Columns of the left grid (the working list) and of the right grid (the movements).
     static constexpr std::array<GridColumnSpec, 6> kMaterialColumns = {{{L"Группа", 100},
                                                                         {L"Название/Цвет", 150},
@@ -68,11 +68,12 @@ public:
     // "Открыть проект": the movement's file in a new instance of the program.
     bool openMovement(int movement, Launcher& launcher);
 
+    // "Удалить остаток" has no action: a receipt is undone by a receipt of the opposite quantity.
     bool scanButtonEnabled() const { return scanButtonEnabled_; }
     // The receipt and open buttons and the two edits: enabled by the first scan.
     bool receiptControlsEnabled() const { return receiptControlsEnabled_; }
 
-private:
+  private:
     Material blankRow(bool isGroup);
     void applyText(Material& row, int column, std::wstring_view text);
     void showMovementsOf(int row);
@@ -94,4 +95,4 @@ inline constexpr wchar_t kReceiptPrefix[] = L"(пост.) ";
 // A movement quantity at or below the negative of this is a receipt; offcuts of at least this
 // magnitude are shown.
 inline constexpr double kQuantityEpsilon = 0.01;
-}  // namespace materialsForm
+} // namespace materialsForm

@@ -6,11 +6,11 @@ class ImageCodec;
 class TZCeiling;
 
 namespace photos {
-inline constexpr wchar_t kFilter[] =
-    L"Фотографии (*.jpg; *.gif; *.bmp; *.png; *.jpeg)|*.jpg; *.gif; *.bmp; *.png; *.jpeg|Все файлы (*.*)|*.*||";
+inline constexpr wchar_t kFilter[] = L"Фотографии (*.jpg; *.gif; *.bmp; *.png; *.jpeg)|*.jpg; *.gif; *.bmp; "
+                                     L"*.png; *.jpeg|Все файлы (*.*)|*.*||";
 inline constexpr wchar_t kCannotLoad[] = L"Не удается загрузить фото.";
 inline constexpr wchar_t kCannotLoadCaption[] = L"Ошибка загрузки фото";
-}  // namespace photos
+} // namespace photos
 
 // Asks for a picture file and appends it to the photos, decoded. A file that cannot be read or
 // decoded is told to the user and not kept. False when nothing was added.

@@ -6,13 +6,16 @@
 
 namespace {
 
-std::wstring stepText(double step) { return formatNumber(step, 1, true); }
+std::wstring stepText(double step) {
+    return formatNumber(step, 1, true);
+}
 
 // prices[index] := value, the list first extended with zeros.
 void setPrice(TZStaticArray<double>& prices, int index, double value) {
     // A price column beyond every band the file can hold is not a price (a damaged grid request).
     if (index < 0 || index >= priceFile::kMaxPricesPerRow) return;
-    while (prices.count() <= index) prices.append(0.0);
+    while (prices.count() <= index)
+        prices.append(0.0);
     prices[index] = value;
 }
 
@@ -21,18 +24,21 @@ double priceAt(const TZStaticArray<double>& prices, int index) {
     return p ? *p : 0.0;
 }
 
-double typedPrice(std::wstring_view text) { return readTypedNumber(text, DecimalComma::Accepted); }
+double typedPrice(std::wstring_view text) {
+    return readTypedNumber(text, DecimalComma::Accepted);
+}
 
 // The first price column of the ceiling and corner grids (after the number and the name).
 constexpr int kFirstPriceColumn = 2;
 
-}  // namespace
+} // namespace
 
 std::vector<std::wstring> areaBandTitles(const TZStaticArray<double>& steps) {
     const int a = steps.count();
     if (a == 0) return {L"0-0"};
     std::vector<std::wstring> titles{L"0-" + stepText(steps[0])};
-    for (int i = 1; i < a; ++i) titles.push_back(stepText(steps[i - 1]) + L"-" + stepText(steps[i]));
+    for (int i = 1; i < a; ++i)
+        titles.push_back(stepText(steps[i - 1]) + L"-" + stepText(steps[i]));
     titles.push_back(L">" + stepText(steps[a - 1]));
     return titles;
 }
@@ -47,7 +53,9 @@ std::vector<std::wstring> cornerBandTitles(const TZStaticArray<std::int32_t>& st
     return titles;
 }
 
-std::wstring priceCellText(double price) { return price > 0 ? formatNumber(price, 2, true) : std::wstring(); }
+std::wstring priceCellText(double price) {
+    return price > 0 ? formatNumber(price, 2, true) : std::wstring();
+}
 
 PriceListForm::PriceListForm(std::filesystem::path programDir, UiServices& ui)
     : programDir_(std::move(programDir)), ui_(ui) {}
@@ -99,7 +107,8 @@ void PriceListForm::selectCity(int city) {
 
 // The list index of a shown row about to be edited; editing the last shown row first puts a
 // blank row of the city right after it.
-template <typename Row> std::size_t PriceListForm::rowForEdit(std::vector<Row>& rows, int row, bool& appended) {
+template <typename Row>
+std::size_t PriceListForm::rowForEdit(std::vector<Row>& rows, int row, bool& appended) {
     const std::vector<std::size_t> shown = cityRows(rows);
     const std::size_t index = shown[static_cast<std::size_t>(row)];
     appended = row == static_cast<int>(shown.size()) - 1;
@@ -113,7 +122,8 @@ template <typename Row> std::size_t PriceListForm::rowForEdit(std::vector<Row>& 
 
 std::vector<GridColumnTitle> PriceListForm::ceilingColumns() const {
     std::vector<GridColumnTitle> columns{{L"", kNumberWidth}, {L"Наименование", kNameWidth}};
-    for (std::wstring& title : areaBandTitles(prices_.areaSteps)) columns.push_back({std::move(title), kBandWidth});
+    for (std::wstring& title : areaBandTitles(prices_.areaSteps))
+        columns.push_back({std::move(title), kBandWidth});
     return columns;
 }
 
@@ -143,10 +153,14 @@ std::wstring PriceListForm::workCellText(int row, int column) const {
     if (row < 0 || row >= static_cast<int>(shown.size())) return {};
     const TZPriceDop& w = works_[shown[static_cast<std::size_t>(row)]];
     switch (column) {
-    case 0: return std::to_wstring(row + 1);
-    case 1: return w.name;
-    case 2: return priceCellText(w.price);
-    default: return {};
+    case 0:
+        return std::to_wstring(row + 1);
+    case 1:
+        return w.name;
+    case 2:
+        return priceCellText(w.price);
+    default:
+        return {};
     }
 }
 
@@ -165,7 +179,8 @@ bool PriceListForm::editWorkCell(int row, int column, std::wstring_view text) {
 
 std::vector<GridColumnTitle> PriceListForm::cornerColumns() const {
     std::vector<GridColumnTitle> columns{{L"", kNumberWidth}, {L"Город", kNameWidth}};
-    for (std::wstring& title : cornerBandTitles(prices_.cornerSteps)) columns.push_back({std::move(title), kBandWidth});
+    for (std::wstring& title : cornerBandTitles(prices_.cornerSteps))
+        columns.push_back({std::move(title), kBandWidth});
     return columns;
 }
 
@@ -192,7 +207,8 @@ bool PriceListForm::accept() {
     for (const TZPriceDop& w : works_)
         if (!w.name.empty()) onDisk.extraWorks.append(w);
     onDisk.cornerPrices.clear();
-    for (const TZPriceAngle& r : cornerRows_) onDisk.cornerPrices.append(r);
+    for (const TZPriceAngle& r : cornerRows_)
+        onDisk.cornerPrices.append(r);
     if (!onDisk.save(programDir_)) {
         reportPriceFileNotSaved(ui_, programDir_);
         return false;
@@ -208,7 +224,8 @@ PriceDialogLayout priceDialogLayout(int width, int height, const PriceDialogFixe
     l.cornerGrid = {11, height - 131, half + 25, 120};
     l.worksGrid = {half + 42, 36, half - 50, height - 182};
     l.label2501 = {width - 11 - sizes.label2501.width, 15, sizes.label2501.width, sizes.label2501.height};
-    l.note2502 = {half + 42, height - 45 - sizes.note2502.height, sizes.note2502.width, sizes.note2502.height};
+    l.note2502 = {half + 42, height - 45 - sizes.note2502.height, sizes.note2502.width,
+                  sizes.note2502.height};
     l.ok = {width - 166, height - 38, sizes.ok.width, sizes.ok.height};
     l.cancel = {width - 82, height - 38, sizes.cancel.width, sizes.cancel.height};
     return l;

@@ -23,7 +23,7 @@ std::vector<std::wstring> cornerBandTitles(const TZStaticArray<std::int32_t>& st
 std::wstring priceCellText(double price);
 
 class PriceListForm {
-public:
+  public:
     // Column widths.
     static constexpr int kNumberWidth = 20;
     static constexpr int kNameWidth = 110;
@@ -69,7 +69,7 @@ public:
     const std::vector<TZPriceDop>& works() const { return works_; }
     const std::vector<TZPriceAngle>& cornerRows() const { return cornerRows_; }
 
-private:
+  private:
     template <typename Row> std::vector<std::size_t> cityRows(const std::vector<Row>& rows) const;
     template <typename Row> std::size_t rowForEdit(std::vector<Row>& rows, int row, bool& appended);
 
@@ -102,12 +102,12 @@ struct PriceDialogFixedSizes {
 };
 
 struct PriceDialogLayout {
-    ControlRect ceilingGrid;  // 1606
+    ControlRect ceilingGrid; // 1606
     ControlRect label2500;
-    ControlRect cornerGrid;   // 1616
-    ControlRect worksGrid;    // 1612
-    ControlRect label2501;    // right-aligned at the top
-    ControlRect note2502;     // the note on "%" works and deleting rows
+    ControlRect cornerGrid; // 1616
+    ControlRect worksGrid;  // 1612
+    ControlRect label2501;  // right-aligned at the top
+    ControlRect note2502;   // the note on "%" works and deleting rows
     ControlRect ok;
     ControlRect cancel;
 };

@@ -35,7 +35,8 @@ std::vector<std::int32_t> normalizeCornerSteps(std::vector<std::int32_t> values)
 
 std::int32_t readTypedInteger(std::wstring_view text) {
     std::size_t i = 0;
-    while (i < text.size() && (text[i] == L' ' || text[i] == L'\t')) ++i;
+    while (i < text.size() && (text[i] == L' ' || text[i] == L'\t'))
+        ++i;
     bool negative = false;
     if (i < text.size() && (text[i] == L'+' || text[i] == L'-')) negative = text[i++] == L'-';
     std::int64_t value = 0;
@@ -67,9 +68,12 @@ void PriceOptionsForm::open() {
 
 int PriceOptionsForm::rowCount(List list) const {
     switch (list) {
-    case List::Cities: return static_cast<int>(cities_.size());
-    case List::AreaSteps: return static_cast<int>(areaSteps_.size());
-    case List::CornerSteps: return static_cast<int>(cornerSteps_.size());
+    case List::Cities:
+        return static_cast<int>(cities_.size());
+    case List::AreaSteps:
+        return static_cast<int>(areaSteps_.size());
+    case List::CornerSteps:
+        return static_cast<int>(cornerSteps_.size());
     }
     return 0;
 }
@@ -80,8 +84,10 @@ std::wstring PriceOptionsForm::cellText(List list, int row, int column) const {
     if (column != 1) return {};
     const auto r = static_cast<std::size_t>(row);
     switch (list) {
-    case List::Cities: return cities_[r];
-    case List::AreaSteps: return areaSteps_[r] < kStepTolerance ? std::wstring() : formatNumber(areaSteps_[r], 1);
+    case List::Cities:
+        return cities_[r];
+    case List::AreaSteps:
+        return areaSteps_[r] < kStepTolerance ? std::wstring() : formatNumber(areaSteps_[r], 1);
     case List::CornerSteps:
         return cornerSteps_[r] < kMinCornerStep ? std::wstring() : std::to_wstring(cornerSteps_[r]);
     }
@@ -115,9 +121,11 @@ bool PriceOptionsForm::accept() {
     for (const std::wstring& city : cities_)
         if (!city.empty()) updated.cities.append(city);
     updated.areaSteps.clear();
-    for (double v : normalizeAreaSteps(areaSteps_)) updated.areaSteps.append(v);
+    for (double v : normalizeAreaSteps(areaSteps_))
+        updated.areaSteps.append(v);
     updated.cornerSteps.clear();
-    for (std::int32_t v : normalizeCornerSteps(cornerSteps_)) updated.cornerSteps.append(v);
+    for (std::int32_t v : normalizeCornerSteps(cornerSteps_))
+        updated.cornerSteps.append(v);
     if (!updated.save(programDir_)) {
         reportPriceFileNotSaved(ui_, programDir_);
         return false;

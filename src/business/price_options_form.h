@@ -27,7 +27,7 @@ std::vector<std::int32_t> normalizeCornerSteps(std::vector<std::int32_t> values)
 std::int32_t readTypedInteger(std::wstring_view text);
 
 class PriceOptionsForm {
-public:
+  public:
     enum class List { Cities, AreaSteps, CornerSteps };
     // Each grid: the row number and one value column.
     static constexpr GridColumnSpec kNumberColumn = {L"№", 30};
@@ -52,7 +52,7 @@ public:
 
     const TZPriceFile& prices() const { return prices_; }
 
-private:
+  private:
     std::filesystem::path programDir_;
     UiServices& ui_;
     TZPriceFile prices_;
@@ -68,7 +68,7 @@ inline constexpr double kStepTolerance = 0.01;
 inline constexpr double kNoPreviousStep = -100500.0;
 // A corner gradation counts at least this many corners.
 inline constexpr std::int32_t kMinCornerStep = 1;
-}  // namespace priceOptions
+} // namespace priceOptions
 
 // Told when price.dat cannot be written; shared by both price dialogs.
 void reportPriceFileNotSaved(UiServices& ui, const std::filesystem::path& programDir);

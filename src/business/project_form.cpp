@@ -12,7 +12,7 @@
 namespace {
 // The first corner: a last corner of "A" (or none) starts an empty outline instead of a polygon.
 constexpr wchar_t kFirstCorner[] = L"A";
-}  // namespace
+} // namespace
 
 ProjectForm::ProjectForm(TZCeiling& doc) : doc_(doc) {}
 
@@ -29,7 +29,8 @@ void ProjectForm::create() {
 
 std::vector<ExtraWorkRow> ProjectForm::documentWorks() const {
     std::vector<ExtraWorkRow> works;
-    for (const TZDopRabObject& w : doc_.extraWorks) works.push_back({w.name, w.quantity});
+    for (const TZDopRabObject& w : doc_.extraWorks)
+        works.push_back({w.name, w.quantity});
     return works;
 }
 
@@ -131,19 +132,28 @@ bool ProjectForm::editWorkCell(int row, int column, std::wstring_view text) {
     return last;
 }
 
-bool ProjectForm::photoListShown() const { return !doc_.photos.empty(); }
+bool ProjectForm::photoListShown() const {
+    return !doc_.photos.empty();
+}
 
 std::vector<std::wstring> ProjectForm::photoPaths() const {
     std::vector<std::wstring> paths;
-    for (const TZPicture& p : doc_.photos) paths.push_back(p.path);
+    for (const TZPicture& p : doc_.photos)
+        paths.push_back(p.path);
     return paths;
 }
 
-bool ProjectForm::addPhoto(ImageCodec& images) { return ::addPhoto(doc_, images); }
+bool ProjectForm::addPhoto(ImageCodec& images) {
+    return ::addPhoto(doc_, images);
+}
 
-bool ProjectForm::deletePhoto(int index) { return ::deletePhoto(doc_, index); }
+bool ProjectForm::deletePhoto(int index) {
+    return ::deletePhoto(doc_, index);
+}
 
-void ProjectForm::takeCornerCount(int n) { fields.lastCorner = vertexName(n - 1); }
+void ProjectForm::takeCornerCount(int n) {
+    fields.lastCorner = vertexName(n - 1);
+}
 
 bool ProjectForm::shapeWizardAllowed() {
     if (newProject_ && trimBlanks(fields.orderNumber).empty()) {

@@ -17,17 +17,17 @@ class TZCeiling;
 
 // The values of the dialog's controls.
 struct ProjectInfoFields {
-    std::wstring orderDate;    // 1538
-    std::wstring orderNumber;  // 1214
-    std::wstring orderName;    // 1116
-    ClientRequisites client;   // 1540, 1226, 1234, 1240, 1248, 1656
-    std::wstring note;         // 32505
-    bool sentToWork = false;   // 1566
-    int city = -1;             // selection of 1600, −1 none
-    std::wstring ceilingType;  // text of 1164
-    int harpoon = -1;          // selection of 1596, −1 none
-    std::wstring lastCorner;     // 1228 "Последний угол:"
-    std::wstring seamDirection;  // 1168 "Направление швов:"
+    std::wstring orderDate;     // 1538
+    std::wstring orderNumber;   // 1214
+    std::wstring orderName;     // 1116
+    ClientRequisites client;    // 1540, 1226, 1234, 1240, 1248, 1656
+    std::wstring note;          // 32505
+    bool sentToWork = false;    // 1566
+    int city = -1;              // selection of 1600, −1 none
+    std::wstring ceilingType;   // text of 1164
+    int harpoon = -1;           // selection of 1596, −1 none
+    std::wstring lastCorner;    // 1228 "Последний угол:"
+    std::wstring seamDirection; // 1168 "Направление швов:"
 };
 
 // A row of the extra works grid.
@@ -37,7 +37,7 @@ struct ExtraWorkRow {
 };
 
 class ProjectForm {
-public:
+  public:
     static constexpr std::array<const wchar_t*, 3> kHarpoonTexts = {L"Отсутствует", L"Видимый", L"Невидимый"};
     static constexpr std::array<GridColumnSpec, 3> kWorkColumns = {
         {{L"", 20}, {L"Дополнительная работа", 200}, {L"Количество", 80}}};
@@ -91,7 +91,7 @@ public:
     // Cancel: the dialog hides; a state undone before is restored again.
     void cancel();
 
-private:
+  private:
     void loadCities();
     void rebuildCityLists(int city, const std::vector<ExtraWorkRow>& quantities);
     std::vector<ExtraWorkRow> documentWorks() const;
@@ -102,5 +102,5 @@ private:
     std::vector<std::wstring> ceilingTypes_;
     std::vector<ExtraWorkRow> workRows_;
     int listsCity_ = -1;              // the city whose lists are shown
-    std::wstring shownSeamDirection_;  // what 1168 showed for the document
+    std::wstring shownSeamDirection_; // what 1168 showed for the document
 };

@@ -24,31 +24,33 @@ std::wstring withoutRemovedCharacters(std::wstring_view text) {
     return kept;
 }
 
-}  // namespace
+} // namespace
 
 std::string receiptImage(const Material& material, double quantity, const std::wstring& date) {
     TZDynamicMemory s;
     s.writeString(receipt::kHeader);
-    s.writeByte(0);                                  // snap to grid
-    s.writeInt32(0);                                 // diagonal tool
-    s.writeInt32(0);                                 // point tool
-    s.writeString(codepage::toCp1251(date));         // order date: the receipt date as typed
-    s.writeInt32(0);                                 // no sides or diagonals
-    s.writeDouble(0.0);                              // reserved
-    s.writeInt32(0);                                 // grid step
-    s.writeString("");                               // client
-    s.writeString(codepage::toCp1251(receipt::kTitle));  // order name
-    s.writeString("");                               // order number
-    s.writeInt32(0);                                 // no vertices
-    s.writeByte(0);                                  // outline not defined
-    for (int i = 0; i < 8; ++i) s.writeInt32(0);     // pan, reserved, references, mode
-    s.writeInt32(0);                                 // no seam lines
-    s.writeInt32(0);                                 // view height
-    s.writeInt32(0);                                 // view width
-    for (int i = 0; i < 3; ++i) s.writeByte(0);      // display switches
-    s.writeDouble(0.0);                              // scales
+    s.writeByte(0);                                     // snap to grid
+    s.writeInt32(0);                                    // diagonal tool
+    s.writeInt32(0);                                    // point tool
+    s.writeString(codepage::toCp1251(date));            // order date: the receipt date as typed
+    s.writeInt32(0);                                    // no sides or diagonals
+    s.writeDouble(0.0);                                 // reserved
+    s.writeInt32(0);                                    // grid step
+    s.writeString("");                                  // client
+    s.writeString(codepage::toCp1251(receipt::kTitle)); // order name
+    s.writeString("");                                  // order number
+    s.writeInt32(0);                                    // no vertices
+    s.writeByte(0);                                     // outline not defined
+    for (int i = 0; i < 8; ++i)
+        s.writeInt32(0); // pan, reserved, references, mode
+    s.writeInt32(0);     // no seam lines
+    s.writeInt32(0);     // view height
+    s.writeInt32(0);     // view width
+    for (int i = 0; i < 3; ++i)
+        s.writeByte(0); // display switches
+    s.writeDouble(0.0); // scales
     s.writeDouble(0.0);
-    s.writeInt32(0);                                 // no ruler points
+    s.writeInt32(0); // no ruler points
     s.writeInt32(material.id);
     s.writeInt32(material.groupId);
     s.writeBool(material.isGroup != 0);
@@ -56,10 +58,11 @@ std::string receiptImage(const Material& material, double quantity, const std::w
     s.writeDouble(material.offcutPriceCoef);
     s.writeString(std::string_view(material.name).substr(0, Material::kNameField - 1));
     s.writeDouble(material.width);
-    for (int i = 0; i < 3; ++i) s.writeInt32(0);     // reserved, hover references
-    s.writeInt32(0);                                 // no seam crossings
-    s.writeDouble(-quantity);                        // material quantity: a receipt adds to stock
-    s.writeDouble(0.0);                              // offcuts
+    for (int i = 0; i < 3; ++i)
+        s.writeInt32(0);      // reserved, hover references
+    s.writeInt32(0);          // no seam crossings
+    s.writeDouble(-quantity); // material quantity: a receipt adds to stock
+    s.writeDouble(0.0);       // offcuts
     return std::string(s.bytes());
 }
 
@@ -87,7 +90,8 @@ std::optional<std::wstring> writeReceipt(UiServices& ui, const std::wstring& fol
     return path;
 }
 
-std::optional<double> receiptQuantity(UiServices& ui, const std::wstring& quantityText, const std::wstring& dateText) {
+std::optional<double> receiptQuantity(UiServices& ui, const std::wstring& quantityText,
+                                      const std::wstring& dateText) {
     if (dateText.size() < receipt::kMinDateLength) {
         ui.exclamation(receipt::kEnterDate, kCaption);
         return std::nullopt;
@@ -101,7 +105,8 @@ std::optional<double> receiptQuantity(UiServices& ui, const std::wstring& quanti
 }
 
 std::optional<std::wstring> recordReceipt(UiServices& ui, std::span<const std::wstring> folders,
-                                          const Material& material, double quantity, const std::wstring& date) {
+                                          const Material& material, double quantity,
+                                          const std::wstring& date) {
     const std::wstring folder = firstDrawingFolder(folders);
     if (folder.empty()) {
         ui.exclamation(receipt::kNoDrawingFolder, kCaption);

@@ -20,7 +20,7 @@ inline constexpr wchar_t kTitle[] = L"ПОСТУПЛЕНИЕ";
 // the original platform forbids in names, and the path separators, so that a name can never
 // place the receipt outside the drawing folder.
 inline constexpr wchar_t kRemovedCharacters[] = L":|?*<>\"'/\\";
-}  // namespace receipt
+} // namespace receipt
 
 // The receipt image of `quantity` of the material dated `date` (the text as typed): the project
 // image layout with every other field zero or empty and every count zero, material quantity
@@ -40,12 +40,14 @@ std::optional<std::wstring> writeReceipt(UiServices& ui, const std::wstring& fol
 // The checks of a receipt's date and quantity texts as typed: a date of fewer than two
 // characters and a quantity of magnitude up to 0.01 (the leading number of the text, decimal
 // point only) are told to the user. The quantity, or none.
-std::optional<double> receiptQuantity(UiServices& ui, const std::wstring& quantityText, const std::wstring& dateText);
+std::optional<double> receiptQuantity(UiServices& ui, const std::wstring& quantityText,
+                                      const std::wstring& dateText);
 
 // Writes the receipt into the first drawing folder. With no drawing folder set the user is told
 // (the receipt would otherwise silently not exist). The path written, or none.
 std::optional<std::wstring> recordReceipt(UiServices& ui, std::span<const std::wstring> folders,
-                                          const Material& material, double quantity, const std::wstring& date);
+                                          const Material& material, double quantity,
+                                          const std::wstring& date);
 
 namespace receipt {
 inline constexpr wchar_t kCaption[] = L"Tenzora";
@@ -57,4 +59,4 @@ inline constexpr wchar_t kNoDrawingFolder[] =
 inline constexpr double kMinQuantity = 0.01;
 // A receipt date must have at least this many characters.
 inline constexpr std::size_t kMinDateLength = 2;
-}  // namespace receipt
+} // namespace receipt

@@ -15,8 +15,8 @@ namespace {
 // Sizes of the list items the scan skips.
 constexpr std::size_t kDiagonalBytes = 26;
 constexpr std::size_t kVertexBytes = 21;
-constexpr std::size_t kPointBytes = 16;     // seam-line and ruler points
-constexpr std::size_t kAddPointBytes = 48;  // a crossing and the two ends of its edge
+constexpr std::size_t kPointBytes = 16;    // seam-line and ruler points
+constexpr std::size_t kAddPointBytes = 48; // a crossing and the two ends of its edge
 
 std::string cut(std::optional<std::string_view> text, std::size_t field) {
     if (!text) return {};
@@ -43,50 +43,51 @@ std::optional<StockFields> readBody(ImageCursor& c) {
     using projectImage::kMaxListCount;
     StockFields f;
     std::int64_t n = 0;
-    c.readByte();                                             // 2
-    c.readInt32();                                            // 3
-    c.readInt32();                                            // 4
+    c.readByte();                                                    // 2
+    c.readInt32();                                                   // 3
+    c.readInt32();                                                   // 4
     f.orderDate = cut(c.readString(), MaterialBalance::kDateField);  // 5
-    if (!readCount(c, kMaxListCount, n)) return std::nullopt;  // 6
-    c.skipItems(n, kDiagonalBytes);                           // 7
-    c.readDouble();                                           // 8
-    c.readInt32();                                            // 9
-    f.client = cut(c.readString(), MaterialBalance::kClientField);     // 10
-    f.orderName = cut(c.readString(), MaterialBalance::kTitleField);   // 11
-    c.readString();                                           // 12
-    if (!readCount(c, kMaxListCount, n)) return std::nullopt;  // 13
-    c.readByte();                                             // 14
-    c.skipItems(n, kVertexBytes);                             // 15
-    for (int field = 16; field <= 23; ++field) c.readInt32(); // 16 … 23
-    if (!readCount(c, kMaxListCount, n)) return std::nullopt;  // 24
-    c.skipItems(n, kPointBytes);                              // 25
-    c.readInt32();                                            // 26
-    c.readInt32();                                            // 27
-    c.readByte();                                             // 28
-    c.readByte();                                             // 29
-    c.readByte();                                             // 30
-    c.readDouble();                                           // 31
-    c.readDouble();                                           // 32
-    if (!readCount(c, kMaxListCount, n)) return std::nullopt;  // 33
-    c.skipItems(n, kPointBytes);                              // 34
-    c.readInt32();                                            // 35
-    f.groupId = c.readInt32();                                // 36
-    c.readByte();                                             // 37
-    c.readDouble();                                           // 38
-    c.readDouble();                                           // 39
-    f.materialName = cut(c.readString(), Material::kNameField);  // 40
-    c.readDouble();                                           // 41
-    c.readInt32();                                            // 42
-    c.readInt32();                                            // 43
-    c.readInt32();                                            // 44
-    if (!readCount(c, kMaxAddPointCount, n)) return std::nullopt;  // 45
-    c.skipItems(n, kAddPointBytes);                           // 46
-    f.materialQuantity = c.readDouble();                      // 47
-    f.offcuts = c.readDouble();                               // 48
+    if (!readCount(c, kMaxListCount, n)) return std::nullopt;        // 6
+    c.skipItems(n, kDiagonalBytes);                                  // 7
+    c.readDouble();                                                  // 8
+    c.readInt32();                                                   // 9
+    f.client = cut(c.readString(), MaterialBalance::kClientField);   // 10
+    f.orderName = cut(c.readString(), MaterialBalance::kTitleField); // 11
+    c.readString();                                                  // 12
+    if (!readCount(c, kMaxListCount, n)) return std::nullopt;        // 13
+    c.readByte();                                                    // 14
+    c.skipItems(n, kVertexBytes);                                    // 15
+    for (int field = 16; field <= 23; ++field)
+        c.readInt32();                                            // 16 … 23
+    if (!readCount(c, kMaxListCount, n)) return std::nullopt;     // 24
+    c.skipItems(n, kPointBytes);                                  // 25
+    c.readInt32();                                                // 26
+    c.readInt32();                                                // 27
+    c.readByte();                                                 // 28
+    c.readByte();                                                 // 29
+    c.readByte();                                                 // 30
+    c.readDouble();                                               // 31
+    c.readDouble();                                               // 32
+    if (!readCount(c, kMaxListCount, n)) return std::nullopt;     // 33
+    c.skipItems(n, kPointBytes);                                  // 34
+    c.readInt32();                                                // 35
+    f.groupId = c.readInt32();                                    // 36
+    c.readByte();                                                 // 37
+    c.readDouble();                                               // 38
+    c.readDouble();                                               // 39
+    f.materialName = cut(c.readString(), Material::kNameField);   // 40
+    c.readDouble();                                               // 41
+    c.readInt32();                                                // 42
+    c.readInt32();                                                // 43
+    c.readInt32();                                                // 44
+    if (!readCount(c, kMaxAddPointCount, n)) return std::nullopt; // 45
+    c.skipItems(n, kAddPointBytes);                               // 46
+    f.materialQuantity = c.readDouble();                          // 47
+    f.offcuts = c.readDouble();                                   // 48
     return f;
 }
 
-}  // namespace
+} // namespace
 
 std::optional<StockFields> readStockFields(std::string_view imageBytes) {
     ImageCursor plain(imageBytes);
@@ -103,10 +104,12 @@ std::optional<StockFields> readStockFields(std::string_view imageBytes) {
 
 std::vector<MaterialBalance> scanStock(TZMaterialBase& base, std::span<const std::wstring> folders,
                                        const ScanProgress& progress) {
-    for (Material& m : base) m.stock = 0.0;
+    for (Material& m : base)
+        m.stock = 0.0;
     // The first record of each (group id, name) pair, so that every file is matched at once.
     std::map<std::pair<std::int32_t, std::string_view>, int> firstRecord;
-    for (int i = 0; i < base.count(); ++i) firstRecord.try_emplace({base[i].groupId, base[i].name}, i);
+    for (int i = 0; i < base.count(); ++i)
+        firstRecord.try_emplace({base[i].groupId, base[i].name}, i);
 
     std::vector<MaterialBalance> movements;
     readProjectFiles(

@@ -22,24 +22,24 @@ struct MaterialBalance {
     static constexpr std::size_t kDateField = 30;
     static constexpr std::size_t kTitleField = 50;
 
-    std::int32_t material = -1;  // index of the base record the movement belongs to
-    double quantity = 0.0;       // m² of material; negative for a receipt
-    double offcuts = 0.0;        // m² of offcuts; 0 in receipts
-    std::string client;          // Windows-1251 bytes
-    std::string date;            // order date or receipt date, Windows-1251
-    std::string title;           // project name, "ПОСТУПЛЕНИЕ" in receipts, Windows-1251
-    std::wstring path;           // the file it was read from
+    std::int32_t material = -1; // index of the base record the movement belongs to
+    double quantity = 0.0;      // m² of material; negative for a receipt
+    double offcuts = 0.0;       // m² of offcuts; 0 in receipts
+    std::string client;         // Windows-1251 bytes
+    std::string date;           // order date or receipt date, Windows-1251
+    std::string title;          // project name, "ПОСТУПЛЕНИЕ" in receipts, Windows-1251
+    std::wstring path;          // the file it was read from
 };
 
 // What the scan takes from one project image.
 struct StockFields {
-    std::string orderDate;  // field 5
-    std::string client;     // field 10
-    std::string orderName;  // field 11
-    std::int32_t groupId = 0;  // field 36
-    std::string materialName;  // field 40, cut to what a material's name field holds
-    double materialQuantity = 0.0;  // field 47
-    double offcuts = 0.0;           // field 48
+    std::string orderDate;         // field 5
+    std::string client;            // field 10
+    std::string orderName;         // field 11
+    std::int32_t groupId = 0;      // field 36
+    std::string materialName;      // field 40, cut to what a material's name field holds
+    double materialQuantity = 0.0; // field 47
+    double offcuts = 0.0;          // field 48
 };
 
 // Reads the fields the stock scan needs from the bytes of a project or receipt file. The header

@@ -2,8 +2,8 @@
 
 wchar_t foldCase(wchar_t c) {
     if (c >= L'A' && c <= L'Z') return static_cast<wchar_t>(c + (L'a' - L'A'));
-    if (c >= L'\u0410' && c <= L'\u042F') return static_cast<wchar_t>(c + 0x20);  // А … Я
-    if (c >= L'\u0400' && c <= L'\u040F') return static_cast<wchar_t>(c + 0x50);  // Ѐ … Џ, Ё included
+    if (c >= L'\u0410' && c <= L'\u042F') return static_cast<wchar_t>(c + 0x20); // А … Я
+    if (c >= L'\u0400' && c <= L'\u040F') return static_cast<wchar_t>(c + 0x50); // Ѐ … Џ, Ё included
     return c;
 }
 

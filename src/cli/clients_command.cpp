@@ -31,4 +31,4 @@ int runClients(Context& context, Arguments& args) {
     return kExitOk;
 }
 
-}  // namespace cli
+} // namespace cli

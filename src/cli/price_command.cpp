@@ -27,4 +27,4 @@ int runPrice(Context& context, Arguments& args) {
     return kExitOk;
 }
 
-}  // namespace cli
+} // namespace cli

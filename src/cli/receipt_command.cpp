@@ -27,7 +27,8 @@ int runReceipt(Context& context, Arguments& args) {
         throw Failure("В базе материалов нет материала с номером " + std::to_string(materialId));
     // The texts go through the dialog's checks as typed; their messages are printed as they come.
     const std::wstring dateText = codepage::fromUtf8(*date);
-    const std::optional<double> amount = receiptQuantity(context.ui(), codepage::fromUtf8(*quantity), dateText);
+    const std::optional<double> amount =
+        receiptQuantity(context.ui(), codepage::fromUtf8(*quantity), dateText);
     if (!amount) throw Failure("");
     const std::optional<std::wstring> path =
         recordReceipt(context.ui(), context.app().settings().drawingFolders, *material, *amount, dateText);
@@ -36,4 +37,4 @@ int runReceipt(Context& context, Arguments& args) {
     return kExitOk;
 }
 
-}  // namespace cli
+} // namespace cli

@@ -31,4 +31,4 @@ int runStock(Context& context, Arguments& args) {
     return kExitOk;
 }
 
-}  // namespace cli
+} // namespace cli

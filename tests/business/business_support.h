@@ -17,7 +17,7 @@
 #include "support/fakes.h"
 
 class RecordingLauncher : public Launcher {
-public:
+  public:
     bool startProgram(const std::wstring& program, const std::vector<std::wstring>& arguments) override {
         started.push_back({program, arguments});
         return succeed;
@@ -35,7 +35,7 @@ public:
 
 // Decodes the files whose path ends with ".png"; every other file is no picture.
 class FakeImages : public ImageCodec {
-public:
+  public:
     std::optional<Bitmap> decodeFile(const std::wstring& path) override {
         if (!path.ends_with(L".png")) return std::nullopt;
         Bitmap b;
@@ -60,7 +60,7 @@ inline Material material(int id, int groupId, bool isGroup, const std::wstring& 
 // "Белый матовый" (5), a fabric of the same name in another group.
 inline TZMaterialBase sampleBase(const std::filesystem::path& programDir) {
     TZMaterialBase base;
-    base.load(programDir);  // nothing there: the base knows its file and starts empty
+    base.load(programDir); // nothing there: the base knows its file and starts empty
     base.append(material(1, 0, true, L"Матовые"));
     base.append(material(2, 1, false, L"Белый матовый"));
     base.append(material(3, 1, false, L"Бежевый", 500.0));
@@ -70,8 +70,9 @@ inline TZMaterialBase sampleBase(const std::filesystem::path& programDir) {
 }
 
 // Saves a project using the base record `fabric` into the folder; `fill` sets the rest.
-inline std::filesystem::path saveProjectUsing(const std::filesystem::path& folder, const std::string& fileName,
-                                              const Material& fabric, double quantity, double offcuts,
+inline std::filesystem::path saveProjectUsing(const std::filesystem::path& folder,
+                                              const std::string& fileName, const Material& fabric,
+                                              double quantity, double offcuts,
                                               const std::function<void(TZCeiling&)>& fill = {}) {
     TestDocument t;
     t->material = fabric;

@@ -20,18 +20,21 @@ constexpr wchar_t S = kClientSeparator;
 // The fields joined by the separator.
 std::wstring sep(std::initializer_list<std::wstring> fields) {
     std::wstring text;
-    for (auto it = fields.begin(); it != fields.end(); ++it) text += (it == fields.begin() ? L"" : std::wstring(1, S)) + *it;
+    for (auto it = fields.begin(); it != fields.end(); ++it)
+        text += (it == fields.begin() ? L"" : std::wstring(1, S)) + *it;
     return text;
 }
 
-ClientRequisites client(std::wstring name, std::wstring inn = L"", std::wstring kpp = L"", std::wstring address = L"",
-                        std::wstring account = L"", std::wstring phone = L"") {
-    return {std::move(name), std::move(inn), std::move(kpp), std::move(address), std::move(account), std::move(phone)};
+ClientRequisites client(std::wstring name, std::wstring inn = L"", std::wstring kpp = L"",
+                        std::wstring address = L"", std::wstring account = L"", std::wstring phone = L"") {
+    return {std::move(name),    std::move(inn),     std::move(kpp),
+            std::move(address), std::move(account), std::move(phone)};
 }
 
 // Saves a project of the client (a client text as stored) with a price tag in its header.
-void saveClientProject(const std::filesystem::path& folder, const std::string& file, const std::wstring& clientText,
-                       const std::string& priceTag, const std::wstring& orderName = L"Кухня") {
+void saveClientProject(const std::filesystem::path& folder, const std::string& file,
+                       const std::wstring& clientText, const std::string& priceTag,
+                       const std::wstring& orderName = L"Кухня") {
     TestDocument t;
     t->client = clientText;
     t->orderName = orderName;
@@ -49,7 +52,7 @@ struct ClientsFixture : ::testing::Test {
     void SetUp() override { folders[0] = codepage::fromPath(drawings.path()); }
 };
 
-}  // namespace
+} // namespace
 
 TEST(ClientText, JoinsTheRequisitesOnlyWhenThereAreAny) {
     EXPECT_EQ(joinClientText(client(L"Иванов")), L"Иванов");
@@ -78,9 +81,10 @@ TEST(ClientText, SplitsByPosition) {
 TEST_F(ClientsFixture, ProjectsAreGroupedByExactNameAndTheFirstRequisiteWins) {
     saveClientProject(drawings.path(), "1.tz", sep({L"ООО Ромашка", L"123", L"", L"", L"", L""}), "15300.50");
     saveClientProject(drawings.path(), "2.tz", sep({L"ООО Ромашка", L"456", L"789", L"", L"", L""}), "100");
-    saveClientProject(drawings.path(), "3.tz", L"ооо ромашка", "");  // another client: case matters
-    saveClientProject(drawings.path(), "4.tz", L"", "50");            // no client: not listed
-    std::ofstream(drawings / "5.tz", std::ios::binary) << receiptImage(material(2, 1, false, L"Белый"), 5, L"1.1");
+    saveClientProject(drawings.path(), "3.tz", L"ооо ромашка", ""); // another client: case matters
+    saveClientProject(drawings.path(), "4.tz", L"", "50");          // no client: not listed
+    std::ofstream(drawings / "5.tz", std::ios::binary)
+        << receiptImage(material(2, 1, false, L"Белый"), 5, L"1.1");
 
     const ClientScan scan = scanClients(folders);
     ASSERT_EQ(scan.clients.size(), 2u);
@@ -92,7 +96,7 @@ TEST_F(ClientsFixture, ProjectsAreGroupedByExactNameAndTheFirstRequisiteWins) {
     EXPECT_DOUBLE_EQ(romashka.priceSum, 15400.5);
     EXPECT_EQ(scan.clients[1].id, 2);
     EXPECT_EQ(scan.clients[1].name, L"ооо ромашка");
-    EXPECT_EQ(scan.clients[1].priceSum, 0.0);  // saved without a price tag
+    EXPECT_EQ(scan.clients[1].priceSum, 0.0); // saved without a price tag
     ASSERT_EQ(scan.projects.size(), 3u);
     EXPECT_EQ(scan.projects[1].clientId, 1);
     EXPECT_EQ(scan.projects[1].price, L"100");
@@ -104,7 +108,7 @@ TEST_F(ClientsFixture, ProjectsAreGroupedByExactNameAndTheFirstRequisiteWins) {
 TEST_F(ClientsFixture, HeaderMustBeginWithTheProgramNameDirectlyOrUnscrambled) {
     TestDocument t;
     t->client = L"Петров";
-    t->priceTag = codepage::toCp1251(L"12.5руб");  // the leading number counts
+    t->priceTag = codepage::toCp1251(L"12.5руб"); // the leading number counts
     ImageBytes image = expectedImage(*t);
     TZDynamicMemory scrambled;
     scrambled.assign(image.bytes);
@@ -132,8 +136,8 @@ TEST_F(ClientsFixture, NoFolderGivesAnEmptyList) {
 }
 
 TEST_F(ClientsFixture, DialogShowsTheSelectedClientsProjectsAndHandsBackItsRequisites) {
-    saveClientProject(drawings.path(), "1.tz", sep({L"ООО Ромашка", L"123", L"", L"Тверь", L"", L"+7"}), "1000.4",
-                      L"Офис");
+    saveClientProject(drawings.path(), "1.tz", sep({L"ООО Ромашка", L"123", L"", L"Тверь", L"", L"+7"}),
+                      "1000.4", L"Офис");
     saveClientProject(drawings.path(), "2.tz", L"Иванов", "99");
     saveClientProject(drawings.path(), "3.tz", L"ООО Ромашка", "2000.2", L"Склад");
     ScriptedUi ui;
@@ -160,9 +164,10 @@ TEST_F(ClientsFixture, DialogShowsTheSelectedClientsProjectsAndHandsBackItsRequi
     RecordingLauncher launcher;
     EXPECT_FALSE(form.openProject(2, launcher));
     ASSERT_TRUE(form.openProject(1, launcher));
-    EXPECT_EQ(launcher.started[0].arguments, std::vector<std::wstring>{codepage::fromPath(drawings / "3.tz")});
+    EXPECT_EQ(launcher.started[0].arguments,
+              std::vector<std::wstring>{codepage::fromPath(drawings / "3.tz")});
 
-    form.scan(folders);  // "Обновить" forgets the selection
+    form.scan(folders); // "Обновить" forgets the selection
     EXPECT_EQ(form.selectedClientId(), 0);
     EXPECT_FALSE(form.openProject(0, launcher));
     EXPECT_FALSE(ClientsForm(ui, false).chooseEnabled());

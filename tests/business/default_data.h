@@ -13,8 +13,8 @@
 
 namespace defaultData {
 
-inline void addRecord(TZMaterialBase& base, int id, int groupId, bool isGroup, const wchar_t* name, double width,
-                      double tensionCoef = 0.93, double offcutPriceCoef = 1.0) {
+inline void addRecord(TZMaterialBase& base, int id, int groupId, bool isGroup, const wchar_t* name,
+                      double width, double tensionCoef = 0.93, double offcutPriceCoef = 1.0) {
     Material m;
     m.id = id;
     m.groupId = groupId;
@@ -49,14 +49,16 @@ inline void ceilingRow(TZPriceFile& p, int city, const wchar_t* name, std::initi
     TZPriceCeil row;
     row.name = name;
     row.city = city;
-    for (double price : perBand) row.prices.append(price);
+    for (double price : perBand)
+        row.prices.append(price);
     p.ceilingPrices.append(row);
 }
 
 inline void cornerRow(TZPriceFile& p, int city, std::initializer_list<double> perBand) {
     TZPriceAngle row;
     row.city = city;
-    for (double price : perBand) row.prices.append(price);
+    for (double price : perBand)
+        row.prices.append(price);
     p.cornerPrices.append(row);
 }
 
@@ -65,8 +67,10 @@ inline TZPriceFile prices() {
     p.cities.append(L"Москва");
     p.cities.append(L"Санкт-Петербург");
     // Area bands: up to 10 m², 10–20, 20–50, above 50; corner bands: up to 4, 4–8, above 8.
-    for (double step : {10.0, 20.0, 50.0}) p.areaSteps.append(step);
-    for (int step : {4, 8}) p.cornerSteps.append(step);
+    for (double step : {10.0, 20.0, 50.0})
+        p.areaSteps.append(step);
+    for (int step : {4, 8})
+        p.cornerSteps.append(step);
 
     ceilingRow(p, 0, L"Матовый", {650, 600, 550, 500});
     ceilingRow(p, 0, L"Сатиновый", {700, 650, 600, 550});
@@ -92,4 +96,4 @@ inline TZPriceFile prices() {
     return p;
 }
 
-}  // namespace defaultData
+} // namespace defaultData

@@ -27,7 +27,7 @@ TZPriceFile samplePrices() {
     p.areaSteps.append(50.0);
     p.cornerSteps.append(4);
     p.cornerSteps.append(8);
-    TZPriceCeil other;  // another city's row of the same name comes first and must not be taken
+    TZPriceCeil other; // another city's row of the same name comes first and must not be taken
     other.name = L"Матовый";
     other.city = 1;
     other.prices.append(1.0);
@@ -35,15 +35,17 @@ TZPriceFile samplePrices() {
     TZPriceCeil row;
     row.name = L"Матовый";
     row.city = 0;
-    for (double v : {500.0, 450.0, 400.0}) row.prices.append(v);
+    for (double v : {500.0, 450.0, 400.0})
+        row.prices.append(v);
     p.ceilingPrices.append(row);
     TZPriceAngle corners;
     corners.city = 0;
-    for (double v : {0.0, 100.0, 150.0}) corners.prices.append(v);
+    for (double v : {0.0, 100.0, 150.0})
+        corners.prices.append(v);
     p.cornerPrices.append(corners);
     p.extraWorks.append({L"Люстра", 1, 999.0});
     p.extraWorks.append({L"Люстра", 0, 500.0});
-    p.extraWorks.append({L"Люстра", 0, 700.0});  // only the first of a name counts
+    p.extraWorks.append({L"Люстра", 0, 700.0}); // only the first of a name counts
     p.extraWorks.append({L"%Срочно", 0, 1.2});
     return p;
 }
@@ -61,23 +63,13 @@ void pricedProject(TZCeiling& doc, int corners, double materialQuantity) {
     doc.materialQuantity = materialQuantity;
 }
 
-}  // namespace
-
-TEST(Estimate, BandIsTheNumberOfGradationsStrictlyBelow) {
-    TZStaticArray<double> steps;
-    EXPECT_EQ(bandIndex(steps, 5.0), 0);
-    steps.append(20.0);
-    steps.append(50.0);
-    EXPECT_EQ(bandIndex(steps, 20.0), 0);
-    EXPECT_EQ(bandIndex(steps, 20.0001), 1);
-    EXPECT_EQ(bandIndex(steps, 50.0), 1);
-    EXPECT_EQ(bandIndex(steps, 60.0), 2);
-}
+} // namespace
 
 TEST(Estimate, AreaPartTakesThePriceOfTheBandTheBillableAreaFallsIn) {
     const TZPriceFile prices = samplePrices();
     TestDocument t;
-    // Three corners: the corner part is 0, so the job cost is the area part alone.
+    // Three corners: the corner part is 0, so the job cost is the area part alone. A value equal to
+    // a gradation belongs to the band that ends there.
     for (auto [quantity, cost] : {std::pair{20.0, 10000.0}, {35.0, 15750.0}, {60.0, 24000.0}}) {
         pricedProject(*t, 3, quantity);
         EXPECT_DOUBLE_EQ(CostEstimate(*t, prices).jobCost(false), cost) << quantity;
@@ -86,7 +78,7 @@ TEST(Estimate, AreaPartTakesThePriceOfTheBandTheBillableAreaFallsIn) {
 
 TEST(Estimate, CornerSurchargeByCornerBand) {
     TZPriceFile prices = samplePrices();
-    prices.ceilingPrices.clear();  // no area part
+    prices.ceilingPrices.clear(); // no area part
     TestDocument t;
     for (auto [corners, cost] : {std::pair{4, 0.0}, {6, 600.0}, {10, 1500.0}}) {
         pricedProject(*t, corners, 10.0);
@@ -97,7 +89,7 @@ TEST(Estimate, CornerSurchargeByCornerBand) {
 
 TEST(Estimate, BillableAreaWithAndWithoutTheTensionSetting) {
     TestDocument t;
-    setOutline(*t, {{0, 0}, {600, 0}, {600, 300}, {0, 300}});  // 18 m²
+    setOutline(*t, {{0, 0}, {600, 0}, {600, 300}, {0, 300}}); // 18 m²
     ASSERT_DOUBLE_EQ(netArea(*t), 18.0);
     t->materialQuantity = 20.0;
     t->material.offcutPriceCoef = 0.5;
@@ -109,7 +101,7 @@ TEST(Estimate, BillableAreaWithAndWithoutTheTensionSetting) {
 TEST(Estimate, ExtraWorksAmountsAndCoefficients) {
     const TZPriceFile prices = samplePrices();
     TestDocument t;
-    pricedProject(*t, 3, 20.0);  // base 10 000
+    pricedProject(*t, 3, 20.0); // base 10 000
     t->extraWorks.append({L"Люстра", 2.0});
     t->extraWorks.append({L"%Срочно", 2.0});
     t->extraWorks.append({L"Нет в прайсе", 5.0});
@@ -129,10 +121,10 @@ TEST(Estimate, NoCityNoRowOrNoGradationsPriceNothing) {
     t->extraWorks.append({L"Люстра", 1.0});
     t->city = -1;
     EXPECT_EQ(CostEstimate(*t, prices).jobCost(true), 0.0);
-    t->city = 2;  // past the end of the city list (rows may still point there)
+    t->city = 2; // past the end of the city list (rows may still point there)
     EXPECT_EQ(CostEstimate(*t, prices).jobCost(true), 0.0);
     t->city = 0;
-    t->ceilingType = L"матовый";  // names are compared exactly
+    t->ceilingType = L"матовый"; // names are compared exactly
     EXPECT_DOUBLE_EQ(CostEstimate(*t, prices).jobCost(false), 1500.0);
     prices.areaSteps.clear();
     prices.cornerSteps.clear();
@@ -155,7 +147,7 @@ TEST(Estimate, SavedProjectCarriesItsJobCostInTheHeader) {
     EXPECT_EQ(projectHeaderOf(bytes), std::string("Tenzora file format. Version 1.01. $17075.00"));
 
     // With the tension setting off the billable area changes, and so does the tag.
-    t->material.offcutPriceCoef = 0.0;  // only the net area is billed
+    t->material.offcutPriceCoef = 0.0; // only the net area is billed
     ASSERT_TRUE(saveProject(*t, path, {.materialWithTension = false}));
     ASSERT_EQ(readWholeFile(programDir / "заказ.tz", 1u << 20, bytes), ReadStatus::Ok);
     const double area = netArea(*t);

@@ -44,13 +44,16 @@ struct PriceFixture : ::testing::Test {
     }
 };
 
-std::vector<double> values(const TZStaticArray<double>& a) { return {a.begin(), a.end()}; }
+std::vector<double> values(const TZStaticArray<double>& a) {
+    return {a.begin(), a.end()};
+}
 
-}  // namespace
+} // namespace
 
 TEST(PriceOptions, AreaGradationsAreSortedAndCloseOrTinyValuesDropped) {
     EXPECT_EQ(normalizeAreaSteps({10, 5, 5.005, 0}), (std::vector<double>{5, 10}));
-    EXPECT_EQ(normalizeAreaSteps({0.01, 0.015, 30, 20, 20.0099, 20.02}), (std::vector<double>{20, 20.02, 30}));
+    EXPECT_EQ(normalizeAreaSteps({0.01, 0.015, 30, 20, 20.0099, 20.02}),
+              (std::vector<double>{20, 20.02, 30}));
     // Each value is compared with the last one kept, not with its dropped neighbour.
     EXPECT_EQ(normalizeAreaSteps({1.0, 1.006, 1.012}), (std::vector<double>{1.0, 1.012}));
     EXPECT_EQ(normalizeAreaSteps({-5, 0}), std::vector<double>{});
@@ -74,7 +77,7 @@ TEST_F(PriceFixture, SettingsShowEachListWithABlankRowAndGrowWhenTheLastIsTyped)
     EXPECT_EQ(form.cellText(L::Cities, 1, 0), L"2");
     EXPECT_EQ(form.cellText(L::Cities, 1, 1), L"Тверь");
     EXPECT_EQ(form.cellText(L::AreaSteps, 1, 1), L"50.5");
-    EXPECT_EQ(form.cellText(L::AreaSteps, 0, 1), L"20.0");  // one decimal, no rounding to whole numbers
+    EXPECT_EQ(form.cellText(L::AreaSteps, 0, 1), L"20.0"); // one decimal, no rounding to whole numbers
     EXPECT_EQ(form.cellText(L::AreaSteps, 2, 1), L"");
     EXPECT_EQ(form.cellText(L::CornerSteps, 0, 1), L"4");
     EXPECT_TRUE(form.editCell(L::AreaSteps, 2, 1, L"5,005"));
@@ -84,8 +87,9 @@ TEST_F(PriceFixture, SettingsShowEachListWithABlankRowAndGrowWhenTheLastIsTyped)
     ASSERT_TRUE(form.accept());
     const TZPriceFile p = onDisk();
     EXPECT_EQ(values(p.areaSteps), (std::vector<double>{5, 50.5}));
-    EXPECT_EQ(std::vector<std::int32_t>(p.cornerSteps.begin(), p.cornerSteps.end()), (std::vector<std::int32_t>{4, 8}));
-    EXPECT_EQ(p.ceilingPrices.count(), 2);  // the rows stay as they were
+    EXPECT_EQ(std::vector<std::int32_t>(p.cornerSteps.begin(), p.cornerSteps.end()),
+              (std::vector<std::int32_t>{4, 8}));
+    EXPECT_EQ(p.ceilingPrices.count(), 2); // the rows stay as they were
 }
 
 TEST_F(PriceFixture, DeletingTheFirstCityShiftsTheRowsOfTheSecondOntoIt) {
@@ -135,7 +139,7 @@ TEST_F(PriceFixture, ListsShowTheSelectedCityAndBlankRowsForACityWithout) {
     EXPECT_EQ(form.ceilingCellText(0, 0), L"1");
     EXPECT_EQ(form.ceilingCellText(0, 2), L"500");
     EXPECT_EQ(form.ceilingCellText(0, 3), L"450.25");
-    EXPECT_EQ(form.ceilingCellText(0, 4), L"");  // no price for the last band
+    EXPECT_EQ(form.ceilingCellText(0, 4), L""); // no price for the last band
     // Moscow has no extra works: two blank rows.
     EXPECT_EQ(form.workRowCount(), 2);
     EXPECT_EQ(form.workCellText(0, 1), L"");
@@ -177,7 +181,7 @@ TEST_F(PriceFixture, EditingGrowsTheListsAndOkStoresTheNamedRows) {
     EXPECT_EQ(p.ceilingPrices[0].name, L"Матовый");
     EXPECT_EQ(values(p.ceilingPrices[0].prices), (std::vector<double>{500, 450.25, 380.5}));
     EXPECT_EQ(p.ceilingPrices[1].name, L"Сатин");
-    ASSERT_EQ(p.extraWorks.count(), 2);  // in list order: the blank rows were made after Тверь's work
+    ASSERT_EQ(p.extraWorks.count(), 2); // in list order: the blank rows were made after Тверь's work
     EXPECT_EQ(p.extraWorks[1].name, L"%Срочно");
     EXPECT_EQ(p.extraWorks[1].city, 0);
     EXPECT_DOUBLE_EQ(p.extraWorks[1].price, 1.2);
@@ -215,5 +219,5 @@ TEST(PriceLists, LayoutFollowsTheClientSize) {
     EXPECT_EQ(l.note2502, (ControlRect{442, 475, 300, 80}));
     EXPECT_EQ(l.ok, (ControlRect{634, 562, 75, 23}));
     EXPECT_EQ(l.cancel, (ControlRect{718, 562, 75, 23}));
-    EXPECT_EQ(priceDialogLayout(801, 600, sizes).worksGrid.width, 350);  // half the width, rounded down
+    EXPECT_EQ(priceDialogLayout(801, 600, sizes).worksGrid.width, 350); // half the width, rounded down
 }

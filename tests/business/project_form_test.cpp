@@ -37,21 +37,22 @@ struct ProjectFixture : ::testing::Test {
 
     std::vector<std::pair<std::wstring, std::wstring>> rows(const ProjectForm& form) {
         std::vector<std::pair<std::wstring, std::wstring>> texts;
-        for (int r = 0; r < form.workRowCount(); ++r) texts.emplace_back(form.workCellText(r, 1), form.workCellText(r, 2));
+        for (int r = 0; r < form.workRowCount(); ++r)
+            texts.emplace_back(form.workCellText(r, 1), form.workCellText(r, 2));
         return texts;
     }
 };
 
 using Rows = std::vector<std::pair<std::wstring, std::wstring>>;
 
-}  // namespace
+} // namespace
 
 TEST_F(ProjectFixture, ShowingFillsTheFieldsAndTheCitysLists) {
     setOutline(doc(), {{0, 0}, {400, 0}, {400, 300}, {0, 300}});
     doc().orderNumber = L"17";
     doc().client = L"ООО Ромашка¬123¬¬¬¬+7 900";
     doc().city = 0;
-    doc().ceilingType = L"матовый";  // the first entry it begins, whatever the case
+    doc().ceilingType = L"матовый"; // the first entry it begins, whatever the case
     doc().harpoon = 2;
     doc().seamFrom = 2;
     doc().seamTo = 0;
@@ -76,11 +77,13 @@ TEST_F(ProjectFixture, ShowingFillsTheFieldsAndTheCitysLists) {
 
     // Another city: its works in price-file order keep the quantities of the same names; a work it
     // does not offer keeps its row while it has a quantity.
-    form.editWorkCell(0, 2, L"1");  // a chandelier typed in
+    form.editWorkCell(0, 2, L"1"); // a chandelier typed in
     form.changeCity(1);
     EXPECT_EQ(form.ceilingTypes(), std::vector<std::wstring>{L"Сатин"});
     EXPECT_EQ(form.fields.ceilingType, L"");
-    EXPECT_EQ(rows(form), (Rows{{L"Труба", L"2"}, {L"Светильник", L""}, {L"Люстра", L"1"}, {L"Снятый с прайса", L"1.50"}}));
+    EXPECT_EQ(
+        rows(form),
+        (Rows{{L"Труба", L"2"}, {L"Светильник", L""}, {L"Люстра", L"1"}, {L"Снятый с прайса", L"1.50"}}));
     form.changeCity(0);
     EXPECT_EQ(rows(form), (Rows{{L"Люстра", L"1"}, {L"Труба", L"2"}, {L"Снятый с прайса", L"1.50"}}));
 }
@@ -100,7 +103,7 @@ TEST_F(ProjectFixture, OkStoresTheOrderDataAndTheWorksWithAQuantity) {
     form.changeCity(1);
     form.fields.ceilingType = L"Сатин";
     form.fields.harpoon = 1;
-    form.editWorkCell(1, 2, L"2,5");  // the last row: a new empty row is appended
+    form.editWorkCell(1, 2, L"2,5"); // the last row: a new empty row is appended
     EXPECT_EQ(form.workRowCount(), 3);
     form.editWorkCell(2, 1, L"Своя работа");
     form.editWorkCell(2, 2, L"1");
@@ -114,7 +117,7 @@ TEST_F(ProjectFixture, OkStoresTheOrderDataAndTheWorksWithAQuantity) {
     EXPECT_EQ(doc().city, 1);
     EXPECT_EQ(doc().ceilingType, L"Сатин");
     EXPECT_EQ(doc().harpoon, 1);
-    ASSERT_EQ(doc().extraWorks.count(), 2);  // "Труба" with 0 is not stored
+    ASSERT_EQ(doc().extraWorks.count(), 2); // "Труба" with 0 is not stored
     EXPECT_EQ(doc().extraWorks[0].name, L"Светильник");
     EXPECT_DOUBLE_EQ(doc().extraWorks[0].quantity, 2.5);
     EXPECT_EQ(doc().extraWorks[1].name, L"Своя работа");
@@ -124,7 +127,7 @@ TEST_F(ProjectFixture, OkStoresTheOrderDataAndTheWorksWithAQuantity) {
     EXPECT_EQ(t->views.title, L"Tenzora 1.0 ::: Спальня");
 
     form.show(false);
-    form.fields.seamDirection = L"bc";  // lower-case letters read as the names they stand for
+    form.fields.seamDirection = L"bc"; // lower-case letters read as the names they stand for
     ASSERT_TRUE(form.accept());
     EXPECT_EQ(doc().seamFrom, 1);
     EXPECT_EQ(doc().seamTo, 2);
@@ -132,7 +135,7 @@ TEST_F(ProjectFixture, OkStoresTheOrderDataAndTheWorksWithAQuantity) {
     form.fields.seamDirection = L"?";
     ASSERT_TRUE(form.accept());
     EXPECT_EQ(doc().seamFrom, -1);
-    EXPECT_EQ(doc().client, L"ООО Ромашка¬¬¬¬¬+7 900");  // split and joined again unchanged
+    EXPECT_EQ(doc().client, L"ООО Ромашка¬¬¬¬¬+7 900"); // split and joined again unchanged
 }
 
 TEST_F(ProjectFixture, NewProjectNeedsAnOrderNumberAndStartsTheOutlineFromTheLastCorner) {
@@ -145,7 +148,7 @@ TEST_F(ProjectFixture, NewProjectNeedsAnOrderNumberAndStartsTheOutlineFromTheLas
     ASSERT_EQ(ui().messages.size(), 2u);
     EXPECT_EQ(ui().messages[1].text, L"Пожалуйста, укажите номер заказа");
     EXPECT_EQ(ui().messages[1].icon, MessageIcon::Exclamation);
-    EXPECT_EQ(doc().orderName, L"");  // nothing stored
+    EXPECT_EQ(doc().orderName, L""); // nothing stored
 
     form.fields.orderNumber = L"  21 ";
     form.takeCornerCount(5);
@@ -181,7 +184,7 @@ TEST_F(ProjectFixture, ANewProjectNeverTakesTheWorksOfTheProjectShownBefore) {
 
     ASSERT_TRUE(doc().newProjectAndShow());
     form.show(true);
-    EXPECT_EQ(form.fields.city, 0);  // the city chosen last stays selected
+    EXPECT_EQ(form.fields.city, 0); // the city chosen last stays selected
     EXPECT_EQ(rows(form), (Rows{{L"Люстра", L""}, {L"Труба", L""}}));
     form.fields.orderNumber = L"1";
     ASSERT_TRUE(form.accept());
@@ -203,7 +206,7 @@ TEST_F(ProjectFixture, CancelStepsForwardToAStateUndoneBefore) {
     form.cancel();
     EXPECT_EQ(doc().orderName, L"Стало");
     const int messages = static_cast<int>(ui().messages.size());
-    form.cancel();  // nothing later: no message either
+    form.cancel(); // nothing later: no message either
     EXPECT_EQ(static_cast<int>(ui().messages.size()), messages);
 }
 
@@ -231,5 +234,5 @@ TEST_F(ProjectFixture, PhotosAreAddedOnlyWhenTheyDecodeAndDeletingKeepsTheShownO
     EXPECT_TRUE(form.deletePhoto(1));
     EXPECT_EQ(doc().shownPhoto, -1);
     EXPECT_FALSE(form.deletePhoto(5));
-    EXPECT_FALSE(addPhotoFromMenu(doc(), images));  // cancelled
+    EXPECT_FALSE(addPhotoFromMenu(doc(), images)); // cancelled
 }

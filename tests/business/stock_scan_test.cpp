@@ -22,7 +22,7 @@ void writeBytes(const std::filesystem::path& path, const std::string& bytes) {
 // A folder list as the settings hold it, with the folder given first.
 std::array<std::wstring, 10> foldersOf(const std::filesystem::path& folder) {
     std::array<std::wstring, 10> folders;
-    folders[0] = codepage::fromPath(folder) + L"/";  // one trailing separator, as typed
+    folders[0] = codepage::fromPath(folder) + L"/"; // one trailing separator, as typed
     return folders;
 }
 
@@ -34,7 +34,7 @@ struct StockFixture : ::testing::Test {
     std::array<std::wstring, 10> folders = foldersOf(drawings.path());
 };
 
-}  // namespace
+} // namespace
 
 TEST_F(StockFixture, ReceiptOfTenThenAProjectOfThreeAndAHalfLeavesSix) {
     MaterialsForm form(base, ui);
@@ -50,7 +50,7 @@ TEST_F(StockFixture, ReceiptOfTenThenAProjectOfThreeAndAHalfLeavesSix) {
     form.scanStock(folders);
     EXPECT_DOUBLE_EQ(base[1].stock, 6.0);
     EXPECT_EQ(form.cellText(1, 5), L"6.00");
-    EXPECT_EQ(form.cellText(2, 5), L"0.00");  // the other fabric has no movements
+    EXPECT_EQ(form.cellText(2, 5), L"0.00"); // the other fabric has no movements
 
     form.selectRow(1);
     ASSERT_EQ(form.movementCount(), 2);
@@ -70,15 +70,15 @@ TEST_F(StockFixture, ReceiptOfTenThenAProjectOfThreeAndAHalfLeavesSix) {
 }
 
 TEST_F(StockFixture, MaterialIsTheFirstRecordWithTheSameGroupAndTheSameBytes) {
-    base.append(material(6, 1, false, L"Белый матовый"));  // a later duplicate never gets movements
+    base.append(material(6, 1, false, L"Белый матовый")); // a later duplicate never gets movements
     saveProjectUsing(drawings.path(), "a.tz", base[1], 2.0, 0.0);
-    saveProjectUsing(drawings.path(), "b.tz", base[4], 1.0, 0.25);  // same name, group 4
+    saveProjectUsing(drawings.path(), "b.tz", base[4], 1.0, 0.25); // same name, group 4
     Material renamed = base[1];
     renamed.setName(codepage::toCp1251(L"белый матовый"));
-    saveProjectUsing(drawings.path(), "c.tz", renamed, 7.0, 0.0);  // differs in case: not counted
+    saveProjectUsing(drawings.path(), "c.tz", renamed, 7.0, 0.0); // differs in case: not counted
     Material moved = base[1];
     moved.groupId = 99;
-    saveProjectUsing(drawings.path(), "d.tz", moved, 7.0, 0.0);  // its group is gone: not counted
+    saveProjectUsing(drawings.path(), "d.tz", moved, 7.0, 0.0); // its group is gone: not counted
 
     const std::vector<MaterialBalance> movements = scanStock(base, folders);
     ASSERT_EQ(movements.size(), 2u);
@@ -98,13 +98,13 @@ TEST_F(StockFixture, ForeignDamagedAndOversizedFilesAreSkipped) {
 
     writeBytes(drawings / "ok.tz", image.bytes);
     writeBytes(drawings / "upper.TZ", image.bytes);  // the extension in capitals is a project too
-    writeBytes(drawings / "other.txt", image.bytes);  // not a project file name
+    writeBytes(drawings / "other.txt", image.bytes); // not a project file name
     std::filesystem::create_directory(drawings / "folder.tz");
     writeBytes(drawings / "empty.tz", "");
     writeBytes(drawings / "foreign.tz", std::string("Something else\0abc", 18));
     writeBytes(drawings / "huge.tz", image.bytes + std::string(1'000'001 - image.bytes.size(), '\0'));
     ImageBytes tooMany = image;
-    tooMany.patchI32(tooMany.fieldStart.at(45), 20'001);  // crossings beyond their limit
+    tooMany.patchI32(tooMany.fieldStart.at(45), 20'001); // crossings beyond their limit
     writeBytes(drawings / "damaged.tz", tooMany.bytes);
     // Lists at their limit are read (here running past the end, so the material reads as none).
     ImageBytes atLimit = image;
@@ -124,7 +124,8 @@ TEST_F(StockFixture, ForeignDamagedAndOversizedFilesAreSkipped) {
 
     const std::vector<MaterialBalance> movements = scanStock(base, folders);
     std::vector<std::wstring> names;
-    for (const MaterialBalance& m : movements) names.push_back(std::filesystem::path(m.path).filename().wstring());
+    for (const MaterialBalance& m : movements)
+        names.push_back(std::filesystem::path(m.path).filename().wstring());
     EXPECT_EQ(names, (std::vector<std::wstring>{L"ok.tz", L"old.tz", L"short.tz", L"upper.TZ"}));
     EXPECT_DOUBLE_EQ(base[1].stock, -3.0);
 }
@@ -140,7 +141,8 @@ TEST_F(StockFixture, NoFoldersOrMissingFoldersGiveNoMovements) {
 }
 
 TEST_F(StockFixture, ProgressIsToldAfterEveryFile) {
-    for (const char* name : {"a.tz", "b.tz", "c.tz"}) saveProjectUsing(drawings.path(), name, base[1], 1.0, 0.0);
+    for (const char* name : {"a.tz", "b.tz", "c.tz"})
+        saveProjectUsing(drawings.path(), name, base[1], 1.0, 0.0);
     std::vector<std::pair<std::size_t, std::size_t>> calls;
     scanStock(base, folders, [&](std::size_t done, std::size_t total) { calls.emplace_back(done, total); });
     EXPECT_EQ(calls, (std::vector<std::pair<std::size_t, std::size_t>>{{1, 3}, {2, 3}, {3, 3}}));
@@ -166,7 +168,8 @@ TEST(Receipt, ImageIsTheShortProjectLayoutByteForByte) {
     b.str("");
     b.i32(0);
     b.u8(0);
-    for (int i = 0; i < 8; ++i) b.i32(0);
+    for (int i = 0; i < 8; ++i)
+        b.i32(0);
     b.i32(0);
     b.i32(0);
     b.i32(0);
@@ -216,15 +219,16 @@ TEST(Receipt, FileNameLosesForbiddenCharactersAndPathSeparators) {
 
 TEST_F(StockFixture, ReceiptLandsInTheFirstFolderWithoutADoubledSeparator) {
     std::array<std::wstring, 10> list;
-    list[0] = folders[0];  // with its trailing separator
-    const auto path = writeReceipt(ui, firstDrawingFolder(list), material(2, 1, false, L"Белый:мат*"), 3.0,
-                                   L"01.02.2023");
+    list[0] = folders[0]; // with its trailing separator
+    const auto path =
+        writeReceipt(ui, firstDrawingFolder(list), material(2, 1, false, L"Белый:мат*"), 3.0, L"01.02.2023");
     ASSERT_TRUE(path);
     EXPECT_EQ(*path, codepage::fromPath(drawings.path()) + L"/Белыймат-01.02.2023.tz");
     EXPECT_TRUE(std::filesystem::exists(drawings / codepage::toPath(L"Белыймат-01.02.2023.tz")));
 
     // A name that cannot make a file name is refused and told.
-    EXPECT_FALSE(writeReceipt(ui, codepage::fromPath(drawings.path()), material(2, 1, false, L".."), 3.0, L"1.1"));
+    EXPECT_FALSE(
+        writeReceipt(ui, codepage::fromPath(drawings.path()), material(2, 1, false, L".."), 3.0, L"1.1"));
     ASSERT_EQ(ui.messages.size(), 1u);
     EXPECT_EQ(ui.messages[0].caption, L"Tenzora");
 }
@@ -239,7 +243,7 @@ TEST_F(StockFixture, ReceiptThatCannotBeWrittenIsToldAndNothingIsScanned) {
     ASSERT_EQ(ui.messages.size(), 1u);
     EXPECT_EQ(ui.messages[0].icon, MessageIcon::Error);
     EXPECT_NE(ui.messages[0].text.find(L"nowhere"), std::wstring::npos);
-    EXPECT_EQ(form.selectedRow(), 1);  // the user can try again
+    EXPECT_EQ(form.selectedRow(), 1); // the user can try again
     EXPECT_FALSE(form.receiptControlsEnabled());
 
     // No drawing folder at all: told too, instead of silently recording nothing.
@@ -253,7 +257,7 @@ TEST_F(StockFixture, ReceiptChecksAreToldWithTheProgramCaptionAndChangeNothing) 
     EXPECT_FALSE(form.addReceipt(L"10", L"01.02.2023", folders));
     form.selectRow(2);
     EXPECT_FALSE(form.addReceipt(L"10", L"1", folders));
-    EXPECT_FALSE(form.addReceipt(L"0,5", L"01.02.2023", folders));  // a comma ends the number: 0
+    EXPECT_FALSE(form.addReceipt(L"0,5", L"01.02.2023", folders)); // a comma ends the number: 0
     EXPECT_FALSE(form.addReceipt(L"-0.01", L"01.02.2023", folders));
     ASSERT_EQ(ui.messages.size(), 4u);
     EXPECT_EQ(ui.messages[0].text, L"Пожалуйста, выберите материал в таблице слева!");
@@ -270,12 +274,12 @@ TEST_F(StockFixture, ReceiptChecksAreToldWithTheProgramCaptionAndChangeNothing) 
 TEST_F(StockFixture, NegativeReceiptIsAWriteOff) {
     MaterialsForm form(base, ui);
     form.show();
-    form.selectRow(2);  // "Бежевый"
+    form.selectRow(2); // "Бежевый"
     ASSERT_TRUE(form.addReceipt(L"-5", L"02.02.2023", folders));
     EXPECT_DOUBLE_EQ(base[2].stock, -5.0);
     form.selectRow(2);
     ASSERT_EQ(form.movementCount(), 1);
-    EXPECT_EQ(form.movementText(0, 3), L"5.00");  // a consumption, not a receipt
+    EXPECT_EQ(form.movementText(0, 3), L"5.00"); // a consumption, not a receipt
     EXPECT_TRUE(form.receiptControlsEnabled());
     EXPECT_FALSE(form.scanButtonEnabled());
 }
