@@ -63,6 +63,24 @@ const std::vector<Command>& commands() {
          "расход материала\" instead of OK: every pair of vertices is tried (seams parallel, offset 0) and the\n"
          "one with the least material is laid out. Prints the project JSON; -o saves the result.",
          runLayout},
+        {"price", "FILE.tz", "the estimate of a project",
+         "Prices the project from price.dat of the program directory as the printed sheet does: jobCost\n"
+         "(with extra works), materialSum (without them), extrasSum and each extra work's cost.",
+         runPrice},
+        {"stock", "", "the stock scan over the drawing folders",
+         "Scans the drawing folders (--folder, or the configured ones) as the materials dialog's\n"
+         "\"Показать остатки\" does and prints every material of the base with its remainder, and every\n"
+         "movement (project or receipt) found.",
+         runStock},
+        {"receipt", "--material ID --quantity Q --date D", "record a receipt of material into stock",
+         "Writes a receipt (\"ADDMATERIAL\") file into the first drawing folder as the materials dialog's\n"
+         "\"Добавить остаток на склад\" does: ID is the material's id in the base, Q the quantity in m2\n"
+         "(negative: a write-off), D the date as typed. Prints the path written.",
+         runReceipt},
+        {"clients", "", "the client list gathered from the drawing folders",
+         "Reads every project of the drawing folders as the client list dialog does and prints the\n"
+         "clients (grouped by exact name, orders counted and priced) and their projects.",
+         runClients},
     };
     return table;
 }

@@ -15,6 +15,7 @@
 
 #include "business/extra_work.h"
 #include "business/picture.h"
+#include "business/pricing_options.h"
 #include "cutting/add_point.h"
 #include "model/construction.h"
 #include "model/cutout.h"
@@ -91,7 +92,8 @@ public:
     // The open dialog, then openFile(path).
     bool openFile();
     // Asks for a file name with the save dialog and saves there; false when cancelled or failed.
-    bool saveAs();
+    // The file header's price is computed with the given settings.
+    bool saveAs(const PricingOptions& pricing = {});
 
     // ---- undo (undo.cpp) -----------------------------------------------------------------------
     // Stores the present state before a change; false when it equals the newest stored state.
