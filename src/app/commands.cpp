@@ -148,7 +148,7 @@ bool CommandProcessor::offerChoices(ChoiceKind kind, int anchorCommand,
 void registerDocumentCommands(CommandRegistry& r) {
     using namespace cmd;
     r.setHandler(kNewProject, [](CommandContext& c) { runNewProject(c.doc, c.clock); });
-    r.setHandler(kSave, [](CommandContext& c) { c.doc.saveAs({c.settings.materialWithTension}); });
+    r.setHandler(kSave, [](CommandContext& c) { c.doc.saveAs(); });
     r.setHandler(kOpen, [](CommandContext& c) { c.doc.openFile(); });
     r.setHandler(kUndo, [](CommandContext& c) { c.doc.undo(); });
     r.setHandler(kRedo, [](CommandContext& c) { c.doc.redo(); });

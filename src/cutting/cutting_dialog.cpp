@@ -6,6 +6,7 @@
 #include <tuple>
 
 #include "app/settings.h"
+#include "business/stock_scan.h"
 #include "model/ceiling.h"
 #include "model/formatting.h"
 #include "model/forming.h"
@@ -303,6 +304,10 @@ OptimiserResult CuttingDialog::optimiseSeamSide() {
     result.final = confirm();
     doc_.suppressUndo = suppressed;
     return result;
+}
+
+void CuttingDialog::showMaterialRemainders() {
+    showMaterialRemainders([this](TZMaterialBase& base) { scanStock(base, settings_.drawingFolders); });
 }
 
 void CuttingDialog::showMaterialRemainders(const StockScan& scan) {

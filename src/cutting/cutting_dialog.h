@@ -109,6 +109,8 @@ class CuttingDialog {
     // 1047: runs the stock scan on a working copy of the base, copies the remainders into the
     // document's base and fills the lists again (the remainders show after the fabric names).
     void showMaterialRemainders(const StockScan& scan);
+    // The same with the stock scan over the drawing folders of the settings.
+    void showMaterialRemainders();
 
   private:
     void showOrHide();

@@ -11,6 +11,7 @@
 #include <array>
 #include <cstdint>
 #include <filesystem>
+#include <optional>
 #include <string>
 
 #include "business/extra_work.h"
@@ -92,8 +93,8 @@ public:
     // The open dialog, then openFile(path).
     bool openFile();
     // Asks for a file name with the save dialog and saves there; false when cancelled or failed.
-    // The file header's price is computed with the given settings.
-    bool saveAs(const PricingOptions& pricing = {});
+    // The file header's price is computed with the given settings, by default the program's.
+    bool saveAs(std::optional<PricingOptions> pricing = std::nullopt);
 
     // ---- undo (undo.cpp) -----------------------------------------------------------------------
     // Stores the present state before a change; false when it equals the newest stored state.

@@ -1,6 +1,7 @@
 #include "storage/project_file.h"
 
 #include "business/estimate.h"
+#include "app/settings.h"
 #include "model/ceiling.h"
 #include "storage/codepage.h"
 #include "storage/file_io.h"
@@ -23,7 +24,13 @@ std::wstring readFailureText(ReadStatus status, const std::wstring& path) {
 
 }  // namespace
 
-bool saveProject(TZCeiling& doc, const std::wstring& path, const PricingOptions& pricing) {
+PricingOptions pricingOptionsOf(const TZCeiling& doc) {
+    PricingOptions options;
+    if (const AppSettings* settings = doc.settings()) options.materialWithTension = settings->materialWithTension;
+    return options;
+}
+
+bool saveProject(TZCeiling& doc, const std::wstring& path, std::optional<PricingOptions> pricing) {
     const bool wasModified = doc.modified;
     doc.modified = false;  // the file stores the state as saved
     TZDynamicMemory stream(TZCeiling::kStreamGrowBy);
@@ -31,7 +38,7 @@ bool saveProject(TZCeiling& doc, const std::wstring& path, const PricingOptions&
     // without loading them. The price lists are read afresh: nothing caches them.
     TZPriceFile prices;
     prices.load(doc.programDir());
-    doc.priceTag = priceTagText(CostEstimate(doc, prices, pricing).jobCost(true));
+    doc.priceTag = priceTagText(CostEstimate(doc, prices, pricing.value_or(pricingOptionsOf(doc))).jobCost(true));
     saveToStream(doc, stream);
     if (!writeFileReplacing(codepage::toPath(path), stream.bytes())) {
         // Nothing was saved: the project is exactly as modified as it was before.
@@ -80,7 +87,7 @@ bool TZCeiling::openFile() {
     return openFile(*path);
 }
 
-bool TZCeiling::saveAs(const PricingOptions& pricing) {
+bool TZCeiling::saveAs(std::optional<PricingOptions> pricing) {
     FileDialogRequest request;
     request.save = true;
     request.filter = projectFile::kSaveFilter;

@@ -2,6 +2,7 @@
 // Project files (.tz): saving and loading the project image to and from disk.
 
 #include <cstdint>
+#include <optional>
 #include <string>
 
 #include "business/pricing_options.h"
@@ -20,8 +21,12 @@ inline constexpr wchar_t kExtension[] = L"tz";
 // Writes the project to the file (replacing it only once the new file is complete). Clears
 // `modified`; on failure tells the user, names the file, restores `modified` and returns false.
 // The header carries the job cost with extra works, priced from price.dat of the document's
-// program directory with the given settings.
-bool saveProject(TZCeiling& doc, const std::wstring& path, const PricingOptions& pricing = {});
+// program directory with the given settings, or else with the program's settings the document
+// knows (its defaults when it knows none).
+bool saveProject(TZCeiling& doc, const std::wstring& path, std::optional<PricingOptions> pricing = std::nullopt);
+
+// The pricing settings of the program the document belongs to.
+PricingOptions pricingOptionsOf(const TZCeiling& doc);
 
 // Reads a project file into the document, after an undo snapshot. A file that is missing, empty,
 // above 1,000,000 bytes or reads short is reported to the user and leaves the document unchanged;

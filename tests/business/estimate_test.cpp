@@ -148,7 +148,9 @@ TEST(Estimate, SavedProjectCarriesItsJobCostInTheHeader) {
 
     // With the tension setting off the billable area changes, and so does the tag.
     t->material.offcutPriceCoef = 0.0; // only the net area is billed
-    ASSERT_TRUE(saveProject(*t, path, {.materialWithTension = false}));
+    PricingOptions withoutTension;
+    withoutTension.materialWithTension = false;
+    ASSERT_TRUE(saveProject(*t, path, withoutTension));
     ASSERT_EQ(readWholeFile(programDir / "заказ.tz", 1u << 20, bytes), ReadStatus::Ok);
     const double area = netArea(*t);
     EXPECT_EQ(t->priceTag, priceTagText(area * 500 + 600 + 500));

@@ -6,6 +6,7 @@
 #include <map>
 
 #include "app/settings.h"
+#include "business/receipt.h"
 #include "cutting/cutting_dialog.h"
 #include "model/names.h"
 #include "storage/codepage.h"
@@ -238,6 +239,16 @@ TEST_F(CuttingDialogTest, RemaindersShowAfterTheNamesAndTheFabricIsStillFound) {
     EXPECT_EQ(dialog.fields().width, L"320.0");
     EXPECT_EQ(dialog.ok(), ConfirmOutcome::LaidOut);
     EXPECT_EQ(doc->material.id, 2);
+}
+
+// "Показать остатки материалов" scans the drawing folders of the settings.
+TEST_F(CuttingDialogTest, RemaindersComeFromTheDrawingFolders) {
+    TempDir folder;
+    settings.drawingFolders[0] = folder.path().wstring();
+    ASSERT_TRUE(writeReceipt(doc.ui, folder.path().wstring(), doc->materialBase.at(1), 10, L"01.02.2026"));
+    dialog.setVisible(true);
+    dialog.showMaterialRemainders();
+    EXPECT_EQ(dialog.fabrics().entries, (std::vector<std::wstring>{L"Белый мат (10.00)", L"Белый глянец"}));
 }
 
 // A tall triangle with a point in the middle of its base: AB and AC lie on one line from A, so
