@@ -24,5 +24,6 @@ int runMeasure(Context& context, Arguments& args);
 int runNew(Context& context, Arguments& args);
 int runAddConstruction(Context& context, Arguments& args);
 int runAddCutout(Context& context, Arguments& args);
+int runExport(Context& context, Arguments& args);
 
 }  // namespace cli
