@@ -44,15 +44,21 @@ constexpr Color kPaperPen{160, 160, 160};
 
 double distanceTo(const Vertex& a, const Vertex& b) { return std::hypot(a.x - b.x, a.y - b.y); }
 
+// Closer than kSamePoint, compared by squares (these tests run for every pair of points).
+bool near(const Vertex& a, const Vertex& b) {
+    const double dx = a.x - b.x, dy = a.y - b.y;
+    return dx * dx + dy * dy < kSamePoint * kSamePoint;
+}
+
 bool nearAny(const Vertex& p, std::span<const Vertex> points) {
     for (const Vertex& q : points)
-        if (distanceTo(p, q) < kSamePoint) return true;
+        if (near(p, q)) return true;
     return false;
 }
 
 bool nearAccepted(const Vertex& p, const std::vector<TZRasPoint>& accepted) {
     for (const TZRasPoint& q : accepted)
-        if (distanceTo(p, q.point) < kSamePoint) return true;
+        if (near(p, q.point)) return true;
     return false;
 }
 
@@ -112,12 +118,21 @@ private:
         const double t = ((p.x - edge.start.x) * ex + (p.y - edge.start.y) * ey) / lengthSquared;
         if (t < 0 || t > 1) return;
         const Vertex foot = makeVertex(edge.start.x + t * ex, edge.start.y + t * ey);
-        if (distanceTo(foot, p) < kSamePoint) return;
+        if (near(foot, p)) return;
         // A dimension line runs outside the room, from the corner to the canvas edge.
         if (insideEvenOdd(request_.outline, foot.x, foot.y)) return;
         const std::size_t n = request_.outline.size();
-        for (std::size_t i = 0; i < n; ++i)
-            if (dimensionLineCrosses(foot, p, request_.outline[i], request_.outline[(i + 1) % n])) return;
+        const double loX = std::min(foot.x, p.x), hiX = std::max(foot.x, p.x);
+        const double loY = std::min(foot.y, p.y), hiY = std::max(foot.y, p.y);
+        for (std::size_t i = 0; i < n; ++i) {
+            const Vertex& a = request_.outline[i];
+            const Vertex& b = request_.outline[(i + 1) % n];
+            // A side wholly to one side of the dimension line's box cannot cross it.
+            if (std::max(a.x, b.x) < loX || std::min(a.x, b.x) > hiX || std::max(a.y, b.y) < loY ||
+                std::min(a.y, b.y) > hiY)
+                continue;
+            if (dimensionLineCrosses(foot, p, a, b)) return;
+        }
         offer(foot, &p, edge.start, edge.end);
     }
 
