@@ -58,13 +58,17 @@ void paintGrid(Scene& s) {
     if (y0 > y1) std::swap(y0, y1);
     s.surface.setPen(solidPen(1, kGridColor));
     const std::int32_t w = s.doc.viewWidth, h = s.doc.viewHeight;
-    // Counted in whole steps from the origin, so that the lines do not drift with rounding.
-    for (double k = std::ceil(x0 / step); k * step <= x1; ++k) {
-        const std::int32_t px = s.transform.toOutput(k * step, 0).x;
+    // Counted in whole steps from the origin, so that the lines do not drift with rounding; the
+    // spacing of at least two pixels bounds their number by the view's size.
+    const double firstX = std::ceil(x0 / step), firstY = std::ceil(y0 / step);
+    const double countX = std::min(std::floor(x1 / step) - firstX + 1, static_cast<double>(w) + 1);
+    const double countY = std::min(std::floor(y1 / step) - firstY + 1, static_cast<double>(h) + 1);
+    for (double k = 0; k < countX; ++k) {
+        const std::int32_t px = s.transform.toOutput((firstX + k) * step, 0).x;
         s.surface.line({px, 0}, {px, h});
     }
-    for (double k = std::ceil(y0 / step); k * step <= y1; ++k) {
-        const std::int32_t py = s.transform.toOutput(0, k * step).y;
+    for (double k = 0; k < countY; ++k) {
+        const std::int32_t py = s.transform.toOutput(0, (firstY + k) * step).y;
         s.surface.line({0, py}, {w, py});
     }
 }
