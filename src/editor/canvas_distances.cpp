@@ -31,6 +31,11 @@ constexpr double kStraightSlack = 0.1;
 // Coordinates of an edge that differ by less than this (cm) are equal: the corners come out of
 // rotations, which leave traces of rounding on a horizontal edge.
 constexpr double kAxisTolerance = 1e-6;
+// Limits of the layer's work on every repaint. A real layout has a few dozen canvases and at most
+// a few hundred dimension points; a damaged or hostile file could ask for millions of tests per
+// repaint. Beyond these the layer dimensions no further canvases and accepts no further points.
+constexpr int kMaxDimensionedCanvases = 500;
+constexpr std::size_t kMaxDimensionPoints = 2000;
 // Radius of the dot of a dimension point, in pixels.
 constexpr std::int32_t kDotRadius = 2;
 // Text and pen sizes, in screen pixels before printSize.
@@ -66,7 +71,7 @@ bool nearAccepted(const Vertex& p, const std::vector<TZRasPoint>& accepted) {
 // where seams are horizontal, and turned back by +θ outside the layout display.
 void collectEdges(const TZCeiling& doc, const CanvasDistanceRequest& request, std::vector<TZDopDiagonal>& edges) {
     edges.clear();
-    const int lines = doc.seamLines.count() / 2;
+    const int lines = std::min(doc.seamLines.count() / 2, kMaxDimensionedCanvases + 1);
     const auto turned = [&](int entry) { return rotated(doc.seamLines.at(entry), -request.theta); };
     const auto shown = [&](const Vertex& v) { return request.layoutDisplay ? v : rotated(v, request.theta); };
     for (int k = 0; k + 1 < lines; ++k) {
@@ -137,6 +142,7 @@ private:
     }
 
     void offer(const Vertex& point, const Vertex* partner, const Vertex& n1, const Vertex& n2) {
+        if (lists_.points.size() >= kMaxDimensionPoints) return;
         if (nearAny(point, lists_.measured) || nearAny(point, lists_.crossings) ||
             nearAccepted(point, lists_.points))
             return;
@@ -237,7 +243,7 @@ int drawCanvasDistances(Surface& surface, const TZCeiling& doc, const OutputTran
         const TZRasPoint& r = lists.points[static_cast<std::size_t>(i)];
         const Point at = transform.toOutput(r.point);
         if (r.hasPartner) surface.line(transform.toOutput(r.partner), at);
-        surface.ellipse({at.x - kDotRadius, at.y - kDotRadius, at.x + kDotRadius, at.y + kDotRadius});
+        surface.ellipse(dotBox(at, kDotRadius));
         if (!request.showNames) continue;
         const LabelSide side = r.hasPartner ? LabelSide::Inside : LabelSide::Outside;
         const Vertex label = cornerLabelPoint(r.point, r.neighbour1, r.neighbour2, radius, side);
@@ -248,7 +254,13 @@ int drawCanvasDistances(Surface& surface, const TZCeiling& doc, const OutputTran
     const double tension = doc.material.tensionCoef;
     for (const TZDopDiagonal& e : lists.edges) {
         lists.onEdge.clear();
+        // Points outside the edge's box, widened by the on-edge slack, cannot lie on it.
+        const double slackX = std::max(kStraightSlack, kRelativeSlack * std::fabs(e.end.x - e.start.x));
+        const double slackY = std::max(kStraightSlack, kRelativeSlack * std::fabs(e.end.y - e.start.y));
+        const double loX = std::min(e.start.x, e.end.x) - slackX, hiX = std::max(e.start.x, e.end.x) + slackX;
+        const double loY = std::min(e.start.y, e.end.y) - slackY, hiY = std::max(e.start.y, e.end.y) + slackY;
         const auto consider = [&](const Vertex& p) {
+            if (p.x < loX || p.x > hiX || p.y < loY || p.y > hiY) return;
             if (liesOnEdge(p, e.start, e.end)) lists.onEdge.emplace_back(distanceTo(p, e.start), p);
         };
         for (const TZRasPoint& r : lists.points) consider(r.point);

@@ -24,12 +24,17 @@ void writeLabel(Surface& surface, Point reference, std::wstring_view text, const
 void writeCornerLabel(Surface& surface, const OutputTransform& transform, const Vertex& labelPoint,
                       std::int32_t zeroHeight, std::wstring_view text, const Font& font, Color color) {
     Point p = transform.toOutput(labelPoint);
-    p.y -= zeroHeight / 2;
+    p.y = Rect::saturate(std::int64_t{p.y} - zeroHeight / 2);
     writeLabel(surface, p, text, font, color);
 }
 
 std::int32_t zeroHeightOf(const Surface& surface, const Font& font) {
     return roundToPixel(surface.measurer().metrics(font).height());
+}
+
+Rect dotBox(Point p, std::int32_t r) {
+    return {Rect::saturate(std::int64_t{p.x} - r), Rect::saturate(std::int64_t{p.y} - r),
+            Rect::saturate(std::int64_t{p.x} + r), Rect::saturate(std::int64_t{p.y} + r)};
 }
 
 Point middleOf(const OutputTransform& transform, const Vertex& p, const Vertex& q) {

@@ -25,5 +25,8 @@ void writeCornerLabel(Surface& surface, const OutputTransform& transform, const 
 // The height of "0" in the font, in whole pixels.
 std::int32_t zeroHeightOf(const Surface& surface, const Font& font);
 
+// The box of a dot of radius r around p (saturating at the edges of the coordinate range).
+Rect dotBox(Point p, std::int32_t r);
+
 // The output position of the middle of segment p–q.
 Point middleOf(const OutputTransform& transform, const Vertex& p, const Vertex& q);

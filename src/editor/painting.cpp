@@ -41,8 +41,8 @@ constexpr std::int32_t kHandleSize = 10;
 // Step 2: the start screen shows only the logo, unscaled and centred.
 void paintLogo(Surface& surface, const TZCeiling& doc) {
     if (!doc.showLogo || doc.logo.empty()) return;
-    const std::int32_t left = (doc.viewWidth - doc.logo.width) / 2;
-    const std::int32_t top = (doc.viewHeight - doc.logo.height) / 2;
+    const std::int32_t left = static_cast<std::int32_t>((std::int64_t{doc.viewWidth} - doc.logo.width) / 2);
+    const std::int32_t top = static_cast<std::int32_t>((std::int64_t{doc.viewHeight} - doc.logo.height) / 2);
     surface.drawBitmap(doc.logo, Rect::fromSize(left, top, doc.logo.width, doc.logo.height));
 }
 

@@ -26,8 +26,6 @@ constexpr Color kRulerColor{155, 0, 155};
 constexpr std::int32_t kRulerPen = 4;
 constexpr std::int32_t kRulerFont = 15;
 
-Rect dotBox(Point p, std::int32_t r) { return {p.x - r, p.y - r, p.x + r, p.y + r}; }
-
 // The canvas between seam lines k and k + 1 in the display frame: A, B the ends of line k, then
 // C and D below them at the heights of line k + 1's ends.
 std::array<Vertex, 4> canvasCorners(const Scene& s, int k) {

@@ -59,16 +59,18 @@ void showPhoto(TZCeiling& doc, int index, ImageCodec& codec) {
 }
 
 std::array<Rect, 8> photoHandles(const Rect& p) {
-    const std::int32_t mx = p.left + (p.right - p.left) / 2;
-    const std::int32_t my = p.top + (p.bottom - p.top) / 2;
+    // Saturating, as a photo dragged far off the view has extreme corners.
+    const auto at = [](std::int32_t v, std::int32_t d) { return Rect::saturate(std::int64_t{v} + d); };
+    const std::int32_t mx = at(p.left, static_cast<std::int32_t>((std::int64_t{p.right} - p.left) / 2));
+    const std::int32_t my = at(p.top, static_cast<std::int32_t>((std::int64_t{p.bottom} - p.top) / 2));
     return {{
-        {p.left - kHandle, p.top - kHandle, p.left, p.top},
-        {p.right, p.top - kHandle, p.right + kHandle, p.top},
-        {p.left - kHandle, p.bottom, p.left, p.bottom + kHandle},
-        {p.right, p.bottom, p.right + kHandle, p.bottom + kHandle},
-        {p.left - kHandle, my - kHalfHandle, p.left, my + kHalfHandle},
-        {p.right, my - kHalfHandle, p.right + kHandle, my + kHalfHandle},
-        {mx - kHalfHandle, p.top - kHandle, mx + kHalfHandle, p.top},
-        {mx - kHalfHandle, p.bottom, mx + kHalfHandle, p.bottom + kHandle},
+        {at(p.left, -kHandle), at(p.top, -kHandle), p.left, p.top},
+        {p.right, at(p.top, -kHandle), at(p.right, kHandle), p.top},
+        {at(p.left, -kHandle), p.bottom, p.left, at(p.bottom, kHandle)},
+        {p.right, p.bottom, at(p.right, kHandle), at(p.bottom, kHandle)},
+        {at(p.left, -kHandle), at(my, -kHalfHandle), p.left, at(my, kHalfHandle)},
+        {p.right, at(my, -kHalfHandle), at(p.right, kHandle), at(my, kHalfHandle)},
+        {at(mx, -kHalfHandle), at(p.top, -kHandle), at(mx, kHalfHandle), p.top},
+        {at(mx, -kHalfHandle), p.bottom, at(mx, kHalfHandle), at(p.bottom, kHandle)},
     }};
 }

@@ -64,7 +64,9 @@ void drawVariableText(Surface& surface, const std::wstring& text, const Rect& bo
         surface.drawWrappedText(box, text);
         return;
     }
-    const std::int32_t stops[3] = {box.left, box.left + sheetSize(page, kTabStop2), box.left + sheetSize(page, kTabStop3)};
+    const auto after = [](std::int32_t v, std::int32_t d) { return Rect::saturate(std::int64_t{v} + d); };
+    const std::int32_t stops[3] = {box.left, after(box.left, sheetSize(page, kTabStop2)),
+                                   after(box.left, sheetSize(page, kTabStop3))};
     const std::int32_t step = sheetSize(page, kTabbedLineStep);
     std::int32_t y = box.top;
     std::size_t start = 0;
@@ -73,7 +75,7 @@ void drawVariableText(Surface& surface, const std::wstring& text, const Rect& bo
         std::wstring_view line(text.data() + start, end - start);
         if (!line.empty() && line.back() == L'\r') line.remove_suffix(1);
         surface.tabbedTextOut({box.left, y}, line, stops, 0);
-        y += step;
+        y = after(y, step);
         if (end == text.size()) break;
         start = end + 1;
     }
