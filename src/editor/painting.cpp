@@ -36,7 +36,6 @@ constexpr Color kScreenFill{233, 233, 233};
 constexpr double kMinGridSpacingPixels = 2.0;
 // Opacity of the photo laid over the drawing on the screen.
 constexpr std::uint8_t kPhotoAlpha = 96;
-constexpr std::int32_t kHandleSize = 10;
 
 // Step 2: the start screen shows only the logo, unscaled and centred.
 void paintLogo(Surface& surface, const TZCeiling& doc) {
