@@ -95,11 +95,15 @@ void paintIntoImage(benchmark::State& state, bool layoutDisplay) {
         paintDrawing(surface, s.doc, s.settings, PaintRequest{}, s.cache);
     }
 }
-void BM_PaintLayoutQImage1920x1080(benchmark::State& state) { paintIntoImage(state, true); }
-void BM_PaintPointsQImage1920x1080(benchmark::State& state) { paintIntoImage(state, false); }
+void BM_PaintLayoutQImage1920x1080(benchmark::State& state) {
+    paintIntoImage(state, true);
+}
+void BM_PaintPointsQImage1920x1080(benchmark::State& state) {
+    paintIntoImage(state, false);
+}
 
 BENCHMARK(BM_PaintLayoutQImage1920x1080)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_PaintPointsQImage1920x1080)->Unit(benchmark::kMillisecond);
 #endif
 
-}  // namespace
+} // namespace

@@ -49,7 +49,7 @@ TZPrintForm everyElement() {
     return form;
 }
 
-}  // namespace
+} // namespace
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
     SilentUiServices ui;
@@ -98,7 +98,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     VariableTextsAdapter variables(doc, settings);
     std::wstring continuation;
     surface.clear();
-    drawSheet(doc, surface, continuation, true, SheetPage{0, 0, 2100, 2970, 210, 297}, SheetServices{settings, variables});
+    drawSheet(doc, surface, continuation, true, SheetPage{0, 0, 2100, 2970, 210, 297},
+              SheetServices{settings, variables});
 
     for (const PictureSize& s : {drawingPictureSize(doc), sheetPictureSize(doc)}) {
         // An empty picture is not made at all; any other keeps within the limits.

@@ -47,7 +47,9 @@ constexpr int kPaperPieceHeight = 12;
 constexpr Color kScreenPen{144, 144, 255};
 constexpr Color kPaperPen{160, 160, 160};
 
-double distanceTo(const Vertex& a, const Vertex& b) { return std::hypot(a.x - b.x, a.y - b.y); }
+double distanceTo(const Vertex& a, const Vertex& b) {
+    return std::hypot(a.x - b.x, a.y - b.y);
+}
 
 // Closer than kSamePoint, compared by squares (these tests run for every pair of points).
 bool near(const Vertex& a, const Vertex& b) {
@@ -69,7 +71,8 @@ bool nearAccepted(const Vertex& p, const std::vector<TZRasPoint>& accepted) {
 
 // The quadrilaterals of the canvases, as edges: the corners are taken in the frame turned by −θ,
 // where seams are horizontal, and turned back by +θ outside the layout display.
-void collectEdges(const TZCeiling& doc, const CanvasDistanceRequest& request, std::vector<TZDopDiagonal>& edges) {
+void collectEdges(const TZCeiling& doc, const CanvasDistanceRequest& request,
+                  std::vector<TZDopDiagonal>& edges) {
     edges.clear();
     const int lines = std::min(doc.seamLines.count() / 2, kMaxDimensionedCanvases + 1);
     const auto turned = [&](int entry) { return rotated(doc.seamLines.at(entry), -request.theta); };
@@ -81,21 +84,24 @@ void collectEdges(const TZCeiling& doc, const CanvasDistanceRequest& request, st
         const Vertex nextEnd = turned(2 * k + 3);
         const Vertex corners[4] = {shown(a), shown(b), shown(makeVertex(b.x, nextEnd.y)),
                                    shown(makeVertex(a.x, nextStart.y))};
-        for (int e = 0; e < 4; ++e) edges.push_back({corners[e], corners[(e + 1) % 4], -1, -1});
+        for (int e = 0; e < 4; ++e)
+            edges.push_back({corners[e], corners[(e + 1) % 4], -1, -1});
     }
 }
 
 class DimensionPoints {
-public:
+  public:
     DimensionPoints(const TZCeiling& doc, const CanvasDistanceRequest& request, CanvasDistanceLists& lists)
         : request_(request), lists_(lists) {
         // The measured vertices and the seam crossings are compared in the frame the outline is
         // drawn in, so the layout display compares like with like.
         lists.measured.clear();
         lists.crossings.clear();
-        for (const Vertex& v : doc.polygon) lists.measured.push_back(display(v));
+        for (const Vertex& v : doc.polygon)
+            lists.measured.push_back(display(v));
         if (request.layoutDisplay)
-            for (const TZAddPoint& a : doc.addPoints) lists.crossings.push_back(display(a.point));
+            for (const TZAddPoint& a : doc.addPoints)
+                lists.crossings.push_back(display(a.point));
         lists.points.clear();
     }
 
@@ -106,13 +112,15 @@ public:
                 const TZDopDiagonal* edge = &lists_.edges[4 * c];
                 const Vertex quad[4] = {edge[0].start, edge[1].start, edge[2].start, edge[3].start};
                 if (!insideEvenOdd(quad, p.x, p.y)) continue;
-                for (int i = 0; i < 4; ++i) offer(quad[i], nullptr, quad[(i + 1) % 4], quad[(i + 3) % 4]);
-                for (int i = 0; i < 4; ++i) offerFoot(p, edge[i]);
+                for (int i = 0; i < 4; ++i)
+                    offer(quad[i], nullptr, quad[(i + 1) % 4], quad[(i + 3) % 4]);
+                for (int i = 0; i < 4; ++i)
+                    offerFoot(p, edge[i]);
             }
         }
     }
 
-private:
+  private:
     Vertex display(const Vertex& v) const { return request_.layoutDisplay ? rotated(v, -request_.theta) : v; }
 
     void offerFoot(const Vertex& p, const TZDopDiagonal& edge) {
@@ -190,7 +198,7 @@ void sortByDirection(CanvasDistanceLists& lists, bool reversed) {
     });
 }
 
-}  // namespace
+} // namespace
 
 bool liesOnEdge(const Vertex& p, const Vertex& start, const Vertex& end) {
     const bool horizontal = std::fabs(start.y - end.y) < kAxisTolerance;
@@ -229,16 +237,19 @@ int drawCanvasDistances(Surface& surface, const TZCeiling& doc, const OutputTran
     surface.setBrush(kNoBrush);
 
     collectEdges(doc, request, lists.edges);
-    for (const TZDopDiagonal& e : lists.edges) surface.line(transform.toOutput(e.start), transform.toOutput(e.end));
+    for (const TZDopDiagonal& e : lists.edges)
+        surface.line(transform.toOutput(e.start), transform.toOutput(e.end));
 
     DimensionPoints(doc, request, lists).collect();
     if (lists.points.empty()) return 0;
 
     sortByDirection(lists, request.mirrored && request.layoutDisplay);
-    const Font nameFont = boldLabelFont(printSize(screen ? kScreenNameHeight : kPaperNameHeight, refW, refH, doc.fontScale),
-                                        0, kCharSetCyrillic);
+    const Font nameFont =
+        boldLabelFont(printSize(screen ? kScreenNameHeight : kPaperNameHeight, refW, refH, doc.fontScale), 0,
+                      kCharSetCyrillic);
     const double radius = cornerLabelRadius(doc.scaleX, doc.printing);
-    int nextName = static_cast<int>(request.outline.size()) + (request.layoutDisplay ? doc.addPoints.count() : 0);
+    int nextName =
+        static_cast<int>(request.outline.size()) + (request.layoutDisplay ? doc.addPoints.count() : 0);
     for (int i : lists.order) {
         const TZRasPoint& r = lists.points[static_cast<std::size_t>(i)];
         const Point at = transform.toOutput(r.point);
@@ -247,10 +258,12 @@ int drawCanvasDistances(Surface& surface, const TZCeiling& doc, const OutputTran
         if (!request.showNames) continue;
         const LabelSide side = r.hasPartner ? LabelSide::Inside : LabelSide::Outside;
         const Vertex label = cornerLabelPoint(r.point, r.neighbour1, r.neighbour2, radius, side);
-        writeCornerLabel(surface, transform, label, request.zeroHeight, vertexName(nextName++), nameFont, kBlack);
+        writeCornerLabel(surface, transform, label, request.zeroHeight, vertexName(nextName++), nameFont,
+                         kBlack);
     }
 
-    const std::int32_t pieceHeight = printSize(screen ? kScreenPieceHeight : kPaperPieceHeight, refW, refH, doc.fontScale);
+    const std::int32_t pieceHeight =
+        printSize(screen ? kScreenPieceHeight : kPaperPieceHeight, refW, refH, doc.fontScale);
     const double tension = doc.material.tensionCoef;
     for (const TZDopDiagonal& e : lists.edges) {
         lists.onEdge.clear();
@@ -263,25 +276,31 @@ int drawCanvasDistances(Surface& surface, const TZCeiling& doc, const OutputTran
             if (p.x < loX || p.x > hiX || p.y < loY || p.y > hiY) return;
             if (liesOnEdge(p, e.start, e.end)) lists.onEdge.emplace_back(distanceTo(p, e.start), p);
         };
-        for (const TZRasPoint& r : lists.points) consider(r.point);
-        for (const Vertex& v : lists.measured) consider(v);
-        for (const Vertex& v : lists.crossings) consider(v);
+        for (const TZRasPoint& r : lists.points)
+            consider(r.point);
+        for (const Vertex& v : lists.measured)
+            consider(v);
+        for (const Vertex& v : lists.crossings)
+            consider(v);
         if (lists.onEdge.size() < 2) continue;
         std::stable_sort(lists.onEdge.begin(), lists.onEdge.end(),
                          [](const auto& a, const auto& b) { return a.first < b.first; });
-        const Font font = boldLabelFont(pieceHeight, escapementRounded(textAngle(e.start, e.end, request.mirrored)));
+        const Font font =
+            boldLabelFont(pieceHeight, escapementRounded(textAngle(e.start, e.end, request.mirrored)));
         for (std::size_t k = 0; k + 1 < lists.onEdge.size(); ++k) {
             const Vertex& p = lists.onEdge[k].second;
             const Vertex& q = lists.onEdge[k + 1].second;
-            writeLabel(surface, middleOf(transform, p, q), formatNumber(distanceTo(p, q) * tension, 0), font, kBlack);
+            writeLabel(surface, middleOf(transform, p, q), formatNumber(distanceTo(p, q) * tension, 0), font,
+                       kBlack);
         }
     }
 
     for (const TZRasPoint& r : lists.points) {
         if (!r.hasPartner) continue;
-        const Font font = boldLabelFont(pieceHeight, escapementRounded(textAngle(r.point, r.partner, request.mirrored)));
-        writeLabel(surface, middleOf(transform, r.point, r.partner), formatNumber(distanceTo(r.point, r.partner), 0),
-                   font, kBlack);
+        const Font font =
+            boldLabelFont(pieceHeight, escapementRounded(textAngle(r.point, r.partner, request.mirrored)));
+        writeLabel(surface, middleOf(transform, r.point, r.partner),
+                   formatNumber(distanceTo(r.point, r.partner), 0), font, kBlack);
     }
     return static_cast<int>(lists.points.size());
 }

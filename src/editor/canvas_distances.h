@@ -37,22 +37,22 @@ struct TZRasPoint {
 struct CanvasDistanceLists {
     std::vector<TZDopDiagonal> edges;
     std::vector<TZRasPoint> points;
-    std::vector<Vertex> measured;   // measured vertices in the display frame
-    std::vector<Vertex> crossings;  // seam crossings in the display frame (layout display only)
+    std::vector<Vertex> measured;  // measured vertices in the display frame
+    std::vector<Vertex> crossings; // seam crossings in the display frame (layout display only)
     std::vector<double> angles;
     std::vector<int> order;
     std::vector<std::pair<double, Vertex>> onEdge;
 };
 
 struct CanvasDistanceRequest {
-    std::span<const Vertex> outline;  // the working outline as drawn (in the display frame)
-    double theta = 0;                 // the seam direction
+    std::span<const Vertex> outline; // the working outline as drawn (in the display frame)
+    double theta = 0;                // the seam direction
     bool layoutDisplay = false;
     bool mirrored = false;
     int purpose = 0;
-    bool showNames = false;           // point names for this paint
+    bool showNames = false; // point names for this paint
     std::int32_t referenceWidth = 0, referenceHeight = 0;
-    std::int32_t zeroHeight = 0;      // height of "0" in the names' font, for centring the names
+    std::int32_t zeroHeight = 0; // height of "0" in the names' font, for centring the names
 };
 
 // Draws the layer (nothing with fewer than 3 seam-line entries). Returns the number of

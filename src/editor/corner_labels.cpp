@@ -23,7 +23,7 @@ Direction unit(double dx, double dy) {
     return {dx / len, dy / len};
 }
 
-}  // namespace
+} // namespace
 
 double cornerLabelRadius(float scaleX, bool printing) {
     const double r = scaleX != 0.0f ? kLabelPixels / static_cast<double>(scaleX) : 0.0;
@@ -31,14 +31,15 @@ double cornerLabelRadius(float scaleX, bool printing) {
     return printing ? kPaperRadiusFactor * r : kLabelRadiusLimit + r / kScreenGrowthDivisor;
 }
 
-Vertex cornerLabelPoint(const Vertex& p, const Vertex& previous, const Vertex& next, double radius, LabelSide side) {
+Vertex cornerLabelPoint(const Vertex& p, const Vertex& previous, const Vertex& next, double radius,
+                        LabelSide side) {
     const Direction toPrevious = unit(previous.x - p.x, previous.y - p.y);
     const Direction toNext = unit(next.x - p.x, next.y - p.y);
     Direction d = unit(toPrevious.x + toNext.x, toPrevious.y + toNext.y);
     if (d.x == 0 && d.y == 0) {
         const Direction along = (toNext.x != 0 || toNext.y != 0) ? toNext : toPrevious;
         if (along.x == 0 && along.y == 0)
-            d = {0, 1};  // no neighbour apart from the point itself: inside is below, a name goes above
+            d = {0, 1}; // no neighbour apart from the point itself: inside is below, a name goes above
         else
             d = {-along.y, along.x};
     }

@@ -17,4 +17,5 @@ enum class LabelSide { Inside, Outside };
 // directions cancel, takes the perpendicular to the direction towards `next` (turned a quarter
 // towards +y, which is the inside of a clockwise outline); a point without distinct neighbours
 // puts its label above it.
-Vertex cornerLabelPoint(const Vertex& p, const Vertex& previous, const Vertex& next, double radius, LabelSide side);
+Vertex cornerLabelPoint(const Vertex& p, const Vertex& previous, const Vertex& next, double radius,
+                        LabelSide side);

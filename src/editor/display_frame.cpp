@@ -15,7 +15,7 @@ double fullTurn(double a) {
     return a < 0 ? a + 2 * kPi : a;
 }
 
-}  // namespace
+} // namespace
 
 bool isLayoutDisplay(const TZCeiling& doc) {
     return doc.mode == kModeCutting && doc.seamLines.count() >= kLayoutDisplayMinSeamEntries;
@@ -44,10 +44,12 @@ double seamDirection(const TZCeiling& doc, const AppSettings& settings, const Wo
         // The layout turns the seams along the line it built between the two diagonals and
         // ignores "Перпендикулярно" then; the display must turn by the same angle, or the
         // canvases would be drawn askew.
-        return fullTurn(direction(doc.seamLineEnd.x - doc.seamLineStart.x, doc.seamLineEnd.y - doc.seamLineStart.y));
+        return fullTurn(
+            direction(doc.seamLineEnd.x - doc.seamLineStart.x, doc.seamLineEnd.y - doc.seamLineStart.y));
     }
     Vertex a, b;
-    if (!layoutPoint(outline, holes, doc.seamFrom, a) || !layoutPoint(outline, holes, doc.seamTo, b)) return 0.0;
+    if (!layoutPoint(outline, holes, doc.seamFrom, a) || !layoutPoint(outline, holes, doc.seamTo, b))
+        return 0.0;
     double theta = fullTurn(direction(b.x - a.x, b.y - a.y));
     if (doc.seamPerpendicular) theta += kPi / 2;
     return theta;

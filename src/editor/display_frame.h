@@ -34,7 +34,7 @@ double seamDirection(const TZCeiling& doc, const AppSettings& settings, const Wo
 struct DisplayFrame {
     bool layoutDisplay = false;
     bool mirrored = false;
-    double theta = 0.0;  // the seam direction, whether or not the display is turned by it
+    double theta = 0.0; // the seam direction, whether or not the display is turned by it
     double cosTheta = 1.0, sinTheta = 0.0;
 
     // A world point in the display frame (turned by −θ in the layout display).

@@ -16,11 +16,11 @@ struct DrawingCache {
     WorkingOutline outline;
     TZHolesArray holes;
 
-    std::vector<Vertex> outlineShown;   // working outline in the display frame
-    std::vector<Point> outlineOutput;   // … and on the output
-    std::vector<Vertex> holesShown;     // every cutout point in the display frame, cutout after cutout
+    std::vector<Vertex> outlineShown; // working outline in the display frame
+    std::vector<Point> outlineOutput; // … and on the output
+    std::vector<Vertex> holesShown;   // every cutout point in the display frame, cutout after cutout
     std::vector<Point> holesOutput;
-    std::vector<Point> areaPoints;      // the outline followed by the cutouts, for fills and clips
+    std::vector<Point> areaPoints; // the outline followed by the cutouts, for fills and clips
     std::vector<std::int32_t> areaRings;
     std::vector<Point> scratch;
     CanvasDistanceLists distances;

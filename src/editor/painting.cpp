@@ -23,7 +23,7 @@ bool Scene::lengthsShown() const {
     return doc.showLengths && !frame.layoutDisplay && (purpose == 0 || purpose == 3 || purpose == 6);
 }
 
-}  // namespace painting
+} // namespace painting
 
 namespace {
 
@@ -49,7 +49,8 @@ void paintLogo(Surface& surface, const TZCeiling& doc) {
 void paintGrid(Scene& s) {
     const double step = s.doc.gridStep;
     const double cmPerPixel = std::fabs(static_cast<double>(s.doc.scaleX));
-    if (!(step > 0) || !std::isfinite(step) || !(cmPerPixel > 0) || step / cmPerPixel < kMinGridSpacingPixels) return;
+    if (!(step > 0) || !std::isfinite(step) || !(cmPerPixel > 0) || step / cmPerPixel < kMinGridSpacingPixels)
+        return;
     double x0, y0, x1, y1;
     screenToWorld(s.doc, 0, 0, x0, y0, s.frame.mirrored);
     screenToWorld(s.doc, s.doc.viewWidth, s.doc.viewHeight, x1, y1, s.frame.mirrored);
@@ -101,7 +102,8 @@ void placeOutline(Scene& s) {
     c.areaPoints.insert(c.areaPoints.end(), c.holesOutput.begin(), c.holesOutput.end());
     c.areaRings.clear();
     c.areaRings.push_back(static_cast<std::int32_t>(c.outlineOutput.size()));
-    for (int i = 0; i < c.holes.cutoutCount(); ++i) c.areaRings.push_back(c.holes.pointCount(i));
+    for (int i = 0; i < c.holes.cutoutCount(); ++i)
+        c.areaRings.push_back(c.holes.pointCount(i));
 }
 
 // Step 5: a defined outline filled less its cutouts; an open one drawn as black polylines.
@@ -141,7 +143,8 @@ void paintPhoto(Scene& s, ImageCodec* photos) {
     s.surface.setBrush(kNoBrush);
     s.surface.rectangle(area);
     s.surface.setBrush(solidBrush(kWhite));
-    for (const Rect& handle : photoHandles(area)) s.surface.rectangle(handle);
+    for (const Rect& handle : photoHandles(area))
+        s.surface.rectangle(handle);
 }
 
 // Step 12: the canvas-edge distances.
@@ -158,14 +161,15 @@ void paintCanvasDistances(Scene& s) {
     r.showNames = s.showNames;
     r.referenceWidth = s.request.referenceWidth;
     r.referenceHeight = s.request.referenceHeight;
-    r.zeroHeight = zeroHeightOf(s.surface, boldLabelFont(s.fontHeight(s.screen ? 12 : 16), 0, kCharSetCyrillic));
+    r.zeroHeight =
+        zeroHeightOf(s.surface, boldLabelFont(s.fontHeight(s.screen ? 12 : 16), 0, kCharSetCyrillic));
     drawCanvasDistances(s.surface, s.doc, s.transform, r, s.cache.distances);
 }
 
-}  // namespace
+} // namespace
 
-PaintOutcome paintDrawing(Surface& surface, TZCeiling& doc, const AppSettings& settings, const PaintRequest& request,
-                          DrawingCache& cache, ImageCodec* photos) {
+PaintOutcome paintDrawing(Surface& surface, TZCeiling& doc, const AppSettings& settings,
+                          const PaintRequest& request, DrawingCache& cache, ImageCodec* photos) {
     PaintOutcome outcome;
     const DrawState saved = surface.state();
     if (!request.target) {

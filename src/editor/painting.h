@@ -23,8 +23,8 @@ class ImageCodec;
 struct AppSettings;
 
 inline constexpr int kPurposeScreen = 0;
-inline constexpr int kPurposeLayoutSheet = 4;   // the canvases of the cutting layout on paper
-inline constexpr int kPurposeDimensions = 5;    // canvas-edge distances always drawn
+inline constexpr int kPurposeLayoutSheet = 4; // the canvases of the cutting layout on paper
+inline constexpr int kPurposeDimensions = 5;  // canvas-edge distances always drawn
 inline constexpr int kPurposeDimensionsWithoutNames = 7;
 inline constexpr int kHighestPurpose = 7;
 
@@ -53,5 +53,5 @@ struct PaintOutcome {
 // members the drawing rules give it: the fold lines of bends, the construction records' computed
 // points, and (on the screen) the photo's output rectangle used to hit its handles. `photos`
 // decodes a shown photo that has not been loaded yet; without it such a photo is not drawn.
-PaintOutcome paintDrawing(Surface& surface, TZCeiling& doc, const AppSettings& settings, const PaintRequest& request,
-                          DrawingCache& cache, ImageCodec* photos = nullptr);
+PaintOutcome paintDrawing(Surface& surface, TZCeiling& doc, const AppSettings& settings,
+                          const PaintRequest& request, DrawingCache& cache, ImageCodec* photos = nullptr);

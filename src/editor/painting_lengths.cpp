@@ -61,13 +61,15 @@ double degreesInTurn(double degrees) {
 // next one, in whole degrees (the rule of the corner angles of the measurements).
 std::wstring cornerText(Point previous, Point at, Point next) {
     const auto towards = [&](Point p) {
-        return degreesInTurn(direction(static_cast<double>(p.x) - at.x, static_cast<double>(p.y) - at.y) * 180.0 / kPi);
+        return degreesInTurn(direction(static_cast<double>(p.x) - at.x, static_cast<double>(p.y) - at.y) *
+                             180.0 / kPi);
     };
     return formatNumber(degreesInTurn(towards(previous) - towards(next)), 0) + L"°";
 }
 
 void writeAlong(Scene& s, const Vertex& p, const Vertex& q, std::wstring_view text, Color color) {
-    const Font font = boldLabelFont(s.fontHeight(kLengthFont), escapementTruncated(textAngle(p, q, s.frame.mirrored)));
+    const Font font =
+        boldLabelFont(s.fontHeight(kLengthFont), escapementTruncated(textAngle(p, q, s.frame.mirrored)));
     writeLabel(s.surface, middleOf(s.transform, p, q), text, font, color);
 }
 
@@ -87,7 +89,8 @@ void paintCutoutOutlines(Scene& s, bool lengths) {
             s.surface.line(c.holesOutput[a], c.holesOutput[b]);
             if (!lengths) continue;
             const double length = distance(c.holesShown[a], c.holesShown[b]);
-            if (length > kShortestLabelled) writeAlong(s, c.holesShown[a], c.holesShown[b], formatNumber(length, 1), kTextGrey);
+            if (length > kShortestLabelled)
+                writeAlong(s, c.holesShown[a], c.holesShown[b], formatNumber(length, 1), kTextGrey);
         }
         start += n;
     }
@@ -126,7 +129,7 @@ void paintCutoutRows(Scene& s) {
     }
 }
 
-}  // namespace
+} // namespace
 
 void paintSides(Scene& s) {
     const DrawingCache& c = s.cache;
@@ -144,16 +147,19 @@ void paintSides(Scene& s) {
         const int j = (i + 1) % n;
         const TZDopPoint& ea = c.outline.entry(i);
         const TZDopPoint& eb = c.outline.entry(j);
-        const int record = (!ea.owned() && !eb.owned()) ? findDiagonal(doc, ea.measuredVertex, eb.measuredVertex) : -1;
+        const int record =
+            (!ea.owned() && !eb.owned()) ? findDiagonal(doc, ea.measuredVertex, eb.measuredVertex) : -1;
         const Diagonal* d = doc.diagonals.checkedAt(record);
         const bool measured = d != nullptr && d->length > 0;
         Pen pen = solidPen(s.pen(kSidePen), sideColor(s, measured));
         if (s.screen && d != nullptr) {
-            if (doc.markSides && doc.outlineFormed && beyondAccuracy(doc, *d)) pen = solidPen(s.pen(kMarkedSidePen), kRed);
+            if (doc.markSides && doc.outlineFormed && beyondAccuracy(doc, *d))
+                pen = solidPen(s.pen(kMarkedSidePen), kRed);
             if (record == doc.currentDiagonal) pen.color = kRed;
         }
         s.surface.setPen(pen);
-        s.surface.line(c.outlineOutput[static_cast<std::size_t>(i)], c.outlineOutput[static_cast<std::size_t>(j)]);
+        s.surface.line(c.outlineOutput[static_cast<std::size_t>(i)],
+                       c.outlineOutput[static_cast<std::size_t>(j)]);
         if (!lengths) continue;
 
         const Vertex& p = c.outlineShown[static_cast<std::size_t>(i)];
@@ -163,8 +169,8 @@ void paintSides(Scene& s) {
             const std::wstring angle = cornerText(c.outlineOutput[static_cast<std::size_t>(before)],
                                                   c.outlineOutput[static_cast<std::size_t>(i)],
                                                   c.outlineOutput[static_cast<std::size_t>(j)]);
-            const Vertex label = cornerLabelPoint(p, c.outlineShown[static_cast<std::size_t>(before)], q, labelRadius,
-                                                  LabelSide::Inside);
+            const Vertex label = cornerLabelPoint(p, c.outlineShown[static_cast<std::size_t>(before)], q,
+                                                  labelRadius, LabelSide::Inside);
             writeCornerLabel(s.surface, s.transform, label, angleZero, angle, angleFont, kBlack);
         }
         if (d != nullptr) {
@@ -194,7 +200,8 @@ void paintDiagonals(Scene& s) {
         if (a == nullptr || b == nullptr || a->placed || b->placed) continue;
         Pen pen{PenStyle::Dot, s.pen(1), sideColor(s, measured)};
         if (s.screen && k == doc.currentDiagonal) pen.color = kRed;
-        if (doc.markDiagonals && doc.outlineFormed && beyondAccuracy(doc, d)) pen = {PenStyle::Dot, s.pen(kMarkedDiagonalPen), kRed};
+        if (doc.markDiagonals && doc.outlineFormed && beyondAccuracy(doc, d))
+            pen = {PenStyle::Dot, s.pen(kMarkedDiagonalPen), kRed};
         s.surface.setPen(pen);
         const Vertex p = s.frame.toDisplay(*a);
         const Vertex q = s.frame.toDisplay(*b);
@@ -204,4 +211,4 @@ void paintDiagonals(Scene& s) {
     if (s.screen && doc.showLengths && s.cache.holes.cutoutCount() > 0) paintCutoutRows(s);
 }
 
-}  // namespace painting
+} // namespace painting

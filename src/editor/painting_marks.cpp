@@ -48,7 +48,7 @@ void paintInnerSeams(Scene& s, const Pen& pen) {
     if (clip) s.surface.popClip();
 }
 
-}  // namespace
+} // namespace
 
 void paintPoints(Scene& s) {
     const TZCeiling& doc = s.doc;
@@ -60,7 +60,9 @@ void paintPoints(Scene& s) {
         const Point p = c.outlineOutput[static_cast<std::size_t>(i)];
         const bool picked = !s.frame.layoutDisplay && doc.pendingVertex >= 0 &&
                             c.outline.entry(i).measuredVertex == doc.pendingVertex;
-        const std::int32_t r = s.frame.layoutDisplay ? kLayoutDotRadius : picked ? kPickedDotRadius : kDotRadius;
+        const std::int32_t r = s.frame.layoutDisplay ? kLayoutDotRadius
+                               : picked              ? kPickedDotRadius
+                                                     : kDotRadius;
         s.surface.setBrush(solidBrush(picked ? kGreen : kBlack));
         s.surface.ellipse(dotBox(p, r));
     }
@@ -81,7 +83,8 @@ void paintFoldLines(Scene& s) {
     const TZStaticArray<Vertex>& folds = s.doc.bendPieces;
     if (folds.count() < 2) return;
     s.surface.setPen({PenStyle::DashDot, s.pen(1), s.screen ? kScreenFold : kPaperFold});
-    for (int i = 0; i + 1 < folds.count(); i += 2) s.surface.line(s.outWorld(folds.at(i)), s.outWorld(folds.at(i + 1)));
+    for (int i = 0; i + 1 < folds.count(); i += 2)
+        s.surface.line(s.outWorld(folds.at(i)), s.outWorld(folds.at(i + 1)));
 }
 
 void paintSeams(Scene& s) {
@@ -92,10 +95,12 @@ void paintSeams(Scene& s) {
         std::array<Point, 4> quad;
         for (int k = 0; k + 1 < lines; ++k) {
             const auto corners = canvasCorners(s, k);
-            for (std::size_t i = 0; i < 4; ++i) quad[i] = s.out(corners[i]);
+            for (std::size_t i = 0; i < 4; ++i)
+                quad[i] = s.out(corners[i]);
             if (s.screen) {
                 const bool hovered = doc.hoverCanvas == 2 * k;
-                s.surface.setBrush(hatchBrush(hovered ? HatchStyle::DiagonalCross : HatchStyle::BackDiagonal, kGreen));
+                s.surface.setBrush(
+                    hatchBrush(hovered ? HatchStyle::DiagonalCross : HatchStyle::BackDiagonal, kGreen));
                 s.surface.setBackgroundMode(BackgroundMode::Transparent);
                 s.surface.polygon(quad, FillRule::EvenOdd);
             } else {
@@ -117,15 +122,17 @@ void paintRuler(Scene& s) {
     if (ruler.count() < 2) return;
     std::vector<Point>& points = s.cache.scratch;
     points.clear();
-    for (const Vertex& v : ruler) points.push_back(s.outWorld(v));
+    for (const Vertex& v : ruler)
+        points.push_back(s.outWorld(v));
     s.surface.setPen(solidPen(kRulerPen, kRulerColor));
     s.surface.polyline(points);
     for (int i = 0; i + 1 < ruler.count(); ++i) {
         const Vertex p = s.frame.toDisplay(ruler.at(i));
         const Vertex q = s.frame.toDisplay(ruler.at(i + 1));
         const Font font = boldLabelFont(kRulerFont, escapementTruncated(textAngle(p, q, s.frame.mirrored)));
-        writeLabel(s.surface, middleOf(s.transform, p, q), formatNumber(distance(p, q), 1), font, kRulerColor);
+        writeLabel(s.surface, middleOf(s.transform, p, q), formatNumber(distance(p, q), 1), font,
+                   kRulerColor);
     }
 }
 
-}  // namespace painting
+} // namespace painting

@@ -25,14 +25,16 @@ struct Scene {
     const AppSettings& settings;
     const PaintRequest& request;
     DrawingCache& cache;
-    int purpose = 0;          // 7 is painted as 5
-    bool showNames = false;   // showPointNames, off for purpose 7
-    bool screen = false;      // purpose 0: the screen colours
+    int purpose = 0;        // 7 is painted as 5
+    bool showNames = false; // showPointNames, off for purpose 7
+    bool screen = false;    // purpose 0: the screen colours
     DisplayFrame frame;
     OutputTransform transform;
 
     // Pen widths and font heights for this output (fonts take the document's fontScale).
-    std::int32_t pen(double base) const { return printSize(base, request.referenceWidth, request.referenceHeight); }
+    std::int32_t pen(double base) const {
+        return printSize(base, request.referenceWidth, request.referenceHeight);
+    }
     std::int32_t fontHeight(double base) const;
     // Output position of a point given in the display frame / in the world frame.
     Point out(const Vertex& shown) const { return transform.toOutput(shown); }
@@ -55,4 +57,4 @@ void paintSeams(Scene& scene);
 // Step 13: the measuring ruler.
 void paintRuler(Scene& scene);
 
-}  // namespace painting
+} // namespace painting

@@ -20,15 +20,17 @@ void fitIntoView(TZCeiling& doc, TZPicture& photo) {
     // Relatively wider than the area: it spans the width (compared as products, no division).
     if (areaW * ph < pw * areaH) {
         const std::int64_t h = areaW * ph / pw;
-        r = {kFitMarginX, static_cast<int>((H - h) / 2), static_cast<int>(W - kFitMarginX), static_cast<int>((H + h) / 2)};
+        r = {kFitMarginX, static_cast<int>((H - h) / 2), static_cast<int>(W - kFitMarginX),
+             static_cast<int>((H + h) / 2)};
     } else {
         const std::int64_t w = areaH * pw / ph;
-        r = {static_cast<int>((W - w) / 2), kFitMarginY, static_cast<int>((W + w) / 2), static_cast<int>(H - kFitMarginY)};
+        r = {static_cast<int>((W - w) / 2), kFitMarginY, static_cast<int>((W + w) / 2),
+             static_cast<int>(H - kFitMarginY)};
     }
     photo.rect = r;
 }
 
-}  // namespace
+} // namespace
 
 bool ensurePhotoLoaded(TZPicture& photo, ImageCodec* codec) {
     if (!photo.image && codec != nullptr) {

@@ -13,7 +13,9 @@ namespace {
 constexpr double kTenthsPerRadian = 1800.0 / kPi;
 constexpr std::int32_t kFullTurnTenths = 3600;
 
-double quotient(double v, float scale) { return scale != 0.0f ? v / static_cast<double>(scale) : 0.0; }
+double quotient(double v, float scale) {
+    return scale != 0.0f ? v / static_cast<double>(scale) : 0.0;
+}
 
 std::int32_t intoTurn(std::int64_t tenths) {
     std::int64_t t = tenths % kFullTurnTenths;
@@ -33,12 +35,13 @@ void include(OutputBox& box, bool& any, const Vertex& v) {
     box.maxY = std::max(box.maxY, v.y);
 }
 
-}  // namespace
+} // namespace
 
 OutputBox boxOf(std::span<const Vertex> points) {
     OutputBox box;
     bool any = false;
-    for (const Vertex& v : points) include(box, any, v);
+    for (const Vertex& v : points)
+        include(box, any, v);
     return box;
 }
 
@@ -63,7 +66,8 @@ OutputTransform OutputTransform::screen(const TZCeiling& doc, bool mirrored) {
     return t;
 }
 
-OutputTransform OutputTransform::target(const OutputBox& box, const Rect& rect, bool mirrored, bool addOrigin) {
+OutputTransform OutputTransform::target(const OutputBox& box, const Rect& rect, bool mirrored,
+                                        bool addOrigin) {
     OutputTransform t;
     t.target_ = true;
     t.mirrored_ = mirrored;
@@ -119,8 +123,8 @@ Point OutputTransform::toOutput(double x, double y) const {
             toPixel(static_cast<double>(toPixel(scaleY_ * (y - box_.minY))) + originPxY_)};
 }
 
-OutputBox drawingBox(const TZCeiling& doc, const AppSettings& settings, int purpose, const WorkingOutline& outline,
-                     const DisplayFrame& frame) {
+OutputBox drawingBox(const TZCeiling& doc, const AppSettings& settings, int purpose,
+                     const WorkingOutline& outline, const DisplayFrame& frame) {
     if (doc.polygon.count() == 0) return {};
     OutputBox box;
     bool any = false;
@@ -130,12 +134,15 @@ OutputBox drawingBox(const TZCeiling& doc, const AppSettings& settings, int purp
     // outline, whose box is the right one.
     if (frame.layoutDisplay && !settings.dealerMode && purpose != 5 && outline.valid(doc.seamFrom) &&
         outline.valid(doc.seamTo)) {
-        for (const Vertex& v : doc.seamLines) include(box, any, frame.toDisplay(v));
+        for (const Vertex& v : doc.seamLines)
+            include(box, any, frame.toDisplay(v));
     } else if (purpose == 5 && enoughSeams && seamSide) {
         include(box, any, frame.toDisplay(doc.polygon.at(0)));
-        for (const Vertex& v : doc.seamLines) include(box, any, frame.toDisplay(v));
+        for (const Vertex& v : doc.seamLines)
+            include(box, any, frame.toDisplay(v));
     } else {
-        for (const Vertex& v : outline.points()) include(box, any, frame.toDisplay(v));
+        for (const Vertex& v : outline.points())
+            include(box, any, frame.toDisplay(v));
     }
     return widened(box);
 }

@@ -34,7 +34,7 @@ struct ExactPoint {
 };
 
 class OutputTransform {
-public:
+  public:
     OutputTransform() = default;
     // The drawing view: x = trunc(x / scaleX) + W/2 − panX, y = trunc(y / scaleY) + H/2 + panY
     // (mirrored: x = W/2 − trunc(x / scaleX) − panX).
@@ -44,7 +44,8 @@ public:
     // otherwise its width fills it. x = s·(x − minX) (mirrored s·(maxX − x)), y = s·(y − minY),
     // plus the rectangle's corner with `addOrigin`. A box without extent maps everything to
     // the corner.
-    static OutputTransform target(const OutputBox& box, const Rect& rect, bool mirrored, bool addOrigin = true);
+    static OutputTransform target(const OutputBox& box, const Rect& rect, bool mirrored,
+                                  bool addOrigin = true);
 
     ExactPoint exact(double x, double y) const;
     Point toOutput(double x, double y) const;
@@ -58,12 +59,12 @@ public:
     bool fitsHeight() const { return fitsHeight_; }
     const OutputBox& box() const { return box_; }
 
-private:
+  private:
     bool target_ = false;
     bool mirrored_ = false;
     bool fitsHeight_ = false;
-    double scaleX_ = 1, scaleY_ = 1;  // pixels per cm
-    float cmPerPixelX_ = 1, cmPerPixelY_ = 1;  // the screen's zoom, divided by as the view does
+    double scaleX_ = 1, scaleY_ = 1;          // pixels per cm
+    float cmPerPixelX_ = 1, cmPerPixelY_ = 1; // the screen's zoom, divided by as the view does
     double originX_ = 0, originY_ = 0;
     std::int32_t originPxX_ = 0, originPxY_ = 0;
     OutputBox box_;
@@ -71,14 +72,14 @@ private:
 
 // A transform as the mapping the working outline and the cutouts are built with.
 class TransformMapping : public OutputMapping {
-public:
+  public:
     explicit TransformMapping(const OutputTransform& transform) : transform_(transform) {}
     ScreenPoint toOutput(double x, double y) const override {
         const Point p = transform_.toOutput(x, y);
         return {p.x, p.y};
     }
 
-private:
+  private:
     OutputTransform transform_;
 };
 
@@ -88,8 +89,8 @@ private:
 //  - for purpose 5 with seam lines and a chosen seam side: the first measured vertex and the
 //    seam lines;
 //  - otherwise the box of the working outline.
-OutputBox drawingBox(const TZCeiling& doc, const AppSettings& settings, int purpose, const WorkingOutline& outline,
-                     const DisplayFrame& frame);
+OutputBox drawingBox(const TZCeiling& doc, const AppSettings& settings, int purpose,
+                     const WorkingOutline& outline, const DisplayFrame& frame);
 
 // World to output in the terms of the drawing rules: on the screen without a target, else into
 // the target with the given (widened) box.

@@ -36,7 +36,8 @@ void limit(PictureSize& size, std::int32_t maxSide, std::int64_t maxPixels) {
     const double w = size.width, h = size.height;
     double f = 1.0;
     if (std::max(w, h) > maxSide) f = maxSide / std::max(w, h);
-    if (w * h * f * f > static_cast<double>(maxPixels)) f = std::sqrt(static_cast<double>(maxPixels) / (w * h));
+    if (w * h * f * f > static_cast<double>(maxPixels))
+        f = std::sqrt(static_cast<double>(maxPixels) / (w * h));
     if (f >= 1.0) return;
     size.width = std::max<std::int32_t>(1, static_cast<std::int32_t>(std::floor(w * f)));
     size.height = std::max<std::int32_t>(1, static_cast<std::int32_t>(std::floor(h * f)));
@@ -58,7 +59,9 @@ struct Job {
     std::wstring continuation;
 
     bool sheet() const { return formIndex >= 0; }
-    SheetPage page(std::int32_t top = 0) const { return {0, top, size.width, size.height, kA4WidthMm, kA4HeightMm}; }
+    SheetPage page(std::int32_t top = 0) const {
+        return {0, top, size.width, size.height, kA4WidthMm, kA4HeightMm};
+    }
 
     // The drawing, or the sheet as a first page (its continuation text kept).
     bool drawFirst(Surface& surface) {
@@ -72,7 +75,8 @@ struct Job {
             return true;
         }
         continuation.clear();
-        return withForm([&](const SheetServices& s) { return drawSheet(doc, surface, continuation, true, page(), s); });
+        return withForm(
+            [&](const SheetServices& s) { return drawSheet(doc, surface, continuation, true, page(), s); });
     }
 
     // Whether the sheet leaves text for a continuation page, learnt by drawing it where nothing shows.
@@ -82,8 +86,7 @@ struct Job {
         return drawFirst(scratch);
     }
 
-    template <typename Draw>
-    bool withForm(Draw draw) {
+    template <typename Draw> bool withForm(Draw draw) {
         if (services.variables == nullptr) return false;
         const std::int32_t savedIndex = doc.printFormIndex;
         doc.printFormIndex = formIndex;
@@ -103,15 +106,25 @@ ExportResult exportRaster(Job& job, ExportResult result, const std::wstring& pat
     std::unique_ptr<RasterPicture> picture = job.services.backend.createRaster(job.size.width, height);
     if (!picture) return finished(result, ExportStatus::DrawingFailed);
     if (!job.drawFirst(picture->surface())) return finished(result, ExportStatus::DrawingFailed);
-    if (result.pages > 1) drawContinuationPage(picture->surface(), job.continuation, job.page(job.size.height));
+    if (result.pages > 1)
+        drawContinuationPage(picture->surface(), job.continuation, job.page(job.size.height));
     const Bitmap& pixels = picture->finish();
     bool written = false;
     switch (result.format) {
-    case ExportFormat::Gif: written = writeGif(pixels, codepage::toPath(path)); break;
-    case ExportFormat::Png: written = job.services.codec.encodeFile(pixels, ImageFormat::Png, path); break;
-    case ExportFormat::Tiff: written = job.services.codec.encodeFile(pixels, ImageFormat::Tiff, path); break;
-    case ExportFormat::Jpeg: written = job.services.codec.encodeFile(pixels, ImageFormat::Jpeg, path); break;
-    default: break;
+    case ExportFormat::Gif:
+        written = writeGif(pixels, codepage::toPath(path));
+        break;
+    case ExportFormat::Png:
+        written = job.services.codec.encodeFile(pixels, ImageFormat::Png, path);
+        break;
+    case ExportFormat::Tiff:
+        written = job.services.codec.encodeFile(pixels, ImageFormat::Tiff, path);
+        break;
+    case ExportFormat::Jpeg:
+        written = job.services.codec.encodeFile(pixels, ImageFormat::Jpeg, path);
+        break;
+    default:
+        break;
     }
     return finished(result, written ? ExportStatus::Written : ExportStatus::WriteFailed);
 }
@@ -149,7 +162,8 @@ std::wstring randomNumberText() {
     return std::to_wstring(device() % 1000000000u);
 }
 
-ExportResult exportForWord(TZCeiling& doc, const std::wstring& path, int formIndex, ExportServices& services) {
+ExportResult exportForWord(TZCeiling& doc, const std::wstring& path, int formIndex,
+                           ExportServices& services) {
     std::error_code ec;
     std::filesystem::remove(codepage::toPath(path), ec);
     const std::filesystem::path folder =
@@ -162,13 +176,15 @@ ExportResult exportForWord(TZCeiling& doc, const std::wstring& path, int formInd
     LocalTime now;
     if (services.clock != nullptr) now = services.clock->now();
     result.script = folder / codepage::toPath(wordScriptName(now.hour, now.minute, now.second));
-    const std::wstring ending = path.size() >= kEndingLength ? path.substr(path.size() - kEndingLength) : path;
+    const std::wstring ending =
+        path.size() >= kEndingLength ? path.substr(path.size() - kEndingLength) : path;
     result.saveAndQuit = ending == L"doc";
-    if (!writeScriptFile(result.script, buildPictureScript(result.saveAndQuit))) result.status = ExportStatus::WriteFailed;
+    if (!writeScriptFile(result.script, buildPictureScript(result.saveAndQuit)))
+        result.status = ExportStatus::WriteFailed;
     return result;
 }
 
-}  // namespace
+} // namespace
 
 ExportFormat exportFormatFor(const std::wstring& path) {
     if (path.size() < kEndingLength) return ExportFormat::Word;
@@ -194,10 +210,12 @@ PictureSize drawingPictureSize(TZCeiling& doc) {
     // 1450 on the longer side, proportionally less on the other.
     if (size.width >= size.height) {
         size.referenceWidth = kReferenceOutputSide;
-        size.referenceHeight = static_cast<std::int32_t>(std::int64_t{kReferenceOutputSide} * size.height / size.width);
+        size.referenceHeight =
+            static_cast<std::int32_t>(std::int64_t{kReferenceOutputSide} * size.height / size.width);
     } else {
         size.referenceHeight = kReferenceOutputSide;
-        size.referenceWidth = static_cast<std::int32_t>(std::int64_t{kReferenceOutputSide} * size.width / size.height);
+        size.referenceWidth =
+            static_cast<std::int32_t>(std::int64_t{kReferenceOutputSide} * size.width / size.height);
     }
     return size;
 }
@@ -219,17 +237,21 @@ PictureSize sheetPictureSize(TZCeiling& doc) {
 
 std::wstring wordScriptName(int hour, int minute, int second) {
     const int seconds = hour * kSecondsPerHour + minute * kSecondsPerMinute + second;
-    return L"ex1script" + std::to_wstring(((seconds % kScriptNumbers) + kScriptNumbers) % kScriptNumbers) + L".js";
+    return L"ex1script" + std::to_wstring(((seconds % kScriptNumbers) + kScriptNumbers) % kScriptNumbers) +
+           L".js";
 }
 
-ExportResult exportDrawing(TZCeiling& doc, const std::wstring& path, int formIndex, ExportServices& services) {
+ExportResult exportDrawing(TZCeiling& doc, const std::wstring& path, int formIndex,
+                           ExportServices& services) {
     ExportResult result;
     result.format = exportFormatFor(path);
     if (result.format == ExportFormat::Word) return exportForWord(doc, path, formIndex, services);
-    if (formIndex >= 0 && doc.printForms.checkedAt(formIndex) == nullptr) return finished(result, ExportStatus::NoSuchForm);
+    if (formIndex >= 0 && doc.printForms.checkedAt(formIndex) == nullptr)
+        return finished(result, ExportStatus::NoSuchForm);
     if (formIndex < 0 && doc.mode == kModeStart) return finished(result, ExportStatus::NothingToDraw);
 
-    Job job{doc, formIndex, formIndex >= 0 ? sheetPictureSize(doc) : drawingPictureSize(doc), services, {}, {}};
+    Job job{doc,      formIndex, formIndex >= 0 ? sheetPictureSize(doc) : drawingPictureSize(doc),
+            services, {},        {}};
     result.size = job.size;
     if (job.size.empty()) return finished(result, ExportStatus::NothingToDraw);
     if (!job.learnContinuation()) return finished(result, ExportStatus::DrawingFailed);
@@ -238,9 +260,13 @@ ExportResult exportDrawing(TZCeiling& doc, const std::wstring& path, int formInd
 
     const std::filesystem::path file = codepage::toPath(path);
     switch (result.format) {
-    case ExportFormat::Wmf: return exportMetafile<WmfWriter>(job, result, file);
-    case ExportFormat::Emf: return exportMetafile<EmfWriter>(job, result, file);
-    case ExportFormat::Pdf: return exportPdf(job, result, file);
-    default: return exportRaster(job, result, path);
+    case ExportFormat::Wmf:
+        return exportMetafile<WmfWriter>(job, result, file);
+    case ExportFormat::Emf:
+        return exportMetafile<EmfWriter>(job, result, file);
+    case ExportFormat::Pdf:
+        return exportPdf(job, result, file);
+    default:
+        return exportRaster(job, result, path);
     }
 }

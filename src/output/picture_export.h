@@ -31,7 +31,7 @@ ExportFormat exportFormatFor(const std::wstring& path);
 
 // A raster picture being drawn: white at the start.
 class RasterPicture {
-public:
+  public:
     virtual ~RasterPicture() = default;
     virtual Surface& surface() = 0;
     // Ends the drawing and gives the pixels.
@@ -40,7 +40,7 @@ public:
 
 // A vector document of pages being drawn.
 class PdfDocument {
-public:
+  public:
     virtual ~PdfDocument() = default;
     virtual Surface& surface() = 0;
     virtual bool newPage() = 0;
@@ -50,7 +50,7 @@ public:
 
 // What the platform provides for the export (Qt: QImage, QPdfWriter and its font metrics).
 class ExportBackend {
-public:
+  public:
     virtual ~ExportBackend() = default;
     // The measurer the metafile writers lay out texts with.
     virtual const TextMeasurer& measurer() const = 0;
@@ -73,10 +73,10 @@ inline constexpr std::int32_t kExportPixelsPerCm = 4;
 inline constexpr std::int32_t kMinSheetHeight = 1188;
 
 struct PictureSize {
-    std::int32_t width = 0, height = 0;                    // of the drawing, or of one sheet page
-    std::int32_t referenceWidth = 0, referenceHeight = 0;  // pens and fonts (drawing only)
-    std::int32_t requestedWidth = 0, requestedHeight = 0;  // before the limits
-    bool reduced = false;                                  // scaled down to the limits
+    std::int32_t width = 0, height = 0;                   // of the drawing, or of one sheet page
+    std::int32_t referenceWidth = 0, referenceHeight = 0; // pens and fonts (drawing only)
+    std::int32_t requestedWidth = 0, requestedHeight = 0; // before the limits
+    bool reduced = false;                                 // scaled down to the limits
     bool empty() const { return width <= 0 || height <= 0; }
 };
 
@@ -87,19 +87,19 @@ PictureSize drawingPictureSize(TZCeiling& doc);
 PictureSize sheetPictureSize(TZCeiling& doc);
 
 enum class ExportStatus {
-    Written,        // the file (for Word: the picture and the script) is written
-    NothingToDraw,  // the outline has no extent
+    Written,       // the file (for Word: the picture and the script) is written
+    NothingToDraw, // the outline has no extent
     NoSuchForm,
-    DrawingFailed,  // the sheet refused (a layout drawing in dealer mode) or no picture could be made
-    WriteFailed,    // the file could not be written
-    Unsupported,    // PDF without a PDF writer
+    DrawingFailed, // the sheet refused (a layout drawing in dealer mode) or no picture could be made
+    WriteFailed,   // the file could not be written
+    Unsupported,   // PDF without a PDF writer
 };
 
 struct ExportResult {
     ExportStatus status = ExportStatus::DrawingFailed;
     ExportFormat format = ExportFormat::Png;
     PictureSize size;
-    std::int32_t pictureHeight = 0;  // the whole picture (two pages for a sheet with continuation)
+    std::int32_t pictureHeight = 0; // the whole picture (two pages for a sheet with continuation)
     int pages = 1;
     // The Word route: the metafile and the script in the temporary folder; the script is run
     // with the target path and the picture path.
@@ -112,10 +112,10 @@ struct ExportResult {
 struct ExportServices {
     const AppSettings& settings;
     ExportBackend& backend;
-    ImageCodec& codec;                     // encodes PNG, TIFF and JPEG; decodes photos
-    SheetVariables* variables = nullptr;   // the sheet's variable texts (required for a sheet)
-    std::filesystem::path tempFolder;      // the Word route's folder; empty: the system's
-    Clock* clock = nullptr;                // numbers the Word route's script
+    ImageCodec& codec;                   // encodes PNG, TIFF and JPEG; decodes photos
+    SheetVariables* variables = nullptr; // the sheet's variable texts (required for a sheet)
+    std::filesystem::path tempFolder;    // the Word route's folder; empty: the system's
+    Clock* clock = nullptr;              // numbers the Word route's script
 };
 
 // Exports the drawing (formIndex −1) or the sheet of print form formIndex to the path.

@@ -30,8 +30,12 @@ std::int32_t sheetSize(const SheetPage& page, double base) {
     return printSize(base, page.widthPx, page.heightPx, 1);
 }
 
-double pxPerMmX(const SheetPage& page) { return page.widthPx / page.widthMm; }
-double pxPerMmY(const SheetPage& page) { return page.heightPx / page.heightMm; }
+double pxPerMmX(const SheetPage& page) {
+    return page.widthPx / page.widthMm;
+}
+double pxPerMmY(const SheetPage& page) {
+    return page.heightPx / page.heightMm;
+}
 
 // The font of the sheet's texts: Tahoma bold, Cyrillic, TrueType only, variable pitch Swiss.
 Font sheetFont(std::int32_t height) {
@@ -89,8 +93,8 @@ void drawPicture(Surface& surface, const Bitmap& picture, const Rect& box) {
     surface.drawBitmap(picture, area);
 }
 
-bool drawFigure(TZCeiling& doc, TZPrintForm& form, const TZPrintFormElem& element, Surface& surface, const Rect& box,
-                const SheetPage& page, const SheetServices& services) {
+bool drawFigure(TZCeiling& doc, TZPrintForm& form, const TZPrintFormElem& element, Surface& surface,
+                const Rect& box, const SheetPage& page, const SheetServices& services) {
     if (element.size == kPurposeLayoutSheet && services.settings.dealerMode) return false;
     const std::int32_t savedMode = doc.mode;
     doc.mode = element.size == kPurposeLayoutSheet ? kModeCutting : kModeNoTool;
@@ -104,7 +108,8 @@ bool drawFigure(TZCeiling& doc, TZPrintForm& form, const TZPrintFormElem& elemen
     request.referenceHeight = page.heightPx;
     std::optional<DrawingCache> own;
     DrawingCache& cache = services.cache ? *services.cache : own.emplace();
-    const PaintOutcome outcome = paintDrawing(surface, doc, services.settings, request, cache, services.images);
+    const PaintOutcome outcome =
+        paintDrawing(surface, doc, services.settings, request, cache, services.images);
     doc.fontScale = 1.0;
     // Centimetres of the ceiling one millimetre of the printed drawing stands for, along the
     // side of the box the drawing fills.
@@ -116,7 +121,7 @@ bool drawFigure(TZCeiling& doc, TZPrintForm& form, const TZPrintFormElem& elemen
     return true;
 }
 
-}  // namespace
+} // namespace
 
 Rect elementBox(const TZPrintFormElem& e, const SheetPage& page) {
     const std::int32_t x = toPixel(e.x * page.widthPx / page.widthMm + page.left);
@@ -150,7 +155,7 @@ bool drawPrintElement(TZCeiling& doc, TZPrintForm& form, const TZPrintFormElem& 
         surface.textOut({box.left, box.top}, element.text);
         return true;
     case PrintElemType::PrintVar: {
-        if (element.variable <= 0) return true;  // a name that is no variable prints nothing
+        if (element.variable <= 0) return true; // a name that is no variable prints nothing
         const std::wstring text = services.variables.text(form, element, element.variable, continuation);
         prepareText(surface, textHeight(element, page));
         drawVariableText(surface, text, box, page);
@@ -168,7 +173,8 @@ bool drawPrintElement(TZCeiling& doc, TZPrintForm& form, const TZPrintFormElem& 
     case PrintElemType::Picture: {
         if (!surface.metrics().canCopyBitmaps) return true;
         TZPicture* photo = doc.photos.checkedAt(element.size - 1);
-        if (photo != nullptr && ensurePhotoLoaded(*photo, services.images)) drawPicture(surface, *photo->image, box.normalized());
+        if (photo != nullptr && ensurePhotoLoaded(*photo, services.images))
+            drawPicture(surface, *photo->image, box.normalized());
         return true;
     }
     case PrintElemType::Unknown:
@@ -177,8 +183,8 @@ bool drawPrintElement(TZCeiling& doc, TZPrintForm& form, const TZPrintFormElem& 
     return true;
 }
 
-bool drawPrintForm(TZCeiling& doc, TZPrintForm& form, Surface& surface, std::wstring& continuation, bool firstPage,
-                   const SheetPage& page, const SheetServices& services) {
+bool drawPrintForm(TZCeiling& doc, TZPrintForm& form, Surface& surface, std::wstring& continuation,
+                   bool firstPage, const SheetPage& page, const SheetServices& services) {
     if (!(page.widthMm > 0) || !(page.heightMm > 0) || page.widthPx <= 0 || page.heightPx <= 0) return false;
     std::unique_ptr<Surface> scratch;
     if (!firstPage) scratch = surface.createScratch();
@@ -195,8 +201,8 @@ bool drawPrintForm(TZCeiling& doc, TZPrintForm& form, Surface& surface, std::wst
     return ok;
 }
 
-bool drawSheet(TZCeiling& doc, Surface& surface, std::wstring& continuation, bool firstPage, const SheetPage& page,
-               const SheetServices& services) {
+bool drawSheet(TZCeiling& doc, Surface& surface, std::wstring& continuation, bool firstPage,
+               const SheetPage& page, const SheetServices& services) {
     TZPrintForm* form = doc.printForms.checkedAt(doc.printFormIndex);
     if (form == nullptr) return true;
     return drawPrintForm(doc, *form, surface, continuation, firstPage, page, services);

@@ -20,7 +20,7 @@ struct DrawingCache;
 // The texts of the sheet's variables. The printed sheet asks for the text of every PRINTVAR it
 // draws; the answer may append to `continuation` what does not fit on the sheet.
 class SheetVariables {
-public:
+  public:
     virtual ~SheetVariables() = default;
     virtual std::wstring text(TZPrintForm& form, const TZPrintFormElem& element, int id,
                               std::wstring& continuation) = 0;
@@ -49,11 +49,11 @@ struct SheetServices {
 // surface: nothing reaches the page, but the variables, the form's scale and English switch and
 // the continuation text come out as on the first page. False when an element failed (a FIGURE
 // of purpose 4 in dealer mode) or the page has no size.
-bool drawSheet(TZCeiling& doc, Surface& surface, std::wstring& continuation, bool firstPage, const SheetPage& page,
-               const SheetServices& services);
+bool drawSheet(TZCeiling& doc, Surface& surface, std::wstring& continuation, bool firstPage,
+               const SheetPage& page, const SheetServices& services);
 // The form's elements in their order; the first that fails stops the drawing.
-bool drawPrintForm(TZCeiling& doc, TZPrintForm& form, Surface& surface, std::wstring& continuation, bool firstPage,
-                   const SheetPage& page, const SheetServices& services);
+bool drawPrintForm(TZCeiling& doc, TZPrintForm& form, Surface& surface, std::wstring& continuation,
+                   bool firstPage, const SheetPage& page, const SheetServices& services);
 bool drawPrintElement(TZCeiling& doc, TZPrintForm& form, const TZPrintFormElem& element, Surface& surface,
                       std::wstring& continuation, const SheetPage& page, const SheetServices& services);
 

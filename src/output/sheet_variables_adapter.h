@@ -11,11 +11,12 @@ class TZCeiling;
 struct AppSettings;
 
 class VariableTextsAdapter : public SheetVariables {
-public:
+  public:
     VariableTextsAdapter(TZCeiling& doc, const AppSettings& settings) : doc_(doc), settings_(settings) {}
-    std::wstring text(TZPrintForm& form, const TZPrintFormElem& element, int id, std::wstring& continuation) override;
+    std::wstring text(TZPrintForm& form, const TZPrintFormElem& element, int id,
+                      std::wstring& continuation) override;
 
-private:
+  private:
     TZCeiling& doc_;
     const AppSettings& settings_;
 };

@@ -22,7 +22,8 @@ struct CliRun {
 
 std::string shellQuoted(const std::string& text) {
     std::string quoted = "'";
-    for (char c : text) quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
+    for (char c : text)
+        quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
     return quoted + "'";
 }
 
@@ -36,9 +37,11 @@ std::string slurp(const std::filesystem::path& path) {
 CliRun cli(const std::vector<std::string>& args, const std::filesystem::path& home = TENZORA_PROGRAM_DIR,
            const std::string& environment = {}) {
     TempDir dir;
-    std::string command = environment + " " + shellQuoted(TENZORA_CLI_PATH) + " --home " + shellQuoted(home.string()) + " --settings " +
+    std::string command = environment + " " + shellQuoted(TENZORA_CLI_PATH) + " --home " +
+                          shellQuoted(home.string()) + " --settings " +
                           shellQuoted((dir / "settings.ini").string());
-    for (const std::string& a : args) command += " " + shellQuoted(a);
+    for (const std::string& a : args)
+        command += " " + shellQuoted(a);
     command += " >" + shellQuoted((dir / "out").string()) + " 2>" + shellQuoted((dir / "err").string());
     CliRun run;
     const int raw = std::system(command.c_str());
@@ -52,12 +55,13 @@ const std::string kExample = std::string(TENZORA_SOURCE_DIR) + "/data/examples/l
 
 int pdfPages(const std::string& pdf) {
     int pages = 0;
-    for (std::size_t at = pdf.find("/Type /Page"); at != std::string::npos; at = pdf.find("/Type /Page", at + 1))
+    for (std::size_t at = pdf.find("/Type /Page"); at != std::string::npos;
+         at = pdf.find("/Type /Page", at + 1))
         if (pdf.compare(at, 12, "/Type /Pages") != 0) ++pages;
     return pages;
 }
 
-}  // namespace
+} // namespace
 
 TEST(CliExport, TheDrawingBecomesAPictureAndStandardErrorTellsItsSize) {
     TempDir dir;
@@ -89,7 +93,8 @@ TEST(CliExport, ASheetOfAPrintFormAndItsFailures) {
     TempDir home, dir;
     {
         std::ofstream form(home / "plan.pem", std::ios::binary);
-        form << "Plan\r\nPRINT; 10; 12; 5; Plan\r\nFIGURE; 10; 40; 190; 150; 2\r\nPRINTVAR; 10; 200; 190; 20; 4; NAME\r\n";
+        form << "Plan\r\nPRINT; 10; 12; 5; Plan\r\nFIGURE; 10; 40; 190; 150; 2\r\nPRINTVAR; 10; 200; 190; "
+                "20; 4; NAME\r\n";
     }
     const CliRun run = cli({"export", kExample, (dir / "sheet.pdf").string(), "--form", "0"}, home.path());
     EXPECT_EQ(run.status, 0) << run.err;

@@ -20,7 +20,8 @@ using Points = std::vector<std::pair<double, double>>;
 
 void setSeams(TZCeiling& doc, const Points& points) {
     doc.seamLines.clear();
-    for (auto [x, y] : points) doc.seamLines.append(makeVertex(x, y));
+    for (auto [x, y] : points)
+        doc.seamLines.append(makeVertex(x, y));
 }
 
 // The fixture's 400 × 300 rectangle cut into two canvases by seams along AB.
@@ -33,12 +34,14 @@ void twoCanvases(PaintFixture& f) {
 
 // A room with a notch in its lower wall, inside one canvas that overhangs it by 10 cm on every
 // side: the notch's corners lie 30 cm above the canvas's lower edge.
-const Points kNotchedRoom = {{0, 0}, {400, 0}, {400, 190}, {280, 190}, {250, 170}, {150, 170}, {120, 190}, {0, 190}};
+const Points kNotchedRoom = {{0, 0},     {400, 0},   {400, 190}, {280, 190},
+                             {250, 170}, {150, 170}, {120, 190}, {0, 190}};
 const Points kOverhangingCanvas = {{-10, -10}, {410, -10}, {-10, 200}, {410, 200}};
 
 Points turnedQuarter(const Points& points) {
     Points out;
-    for (auto [x, y] : points) out.emplace_back(-y, x);
+    for (auto [x, y] : points)
+        out.emplace_back(-y, x);
     return out;
 }
 
@@ -55,7 +58,7 @@ void notchedRoom(PaintFixture& f, const Points& room, const Points& seams) {
     f.t->panY = -100;
 }
 
-}  // namespace
+} // namespace
 
 TEST(LayoutPainting, CanvasesAreHatchedOnTheScreenAndTheOneUnderTheMouseCrossHatched) {
     PaintFixture f;
@@ -164,15 +167,18 @@ TEST(CanvasDistances, ARoomCornerThirtyCentimetresFromTheLowerEdgeGetsItsDimensi
     // pieces of 10, 120, 30, 100, 30, 120 and 10 cm on the fabric times 0.93.
     std::map<int, std::wstring> pieces;
     for (const SurfaceRecord* r : f.surface.ofKind(RecordKind::Text))
-        if (r->point.y == 300 && r->state.font.height == 9) pieces[r->point.x] = std::wstring(f.surface.text(*r));
+        if (r->point.y == 300 && r->state.font.height == 9)
+            pieces[r->point.x] = std::wstring(f.surface.text(*r));
     std::vector<std::wstring> inOrder;
-    for (const auto& [x, text] : pieces) inOrder.push_back(text);
+    for (const auto& [x, text] : pieces)
+        inOrder.push_back(text);
     EXPECT_EQ(inOrder, (std::vector<std::wstring>{L"9", L"112", L"28", L"93", L"28", L"112", L"9"}));
 
     // The names go on after the room's eight points: I, J, K, …, one per dimension point.
     const std::size_t dots = f.surface.count(RecordKind::Ellipse) - 8;
     ASSERT_GT(dots, 4u);
-    for (std::size_t k = 0; k < dots; ++k) EXPECT_TRUE(f.text(vertexName(static_cast<int>(8 + k))) != nullptr) << k;
+    for (std::size_t k = 0; k < dots; ++k)
+        EXPECT_TRUE(f.text(vertexName(static_cast<int>(8 + k))) != nullptr) << k;
     EXPECT_EQ(f.text(vertexName(static_cast<int>(8 + dots))), nullptr);
 }
 
@@ -187,7 +193,8 @@ TEST(CanvasDistances, FeetInsideTheRoomOrBehindAWallAndPointsNearVerticesAreLeft
     // Every accepted point keeps 1 cm from the others and from the room's vertices.
     const auto dots = f.surface.ofKind(RecordKind::Ellipse);
     for (std::size_t i = 0; i < dots.size(); ++i)
-        for (std::size_t j = i + 1; j < dots.size(); ++j) EXPECT_NE(dots[i]->rect, dots[j]->rect);
+        for (std::size_t j = i + 1; j < dots.size(); ++j)
+            EXPECT_NE(dots[i]->rect, dots[j]->rect);
 }
 
 TEST(CanvasDistances, EveryDimensionLineHasItsLength) {
@@ -196,15 +203,19 @@ TEST(CanvasDistances, EveryDimensionLineHasItsLength) {
     f.paintScreen();
     DrawingCache& c = f.cache;
     int partners = 0;
-    for (const TZRasPoint& p : c.distances.points) partners += p.hasPartner;
+    for (const TZRasPoint& p : c.distances.points)
+        partners += p.hasPartner;
     int lengths = 0;
-    for (const SurfaceRecord* r : f.surface.ofKind(RecordKind::Text)) lengths += r->state.font.height == 9;
+    for (const SurfaceRecord* r : f.surface.ofKind(RecordKind::Text))
+        lengths += r->state.font.height == 9;
     // Pieces of the edges plus one length per dimension line.
     int pieces = 0;
     for (const TZDopDiagonal& e : c.distances.edges) {
         int on = 0;
-        for (const TZRasPoint& p : c.distances.points) on += liesOnEdge(p.point, e.start, e.end);
-        for (const Vertex& v : f.t->polygon) on += liesOnEdge(v, e.start, e.end);
+        for (const TZRasPoint& p : c.distances.points)
+            on += liesOnEdge(p.point, e.start, e.end);
+        for (const Vertex& v : f.t->polygon)
+            on += liesOnEdge(v, e.start, e.end);
         pieces += std::max(0, on - 1);
     }
     EXPECT_GT(partners, 0);
@@ -270,7 +281,10 @@ TEST(CanvasDistances, EdgeAndCrossingRules) {
     // A rotation's rounding leaves a horizontal edge horizontal.
     EXPECT_TRUE(liesOnEdge(makeVertex(50, 0), a, makeVertex(100, 1e-12)));
 
-    EXPECT_TRUE(dimensionLineCrosses(makeVertex(0, -10), makeVertex(0, 10), makeVertex(-5, 0), makeVertex(5, 0)));
-    EXPECT_FALSE(dimensionLineCrosses(makeVertex(0, 0), makeVertex(0, 10), makeVertex(-5, 0), makeVertex(5, 0)));
-    EXPECT_FALSE(dimensionLineCrosses(makeVertex(0, 0), makeVertex(10, 0), makeVertex(0, 0), makeVertex(20, 0)));
+    EXPECT_TRUE(
+        dimensionLineCrosses(makeVertex(0, -10), makeVertex(0, 10), makeVertex(-5, 0), makeVertex(5, 0)));
+    EXPECT_FALSE(
+        dimensionLineCrosses(makeVertex(0, 0), makeVertex(0, 10), makeVertex(-5, 0), makeVertex(5, 0)));
+    EXPECT_FALSE(
+        dimensionLineCrosses(makeVertex(0, 0), makeVertex(10, 0), makeVertex(0, 0), makeVertex(20, 0)));
 }

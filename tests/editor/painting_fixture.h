@@ -27,7 +27,8 @@ struct PaintFixture {
     void rectangle(bool measured = true) {
         setOutline(*t, {{-200, -150}, {200, -150}, {200, 150}, {-200, 150}});
         if (!measured) return;
-        for (int k = 0; k < 4; ++k) t->diagonals.at(k).length = k % 2 == 0 ? 400 : 300;
+        for (int k = 0; k < 4; ++k)
+            t->diagonals.at(k).length = k % 2 == 0 ? 400 : 300;
     }
 
     PaintOutcome paintScreen() {
@@ -36,7 +37,8 @@ struct PaintFixture {
         return paintDrawing(surface, *t, settings, r, cache);
     }
     // A direct paint of the purpose into a target rectangle, pens and fonts scaled for `ref`.
-    PaintOutcome paintInto(int purpose, Rect target = {0, 0, 800, 600}, std::int32_t refW = 0, std::int32_t refH = 0) {
+    PaintOutcome paintInto(int purpose, Rect target = {0, 0, 800, 600}, std::int32_t refW = 0,
+                           std::int32_t refH = 0) {
         surface.clear();
         PaintRequest r;
         r.purpose = purpose;

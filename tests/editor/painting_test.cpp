@@ -34,11 +34,15 @@ TZHole freeCutout(const TZCeiling& doc, const std::vector<std::pair<double, doub
     return hole;
 }
 
-std::vector<std::wstring> textsOf(const RecordingSurface& s) { return s.allTexts(); }
+std::vector<std::wstring> textsOf(const RecordingSurface& s) {
+    return s.allTexts();
+}
 
-bool hasText(const RecordingSurface& s, std::wstring_view text) { return !s.textsEqual(text).empty(); }
+bool hasText(const RecordingSurface& s, std::wstring_view text) {
+    return !s.textsEqual(text).empty();
+}
 
-}  // namespace
+} // namespace
 
 TEST(Painting, AScreenPaintTakesTheViewSizeFromTheSurfaceAndStartsWhite) {
     PaintFixture f;
@@ -63,7 +67,7 @@ TEST(Painting, TheStartScreenShowsOnlyTheLogoCentredOnceStartUpHasFinished) {
     f.t->logo.height = 50;
     f.t->logo.pixels.assign(5000, 0xFF00FF00u);
     f.paintScreen();
-    EXPECT_EQ(f.surface.count(RecordKind::Bitmap), 0u);  // start-up has not finished
+    EXPECT_EQ(f.surface.count(RecordKind::Bitmap), 0u); // start-up has not finished
     f.t->showLogo = true;
     f.paintScreen();
     ASSERT_EQ(f.surface.records().size(), 2u);
@@ -114,7 +118,7 @@ TEST(Painting, ADefinedOutlineIsFilledWithHolesWhereTheCutoutsAre) {
 TEST(Painting, SideColoursTellMeasuredFromUnmeasuredOnScreenAndPaper) {
     PaintFixture f;
     f.rectangle();
-    f.t->diagonals.at(1).length = 0;  // BC unmeasured
+    f.t->diagonals.at(1).length = 0; // BC unmeasured
     f.paintScreen();
     EXPECT_EQ(f.lineBetween(kA, kB)->state.pen, solidPen(3, kBlue));
     EXPECT_EQ(f.lineBetween(kB, kC)->state.pen, solidPen(3, kGreen));
@@ -128,10 +132,10 @@ TEST(Painting, SideColoursTellMeasuredFromUnmeasuredOnScreenAndPaper) {
 TEST(Painting, AFormedProjectMarksASideBeyondTheAccuracyClassThickAndRed) {
     PaintFixture f;
     f.rectangle();
-    f.t->diagonals.at(0).length = 430;  // drawn 400: 7 % off, beyond 5 %
-    f.t->diagonals.at(1).length = 310;  // 3.3 % off: within
+    f.t->diagonals.at(0).length = 430; // drawn 400: 7 % off, beyond 5 %
+    f.t->diagonals.at(1).length = 310; // 3.3 % off: within
     f.paintScreen();
-    EXPECT_EQ(f.lineBetween(kA, kB)->state.pen.color, kBlue);  // not formed yet
+    EXPECT_EQ(f.lineBetween(kA, kB)->state.pen.color, kBlue); // not formed yet
     f.t->outlineFormed = true;
     f.paintScreen();
     EXPECT_EQ(f.lineBetween(kA, kB)->state.pen, solidPen(5, kRed));
@@ -146,7 +150,7 @@ TEST(Painting, LengthsFollowTheirSegmentsAndTheMostDeviatingOneIsRed) {
     PaintFixture f;
     f.rectangle();
     f.t->showLengths = true;
-    f.t->diagonals.at(2).length = 401.5;  // CD is drawn 400: the largest deviation
+    f.t->diagonals.at(2).length = 401.5; // CD is drawn 400: the largest deviation
     f.paintScreen();
     const SurfaceRecord* ab = f.text(L"400.0");
     ASSERT_NE(ab, nullptr);
@@ -238,8 +242,8 @@ TEST(Painting, PaperPensAndFontsScaleWithTheReferenceSizeAndTheFontScale) {
     f.t->showLengths = true;
     f.t->fontScale = 1.5;
     f.paintInto(3, {0, 0, 2900, 2900}, 2900, 2900);
-    EXPECT_EQ(f.text(L"400.0")->state.font.height, 33);  // 11 · 2 · 1.5
-    EXPECT_EQ(f.linesColoured(kPaperMeasured).front()->state.pen.width, 6);  // 3 · 2, no font factor
+    EXPECT_EQ(f.text(L"400.0")->state.font.height, 33);                     // 11 · 2 · 1.5
+    EXPECT_EQ(f.linesColoured(kPaperMeasured).front()->state.pen.width, 6); // 3 · 2, no font factor
 }
 
 TEST(Painting, IntoATargetTheDrawingFitsTheRectangle) {
@@ -278,13 +282,15 @@ TEST(Painting, CutoutRowsGetTheirMeasurementLinesOnTheScreen) {
     f.t->holes.append(freeCutout(*f.t, {{-50, -50}, {50, -50}, {50, 50}}));
     f.paintScreen();
     const auto dotted = f.linesColoured(kGreen);
-    EXPECT_EQ(dotted.size(), 6u);  // two lines for each of three rows
-    for (const SurfaceRecord* r : dotted) EXPECT_EQ(r->state.pen.style, PenStyle::Dot);
+    EXPECT_EQ(dotted.size(), 6u); // two lines for each of three rows
+    for (const SurfaceRecord* r : dotted)
+        EXPECT_EQ(r->state.pen.style, PenStyle::Dot);
     // The cutout's own edges carry their lengths.
     EXPECT_EQ(f.surface.textsEqual(L"100.0").size(), 2u);
     EXPECT_EQ(f.surface.textsEqual(L"141.4").size(), 1u);
     f.paintInto(6);
-    for (const SurfaceRecord* r : f.linesStyled(PenStyle::Dot)) EXPECT_NE(r->state.pen.color, kGreen);
+    for (const SurfaceRecord* r : f.linesStyled(PenStyle::Dot))
+        EXPECT_NE(r->state.pen.color, kGreen);
 }
 
 TEST(Painting, TheRulerIsDrawnOnTheScreenButNotOnPaper) {
@@ -307,7 +313,7 @@ TEST(Painting, APhotoIsBlendedOnTheScreenWithHandlesAndOpaqueOnPaper) {
     TZPicture photo;
     photo.image = Bitmap{2, 2, {0xFF000000u, 0xFFFFFFFFu, 0xFFFFFFFFu, 0xFF000000u}};
     photo.placed = true;
-    photo.corner1 = makeVertex(100, 100);  // given right to left: the picture is mirrored
+    photo.corner1 = makeVertex(100, 100); // given right to left: the picture is mirrored
     photo.corner2 = makeVertex(-100, -100);
     f.t->photos.append(photo);
     f.t->shownPhoto = 0;
@@ -316,7 +322,7 @@ TEST(Painting, APhotoIsBlendedOnTheScreenWithHandlesAndOpaqueOnPaper) {
     ASSERT_EQ(bitmaps.size(), 1u);
     EXPECT_EQ(bitmaps[0]->rect, (Rect{300, 200, 500, 400}));
     EXPECT_EQ(bitmaps[0]->bitmapOptions, (BitmapOptions{true, true, 96}));
-    EXPECT_EQ(f.surface.count(RecordKind::Rectangle), 9u);  // the frame and eight handles
+    EXPECT_EQ(f.surface.count(RecordKind::Rectangle), 9u); // the frame and eight handles
     const PixelRect& r = f.t->photos.at(0).rect;
     EXPECT_EQ((Rect{r.left, r.top, r.right, r.bottom}), (Rect{300, 200, 500, 400}));
     f.paintInto(2);

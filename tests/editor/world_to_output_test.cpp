@@ -21,7 +21,7 @@ struct ScreenView : TestDocument {
     }
 };
 
-}  // namespace
+} // namespace
 
 TEST(WorldToOutput, ScreenPutsTheOriginInTheMiddleOfTheView) {
     ScreenView v;
@@ -36,7 +36,7 @@ TEST(WorldToOutput, ScreenTruncatesTheZoomedCoordinateBeforeAddingPanAndHalfTheV
     v->scaleX = v->scaleY = 2.0f;
     v->panX = 10;
     v->panY = -20;
-    v->viewWidth = 801;  // the half is an integer division
+    v->viewWidth = 801; // the half is an integer division
     const OutputTransform t = OutputTransform::screen(*v, false);
     EXPECT_EQ(t.toOutput(101, 51), (Point{400 + 50 - 10, 300 + 25 - 20}));
     EXPECT_EQ(t.toOutput(-101, -51), (Point{400 - 50 - 10, 300 - 25 - 20}));
@@ -74,7 +74,8 @@ TEST(WorldToOutput, ATallBoxFillsTheHeightAndIsCentredAcross) {
     EXPECT_EQ(t.toOutput(-50, -100), (Point{150, 0}));
     EXPECT_EQ(t.toOutput(50, 100), (Point{250, 200}));
     // Without the origin the rectangle's corner is left out, the centring is not.
-    EXPECT_EQ(OutputTransform::target(box, {100, 100, 500, 300}, false, false).toOutput(-50, -100), (Point{150, 0}));
+    EXPECT_EQ(OutputTransform::target(box, {100, 100, 500, 300}, false, false).toOutput(-50, -100),
+              (Point{150, 0}));
 }
 
 TEST(WorldToOutput, ABoxWithoutExtentPutsEverythingAtTheCorner) {
@@ -87,9 +88,10 @@ TEST(WorldToOutput, ABoxWithoutExtentPutsEverythingAtTheCorner) {
 }
 
 TEST(PrintSize, KeepsScreenSizesAtTheReferenceAndScalesOtherwise) {
-    for (double f : {0.0, 1.0, 2.5}) EXPECT_EQ(printSize(11, 0, 0, f), 11);
-    EXPECT_EQ(printSize(11, 3000, 2000, 0), 22);  // 22.76 truncated
-    EXPECT_EQ(printSize(1, 700, 500, 0), 1);      // never below one pixel
+    for (double f : {0.0, 1.0, 2.5})
+        EXPECT_EQ(printSize(11, 0, 0, f), 11);
+    EXPECT_EQ(printSize(11, 3000, 2000, 0), 22); // 22.76 truncated
+    EXPECT_EQ(printSize(1, 700, 500, 0), 1);     // never below one pixel
     EXPECT_EQ(printSize(11, 1450, 1000, 0), 11);
     EXPECT_EQ(printSize(11, 1000, 2900, 1.5), 33);
     EXPECT_EQ(printSize(730, 2100, 2970, 1), 1495);
@@ -168,7 +170,8 @@ TEST(DrawingBox, TheLayoutDisplayFitsItsTurnedSeamLinesAndPurposeFiveTheSeamLine
     setOutline(*t, {{0, 0}, {0, 200}, {-200, 200}, {-200, 0}});
     t->seamFrom = 0;
     t->seamTo = 1;
-    for (auto [x, y] : std::vector<std::pair<double, double>>{{0, 0}, {0, 200}, {-100, 0}, {-100, 200}, {-200, 0}, {-200, 200}})
+    for (auto [x, y] : std::vector<std::pair<double, double>>{
+             {0, 0}, {0, 200}, {-100, 0}, {-100, 200}, {-200, 0}, {-200, 200}})
         t->seamLines.append(makeVertex(x, y));
     t->mode = kModeCutting;
     AppSettings settings;
@@ -198,7 +201,7 @@ TEST(DisplayFrame, SeamDirectionFollowsTheChosenSideOrTheLineBetweenTwoDiagonals
     WorkingOutline outline;
     buildWorkingOutline(*t, false, outline);
     AppSettings settings;
-    EXPECT_EQ(seamDirection(*t, settings, outline, nullptr), 0.0);  // no side chosen
+    EXPECT_EQ(seamDirection(*t, settings, outline, nullptr), 0.0); // no side chosen
     t->seamFrom = 0;
     t->seamTo = 1;
     EXPECT_NEAR(seamDirection(*t, settings, outline, nullptr), kPi / 4, 1e-12);

@@ -8,8 +8,8 @@
 #include "output/metafile_reader.h"
 #include "output/picture_export.h"
 #include "output/recording_surface.h"
-#include "output/report_script.h"
 #include "output/report_fields.h"
+#include "output/report_script.h"
 #include "output/sheet.h"
 #include "platform/approximate_text_measurer.h"
 #include "platform/clock.h"
@@ -21,9 +21,9 @@ namespace {
 
 // Raster pictures recorded rather than drawn; PDF documents unsupported.
 class RecordingBackend : public ExportBackend {
-public:
+  public:
     class Picture : public RasterPicture {
-    public:
+      public:
         Picture(std::int32_t w, std::int32_t h) : surface_(deviceMetricsFor(w, h)) {
             bitmap_.width = w;
             bitmap_.height = h;
@@ -39,7 +39,8 @@ public:
         rasters.emplace_back(w, h);
         return std::make_unique<Picture>(w, h);
     }
-    std::unique_ptr<PdfDocument> createPdf(const std::filesystem::path&, std::int32_t, std::int32_t, double, double) override {
+    std::unique_ptr<PdfDocument> createPdf(const std::filesystem::path&, std::int32_t, std::int32_t, double,
+                                           double) override {
         return nullptr;
     }
     std::vector<std::pair<std::int32_t, std::int32_t>> rasters;
@@ -47,7 +48,7 @@ public:
 };
 
 class CapturingCodec : public ImageCodec {
-public:
+  public:
     std::optional<Bitmap> decodeFile(const std::wstring&) override { return std::nullopt; }
     bool encodeFile(const Bitmap& picture, ImageFormat format, const std::wstring& path) override {
         encoded.push_back({format, picture.width, picture.height, path});
@@ -62,7 +63,7 @@ public:
 };
 
 class OverflowingVariables : public SheetVariables {
-public:
+  public:
     std::wstring text(TZPrintForm&, const TZPrintFormElem&, int, std::wstring& continuation) override {
         continuation += overflow;
         return L"text";
@@ -89,7 +90,8 @@ struct ExportFixture {
 
     ExportFixture() {
         setOutline(*t, {{-250, -150}, {250, -150}, {250, 150}, {-250, 150}});
-        for (int k = 0; k < 4; ++k) t->diagonals.at(k).length = k % 2 ? 300 : 500;
+        for (int k = 0; k < 4; ++k)
+            t->diagonals.at(k).length = k % 2 ? 300 : 500;
         t->mode = kModePoints;
         t->showLengths = true;
         TZPrintForm& form = *t->printForms.append();
@@ -117,7 +119,7 @@ struct ExportFixture {
     }
 };
 
-}  // namespace
+} // namespace
 
 TEST(PictureExport, TheFormatIsChosenByTheLastThreeCharactersExactly) {
     EXPECT_EQ(exportFormatFor(L"plan.png"), ExportFormat::Png);
@@ -161,7 +163,7 @@ TEST(PictureExport, AnOutlineOfAbsurdSizeIsScaledDownToTheLimits) {
     EXPECT_TRUE(size.reduced);
     EXPECT_EQ(size.requestedWidth, 200000);
     EXPECT_EQ(size.width, kMaxPictureSide);
-    EXPECT_EQ(size.height, 98);  // 1200 · 16384 / 200000
+    EXPECT_EQ(size.height, 98); // 1200 · 16384 / 200000
     EXPECT_EQ(size.referenceWidth, 1450);
     setOutline(*f.t, {{0, 0}, {5000, 0}, {5000, 5000}, {0, 5000}});
     const PictureSize square = drawingPictureSize(*f.t);
@@ -254,14 +256,14 @@ TEST(PictureExport, WordGetsAMetafileAndAPictureScriptInTheTemporaryFolder) {
     const ExportResult r = f.exportTo("plan.doc");
     ASSERT_TRUE(r.ok());
     EXPECT_EQ(r.format, ExportFormat::Word);
-    EXPECT_FALSE(std::filesystem::exists(f.dir / "plan.doc"));  // the script will write it
+    EXPECT_FALSE(std::filesystem::exists(f.dir / "plan.doc")); // the script will write it
     EXPECT_TRUE(r.saveAndQuit);
     EXPECT_EQ(r.picture.parent_path(), f.dir.path());
     EXPECT_EQ(r.picture.filename().string().substr(0, 2), "tz");
     EXPECT_EQ(r.picture.extension(), ".emf");
     metafile::EmfHeader emf;
     EXPECT_TRUE(metafile::playEmf(readFile(r.picture), emf).ok());
-    EXPECT_EQ(r.script, f.dir / "ex1script3723.js");  // 1:02:03 is second 3723 of the day
+    EXPECT_EQ(r.script, f.dir / "ex1script3723.js"); // 1:02:03 is second 3723 of the day
     EXPECT_EQ(readFile(r.script), buildPictureScript(true));
 
     const ExportResult open = f.exportTo("plan.jpeg");

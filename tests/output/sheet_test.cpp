@@ -15,8 +15,9 @@ namespace {
 
 // Variables by id; each text asked for also appends a line to the continuation.
 class FakeVariables : public SheetVariables {
-public:
-    std::wstring text(TZPrintForm& form, const TZPrintFormElem&, int id, std::wstring& continuation) override {
+  public:
+    std::wstring text(TZPrintForm& form, const TZPrintFormElem&, int id,
+                      std::wstring& continuation) override {
         asked.push_back(id);
         englishSeen.push_back(form.english);
         continuation += L"overflow " + std::to_wstring(id) + L"\n";
@@ -61,7 +62,7 @@ struct SheetFixture {
     }
 };
 
-}  // namespace
+} // namespace
 
 TEST(Sheet, AnA4PagePlacesElementsByMillimetresAndSizesFontsByThePageWidth) {
     SheetFixture f;
@@ -91,7 +92,7 @@ TEST(Sheet, AVariableWithTabsIsWrittenAsTabbedLinesWithTheSheetsStops) {
     f.variables.texts[var.variable] = L"Работа\t2\t300.00\nДругая\t1\t50.00\n";
     ASSERT_TRUE(f.draw());
     const auto lines = f.surface.ofKind(RecordKind::TabbedText);
-    ASSERT_EQ(lines.size(), 3u);  // the text's last line feed leaves an empty last line
+    ASSERT_EQ(lines.size(), 3u); // the text's last line feed leaves an empty last line
     EXPECT_EQ(lines[0]->point, (Point{100, 120}));
     EXPECT_EQ(lines[1]->point, (Point{100, 171}));
     const auto stops = f.surface.tabStops(*lines[0]);
@@ -160,7 +161,7 @@ TEST(Sheet, APictureShowsTheProjectPhotoOfItsNumber) {
     photo.image = Bitmap{2, 1, {0xFF000000u, 0xFFFFFFFFu}};
     f.t->photos.append(photo);
     f.form.append(element(PrintElemType::Picture, 0, 0, 50, 50, 1));
-    f.form.append(element(PrintElemType::Picture, 0, 0, 50, 50, 2));  // no such photo
+    f.form.append(element(PrintElemType::Picture, 0, 0, 50, 50, 2)); // no such photo
     f.form.append(element(PrintElemType::Picture, 0, 0, 50, 50, 0));
     ASSERT_TRUE(f.draw());
     const auto bitmaps = f.surface.ofKind(RecordKind::Bitmap);
@@ -239,7 +240,7 @@ TEST(Sheet, AFormIndexOutsideTheListDrawsNothingAndSucceeds) {
     EXPECT_TRUE(f.surface.records().empty());
     f.t->printFormIndex = 0;
     std::wstring c;
-    EXPECT_FALSE(f.draw(true, c, SheetPage{0, 0, 2100, 2970, 0, 297}));  // a page without size
+    EXPECT_FALSE(f.draw(true, c, SheetPage{0, 0, 2100, 2970, 0, 297})); // a page without size
 }
 
 TEST(Sheet, TheContinuationPageWrapsItsTextTenMillimetresIn) {

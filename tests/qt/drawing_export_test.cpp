@@ -27,7 +27,7 @@
 namespace {
 
 class OverflowingVariables : public SheetVariables {
-public:
+  public:
     std::wstring text(TZPrintForm&, const TZPrintFormElem&, int, std::wstring& continuation) override {
         continuation += overflow;
         return L"AB=500.0; BC=300.0";
@@ -45,18 +45,22 @@ std::string readFile(const std::filesystem::path& path) {
 // Pages of a PDF: the page objects, not the page tree.
 int pdfPages(const std::string& pdf) {
     int pages = 0;
-    for (std::size_t at = pdf.find("/Type /Page"); at != std::string::npos; at = pdf.find("/Type /Page", at + 1))
+    for (std::size_t at = pdf.find("/Type /Page"); at != std::string::npos;
+         at = pdf.find("/Type /Page", at + 1))
         if (pdf.compare(at, 12, "/Type /Pages") != 0) ++pages;
     return pages;
 }
 
-QColor pixelOf(const QImage& image, int x, int y) { return image.pixelColor(x, y); }
+QColor pixelOf(const QImage& image, int x, int y) {
+    return image.pixelColor(x, y);
+}
 
 struct QtExportFixture {
     QtExportFixture() {
         ensureGuiApplication();
         setOutline(*t, {{-250, -150}, {250, -150}, {250, 150}, {-250, 150}});
-        for (int k = 0; k < 4; ++k) t->diagonals.at(k).length = k % 2 ? 300 : 500;
+        for (int k = 0; k < 4; ++k)
+            t->diagonals.at(k).length = k % 2 ? 300 : 500;
         t->mode = kModePoints;
         t->showLengths = t->showPointNames = true;
         TZPrintForm& form = *t->printForms.append();
@@ -99,11 +103,11 @@ struct QtExportFixture {
     ExportServices services{settings, backend, codec, &variables, dir.path(), &clock};
 };
 
-}  // namespace
+} // namespace
 
 TEST(QtDrawing, TheScreenShowsTheFilledRoomWithCrispSidesInTheirColours) {
     QtExportFixture f;
-    f.t->diagonals.at(1).length = 0;  // BC unmeasured: green
+    f.t->diagonals.at(1).length = 0; // BC unmeasured: green
     QImage image(800, 600, QImage::Format_RGB32);
     QtTextMeasurer measurer;
     DrawingCache cache;
@@ -115,8 +119,8 @@ TEST(QtDrawing, TheScreenShowsTheFilledRoomWithCrispSidesInTheirColours) {
     // The room lies from (150, 150) to (650, 450) on the screen.
     EXPECT_EQ(pixelOf(image, 400, 300), QColor(233, 233, 233));
     EXPECT_EQ(pixelOf(image, 20, 20), QColor(Qt::white));
-    EXPECT_EQ(pixelOf(image, 300, 150), QColor(0, 0, 255));    // AB, measured
-    EXPECT_EQ(pixelOf(image, 650, 200), QColor(0, 255, 0));    // BC, unmeasured
+    EXPECT_EQ(pixelOf(image, 300, 150), QColor(0, 0, 255)); // AB, measured
+    EXPECT_EQ(pixelOf(image, 650, 200), QColor(0, 255, 0)); // BC, unmeasured
     // 3 pixels wide, no blur beside it.
     EXPECT_EQ(pixelOf(image, 300, 149), QColor(0, 0, 255));
     EXPECT_EQ(pixelOf(image, 300, 151), QColor(0, 0, 255));
@@ -170,11 +174,15 @@ TEST(QtDrawing, ASheetWithContinuationExportsAsTwoPagesOneAboveTheOther) {
     EXPECT_EQ(image.size(), QSize(1414, 4000));
     // The drawing of the FIGURE lies on the upper page; the lower page holds only text at its top.
     bool greyOnTop = false;
-    for (int y = 300; y < 1300 && !greyOnTop; y += 7) greyOnTop = pixelOf(image, 707, y) == QColor(233, 233, 233) || pixelOf(image, 707, y) != QColor(Qt::white);
+    for (int y = 300; y < 1300 && !greyOnTop; y += 7)
+        greyOnTop =
+            pixelOf(image, 707, y) == QColor(233, 233, 233) || pixelOf(image, 707, y) != QColor(Qt::white);
     EXPECT_TRUE(greyOnTop);
     bool inkBelow = false;
     for (int y = 2067; y < 2200 && !inkBelow; ++y)
-        for (int x = 67; x < 600 && !inkBelow; x += 2) inkBelow = pixelOf(image, x, y).lightness() < 128;
+        for (int x = 67; x < 600 && !inkBelow; x += 2)
+            inkBelow = pixelOf(image, x, y).lightness() < 128;
     EXPECT_TRUE(inkBelow);
-    for (int y = 3000; y < 4000; y += 50) EXPECT_EQ(pixelOf(image, 707, y), QColor(Qt::white));
+    for (int y = 3000; y < 4000; y += 50)
+        EXPECT_EQ(pixelOf(image, 707, y), QColor(Qt::white));
 }

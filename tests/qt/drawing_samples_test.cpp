@@ -55,18 +55,19 @@ struct SceneFixture {
 int countColour(const QImage& image, QColor colour) {
     int n = 0;
     for (int y = 0; y < image.height(); ++y)
-        for (int x = 0; x < image.width(); ++x) n += image.pixelColor(x, y) == colour;
+        for (int x = 0; x < image.width(); ++x)
+            n += image.pixelColor(x, y) == colour;
     return n;
 }
 
-}  // namespace
+} // namespace
 
 TEST(DrawingSamples, TheLayoutDisplayShowsHatchedCanvasesAndTheirDimensions) {
     SceneFixture f;
     const QImage image = f.paint(1920, 1080);
     keep(image, "layout.png");
-    EXPECT_GT(countColour(image, QColor(0, 255, 0)), 1000);     // hatches and canvas outlines
-    EXPECT_GT(countColour(image, QColor(144, 144, 255)), 500);  // dimension lines and canvas edges
+    EXPECT_GT(countColour(image, QColor(0, 255, 0)), 1000);    // hatches and canvas outlines
+    EXPECT_GT(countColour(image, QColor(144, 144, 255)), 500); // dimension lines and canvas edges
     EXPECT_FALSE(f.cache.distances.points.empty());
     EXPECT_EQ(f.cache.distances.edges.size(), 4u * paintingScene::kCanvases);
 }
@@ -80,7 +81,7 @@ TEST(DrawingSamples, ThePointsModeShowsLengthsDiagonalsAndCutoutRows) {
     const QImage image = f.paint(1920, 1080);
     keep(image, "points.png");
     EXPECT_GT(countColour(image, QColor(233, 233, 233)), 100000);
-    EXPECT_GT(countColour(image, QColor(155, 0, 155)), 100);  // the ruler
+    EXPECT_GT(countColour(image, QColor(155, 0, 155)), 100); // the ruler
     RecordingSurface recorded(deviceMetricsFor(1920, 1080));
     paintDrawing(recorded, *f.t, f.settings, PaintRequest{}, f.cache);
     EXPECT_FALSE(recorded.textsEqual(L"A").empty());
@@ -91,7 +92,8 @@ TEST(DrawingSamples, ASheetWithEveryKindOfElement) {
     SceneFixture f;
     f.t->mode = kModePoints;
     TZPrintForm& form = *f.t->printForms.append();
-    const auto add = [&](PrintElemType type, double x, double y, double w, double h, int size, std::wstring text = {}) {
+    const auto add = [&](PrintElemType type, double x, double y, double w, double h, int size,
+                         std::wstring text = {}) {
         TZPrintFormElem e;
         e.type = static_cast<std::int32_t>(type);
         e.x = x;
@@ -124,5 +126,5 @@ TEST(DrawingSamples, ASheetWithEveryKindOfElement) {
     }
     keep(image, "sheet.png");
     EXPECT_GT(form.scale, 0.0);
-    EXPECT_EQ(image.pixelColor(105, 125), QColor(0x20, 0x50, 0xA0));  // the logo
+    EXPECT_EQ(image.pixelColor(105, 125), QColor(0x20, 0x50, 0xA0)); // the logo
 }

@@ -63,8 +63,8 @@ inline TZDop construction(TZDopKind kind, int v1, int v2, double depth) {
 }
 
 inline void furnish(TZCeiling& doc) {
-    const TZDopKind kinds[] = {TZDopKind::Rectangle, TZDopKind::Arc, TZDopKind::CornerCut, TZDopKind::Trapezoid,
-                               TZDopKind::Bend};
+    const TZDopKind kinds[] = {TZDopKind::Rectangle, TZDopKind::Arc, TZDopKind::CornerCut,
+                               TZDopKind::Trapezoid, TZDopKind::Bend};
     for (int k = 0; k < kConstructions; ++k) {
         const int v = 4 * k + 2 * (k / 5) + 2;
         const TZDopKind kind = kinds[k % 5];
@@ -101,9 +101,12 @@ inline void layOut(TZCeiling& doc) {
     const auto turned = [&](const Vertex& p) {
         return makeVertex((p.x - o.x) * c + (p.y - o.y) * s, -(p.x - o.x) * s + (p.y - o.y) * c);
     };
-    const auto back = [&](double x, double y) { return makeVertex(o.x + x * c - y * s, o.y + x * s + y * c); };
+    const auto back = [&](double x, double y) {
+        return makeVertex(o.x + x * c - y * s, o.y + x * s + y * c);
+    };
     std::vector<Vertex> pts;
-    for (const Vertex& p : outline.points()) pts.push_back(turned(p));
+    for (const Vertex& p : outline.points())
+        pts.push_back(turned(p));
     double minY = std::numeric_limits<double>::max(), maxY = -minY;
     for (const Vertex& p : pts) {
         minY = std::min(minY, p.y);
@@ -150,4 +153,4 @@ inline void build(TZCeiling& doc) {
     doc.showPointNames = doc.showLengths = doc.showAngles = doc.showCanvasDistances = true;
 }
 
-}  // namespace paintingScene
+} // namespace paintingScene

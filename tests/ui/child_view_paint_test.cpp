@@ -11,7 +11,8 @@ TEST(ChildViewPainting, TheViewPaintsTheDrawingThroughItsBackBuffer) {
     testApplication();
     TestDocument t;
     setOutline(*t, {{-100, -50}, {100, -50}, {100, 50}, {-100, 50}});
-    for (Diagonal& d : t->diagonals) d.length = 100;
+    for (Diagonal& d : t->diagonals)
+        d.length = 100;
     t->mode = kModePoints;
     AppSettings settings;
     CChildView view(*t);

@@ -15,7 +15,7 @@ class ImageCodec;
 
 class CChildView : public QWidget {
     Q_OBJECT
-public:
+  public:
     explicit CChildView(TZCeiling& doc, QWidget* parent = nullptr);
     ~CChildView() override;
 
@@ -24,11 +24,11 @@ public:
     // and shows no photo that has not been decoded yet.
     void setPaintServices(const AppSettings& settings, ImageCodec* photos);
 
-protected:
+  protected:
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
 
-private:
+  private:
     TZCeiling& doc_;
     // What painting keeps from one repaint to the next: the back buffer, the fonts and the
     // rebuilt outline's storage.

@@ -19,7 +19,7 @@ constexpr int kPdfResolution = 1200;
 // The picture's pixels live in the Bitmap the export encodes; the QImage paints into them.
 // Every pixel stays opaque, so the premultiplied format Qt paints fastest is the same ARGB.
 class QtRasterPicture : public RasterPicture {
-public:
+  public:
     QtRasterPicture(std::int32_t w, std::int32_t h, const QtTextMeasurer& measurer) {
         bitmap_.width = w;
         bitmap_.height = h;
@@ -37,7 +37,7 @@ public:
         return bitmap_;
     }
 
-private:
+  private:
     void end() {
         surface_.reset();
         if (painter_.isActive()) painter_.end();
@@ -50,9 +50,9 @@ private:
 
 // Each page is painted in the export's pixels, scaled onto the page.
 class QtPdfDocument : public PdfDocument {
-public:
-    QtPdfDocument(const std::filesystem::path& path, std::int32_t w, std::int32_t h, double widthMm, double heightMm,
-                  const QtTextMeasurer& measurer)
+  public:
+    QtPdfDocument(const std::filesystem::path& path, std::int32_t w, std::int32_t h, double widthMm,
+                  double heightMm, const QtTextMeasurer& measurer)
         : writer_(toQt(codepage::fromPath(path))), width_(w), height_(h), measurer_(measurer) {
         writer_.setResolution(kPdfResolution);
         writer_.setPageSize(QPageSize(QSizeF(widthMm, heightMm), QPageSize::Millimeter));
@@ -74,10 +74,11 @@ public:
         return !painter_.isActive() || painter_.end();
     }
 
-private:
+  private:
     void startPage() {
         painter_.resetTransform();
-        painter_.scale(static_cast<double>(writer_.width()) / width_, static_cast<double>(writer_.height()) / height_);
+        painter_.scale(static_cast<double>(writer_.width()) / width_,
+                       static_cast<double>(writer_.height()) / height_);
         surface_ = std::make_unique<QtSurface>(painter_, &measurer_);
         surface_->setMetrics(deviceMetricsFor(width_, height_));
     }
@@ -88,7 +89,7 @@ private:
     std::unique_ptr<QtSurface> surface_;
 };
 
-}  // namespace
+} // namespace
 
 QtExportBackend::QtExportBackend() = default;
 QtExportBackend::~QtExportBackend() = default;
@@ -105,7 +106,8 @@ std::unique_ptr<RasterPicture> QtExportBackend::createRaster(std::int32_t width,
 }
 
 std::unique_ptr<PdfDocument> QtExportBackend::createPdf(const std::filesystem::path& path, std::int32_t width,
-                                                        std::int32_t height, double widthMm, double heightMm) {
+                                                        std::int32_t height, double widthMm,
+                                                        double heightMm) {
     if (width <= 0 || height <= 0 || !(widthMm > 0) || !(heightMm > 0)) return nullptr;
     auto pdf = std::make_unique<QtPdfDocument>(path, width, height, widthMm, heightMm, measurer_);
     if (!pdf->valid()) return nullptr;

@@ -9,15 +9,15 @@
 #include "platform/qt/qt_text_measurer.h"
 
 class QtExportBackend : public ExportBackend {
-public:
+  public:
     QtExportBackend();
     ~QtExportBackend() override;
 
     const TextMeasurer& measurer() const override { return measurer_; }
     std::unique_ptr<RasterPicture> createRaster(std::int32_t width, std::int32_t height) override;
-    std::unique_ptr<PdfDocument> createPdf(const std::filesystem::path& path, std::int32_t width, std::int32_t height,
-                                           double widthMm, double heightMm) override;
+    std::unique_ptr<PdfDocument> createPdf(const std::filesystem::path& path, std::int32_t width,
+                                           std::int32_t height, double widthMm, double heightMm) override;
 
-private:
+  private:
     QtTextMeasurer measurer_;
 };
