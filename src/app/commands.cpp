@@ -6,6 +6,7 @@
 #include "app/command_ids.h"
 #include "app/command_table.h"
 #include "app/settings.h"
+#include "cutting/cutting_mode.h"
 #include "model/ceiling.h"
 #include "model/forming_commands.h"
 
@@ -147,7 +148,7 @@ bool CommandProcessor::offerChoices(ChoiceKind kind, int anchorCommand,
 void registerDocumentCommands(CommandRegistry& r) {
     using namespace cmd;
     r.setHandler(kNewProject, [](CommandContext& c) { runNewProject(c.doc, c.clock); });
-    r.setHandler(kSave, [](CommandContext& c) { c.doc.saveAs(); });
+    r.setHandler(kSave, [](CommandContext& c) { c.doc.saveAs({c.settings.materialWithTension}); });
     r.setHandler(kOpen, [](CommandContext& c) { c.doc.openFile(); });
     r.setHandler(kUndo, [](CommandContext& c) { c.doc.undo(); });
     r.setHandler(kRedo, [](CommandContext& c) { c.doc.redo(); });
@@ -212,6 +213,8 @@ void registerDocumentCommands(CommandRegistry& r) {
         if (c.host == nullptr) return;
         if (const auto row = c.host->selectedTreeRow()) toggleRightAngle(c.doc, *row);
     });
+
+    r.setHandler(kCutting, [](CommandContext& c) { toggleCuttingMode(c.doc); });
 
     r.setHandler(kPhotos, [](CommandContext& c) {
         if (c.host != nullptr) c.host->showPopup(kPhotos, photoMenu(c.doc, c.processor.available(kAddPhoto)));

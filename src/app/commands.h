@@ -109,5 +109,5 @@ class CommandProcessor {
 // Registers the effects that act on the document, the view switches and the program settings:
 // new project, open, save, undo, redo, zoom, the display switches, modes and tools, panning,
 // the ruler, step mode, dealer mode, the construction method, the drag and marking switches,
-// the accuracy class, and the photo menu.
+// the accuracy class, the cutting mode switch, and the photo menu.
 void registerDocumentCommands(CommandRegistry& registry);

@@ -7,7 +7,9 @@
 
 CTenzoraApp::CTenzoraApp(AppServices services, std::filesystem::path programDir)
     : services_(services), programDir_(std::move(programDir)),
-      document_(std::make_unique<TZCeiling>(services.ui, programDir_)) {}
+      document_(std::make_unique<TZCeiling>(services.ui, programDir_)) {
+    document_->setSettings(&settings_);
+}
 
 void CTenzoraApp::readSettings() { ::readSettings(settings_, services_.settings); }
 

@@ -109,7 +109,7 @@ void Context::openProject(const std::string& path) {
 void Context::saveIfRequested(const std::optional<std::string>& out) {
     if (!out) return;
     // saveProject tells the user (standard error here) why the file could not be written.
-    if (!saveProject(doc(), codepage::fromUtf8(*out))) throw Failure("");
+    if (!saveProject(doc(), codepage::fromUtf8(*out), {app().settings().materialWithTension})) throw Failure("");
 }
 
 void printJson(const nlohmann::json& value) { std::cout << value.dump(2) << std::endl; }

@@ -47,6 +47,40 @@ const std::vector<Command>& commands() {
          "diameter is parallel to, --turned turns it by 90 degrees. A free cutout takes any number of rows.\n"
          "Prints the project JSON; -o saves the result.",
          runAddCutout},
+        {"layout",
+         "FILE.tz --side AB [--perpendicular] [--offset X] [--two-diagonals CD --offset2 Y] [--group NAME] "
+         "[--fabric NAME] [--width W] [--tension K] [--tension-y K] [--offcut-coef C] [--seams S] [--optimise] "
+         "[-o OUT.tz]",
+         "lay the canvases out as the cutting dialog's OK (or its optimiser) does",
+         "Shows the cutting dialog as \"Раскрой фигуры\" does (the outline is re-placed, the project enters\n"
+         "the cutting mode; it is not formed here) and confirms it. --side is the seam side or diagonal\n"
+         "(point names of the working outline, the cutout points continuing them); --perpendicular lays the\n"
+         "seams at right angles to it, --offset shifts the seam grid (cm); --two-diagonals CD with --offset and\n"
+         "--offset2 lays them along the line joining the points at those distances along the two diagonals.\n"
+         "--group and --fabric choose the fabric type and the fabric in the materials base of the program\n"
+         "directory (by default the project's fabric, else the first one); --width, --tension, --tension-y,\n"
+         "--offcut-coef and --seams then override the dialog's fields. --optimise runs \"Оптимизировать\n"
+         "расход материала\" instead of OK: every pair of vertices is tried (seams parallel, offset 0) and the\n"
+         "one with the least material is laid out. Prints the project JSON; -o saves the result.",
+         runLayout},
+        {"price", "FILE.tz", "the estimate of a project",
+         "Prices the project from price.dat of the program directory as the printed sheet does: jobCost\n"
+         "(with extra works), materialSum (without them), extrasSum and each extra work's cost.",
+         runPrice},
+        {"stock", "", "the stock scan over the drawing folders",
+         "Scans the drawing folders (--folder, or the configured ones) as the materials dialog's\n"
+         "\"Показать остатки\" does and prints every material of the base with its remainder, and every\n"
+         "movement (project or receipt) found.",
+         runStock},
+        {"receipt", "--material ID --quantity Q --date D", "record a receipt of material into stock",
+         "Writes a receipt (\"ADDMATERIAL\") file into the first drawing folder as the materials dialog's\n"
+         "\"Добавить остаток на склад\" does: ID is the material's id in the base, Q the quantity in m2\n"
+         "(negative: a write-off), D the date as typed. Prints the path written.",
+         runReceipt},
+        {"clients", "", "the client list gathered from the drawing folders",
+         "Reads every project of the drawing folders as the client list dialog does and prints the\n"
+         "clients (grouped by exact name, orders counted and priced) and their projects.",
+         runClients},
         {"export", "FILE.tz OUT.EXT [--form N]", "export the drawing or a printed sheet as a picture",
          "Exports the drawing (or, with --form N, the printed sheet of print form N, 0-based in the order the\n"
          "forms of the program directory are loaded) by the last three characters of OUT: png, gif, tiff\n"

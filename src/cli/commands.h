@@ -24,6 +24,11 @@ int runMeasure(Context& context, Arguments& args);
 int runNew(Context& context, Arguments& args);
 int runAddConstruction(Context& context, Arguments& args);
 int runAddCutout(Context& context, Arguments& args);
+int runLayout(Context& context, Arguments& args);
+int runPrice(Context& context, Arguments& args);
+int runStock(Context& context, Arguments& args);
+int runReceipt(Context& context, Arguments& args);
+int runClients(Context& context, Arguments& args);
 int runExport(Context& context, Arguments& args);
 
 }  // namespace cli

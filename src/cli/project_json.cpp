@@ -2,6 +2,7 @@
 
 #include "app/tenzora_app.h"
 #include "cli/cli_context.h"
+#include "cutting/canvas_pieces.h"
 #include "model/cutouts.h"
 #include "model/measurements.h"
 #include "model/names.h"
@@ -82,7 +83,9 @@ json materialJson(const Material& m) {
             {"width", m.width}};
 }
 
-json layoutJson(const TZCeiling& doc) {
+json layoutJson(TZCeiling& doc) {
+    json canvases = json::array();
+    for (const CanvasPiece& piece : canvasPieces(doc)) canvases.push_back(utf8(piece.text));
     json addPoints = json::array();
     for (const TZAddPoint& p : doc.addPoints) addPoints.push_back(point(p.point));
     json lengths = json::array();
@@ -104,7 +107,8 @@ json layoutJson(const TZCeiling& doc) {
             {"canvasLengths", lengths},
             {"canvasLengthTotal", doc.canvasLengthTotal},
             {"materialQuantity", doc.materialQuantity},
-            {"offcuts", doc.offcuts}};
+            {"offcuts", doc.offcuts},
+            {"canvases", canvases}};
 }
 
 json holePoints(std::span<const TZHolePoint> points) {

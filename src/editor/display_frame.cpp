@@ -17,14 +17,6 @@ double fullTurn(double a) {
 
 } // namespace
 
-bool isLayoutDisplay(const TZCeiling& doc) {
-    return doc.mode == kModeCutting && doc.seamLines.count() >= kLayoutDisplayMinSeamEntries;
-}
-
-bool isMirroredDisplay(const TZCeiling& doc, const AppSettings& settings) {
-    return doc.mode == kModeCutting && settings.flipCutting && !settings.dealerMode;
-}
-
 bool layoutPoint(const WorkingOutline& outline, const TZHolesArray* holes, int i, Vertex& point) {
     if (i < 0) return false;
     if (i < outline.count()) {

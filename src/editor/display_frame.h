@@ -5,6 +5,7 @@
 // so that the seams lie horizontal and the canvases stand upright; with "Переворачивать при
 // раскрое" on (and dealer mode off) mode 8 is also shown mirrored left to right.
 
+#include "editor/view_rules.h"
 #include "model/polygon.h"
 
 class TZCeiling;
@@ -15,10 +16,7 @@ struct AppSettings;
 // Seam-line entries (two per line) from which mode 8 shows the layout.
 inline constexpr int kLayoutDisplayMinSeamEntries = 4;
 
-// Mode 8 with at least two seam lines.
-bool isLayoutDisplay(const TZCeiling& doc);
-// Mode 8 with flipCutting on and dealerMode off: x is mirrored on the output.
-bool isMirroredDisplay(const TZCeiling& doc, const AppSettings& settings);
+// isLayoutDisplay and isMirroredDisplay (editor/view_rules.h) say when this frame applies.
 
 // The point of index i of the layout's numbering: the working outline's points, then every
 // cutout's points in cutout order. False when i names none.

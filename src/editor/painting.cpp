@@ -137,7 +137,6 @@ void paintPhoto(Scene& s, ImageCodec* photos) {
     options.mirrorY = a.y > b.y;
     options.alpha = s.request.direct ? 255 : kPhotoAlpha;
     s.surface.drawBitmap(*photo->image, area, options);
-    if (!s.request.target) photo->rect = {area.left, area.top, area.right, area.bottom};
     if (!s.screen) return;
     s.surface.setPen(solidPen(1, kBlack));
     s.surface.setBrush(kNoBrush);

@@ -15,6 +15,7 @@
 
 #include "business/extra_work.h"
 #include "business/picture.h"
+#include "business/pricing_options.h"
 #include "cutting/add_point.h"
 #include "model/construction.h"
 #include "model/cutout.h"
@@ -28,6 +29,8 @@
 #include "storage/dynamic_memory.h"
 #include "storage/material.h"
 #include "storage/material_base.h"
+
+struct AppSettings;
 
 // Editor modes.
 enum EditorMode : std::int32_t {
@@ -67,6 +70,12 @@ public:
     DocumentViews* views() const { return views_; }
     void setViews(DocumentViews* views) { views_ = views; }
     const std::filesystem::path& programDir() const { return programDir_; }
+    // The program-wide settings, for the operations the document runs on its own (the cutting
+    // layout redone after a construction changes needs "materialWithTension"). Set by the
+    // application object, which owns both; null in a bare document, which then works with the
+    // settings' defaults.
+    const AppSettings* settings() const { return settings_; }
+    void setSettings(const AppSettings* settings) { settings_ = settings; }
 
     // ---- project operations -----------------------------------------------------------------
     // The new-project reset; false when the user cancelled.
@@ -83,7 +92,8 @@ public:
     // The open dialog, then openFile(path).
     bool openFile();
     // Asks for a file name with the save dialog and saves there; false when cancelled or failed.
-    bool saveAs();
+    // The file header's price is computed with the given settings.
+    bool saveAs(const PricingOptions& pricing = {});
 
     // ---- undo (undo.cpp) -----------------------------------------------------------------------
     // Stores the present state before a change; false when it equals the newest stored state.
@@ -215,5 +225,6 @@ private:
     TZDynamicMemory undoScratch_{kStreamGrowBy};
     UiServices* ui_;
     DocumentViews* views_ = nullptr;
+    const AppSettings* settings_ = nullptr;
     std::filesystem::path programDir_;
 };

@@ -3,6 +3,7 @@
 #include <set>
 #include <utility>
 
+#include "cutting/layout.h"
 #include "model/ceiling.h"
 #include "model/forming.h"
 #include "model/names.h"
@@ -111,7 +112,14 @@ void afterConstructionsChanged(TZCeiling& doc) {
 
 void rerunLayoutAfterConstructionChange(TZCeiling& doc) {
     if (doc.mode != kModeCutting || doc.seamFrom < 0 || doc.seamTo < 0) return;
-    // The cutting layout is run again here once the layout is part of the model.
+    // The change took its undo snapshot before it began; the layout's own snapshot would add a
+    // step that restores the changed outline with the canvases of the old one.
+    const bool suppressed = doc.suppressUndo;
+    doc.suppressUndo = true;
+    layoutCanvases(doc, doc.material, false, materialWithTension(doc));
+    doc.suppressUndo = suppressed;
+    // In the cutting mode the side panel's tree lists the canvases: the new ones.
+    doc.rebuildTree();
 }
 
 // ---- the side panel's list ---------------------------------------------------------------------

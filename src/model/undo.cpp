@@ -42,10 +42,16 @@ bool TZCeiling::takeSnapshot() {
 }
 
 namespace {
+// Restores a state and refreshes the window. The refresh itself changes the document a little
+// (it forgets the picked vertices and the selected record, and marks recognised right angles),
+// so the state is written back into its buffer: otherwise the first undo after a redo would
+// store the refreshed state as a new one and step back onto it, seeming to do nothing.
 void restore(TZCeiling& doc, TZDynamicMemory& buffer) {
     bool throwAwayFormat = true;
     loadFromStream(doc, buffer, throwAwayFormat);
     doc.refreshAfterChange();
+    doc.priceTag.clear();
+    saveToStream(doc, buffer, /*keepBlock=*/true);
 }
 }  // namespace
 

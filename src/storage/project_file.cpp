@@ -1,8 +1,10 @@
 #include "storage/project_file.h"
 
+#include "business/estimate.h"
 #include "model/ceiling.h"
 #include "storage/codepage.h"
 #include "storage/file_io.h"
+#include "storage/price_file.h"
 #include "storage/project_image.h"
 
 namespace {
@@ -21,13 +23,15 @@ std::wstring readFailureText(ReadStatus status, const std::wstring& path) {
 
 }  // namespace
 
-bool saveProject(TZCeiling& doc, const std::wstring& path) {
+bool saveProject(TZCeiling& doc, const std::wstring& path, const PricingOptions& pricing) {
     const bool wasModified = doc.modified;
     doc.modified = false;  // the file stores the state as saved
     TZDynamicMemory stream(TZCeiling::kStreamGrowBy);
     // The header's price tag is the job cost with extra works, for the scans that list projects
-    // without loading them. Until the estimate is wired in here, the tag is written empty.
-    doc.priceTag.clear();
+    // without loading them. The price lists are read afresh: nothing caches them.
+    TZPriceFile prices;
+    prices.load(doc.programDir());
+    doc.priceTag = priceTagText(CostEstimate(doc, prices, pricing).jobCost(true));
     saveToStream(doc, stream);
     if (!writeFileReplacing(codepage::toPath(path), stream.bytes())) {
         // Nothing was saved: the project is exactly as modified as it was before.
@@ -76,7 +80,7 @@ bool TZCeiling::openFile() {
     return openFile(*path);
 }
 
-bool TZCeiling::saveAs() {
+bool TZCeiling::saveAs(const PricingOptions& pricing) {
     FileDialogRequest request;
     request.save = true;
     request.filter = projectFile::kSaveFilter;
@@ -85,5 +89,5 @@ bool TZCeiling::saveAs() {
     request.confirmOverwrite = true;
     const auto path = ui().chooseFile(request);
     if (!path) return false;
-    return saveProject(*this, *path);
+    return saveProject(*this, *path, pricing);
 }

@@ -4,6 +4,8 @@
 #include <cstdint>
 #include <string>
 
+#include "business/pricing_options.h"
+
 class TZCeiling;
 
 namespace projectFile {
@@ -17,7 +19,9 @@ inline constexpr wchar_t kExtension[] = L"tz";
 
 // Writes the project to the file (replacing it only once the new file is complete). Clears
 // `modified`; on failure tells the user, names the file, restores `modified` and returns false.
-bool saveProject(TZCeiling& doc, const std::wstring& path);
+// The header carries the job cost with extra works, priced from price.dat of the document's
+// program directory with the given settings.
+bool saveProject(TZCeiling& doc, const std::wstring& path, const PricingOptions& pricing = {});
 
 // Reads a project file into the document, after an undo snapshot. A file that is missing, empty,
 // above 1,000,000 bytes or reads short is reported to the user and leaves the document unchanged;

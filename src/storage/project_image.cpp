@@ -285,10 +285,8 @@ void readBody(TZCeiling& doc, TZDynamicMemory& s, bool& currentFormat) {
         e.type = s.readInt32();
         doc.dopHoleOrder.append(e);
     }
-    coverConstructionsAndCutouts(doc);
-    // The cutout rows' point references are captured again from their vertex indexes in the
-    // working outline with constructions, in every case.
-    captureRowPoints(doc);
+    // The order list is made to cover what was read, and the cutout rows' points are captured,
+    // once reading ends (see loadFromStream): the fields after this one do not change either.
 
     for (TZAddPoint& p : doc.addPoints) p.mark = s.readByte();  // 72
     doc.seamFrom2 = s.readInt32();                             // 73
@@ -542,8 +540,12 @@ bool loadFromStream(TZCeiling& doc, TZDynamicMemory& s, bool& currentFormat) {
     // title's old-format mark) as it was.
     currentFormat = true;
     readBody(doc, s, currentFormat);
-    // When reading stopped at a count beyond its limit before the order list, the order list kept
-    // its old entries; the same rule as after reading it makes it cover what was read.
+    // After the order list, and also when reading stopped at a count beyond its limit before it:
+    // the order list covers every construction and cutout read, and the cutout rows' point
+    // references are captured again from their vertex indexes in the working outline with the
+    // constructions. Building that outline also refreshes the constructions' computed figures,
+    // so a project reads back the same however its reading ended.
     coverConstructionsAndCutouts(doc);
+    captureRowPoints(doc);
     return true;
 }

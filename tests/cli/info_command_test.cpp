@@ -98,8 +98,9 @@ TEST(CliInfo, PrintsVerticesRecordsOrderAndMaterialOfASavedProject) {
     EXPECT_EQ(material["tensionCoef"], 0.95);
     EXPECT_EQ(material["offcutPriceCoef"], 1.2);
 
-    EXPECT_EQ(j["file"]["signature"], "Tenzora file format. Version 1.01. $");
-    EXPECT_EQ(j["file"]["priceTag"], "");
+    // Saved without price lists (the document's program directory has none): the job cost is 0.
+    EXPECT_EQ(j["file"]["signature"], "Tenzora file format. Version 1.01. $0");
+    EXPECT_EQ(j["file"]["priceTag"], "0");
     EXPECT_EQ(j["file"]["currentFormat"], true);
     EXPECT_EQ(j["title"], "Tenzora 1.0 ::: Кухня (" + codepage::toUtf8(path) + ")");
     EXPECT_EQ(j["extraWorks"][1]["name"], "%Срочность");

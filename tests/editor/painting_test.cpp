@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "editor/painting.h"
+#include "editor/photo_placement.h"
 #include "model/geometry.h"
 #include "model/measurements.h"
 #include "painting_fixture.h"
@@ -323,8 +324,12 @@ TEST(Painting, APhotoIsBlendedOnTheScreenWithHandlesAndOpaqueOnPaper) {
     EXPECT_EQ(bitmaps[0]->rect, (Rect{300, 200, 500, 400}));
     EXPECT_EQ(bitmaps[0]->bitmapOptions, (BitmapOptions{true, true, 96}));
     EXPECT_EQ(f.surface.count(RecordKind::Rectangle), 9u); // the frame and eight handles
-    const PixelRect& r = f.t->photos.at(0).rect;
-    EXPECT_EQ((Rect{r.left, r.top, r.right, r.bottom}), (Rect{300, 200, 500, 400}));
+    // The handles stand where the editor looks for them.
+    const auto rects = f.surface.ofKind(RecordKind::Rectangle);
+    EXPECT_EQ(rects[1]->rect, (Rect{290, 190, 300, 200}));
+    EXPECT_EQ(photoHandleAt(PixelRect{300, 200, 500, 400}, 295, 195), 1);
+    EXPECT_EQ(rects[7]->rect, (Rect{395, 190, 405, 200}));
+    EXPECT_EQ(photoHandleAt(PixelRect{300, 200, 500, 400}, 400, 195), 7);
     f.paintInto(2);
     EXPECT_EQ(f.surface.ofKind(RecordKind::Bitmap).front()->bitmapOptions.alpha, 255);
     EXPECT_EQ(f.surface.count(RecordKind::Rectangle), 0u);

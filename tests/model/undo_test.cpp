@@ -197,3 +197,25 @@ TEST(Undo, RejectedRestoreLeavesTheCursorMoved) {
     EXPECT_EQ(t->orderName, L"a");
     EXPECT_TRUE(t.ui.saw(L"Файл этого формата не поддерживается"));
 }
+
+// The refresh after a restore forgets the selected record; the first undo after a redo must still
+// step back (it used to store the refreshed state as a new one and land on it, doing nothing).
+TEST(Undo, UndoRightAfterARedoStepsBack) {
+    TestDocument t(true);
+    setOutline(*t, {{0, 0}, {400, 0}, {400, 300}, {0, 300}});
+    auto setLength = [&](double length) {
+        t->takeSnapshot();
+        t->diagonals.at(0).length = length;
+        t->currentDiagonal = 0;  // the side panel keeps the record it was typed into
+    };
+    setLength(310);
+    setLength(320);
+    ASSERT_TRUE(t->undo());
+    EXPECT_EQ(t->diagonals.at(0).length, 310);
+    ASSERT_TRUE(t->redo());
+    EXPECT_EQ(t->diagonals.at(0).length, 320);
+    ASSERT_TRUE(t->undo());
+    EXPECT_EQ(t->diagonals.at(0).length, 310);
+    ASSERT_TRUE(t->undo());
+    EXPECT_EQ(t->diagonals.at(0).length, 0);
+}

@@ -63,7 +63,7 @@ inline void rectangularRoom(TZCeiling& doc) {
     doc.orderDate = L"12.03.2024";
     doc.orderNumber = L"17";
     doc.orderName = L"Кухня";
-    doc.client = L"Иванов Иван Иванович¬+7 912 345-67-89";
+    doc.client = L"Иванов Иван Иванович¬¬¬¬¬+7 912 345-67-89";  // name and phone; ИНН … account empty
     doc.note = L"Белый матовый потолок, люстра по центру";
     fabric(doc, 2, 1, L"Белый матовый", 320.0);
     viewOf(doc);

@@ -63,12 +63,12 @@ TEST(ProjectFile, SavedProjectOpensWithItsPathTitleAndClearedModifiedFlag) {
     const std::wstring path = codepage::fromPath(dir.path()) + L"/кухня 1.tz";
     TestDocument source;
     makeProject(*source);
-    source->priceTag = "999";  // not the estimate: the tag is written empty for now
+    source->priceTag = "999";  // not the estimate: saving writes the job cost, 0 without price lists
     ASSERT_TRUE(saveProject(*source, path));
     EXPECT_FALSE(source->modified);
     EXPECT_TRUE(source->filePath.empty());  // saving does not change the path
     const std::string bytes = readFile(codepage::toPath(path));
-    EXPECT_EQ(projectHeaderOf(bytes), std::string("Tenzora file format. Version 1.01. $"));
+    EXPECT_EQ(projectHeaderOf(bytes), std::string("Tenzora file format. Version 1.01. $0"));
     EXPECT_EQ(bytes, expectedImage(*source).bytes);  // `modified` stored as 0
 
     TestDocument t(true);

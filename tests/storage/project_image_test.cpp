@@ -491,6 +491,31 @@ TEST(ProjectImage, CountLimitsStopReadingOneAboveTheLimit) {
     }
 }
 
+// Reading that stops at the cutouts' count still refreshes the constructions read before it, so
+// the project reads back the same once saved (the computed width of a niche here).
+TEST(ProjectImage, ReadingStoppedBeforeTheOrderListStillRefreshesTheConstructions) {
+    TestDocument source;
+    setOutline(*source, {{0, 0}, {400, 0}, {400, 300}, {0, 300}});
+    TZDop niche;
+    niche.kind = static_cast<std::int32_t>(TZDopKind::Rectangle);
+    niche.vertex1 = 0;
+    niche.vertex2 = 1;
+    niche.distance1 = 50;
+    niche.distance2 = 60;
+    niche.depth = 30;
+    niche.width = 1e-300;  // a stale figure, as a damaged file may carry
+    source->dops.append(niche);
+    ImageBytes b = expectedImage(*source);
+    b.patchI32(b.fieldStart.at(68), 10001);
+    TestDocument first;
+    ASSERT_TRUE(load(*first, b.bytes));
+    EXPECT_EQ(first->dops.at(0).width, 290);
+    const std::string saved = imageOf(*first);
+    TestDocument second;
+    ASSERT_TRUE(load(*second, saved));
+    EXPECT_EQ(imageOf(*second), saved);
+}
+
 TEST(ProjectImage, CutoutRowLimitKeepsTheCutoutWithoutRowsAndStops) {
     TestDocument source;
     TZHole hole;

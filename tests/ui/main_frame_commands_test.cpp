@@ -163,12 +163,13 @@ TEST(MainFrameCommands, ActionsCarryIdsKeysAndTooltips) {
 TEST(MainFrameCommands, CommandsWithoutHandlersAreDisabled) {
     Window w;
     w.frame->refreshCommandStates();
-    for (int id : {cmd::kClients, cmd::kMaterials, cmd::kPrint, cmd::kPreview, cmd::kReport, cmd::kCutting,
+    for (int id : {cmd::kClients, cmd::kMaterials, cmd::kPrint, cmd::kPreview, cmd::kReport,
                    cmd::kCornerCut, cmd::kArc, cmd::kBend, cmd::kPriceLists,
-                   cmd::kSettings, cmd::kAbout, cmd::kBarTriangles, cmd::kBarSidePanel})
+                   cmd::kSettings, cmd::kAbout, cmd::kBarTriangles})
         EXPECT_FALSE(w.action(id)->isEnabled()) << id;
     for (int id : {cmd::kNewProject, cmd::kOpen, cmd::kSave, cmd::kUndo, cmd::kZoomIn, cmd::kShowGrid,
-                   cmd::kExit, cmd::kBarMain, cmd::kPhotos, cmd::kDealerMode, cmd::kTriangleAuto})
+                   cmd::kExit, cmd::kBarMain, cmd::kPhotos, cmd::kDealerMode, cmd::kTriangleAuto,
+                   cmd::kBarSidePanel})
         EXPECT_TRUE(w.action(id)->isEnabled()) << id;
 
     // A handler registered later enables its command at the next refresh.
@@ -236,9 +237,7 @@ TEST(MainFrameCommands, ToolbarVisibilityCommands) {
     EXPECT_FALSE(w.frame->toolbar(kMainToolbar)->isHidden());
     EXPECT_TRUE(w.action(cmd::kBarMain)->isChecked());
 
-    // The side panel's command works once a panel is docked.
-    EXPECT_FALSE(w.action(cmd::kBarSidePanel)->isEnabled());
-    w.frame->setSidePanel(new QWidget);
+    // The side panel is docked from the start and its command shows and hides it.
     EXPECT_TRUE(w.action(cmd::kBarSidePanel)->isEnabled());
     EXPECT_TRUE(w.action(cmd::kBarSidePanel)->isChecked());
     EXPECT_EQ(w.frame->dockWidgetArea(w.frame->sidePanelDock()), Qt::LeftDockWidgetArea);

@@ -16,7 +16,10 @@
 #include "app/command_table.h"
 #include "app/tenzora_app.h"
 #include "app/ui/command_icons.h"
+#include "cutting/canvas_pieces.h"
 #include "editor/ui/child_view.h"
+#include "editor/ui/child_view_input.h"
+#include "editor/ui/main_panel.h"
 #include "platform/qt/qt_text.h"
 
 namespace {
@@ -77,6 +80,25 @@ CMainFrame::CMainFrame(CTenzoraApp& app, QWidget* parent)
     createActions();
     buildMenus();
     buildToolbars();
+
+    // The side panel, docked at the left; the triangle commands act on its tree's selected row.
+    panel_ = new TZMainPanel(app_.document(), app_.settings(), this);
+    // The tree lists each canvas of the layout with its piece's points in fabric coordinates.
+    panel_->setCanvasSource([&doc = app_.document()](const TZCeiling&, int reference) {
+        std::vector<CanvasPiecePoint> rows;
+        const Vertex* start = doc.seamLines.checkedAt(reference);
+        if (start == nullptr) return rows;
+        TZStaticArray<Vertex> points;
+        TZStaticArray<int> indexes;
+        canvasPoints(&points, &indexes, doc, *start);
+        for (int i = 0; i < points.count() && i < indexes.count(); ++i)
+            rows.push_back({indexes.at(i), points.at(i).x, points.at(i).y});
+        return rows;
+    });
+    setSidePanel(panel_);
+    sidePanelDock_->setWindowTitle(panel_->windowTitle());
+    setSelectedRowSource([this] { return panel_->selectedRow(); });
+    viewInput_ = new ChildViewInput(*view_, app_.document(), app_.settings(), app_.services().images, panel_);
 
     app_.document().setViews(this);
     setTitle(app_.document().title());
@@ -293,8 +315,12 @@ void CMainFrame::saveLayout(QSettings& settings) const {
 
 // ---- document views -----------------------------------------------------------------------------
 
-void CMainFrame::refreshFigures() {}
-void CMainFrame::rebuildTree() {}
+void CMainFrame::refreshFigures() {
+    panel_->refreshPanel();
+}
+void CMainFrame::rebuildTree() {
+    panel_->rebuildTree();
+}
 void CMainFrame::repaint() {
     view_->update();
 }

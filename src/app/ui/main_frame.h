@@ -15,6 +15,8 @@
 #include "model/document_views.h"
 
 class CChildView;
+class ChildViewInput;
+class TZMainPanel;
 class CTenzoraApp;
 class QAction;
 class QDockWidget;
@@ -29,6 +31,9 @@ class CMainFrame : public QMainWindow, public DocumentViews, public CommandHost 
     ~CMainFrame() override;
 
     CChildView* view() const { return view_; }
+    // The side panel docked at the left, and the drawing view's mouse and keyboard.
+    TZMainPanel* mainPanel() const { return panel_; }
+    ChildViewInput* viewInput() const { return viewInput_; }
     // Where other windows register the handlers of their commands.
     CommandProcessor& commands() { return processor_; }
     // The action of a command (objectName "cmd" + id, data() = id); null when unknown.
@@ -85,6 +90,8 @@ class CMainFrame : public QMainWindow, public DocumentViews, public CommandHost 
     CTenzoraApp& app_;
     CommandProcessor processor_;
     CChildView* view_ = nullptr;
+    TZMainPanel* panel_ = nullptr;
+    ChildViewInput* viewInput_ = nullptr;
     std::map<int, QAction*> actions_;
     std::map<int, QToolBar*> toolbars_;
     QDockWidget* sidePanelDock_ = nullptr;

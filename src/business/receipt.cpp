@@ -1,0 +1,116 @@
+#include "business/receipt.h"
+
+#include <cmath>
+#include <string_view>
+
+#include "business/drawing_folders.h"
+#include "model/typed_number.h"
+
+#include "platform/ui_services.h"
+#include "storage/codepage.h"
+#include "storage/dynamic_memory.h"
+#include "storage/file_io.h"
+
+namespace {
+
+using receipt::kCaption;
+constexpr wchar_t kUnusableName[] =
+    L"Из названия материала не получается имя файла поступления. Измените название материала.";
+
+std::wstring withoutRemovedCharacters(std::wstring_view text) {
+    std::wstring kept;
+    for (wchar_t c : text)
+        if (std::wstring_view(receipt::kRemovedCharacters).find(c) == std::wstring_view::npos) kept += c;
+    return kept;
+}
+
+} // namespace
+
+std::string receiptImage(const Material& material, double quantity, const std::wstring& date) {
+    TZDynamicMemory s;
+    s.writeString(receipt::kHeader);
+    s.writeByte(0);                                     // snap to grid
+    s.writeInt32(0);                                    // diagonal tool
+    s.writeInt32(0);                                    // point tool
+    s.writeString(codepage::toCp1251(date));            // order date: the receipt date as typed
+    s.writeInt32(0);                                    // no sides or diagonals
+    s.writeDouble(0.0);                                 // reserved
+    s.writeInt32(0);                                    // grid step
+    s.writeString("");                                  // client
+    s.writeString(codepage::toCp1251(receipt::kTitle)); // order name
+    s.writeString("");                                  // order number
+    s.writeInt32(0);                                    // no vertices
+    s.writeByte(0);                                     // outline not defined
+    for (int i = 0; i < 8; ++i)
+        s.writeInt32(0); // pan, reserved, references, mode
+    s.writeInt32(0);     // no seam lines
+    s.writeInt32(0);     // view height
+    s.writeInt32(0);     // view width
+    for (int i = 0; i < 3; ++i)
+        s.writeByte(0); // display switches
+    s.writeDouble(0.0); // scales
+    s.writeDouble(0.0);
+    s.writeInt32(0); // no ruler points
+    s.writeInt32(material.id);
+    s.writeInt32(material.groupId);
+    s.writeBool(material.isGroup != 0);
+    s.writeDouble(material.tensionCoef);
+    s.writeDouble(material.offcutPriceCoef);
+    s.writeString(std::string_view(material.name).substr(0, Material::kNameField - 1));
+    s.writeDouble(material.width);
+    for (int i = 0; i < 3; ++i)
+        s.writeInt32(0);      // reserved, hover references
+    s.writeInt32(0);          // no seam crossings
+    s.writeDouble(-quantity); // material quantity: a receipt adds to stock
+    s.writeDouble(0.0);       // offcuts
+    return std::string(s.bytes());
+}
+
+std::optional<std::wstring> receiptFileName(const Material& material, const std::wstring& date) {
+    const std::wstring name = withoutRemovedCharacters(codepage::fromCp1251(material.name));
+    if (name.empty() || name == L"." || name == L"..") return std::nullopt;
+    return name + L"-" + withoutRemovedCharacters(date) + L".tz";
+}
+
+std::optional<std::wstring> writeReceipt(UiServices& ui, const std::wstring& folder, const Material& material,
+                                         double quantity, const std::wstring& date) {
+    const std::optional<std::wstring> name = receiptFileName(material, date);
+    if (!name) {
+        ui.exclamation(kUnusableName, kCaption);
+        return std::nullopt;
+    }
+    const std::wstring path =
+        folder + std::wstring(1, static_cast<wchar_t>(std::filesystem::path::preferred_separator)) + *name;
+    if (!writeFileReplacing(codepage::toPath(path), receiptImage(material, quantity, date))) {
+        ui.error(L"Не удалось записать поступление материала в файл «" + path +
+                     L"». Проверьте, что папка с чертежами существует и доступна для записи.",
+                 kCaption);
+        return std::nullopt;
+    }
+    return path;
+}
+
+std::optional<double> receiptQuantity(UiServices& ui, const std::wstring& quantityText,
+                                      const std::wstring& dateText) {
+    if (dateText.size() < receipt::kMinDateLength) {
+        ui.exclamation(receipt::kEnterDate, kCaption);
+        return std::nullopt;
+    }
+    const double quantity = readTypedNumber(quantityText);
+    if (std::fabs(quantity) <= receipt::kMinQuantity) {
+        ui.exclamation(receipt::kEnterQuantity, kCaption);
+        return std::nullopt;
+    }
+    return quantity;
+}
+
+std::optional<std::wstring> recordReceipt(UiServices& ui, std::span<const std::wstring> folders,
+                                          const Material& material, double quantity,
+                                          const std::wstring& date) {
+    const std::wstring folder = firstDrawingFolder(folders);
+    if (folder.empty()) {
+        ui.exclamation(receipt::kNoDrawingFolder, kCaption);
+        return std::nullopt;
+    }
+    return writeReceipt(ui, folder, material, quantity, date);
+}

@@ -1,0 +1,21 @@
+#include "cutting/cutting_mode.h"
+
+#include "model/ceiling.h"
+#include "model/forming.h"
+#include "model/forming_commands.h"
+
+void toggleCuttingMode(TZCeiling& doc) {
+    doc.dragging = false;
+    if (!doc.outlineFormed) formProjectCommand(doc);
+    if (doc.mode == kModeCutting) {
+        doc.mode = kModePoints;
+    } else {
+        // The dialog re-places the outline again as it shows; the mode changes after it, so both
+        // placements still turn the outline as outside the cutting mode.
+        normalize(doc);
+        if (doc.views() != nullptr) doc.views()->showCuttingDialog();
+        doc.mode = kModeCutting;
+    }
+    doc.rebuildTree();
+    doc.repaint();
+}
