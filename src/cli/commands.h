@@ -29,5 +29,7 @@ int runPrice(Context& context, Arguments& args);
 int runStock(Context& context, Arguments& args);
 int runReceipt(Context& context, Arguments& args);
 int runClients(Context& context, Arguments& args);
+int runOrderExport(Context& context, Arguments& args);
+int runMaterialsCsv(Context& context, Arguments& args);
 
 }  // namespace cli
