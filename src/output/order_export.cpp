@@ -20,10 +20,14 @@ std::wstring cityName(const TZPriceFile& prices, int city) {
 
 std::wstring harpoonName(int harpoon) {
     switch (harpoon) {
-    case 0: return L"Отсутствует";
-    case 1: return L"Видимый";
-    case 2: return L"Невидимый";
-    default: return {};
+    case 0:
+        return L"Отсутствует";
+    case 1:
+        return L"Видимый";
+    case 2:
+        return L"Невидимый";
+    default:
+        return {};
     }
 }
 
@@ -84,7 +88,6 @@ bool exportOrder(TZCeiling& doc, const AppSettings& settings) {
     const std::optional<std::wstring> path = doc.ui().chooseFile(request);
     if (!path || path->empty()) return false;
     TZPriceFile prices;
-    prices.load(doc.programDir()); // a missing price file prices everything at 0, as on the sheet
-    return writeExportText(doc.ui(), *path,
-                           orderExportText(doc, prices, {settings.materialWithTension}));
+    prices.load(doc.programDir()); // without price.dat every cost is 0; the order data still go out
+    return writeExportText(doc.ui(), *path, orderExportText(doc, prices, {settings.materialWithTension}));
 }

@@ -94,7 +94,8 @@ TEST_F(MaterialsCsv, AFileThatCannotBeWrittenIsReported) {
 
 TEST(ClientsCsv, ListsEveryClientWithOrderCountAndRoundedSum) {
     ClientListBuilder list;
-    const std::string romashka = codepage::toCp1251(L"ООО Ромашка¬7701¬770101001¬Москва, ул. Ленина¬40702¬+7 900");
+    const std::string romashka =
+        codepage::toCp1251(L"ООО Ромашка¬7701¬770101001¬Москва, ул. Ленина¬40702¬+7 900");
     for (const char* price : {"4000.2", "4000.2", "4345.2"}) // 12 345.6
         list.add({price, "01.02.2024", romashka, "Кухня", "1"}, L"/p/1.tz");
     list.add({"", "02.02.2024", codepage::toCp1251(L"Петров"), "Зал", "2"}, L"/p/2.tz");
