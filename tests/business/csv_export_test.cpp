@@ -10,7 +10,6 @@
 #include "business/materials_form.h"
 #include "business_support.h"
 #include "output/csv_tables.h"
-#include "output/export_file.h"
 
 namespace {
 
@@ -79,17 +78,6 @@ TEST_F(MaterialsCsv, WritesEveryNamedRowOfTheWorkingListWithDecimalCommas) {
     EXPECT_FALSE(form.exportCsv());
     EXPECT_TRUE(std::filesystem::is_empty(out.path()));
     EXPECT_TRUE(ui.messages.empty());
-}
-
-TEST_F(MaterialsCsv, AFileThatCannotBeWrittenIsReported) {
-    MaterialsForm form(base, ui);
-    form.show();
-    const std::wstring path = codepage::fromPath(out / "нет" / "материалы.csv");
-    ui.files.push_back(path);
-    EXPECT_FALSE(form.exportCsv());
-    ASSERT_EQ(ui.messages.size(), 1u);
-    EXPECT_EQ(ui.messages[0].text, exportWriteFailedText(path));
-    EXPECT_EQ(ui.messages[0].icon, MessageIcon::Error);
 }
 
 TEST(ClientsCsv, ListsEveryClientWithOrderCountAndRoundedSum) {
