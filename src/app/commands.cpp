@@ -9,6 +9,7 @@
 #include "cutting/cutting_mode.h"
 #include "model/ceiling.h"
 #include "model/forming_commands.h"
+#include "output/order_export.h"
 
 namespace {
 constexpr wchar_t kNoFormsText[] = L"Нет ни одной доступной печатной формы!";
@@ -150,6 +151,7 @@ void registerDocumentCommands(CommandRegistry& r) {
     r.setHandler(kNewProject, [](CommandContext& c) { runNewProject(c.doc, c.clock); });
     r.setHandler(kSave, [](CommandContext& c) { c.doc.saveAs(); });
     r.setHandler(kOpen, [](CommandContext& c) { c.doc.openFile(); });
+    r.setHandler(kOrderExport, [](CommandContext& c) { exportOrder(c.doc, c.settings); });
     r.setHandler(kUndo, [](CommandContext& c) { c.doc.undo(); });
     r.setHandler(kRedo, [](CommandContext& c) { c.doc.redo(); });
     r.setHandler(kZoomIn, [](CommandContext& c) { zoomBy(c.doc, kZoomInFactor); });

@@ -4,6 +4,7 @@
 #include <cstdio>
 
 #include "business/new_instance.h"
+#include "output/csv_tables.h"
 
 ClientsForm::ClientsForm(UiServices& ui, bool chooseMode) : ui_(ui), chooseMode_(chooseMode) {}
 
@@ -74,4 +75,9 @@ bool ClientsForm::openProject(int row, Launcher& launcher) {
     if (selectedId_ == 0 || row < 0 || row >= projectCount()) return false;
     return openInNewInstance(launcher, ui_,
                              scan_.projects[shownProjects_[static_cast<std::size_t>(row)]].path);
+}
+
+bool ClientsForm::exportCsv() {
+    const std::optional<std::wstring> path = chooseCsvFile(ui_);
+    return path && writeClientsCsv(ui_, *path, scan_.clients);
 }

@@ -52,6 +52,9 @@ class ClientsForm {
 
     // "Открыть потолок": the project in the given row of the project grid, in a new instance.
     bool openProject(int row, Launcher& launcher);
+    // "В Excel": the client list as a CSV table, into a file the user chooses. False when
+    // cancelled or not written (the user has been told).
+    bool exportCsv();
 
   private:
     UiServices& ui_;

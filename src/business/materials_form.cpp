@@ -7,6 +7,7 @@
 #include "business/new_instance.h"
 #include "business/receipt.h"
 #include "model/typed_number.h"
+#include "output/csv_tables.h"
 #include "platform/ui_services.h"
 #include "storage/codepage.h"
 #include "storage/material_base.h"
@@ -233,6 +234,11 @@ bool MaterialsForm::addReceipt(const std::wstring& quantityText, const std::wstr
     shownMovements_.clear();
     scanStock(folders, progress);
     return true;
+}
+
+bool MaterialsForm::exportCsv() {
+    const std::optional<std::wstring> path = chooseCsvFile(ui_);
+    return path && writeMaterialsCsv(ui_, *path, rows_);
 }
 
 bool MaterialsForm::openMovement(int movement, Launcher& launcher) {

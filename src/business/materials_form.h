@@ -67,6 +67,9 @@ class MaterialsForm {
                     std::span<const std::wstring> folders, const ScanProgress& progress = {});
     // "Открыть проект": the movement's file in a new instance of the program.
     bool openMovement(int movement, Launcher& launcher);
+    // "В Excel": the working list (unsaved edits included) as a CSV table, into a file the user
+    // chooses. False when cancelled or not written (the user has been told).
+    bool exportCsv();
 
     // "Удалить остаток" has no action: a receipt is undone by a receipt of the opposite quantity.
     bool scanButtonEnabled() const { return scanButtonEnabled_; }

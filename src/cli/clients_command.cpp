@@ -1,13 +1,19 @@
-// tenzora-cli clients: the client list gathered from the drawing folders.
+// tenzora-cli clients: the client list gathered from the drawing folders; with --csv also the
+// dialog's "В Excel" table.
 
 #include "business/client_scan.h"
 #include "cli/commands.h"
+#include "output/csv_tables.h"
+#include "storage/codepage.h"
 
 namespace cli {
 
 int runClients(Context& context, Arguments& args) {
+    const std::optional<std::string> csv = args.option("--csv");
     if (!args.positional().empty()) throw UsageError("clients takes no arguments");
     const ClientScan scan = scanClients(context.app().settings().drawingFolders);
+    // A failed write has been printed as the window would show it.
+    if (csv && !writeClientsCsv(context.ui(), codepage::fromUtf8(*csv), scan.clients)) throw Failure("");
     nlohmann::json clients = nlohmann::json::array();
     for (const TZClientsList& c : scan.clients)
         clients.push_back({{"id", c.id},

@@ -67,6 +67,7 @@ const std::vector<Command>& commands() {
          "Prices the project from price.dat of the program directory as the printed sheet does: jobCost\n"
          "(with extra works), materialSum (without them), extrasSum and each extra work's cost.",
          runPrice},
+        {"order-export", "FILE.tz OUT.txt", "the order data export (Выгрузка данных проекта)", "Writes the order export of the project as the window's \"Выгрузка данных проекта\" does: \"#Label:value\"\nlines in Windows-1251 with line feeds, priced from price.dat of the program directory. Refused\nin dealer mode.", runOrderExport},
         {"stock", "", "the stock scan over the drawing folders",
          "Scans the drawing folders (--folder, or the configured ones) as the materials dialog's\n"
          "\"Показать остатки\" does and prints every material of the base with its remainder, and every\n"
@@ -77,9 +78,11 @@ const std::vector<Command>& commands() {
          "\"Добавить остаток на склад\" does: ID is the material's id in the base, Q the quantity in m2\n"
          "(negative: a write-off), D the date as typed. Prints the path written.",
          runReceipt},
-        {"clients", "", "the client list gathered from the drawing folders",
+        {"materials-csv", "OUT.csv", "the materials base as a CSV table (В Excel)", "Writes the materials base as the materials dialog's \"В Excel\" does, after the stock scan of its\n\"Показать остатки\" over the drawing folders (without folders every remainder is 0).", runMaterialsCsv},
+        {"clients", "[--csv OUT.csv]", "the client list gathered from the drawing folders",
          "Reads every project of the drawing folders as the client list dialog does and prints the\n"
-         "clients (grouped by exact name, orders counted and priced) and their projects.",
+         "clients (grouped by exact name, orders counted and priced) and their projects. --csv also\n"
+         "writes the list as the dialog's \"В Excel\" does.",
          runClients},
         {"export", "FILE.tz OUT.EXT [--form N]", "export the drawing or a printed sheet as a picture",
          "Exports the drawing (or, with --form N, the printed sheet of print form N, 0-based in the order the\n"

@@ -26,6 +26,8 @@ int runAddConstruction(Context& context, Arguments& args);
 int runAddCutout(Context& context, Arguments& args);
 int runLayout(Context& context, Arguments& args);
 int runPrice(Context& context, Arguments& args);
+int runOrderExport(Context& context, Arguments& args);
+int runMaterialsCsv(Context& context, Arguments& args);
 int runStock(Context& context, Arguments& args);
 int runReceipt(Context& context, Arguments& args);
 int runClients(Context& context, Arguments& args);

@@ -1,4 +1,5 @@
-// tenzora-cli price, stock, receipt and clients, run as the program they are.
+// tenzora-cli price, stock, receipt, clients and the exports (order-export, materials-csv, clients --csv),
+// run as the program they are.
 
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
@@ -11,6 +12,7 @@
 
 #include "storage/codepage.h"
 #include "storage/material_base.h"
+#include "storage/price_file.h"
 #include "storage/project_file.h"
 #include "support/fakes.h"
 
@@ -192,4 +194,97 @@ TEST_F(BusinessCli, ClientsAreGatheredFromTheFolders) {
     run = cli(home.path(), {"clients"});
     ASSERT_EQ(run.status, 0) << run.err;
     EXPECT_TRUE(run.json()["clients"].empty());
+}
+
+namespace {
+
+// The program directory of BusinessCli with a price list: "Матовый" at 400 per m² up to 50 m² in Тверь.
+struct ExportsCli : BusinessCli {
+    TempDir out;
+    void SetUp() override {
+        BusinessCli::SetUp();
+        TZPriceFile prices;
+        prices.cities.append(L"Тверь");
+        prices.areaSteps.append(50.0);
+        TZPriceCeil row;
+        row.name = L"Матовый";
+        row.prices.append(400.0);
+        row.prices.append(350.0);
+        prices.ceilingPrices.append(row);
+        ASSERT_TRUE(prices.save(home.path()));
+    }
+    // A 4 × 5 m project of the client with 12.5 m² of "Белый матовый". Saved with the prices of
+    // the program directory, its header carries the price 5000.
+    std::filesystem::path saveRoom(const std::string& name, const std::wstring& client) {
+        TestDocument t(false, home.path());
+        setOutline(*t, {{0, 0}, {400, 0}, {400, 500}, {0, 500}});
+        t->orderName = L"Кухня";
+        t->client = client;
+        t->city = 0;
+        t->ceilingType = L"Матовый";
+        t->material = fabric(2, 1, false, L"Белый матовый");
+        t->materialQuantity = 12.5;
+        t->offcuts = 0.5;
+        const std::filesystem::path path = drawings / name;
+        EXPECT_TRUE(saveProject(*t, codepage::fromPath(path)));
+        return path;
+    }
+};
+
+} // namespace
+
+TEST_F(ExportsCli, OrderExportWritesTheOrderLines) {
+    const std::filesystem::path project = saveRoom("кухня.tz", L"Иванов");
+    const std::filesystem::path file = out / "заказ.txt";
+    CliRun run = cli(home.path(), {"order-export", project.string(), file.string()});
+    ASSERT_EQ(run.status, 0) << run.err;
+    const std::wstring text = codepage::fromCp1251(slurp(file));
+    EXPECT_EQ(text.rfind(L"#Номер заказа:", 0), 0u) << codepage::toUtf8(text);
+    for (const wchar_t* line : {L"\n#Название заказа:Кухня\n", L"\n#Клиент:Иванов\n", L"\n#Город:Тверь\n",
+                                L"\n#Площадь:20\n", L"\n#Периметр:18\n", L"\n#Сумма заказа:5000.00\n",
+                                L"\n#Количество материала:12.5\n"})
+        EXPECT_NE(text.find(line), std::wstring::npos) << codepage::toUtf8(line);
+    EXPECT_TRUE(text.ends_with(L"\n#Направление раскроя:\n"));
+
+    // A dealer gets no export; a file that cannot be written fails with its name; usage errors.
+    std::filesystem::remove(file);
+    run = cli(home.path(), {"--dealer-mode", "order-export", project.string(), file.string()});
+    EXPECT_EQ(run.status, 1);
+    EXPECT_FALSE(std::filesystem::exists(file));
+    const std::string missing = (out / "нет" / "заказ.txt").string();
+    run = cli(home.path(), {"order-export", project.string(), missing});
+    EXPECT_EQ(run.status, 1);
+    EXPECT_NE(run.err.find(missing), std::string::npos) << run.err;
+    EXPECT_EQ(cli(home.path(), {"order-export", project.string()}).status, 2);
+}
+
+TEST_F(ExportsCli, MaterialsCsvCarriesTheRemaindersOfTheStockScan) {
+    saveRoom("кухня.tz", L"Иванов");
+    const std::filesystem::path file = out / "материалы.csv";
+    CliRun run = cli(home.path(), {"--folder", folder(), "materials-csv", file.string()});
+    ASSERT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(codepage::fromCp1251(slurp(file)),
+              L"Группа;Материал/цвет;Коэффициент натяжения;Коэффициент лишнего материала;Ширина;Остаток на складе\n"
+              L"Матовые;;0,93;1,00;100;0,00\n"
+              L";Белый матовый;0,93;1,00;100;-13,00\n"
+              L";Бежевый;0,93;1,00;100;0,00\n");
+
+    run = cli(home.path(), {"materials-csv", (out / "нет" / "м.csv").string()});
+    EXPECT_EQ(run.status, 1);
+    EXPECT_NE(run.err.find("Не удалось записать файл"), std::string::npos) << run.err;
+}
+
+TEST_F(ExportsCli, ClientsWritesTheTableBesideTheJson) {
+    saveRoom("1.tz", L"ООО Ромашка¬7701¬¬¬¬+7 900");
+    saveRoom("2.tz", L"ООО Ромашка");
+    const std::filesystem::path file = out / "clients.csv";
+    CliRun run = cli(home.path(), {"clients", "--folder", folder(), "--csv", file.string()});
+    ASSERT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(nlohmann::json::parse(run.out)["clients"].size(), 1u);
+    EXPECT_EQ(codepage::fromCp1251(slurp(file)),
+              L"Клиент;Телефон;ИНН;КПП;Адрес;Расчетный счет;Кол-во заказов;Сумма\n"
+              L"ООО Ромашка;+7 900;7701;;;;2;10000\n");
+
+    run = cli(home.path(), {"clients", "--csv", (out / "нет" / "c.csv").string()});
+    EXPECT_EQ(run.status, 1);
 }
