@@ -81,6 +81,13 @@ const std::vector<Command>& commands() {
          "Reads every project of the drawing folders as the client list dialog does and prints the\n"
          "clients (grouped by exact name, orders counted and priced) and their projects.",
          runClients},
+        {"export", "FILE.tz OUT.EXT [--form N]", "export the drawing or a printed sheet as a picture",
+         "Exports the drawing (or, with --form N, the printed sheet of print form N, 0-based in the order the\n"
+         "forms of the program directory are loaded) by the last three characters of OUT: png, gif, tiff\n"
+         "(\"iff\"), jpg, wmf, emf or pdf; any other ending (doc, jpeg, none) writes the Word picture and its\n"
+         "script in the temporary folder. 4 pixels per cm of the outline; a sheet is an A4 page with its\n"
+         "continuation page below it (a second page in a PDF). A line on standard error tells the size.",
+         runExport},
     };
     return table;
 }

@@ -29,5 +29,6 @@ int runPrice(Context& context, Arguments& args);
 int runStock(Context& context, Arguments& args);
 int runReceipt(Context& context, Arguments& args);
 int runClients(Context& context, Arguments& args);
+int runExport(Context& context, Arguments& args);
 
 }  // namespace cli

@@ -3,20 +3,16 @@
 #include <cmath>
 
 #include "app/settings.h"
+#include "editor/display_frame.h"
 #include "model/ceiling.h"
 #include "model/view_transform.h"
-
-namespace {
-// Two seam lines of two points each make the first canvas.
-constexpr int kSeamPointsOfOneCanvas = 4;
-} // namespace
 
 bool isMirroredDisplay(const TZCeiling& doc, const AppSettings& settings) {
     return doc.mode == kModeCutting && !settings.dealerMode && settings.flipCutting;
 }
 
 bool isLayoutDisplay(const TZCeiling& doc) {
-    return doc.mode == kModeCutting && doc.seamLines.count() >= kSeamPointsOfOneCanvas;
+    return doc.mode == kModeCutting && doc.seamLines.count() >= kLayoutDisplayMinSeamEntries;
 }
 
 bool showsCanvases(const TZCeiling& doc, const AppSettings& settings) {

@@ -71,6 +71,7 @@ CMainFrame::CMainFrame(CTenzoraApp& app, QWidget* parent)
     setIconSize(QSize(kToolbarIconSize, kToolbarIconSize));
     setDockOptions(QMainWindow::AnimatedDocks | QMainWindow::AllowTabbedDocks);
     view_ = new CChildView(app_.document(), this);
+    view_->setPaintServices(app_.settings(), &app_.services().images);
     setCentralWidget(view_);
 
     registerDocumentCommands(processor_.registry());
