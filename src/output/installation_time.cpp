@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "editor/world_to_output.h"
 #include "model/ceiling.h"
 #include "model/formatting.h"
 #include "model/geometry.h"
@@ -14,9 +15,6 @@ namespace {
 constexpr double kFullTurn = 360.0;
 constexpr double kQuarterTurn = 90.0;
 constexpr int kMinutesPerHour = 60;
-// The fitted outline's box is widened by this share of its size on each side, as a picture of
-// the drawing is.
-constexpr double kBoxMargin = 0.05;
 
 double intoTurn(double degrees) {
     if (!std::isfinite(degrees)) return 0.0;
@@ -25,38 +23,17 @@ double intoTurn(double degrees) {
     return d;
 }
 
-// The outline's points fitted into the square: the box of the points widened by 5 % on each
-// side, one scale for both axes (the side that binds fills the square, the other is centred),
-// every coordinate truncated to a whole unit as on an output device.
+// The outline's points as a picture of the drawing places them in a square: its box widened by
+// 5 % on each side and fitted into the square, every point on a whole unit as on a device.
 std::vector<ScreenPoint> fittedPositions(std::span<const Vertex> points) {
+    const Rect square{0, 0, installation::kAngleTargetSize, installation::kAngleTargetSize};
+    const OutputTransform transform = OutputTransform::target(widened(boxOf(points)), square, false);
     std::vector<ScreenPoint> result;
-    if (points.empty()) return result;
-    double minX = points[0].x, maxX = points[0].x, minY = points[0].y, maxY = points[0].y;
-    for (const Vertex& v : points) {
-        minX = std::min(minX, v.x);
-        maxX = std::max(maxX, v.x);
-        minY = std::min(minY, v.y);
-        maxY = std::max(maxY, v.y);
-    }
-    const double dx = (maxX - minX) * kBoxMargin, dy = (maxY - minY) * kBoxMargin;
-    minX -= dx;
-    maxX += dx;
-    minY -= dy;
-    const double boxW = maxX - minX, boxH = maxY + dy - minY;
-    const double side = installation::kAngleTargetSize;
-    double s = 0, originX = 0;
-    if (boxW * side < side * boxH) {
-        s = side / boxH;
-        originX = (side - boxW * s) / 2;
-    } else if (boxW > 0) {
-        s = side / boxW;
-    }
-    if (!std::isfinite(s)) s = 0;
-    const std::int32_t originPx = toPixel(originX);
     result.reserve(points.size());
-    for (const Vertex& v : points)
-        result.push_back({toPixel(static_cast<double>(toPixel(s * (v.x - minX))) + originPx),
-                          toPixel(static_cast<double>(toPixel(s * (v.y - minY))))});
+    for (const Vertex& v : points) {
+        const Point p = transform.toOutput(v);
+        result.push_back({p.x, p.y});
+    }
     return result;
 }
 
