@@ -1,8 +1,7 @@
 // report-script: the script that fills a Word or Excel template with the project's values.
 
 #include "cli/commands.h"
-#include "output/report_script.h"
-#include "output/variable_text.h"
+#include "output/project_report.h"
 #include "storage/codepage.h"
 
 namespace cli {
@@ -11,10 +10,7 @@ int runReportScript(Context& context, Arguments& args) {
     const auto files = args.positional();
     if (files.size() != 2) throw UsageError("report-script needs a project file and the script to write");
     context.openProject(files[0]);
-    TZCeiling& doc = context.doc();
-    const AppSettings& settings = context.app().settings();
-    const std::string script = buildReportScript([&](int id) { return reportValue(doc, settings, id); });
-    if (!writeScriptFile(codepage::toPath(codepage::fromUtf8(files[1])), script))
+    if (!writeReportScript(context.doc(), context.app().settings(), codepage::toPath(codepage::fromUtf8(files[1]))))
         throw Failure("Не удалось записать файл " + files[1]);
     return kExitOk;
 }
