@@ -1,6 +1,8 @@
 // The text of the constructions and cutouts for the sheet: each with its kind and the distances
 // it was measured by, the constructions first.
 
+#include <limits>
+
 #include "model/ceiling.h"
 #include "model/formatting.h"
 #include "model/names.h"
@@ -11,6 +13,14 @@ namespace {
 constexpr wchar_t kSeparator[] = L"; ";
 
 std::wstring number(double v) { return formatNumber(v, 1); }
+
+// The name of the point `by` places after `index` (before, for a negative `by`); none beyond the
+// range of names (an index read from a damaged file may lie at the end of the integer range).
+std::wstring shiftedName(int index, int by) {
+    const long long shifted = static_cast<long long>(index) + by;
+    if (shifted < 0 || shifted > std::numeric_limits<int>::max()) return {};
+    return vertexName(static_cast<int>(shifted));
+}
 
 // " до A=50.0, до B=30.0" (or with "от").
 std::wstring fromTo(const wchar_t* word, const std::wstring& first, double d1, const std::wstring& second, double d2) {
@@ -34,8 +44,8 @@ std::wstring constructionText(const TZDop& dop) {
         return text;
     }
     case TZDopKind::CornerCut:
-        return L"СРЕЗ: " + fromTo(L"от", vertexName(p) + vertexName(p - 1), dop.distance1,
-                                  vertexName(q) + vertexName(q + 1), dop.distance2);
+        return L"СРЕЗ: " + fromTo(L"от", vertexName(p) + shiftedName(p, -1), dop.distance1,
+                                  vertexName(q) + shiftedName(q, 1), dop.distance2);
     case TZDopKind::Trapezoid:
     case TZDopKind::Bend:
         return (dop.kind == static_cast<std::int32_t>(TZDopKind::Trapezoid) ? L"ТРАПЕЦИЯ: " : L"ПЕРЕГИБ: ") +

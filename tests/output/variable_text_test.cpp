@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <limits>
 
 #include "app/settings.h"
 #include "cutting/layout.h"
@@ -319,6 +320,23 @@ TEST_F(VariablesTest, FormsListConstructionsThenCutouts) {
     EXPECT_EQ(formsList(doc()), expected);
     EXPECT_EQ(text(field::kForms, box(60, 2)), L"(см. следующую страницу)");
     EXPECT_EQ(continuation.rfind(L"ФОРМЫ:\n\nПРЯМОУГ.:  до A=50.0", 0), 0u);
+
+    // A corner cut names the corner and its neighbour on each side; indexes from a damaged file at
+    // the ends of the integer range give no neighbour's name.
+    doc().holes.clear();
+    doc().dops.clear();
+    TZDop cut;
+    cut.kind = static_cast<int>(TZDopKind::CornerCut);
+    cut.vertex1 = cut.vertex2 = 2;
+    cut.distance1 = 10;
+    cut.distance2 = 20;
+    doc().dops.append(cut);
+    EXPECT_EQ(formsList(doc()), L"СРЕЗ:  от CB=10.0, от CD=20.0");
+    doc().dops.at(0).vertex1 = std::numeric_limits<int>::min();
+    doc().dops.at(0).vertex2 = std::numeric_limits<int>::max();
+    EXPECT_EQ(formsList(doc()).rfind(L"СРЕЗ:  от =10.0, от ", 0), 0u);
+    doc().holes.append(circle);
+    doc().holes.append(rectangle);
 
     // A cutout alone opens the list without a separator.
     doc().dops.clear();
