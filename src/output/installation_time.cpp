@@ -53,8 +53,9 @@ bool unmeasuredSide(const TZCeiling& doc, const WorkingOutline& outline, int i, 
 
 }  // namespace
 
-std::vector<double> cornerAngleList(TZCeiling& doc) {
+std::vector<double> cornerAngleList(TZCeiling& doc, std::vector<int>* points) {
     std::vector<double> angles;
+    if (points) points->clear();
     if (!doc.polygon.defined || !doc.showLengths) return angles;
     WorkingOutline outline;
     buildWorkingOutline(doc, doc.showConstructions && doc.dops.count() > 0, outline);
@@ -67,6 +68,7 @@ std::vector<double> cornerAngleList(TZCeiling& doc) {
         const int previous = (i + n - 1) % n;
         if (unmeasuredSide(doc, outline, i, next)) continue;
         const auto p = static_cast<std::size_t>(i);
+        if (points) points->push_back(i);
         angles.push_back(intoTurn(degreesTowards(at[p], at[static_cast<std::size_t>(previous)]) -
                                   degreesTowards(at[p], at[static_cast<std::size_t>(next)])));
     }

@@ -23,7 +23,8 @@ inline constexpr int kAngleTargetSize = 100;
 // The corner angles (degrees, [0, 360]) at the points of the working outline, taken from the
 // outline fitted into a 100 × 100 square; a point whose side to the next one is a record without
 // a measured length is left out. Empty unless the outline is defined and lengths are shown.
-std::vector<double> cornerAngleList(TZCeiling& doc);
+// `points`, when given, receives the working-outline index of each angle's point.
+std::vector<double> cornerAngleList(TZCeiling& doc, std::vector<int>* points = nullptr);
 
 // A corner counted as a right inner corner: its size less whole quarter turns is at most 1.1°.
 bool isRightCorner(double degrees);

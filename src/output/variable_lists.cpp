@@ -131,10 +131,13 @@ std::wstring canvasesText(TZCeiling& doc, const TZPrintForm& form, const TZPrint
 
 std::wstring anglesText(TZCeiling& doc, const TZPrintForm& form, const TZPrintFormElem& element,
                         std::wstring& continuation) {
-    const std::vector<double> angles = cornerAngleList(doc);
+    // Each angle is named by its own point: counting the entries instead would give every corner
+    // after a left-out one the name of the corner before it.
+    std::vector<int> points;
+    const std::vector<double> angles = cornerAngleList(doc, &points);
     std::wstring text;
     for (std::size_t k = 0; k < angles.size(); ++k)
-        text += vertexName(static_cast<int>(k)) + L"=" + formatNumber(angles[k], 1) + L"°  ";
+        text += vertexName(points[k]) + L"=" + formatNumber(angles[k], 1) + L"°  ";
     int breaks = 0;
     wrapText(element, text, breaks);
     // The angles overflow only when their breaks alone exceed the box's lines.

@@ -9,6 +9,7 @@
 
 #include "app/settings.h"
 #include "cutting/layout.h"
+#include "model/records.h"
 #include "output/installation_time.h"
 #include "output/print_form.h"
 #include "output/report_fields.h"
@@ -198,6 +199,15 @@ TEST_F(VariablesTest, CornerAnglesOfAnUnmeasuredSideAreLeftOut) {
     // Three measured sides of 1 m and the unmeasured one as drawn, 4 m.
     EXPECT_EQ(text(field::kWork).rfind(L"Багет на скобах или клее: 6.00м х 7 мин = 42 мин\n", 0), 0u);
     EXPECT_NE(text(field::kWork).find(L"Прямые вн. углы: 3 х 6 мин = 18 мин\n"), std::wstring::npos);
+
+    // With BC unmeasured instead, B is left out and the others keep their own names.
+    measureRecord(doc(), L"DA", 100);
+    doc().diagonals.at(findDiagonal(doc(), 1, 2)).length = 0;
+    const std::wstring named = text(field::kAngles);
+    ASSERT_EQ(named.size(), std::wstring(L"A=90.0°  C=90.0°  D=90.0°  ").size()) << codepage::toUtf8(named);
+    EXPECT_EQ(named.substr(0, 2), L"A=");
+    EXPECT_EQ(named.substr(9, 2), L"C=");
+    EXPECT_EQ(named.substr(18, 2), L"D=");
 }
 
 TEST_F(VariablesTest, MaterialFigures) {
