@@ -5,6 +5,7 @@
 
 #include "app/settings.h"
 #include "model/ceiling.h"
+#include "output/export_choice.h"
 #include "output/metafile_reader.h"
 #include "output/picture_export.h"
 #include "output/recording_surface.h"
@@ -14,6 +15,7 @@
 #include "platform/approximate_text_measurer.h"
 #include "platform/clock.h"
 #include "platform/image_codec.h"
+#include "platform/launcher.h"
 #include "storage/codepage.h"
 #include "support/fakes.h"
 
@@ -270,4 +272,55 @@ TEST(PictureExport, WordGetsAMetafileAndAPictureScriptInTheTemporaryFolder) {
     ASSERT_TRUE(open.ok());
     EXPECT_FALSE(open.saveAndQuit);
     EXPECT_EQ(wordScriptName(23, 59, 59), L"ex1script86399.js");
+}
+
+namespace {
+
+class OpeningLauncher : public Launcher {
+  public:
+    bool startProgram(const std::wstring&, const std::vector<std::wstring>&) override { return false; }
+    bool openDocument(const std::wstring& path) override {
+        opened.push_back(path);
+        return canOpen;
+    }
+    std::wstring selfPath() override { return L"tenzora"; }
+    std::vector<std::wstring> opened;
+    bool canOpen = true;
+};
+
+} // namespace
+
+TEST(PictureExport, TheExportDialogProposesTheOrderNameAndReportsWhatFailed) {
+    ExportFixture f;
+    OpeningLauncher launcher;
+    f.t->orderName = L"Кухня";
+
+    // Cancelled: nothing written, nothing said.
+    EXPECT_FALSE(chooseExportFile(*f.t, -1, f.services, &launcher));
+    ASSERT_EQ(f.t.ui.fileDialogs.size(), 1u);
+    EXPECT_TRUE(f.t.ui.fileDialogs[0].save);
+    EXPECT_TRUE(f.t.ui.fileDialogs[0].confirmOverwrite);
+    EXPECT_EQ(f.t.ui.fileDialogs[0].initialName, L"Кухня");
+    EXPECT_NE(f.t.ui.fileDialogs[0].filter.find(L"(*.wmf)"), std::wstring::npos);
+    EXPECT_EQ(exportFileFilter(0).find(L"(*.wmf)"), std::wstring::npos); // not for a sheet
+    EXPECT_TRUE(f.t.ui.messages.empty());
+
+    f.t.ui.files.push_back(codepage::fromPath(f.dir / "plan.png"));
+    EXPECT_TRUE(chooseExportFile(*f.t, -1, f.services, &launcher));
+    ASSERT_EQ(f.codec.encoded.size(), 1u);
+    EXPECT_TRUE(f.t.ui.messages.empty());
+
+    // A folder that does not exist: the user is told, not left believing the file was made.
+    const std::wstring lost = codepage::fromPath(f.dir / "no such folder" / "plan.emf");
+    f.t.ui.files.push_back(lost);
+    EXPECT_FALSE(chooseExportFile(*f.t, -1, f.services, &launcher));
+    EXPECT_TRUE(f.t.ui.saw(L"Не удалось записать файл " + lost));
+
+    // The Word route hands the picture to the desktop; when nothing opens it, its place is named.
+    f.t.ui.files.push_back(codepage::fromPath(f.dir / "plan.doc"));
+    launcher.canOpen = false;
+    EXPECT_TRUE(chooseExportFile(*f.t, -1, f.services, &launcher));
+    ASSERT_EQ(launcher.opened.size(), 1u);
+    EXPECT_EQ(launcher.opened[0].substr(launcher.opened[0].size() - 4), L".emf");
+    EXPECT_TRUE(f.t.ui.saw(L"Рисунок для Microsoft Word сохранён в файле " + launcher.opened[0]));
 }

@@ -264,7 +264,7 @@ TEST(MainFrameCommands, PhotoMenuUnderItsButtonRunsTheChoice) {
     });
     w.action(cmd::kPhotos)->trigger();
     QApplication::processEvents();
-    EXPECT_EQ(seen, (QStringList{"Добавить фото ... (off)", "/photos/a&&b.jpg", "-",
+    EXPECT_EQ(seen, (QStringList{"Добавить фото ...", "/photos/a&&b.jpg", "-",
                                  "Убрать фото с экрана (off)"}));
     EXPECT_EQ(w.doc().shownPhoto, 0);
 }

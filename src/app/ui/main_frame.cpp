@@ -16,10 +16,15 @@
 #include "app/command_table.h"
 #include "app/tenzora_app.h"
 #include "app/ui/command_icons.h"
+#include "business/photos.h"
 #include "cutting/canvas_pieces.h"
 #include "editor/ui/child_view.h"
 #include "editor/ui/child_view_input.h"
 #include "editor/ui/main_panel.h"
+#include "output/export_choice.h"
+#include "output/picture_export.h"
+#include "output/sheet_variables_adapter.h"
+#include "platform/qt/qt_export_backend.h"
 #include "platform/qt/qt_text.h"
 
 namespace {
@@ -197,6 +202,13 @@ void CMainFrame::registerWindowCommands() {
     registry.setHandler(cmd::kExit, [this](CommandContext&) { close(); });
     registry.setHandler(cmd::kBarMain, [this](CommandContext&) { toggleBar(toolbar(kMainToolbar)); });
     registry.setHandler(cmd::kBarEditing, [this](CommandContext&) { toggleBar(toolbar(kPointsToolbar)); });
+    registry.setHandler(cmd::kExport, [this](CommandContext& c) {
+        QtExportBackend backend;
+        VariableTextsAdapter variables(c.doc, c.settings);
+        ExportServices services{c.settings, backend, app_.services().images, &variables, {}, &c.clock};
+        chooseExportFile(c.doc, -1, services, &app_.services().launcher);
+    });
+    registry.setHandler(cmd::kAddPhoto, [this](CommandContext& c) { addPhotoFromMenu(c.doc, app_.services().images); });
 }
 
 void CMainFrame::toggleBar(QWidget* bar) {

@@ -1,0 +1,70 @@
+#include "output/export_choice.h"
+
+#include "model/ceiling.h"
+#include "output/picture_export.h"
+#include "platform/launcher.h"
+#include "platform/ui_services.h"
+#include "storage/codepage.h"
+
+namespace {
+
+constexpr wchar_t kPictureFilters[] =
+    L"Рисунки PNG (оптимальный формат для рисунков) (*.png)|*.png|Рисунки GIF (*.gif)|*.gif|"
+    L"Рисунки TIFF (*.tiff)|*.tiff|Рисунки JPEG (не рекомендуется) (*.jpg)|*.jpg|"
+    L"Microsoft Word (*.doc)|*.doc|ОТКРЫТЬ В Microsoft Word (без имени)|*.|";
+constexpr wchar_t kWindowsMetafileFilter[] = L"MetaFile - векторный формат (для CAD-систем) (*.wmf)|*.wmf|";
+constexpr wchar_t kEnhancedMetafileFilter[] =
+    L"Enhanced MetaFile - векторный формат (для CAD-систем) (*.emf)|*.emf||";
+
+} // namespace
+
+std::wstring exportFileFilter(int formIndex) {
+    std::wstring filter = kPictureFilters;
+    if (formIndex < 0) filter += kWindowsMetafileFilter;
+    filter += kEnhancedMetafileFilter;
+    return filter;
+}
+
+std::wstring exportFailureText(const ExportResult& result, const std::wstring& path) {
+    switch (result.status) {
+    case ExportStatus::Written:
+        return {};
+    case ExportStatus::NothingToDraw:
+        return L"Чертёж пуст: экспортировать нечего.";
+    case ExportStatus::NoSuchForm:
+        return L"Нет такой печатной формы.";
+    case ExportStatus::DrawingFailed:
+        return L"Не удалось нарисовать чертёж для экспорта.";
+    case ExportStatus::Unsupported:
+        return L"Этот формат файла здесь не поддерживается: " + path;
+    case ExportStatus::WriteFailed:
+        break;
+    }
+    // The Word route writes its picture and script in the temporary folder: name what failed.
+    const std::wstring written =
+        result.format == ExportFormat::Word && !result.picture.empty() ? codepage::fromPath(result.picture) : path;
+    return L"Не удалось записать файл " + written;
+}
+
+bool chooseExportFile(TZCeiling& doc, int formIndex, ExportServices& services, Launcher* launcher) {
+    FileDialogRequest request;
+    request.save = true;
+    request.filter = exportFileFilter(formIndex);
+    request.initialName = doc.orderName;
+    request.confirmOverwrite = true;
+    const std::optional<std::wstring> path = doc.ui().chooseFile(request);
+    if (!path || path->empty()) return false;
+
+    const ExportResult result = exportDrawing(doc, *path, formIndex, services);
+    if (!result.ok()) {
+        doc.ui().error(exportFailureText(result, *path));
+        return false;
+    }
+    // Word and its script host are not part of this platform: the picture made for Word is
+    // handed to the desktop, whose office program opens metafiles; the script is left beside it
+    // for a machine that has Word.
+    if (result.format == ExportFormat::Word && launcher != nullptr &&
+        !launcher->openDocument(codepage::fromPath(result.picture)))
+        doc.ui().information(L"Рисунок для Microsoft Word сохранён в файле " + codepage::fromPath(result.picture));
+    return true;
+}
