@@ -91,6 +91,24 @@ const std::vector<Command>& commands() {
          "script in the temporary folder. 4 pixels per cm of the outline; a sheet is an A4 page with its\n"
          "continuation page below it (a second page in a PDF). A line on standard error tells the size.",
          runExport},
+        {"vars", "FILE.tz [--english] [--wrap N] [--max-lines N]", "the text of every variable of the printed sheet",
+         "Prints the text of each of the 41 variables of the printed sheet (keyed by keyword) as a PRINTVAR\n"
+         "element with wrap width N (--wrap, characters) and N lines (--max-lines) shows it, in English with\n"
+         "--english, and the \"continuation\" text that the lists too long for their lines send to the\n"
+         "continuation page. Without options: no wrapping, no line limit, Russian (as a report asks).",
+         runVars},
+        {"forms", "", "the print forms of the program directory",
+         "Reloads the print forms (*.pem) of the program directory in the order the print menu lists them\n"
+         "(by file name) and prints each form's index, name and file. Forms that fail to load are left out.",
+         runForms},
+        {"report-script", "FILE.tz OUT.js", "write the Word/Excel report script of a project",
+         "Writes the script that opens a Word or Excel template (its first argument) and replaces every\n"
+         "report keyword by the project's value, as \"Отчет в Word или Excel\" does (Windows-1251 text).",
+         runReportScript},
+        {"picture-script", "OUT.js [--save]", "write the script that puts a picture into a Word document",
+         "Writes the script that inserts a picture (second argument) into a new Word document and leaves\n"
+         "Word open, or with --save saves the document as the first argument and quits.",
+         runPictureScript},
     };
     return table;
 }

@@ -31,6 +31,10 @@ int runMaterialsCsv(Context& context, Arguments& args);
 int runStock(Context& context, Arguments& args);
 int runReceipt(Context& context, Arguments& args);
 int runClients(Context& context, Arguments& args);
+int runVars(Context& context, Arguments& args);
+int runForms(Context& context, Arguments& args);
+int runReportScript(Context& context, Arguments& args);
+int runPictureScript(Context& context, Arguments& args);
 int runExport(Context& context, Arguments& args);
 
 }  // namespace cli

@@ -1,11 +1,8 @@
 #include "output/sheet_variables_adapter.h"
 
-#include "output/report_fields.h"
+#include "output/variable_text.h"
 
-std::wstring VariableTextsAdapter::text(TZPrintForm&, const TZPrintFormElem&, int id, std::wstring&) {
-    (void)doc_;
-    (void)settings_;
-    const std::string_view keyword = reportFieldKeyword(id);
-    if (keyword.empty()) return {};
-    return L"<" + std::wstring(keyword.begin(), keyword.end()) + L">";
+std::wstring VariableTextsAdapter::text(TZPrintForm& form, const TZPrintFormElem& element, int id,
+                                        std::wstring& continuation) {
+    return variableText(doc_, settings_, form, element, id, continuation);
 }

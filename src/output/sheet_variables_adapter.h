@@ -1,9 +1,7 @@
 #pragma once
-// The sheet's variables as the program answers them today. The texts of the variables (the
-// order data, sides, canvases, prices …) are still to be written; until then this adapter gives
-// every variable its keyword in angle brackets, so that a printed or exported sheet shows where
-// each variable goes. The task that writes the variable texts completes text() (and keeps this
-// class as the one the print job, the preview and tenzora-cli hand to the sheet).
+// The sheet's variables as the program answers them: the texts of the variables (order data,
+// sides, canvases, prices …) in the form's wording, wrapped and overflowing to the continuation
+// page as the element asks. The print job, the preview and tenzora-cli hand this to the sheet.
 
 #include "output/sheet.h"
 

@@ -253,14 +253,23 @@ TEST(Sheet, TheContinuationPageWrapsItsTextTenMillimetresIn) {
     EXPECT_EQ(wrapped[0]->state.font.weight, kWeightBold);
 }
 
-TEST(Sheet, UntilTheVariableTextsExistTheAdapterShowsEachVariablesKeyword) {
+TEST(Sheet, TheAdapterGivesTheVariableTextsWithTheirOverflow) {
     TestDocument t;
     AppSettings settings;
+    t->orderName = L"Кухня";
+    setOutline(*t, {{0, 0}, {250, 0}, {250, 300}});
+    t->diagonals.at(0).length = 250;
+    t->diagonals.at(1).length = 300;
     VariableTextsAdapter adapter(*t, settings);
     TZPrintForm form;
     TZPrintFormElem e;
     std::wstring continuation;
-    EXPECT_EQ(adapter.text(form, e, reportFieldId(L"NAME"), continuation), L"<NAME>");
+    EXPECT_EQ(adapter.text(form, e, reportFieldId(L"NAME"), continuation), L"Кухня");
     EXPECT_EQ(adapter.text(form, e, 999, continuation), L"");
     EXPECT_TRUE(continuation.empty());
+    e.wrapWidth = 9;
+    e.maxLines = 1;
+    form.english = true;
+    EXPECT_EQ(adapter.text(form, e, reportFieldId(L"SIDES"), continuation), L"(see next page)");
+    EXPECT_EQ(continuation, L"SIDES:\n\nAB=250.0;\nBC=300.0\n\n");
 }
