@@ -1,5 +1,8 @@
 #include "app/ui/main_frame.h"
 
+#include <chrono>
+#include <filesystem>
+
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
@@ -23,6 +26,7 @@
 #include "editor/ui/main_panel.h"
 #include "output/export_choice.h"
 #include "output/picture_export.h"
+#include "output/report_command.h"
 #include "output/sheet_variables_adapter.h"
 #include "platform/qt/qt_export_backend.h"
 #include "platform/qt/qt_text.h"
@@ -207,6 +211,17 @@ void CMainFrame::registerWindowCommands() {
         VariableTextsAdapter variables(c.doc, c.settings);
         ExportServices services{c.settings, backend, app_.services().images, &variables, {}, &c.clock};
         chooseExportFile(c.doc, -1, services, &app_.services().launcher);
+    });
+    registry.setHandler(cmd::kReport, [](CommandContext& c) {
+        std::vector<std::wstring> names;
+        if (prepareReportTemplates(c.doc, c.settings, names)) c.processor.offerChoices(ChoiceKind::Report, cmd::kReport, names);
+    });
+    registry.setChoiceHandler(ChoiceKind::Report, [this](CommandContext& c, int index) {
+        const auto now = std::chrono::duration_cast<std::chrono::seconds>(
+            std::chrono::system_clock::now().time_since_epoch());
+        std::error_code ec;
+        runReport(c.doc, c.settings, index, app_.services().launcher, std::filesystem::temp_directory_path(ec),
+                  now.count());
     });
     registry.setHandler(cmd::kAddPhoto, [this](CommandContext& c) { addPhotoFromMenu(c.doc, app_.services().images); });
 }
