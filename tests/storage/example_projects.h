@@ -66,6 +66,8 @@ inline void rectangularRoom(TZCeiling& doc) {
     doc.client = L"Иванов Иван Иванович¬¬¬¬¬+7 912 345-67-89";  // name and phone; ИНН … account empty
     doc.note = L"Белый матовый потолок, люстра по центру";
     fabric(doc, 2, 1, L"Белый матовый", 320.0);
+    doc.city = 0; // the first city of the shipped price list
+    doc.ceilingType = L"Матовый";
     viewOf(doc);
 }
 
@@ -78,6 +80,8 @@ inline void lShapedHall(TZCeiling& doc) {
     doc.client = L"Петрова Мария Сергеевна";
     doc.note = L"Глянец, два светильника";
     fabric(doc, 5, 4, L"Глянец бежевый", 270.0);
+    doc.city = 0;
+    doc.ceilingType = L"Глянцевый";
     doc.harpoon = 1;
     doc.extraWorks.append({L"Светильник", 2.0});
     viewOf(doc);
