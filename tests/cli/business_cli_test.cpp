@@ -15,44 +15,13 @@
 #include "storage/price_file.h"
 #include "storage/project_file.h"
 #include "support/fakes.h"
+#include "cli_run.h"
 
 namespace {
 
-struct CliRun {
-    int status = -1;
-    std::string out, err;
-    nlohmann::json json() const { return nlohmann::json::parse(out); }
-};
+using namespace clitest;
 
-std::string shellQuoted(const std::string& text) {
-    std::string quoted = "'";
-    for (char c : text)
-        quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
-    return quoted + "'";
-}
-
-std::string slurp(const std::filesystem::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
-
-// Runs tenzora-cli with the program directory `home`, an empty settings file, and the arguments.
-CliRun cli(const std::filesystem::path& home, const std::vector<std::string>& args) {
-    TempDir dir;
-    std::string command = shellQuoted(TENZORA_CLI_PATH) + " --home " + shellQuoted(home.string()) +
-                          " --settings " + shellQuoted((dir / "settings.ini").string());
-    for (const std::string& a : args)
-        command += " " + shellQuoted(a);
-    command += " >" + shellQuoted((dir / "out").string()) + " 2>" + shellQuoted((dir / "err").string());
-    CliRun run;
-    const int raw = std::system(command.c_str());
-    run.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-    run.out = slurp(dir / "out");
-    run.err = slurp(dir / "err");
-    return run;
-}
+CliRun cli(const std::filesystem::path& home, const std::vector<std::string>& args) { return runCli(args, home); }
 
 Material fabric(int id, int groupId, bool isGroup, const std::wstring& name) {
     Material m;

@@ -12,44 +12,11 @@
 #include "storage/codepage.h"
 #include "storage/project_file.h"
 #include "support/fakes.h"
+#include "cli_run.h"
 
 namespace {
 
-struct CliRun {
-    int status = -1;
-    std::string out, err;
-};
-
-std::string shellQuoted(const std::string& text) {
-    std::string quoted = "'";
-    for (char c : text)
-        quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
-    return quoted + "'";
-}
-
-std::string slurp(const std::filesystem::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
-
-CliRun cli(const std::vector<std::string>& args, const std::filesystem::path& home = TENZORA_PROGRAM_DIR,
-           const std::string& environment = {}) {
-    TempDir dir;
-    std::string command = environment + " " + shellQuoted(TENZORA_CLI_PATH) + " --home " +
-                          shellQuoted(home.string()) + " --settings " +
-                          shellQuoted((dir / "settings.ini").string());
-    for (const std::string& a : args)
-        command += " " + shellQuoted(a);
-    command += " >" + shellQuoted((dir / "out").string()) + " 2>" + shellQuoted((dir / "err").string());
-    CliRun run;
-    const int raw = std::system(command.c_str());
-    run.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-    run.out = slurp(dir / "out");
-    run.err = slurp(dir / "err");
-    return run;
-}
+using namespace clitest;
 
 const std::string kExample = std::string(TENZORA_SOURCE_DIR) + "/data/examples/l-shaped-hall.tz";
 
@@ -65,13 +32,13 @@ int pdfPages(const std::string& pdf) {
 
 TEST(CliExport, TheDrawingBecomesAPictureAndStandardErrorTellsItsSize) {
     TempDir dir;
-    const CliRun run = cli({"export", kExample, (dir / "hall.png").string()});
+    const CliRun run = runCli({"export", kExample, (dir / "hall.png").string()});
     EXPECT_EQ(run.status, 0) << run.err;
     EXPECT_TRUE(run.out.empty());
     EXPECT_NE(run.err.find("2000 x 1600 pixels"), std::string::npos) << run.err;
     EXPECT_EQ(slurp(dir / "hall.png").substr(1, 3), "PNG");
     for (const char* name : {"hall.gif", "hall.tiff", "hall.jpg", "hall.wmf", "hall.emf", "hall.pdf"}) {
-        const CliRun r = cli({"export", kExample, (dir / name).string()});
+        const CliRun r = runCli({"export", kExample, (dir / name).string()});
         EXPECT_EQ(r.status, 0) << name << ": " << r.err;
         EXPECT_GT(std::filesystem::file_size(dir / name), 100u) << name;
     }
@@ -83,7 +50,7 @@ TEST(CliExport, AnAbsurdlyLargeOutlineIsScaledDownAndSaysSo) {
     setOutline(*t, {{0, 0}, {50000, 0}, {50000, 300}, {0, 300}});
     t->mode = kModePoints;
     ASSERT_TRUE(saveProject(*t, codepage::fromPath(dir / "huge.tz")));
-    const CliRun run = cli({"export", (dir / "huge.tz").string(), (dir / "huge.png").string()});
+    const CliRun run = runCli({"export", (dir / "huge.tz").string(), (dir / "huge.png").string()});
     EXPECT_EQ(run.status, 0) << run.err;
     EXPECT_NE(run.err.find("16384 x 98 pixels"), std::string::npos) << run.err;
     EXPECT_NE(run.err.find("scaled down from 200000 x 1200 pixels"), std::string::npos) << run.err;
@@ -96,24 +63,24 @@ TEST(CliExport, ASheetOfAPrintFormAndItsFailures) {
         form << "Plan\r\nPRINT; 10; 12; 5; Plan\r\nFIGURE; 10; 40; 190; 150; 2\r\nPRINTVAR; 10; 200; 190; "
                 "20; 4; NAME\r\n";
     }
-    const CliRun run = cli({"export", kExample, (dir / "sheet.pdf").string(), "--form", "0"}, home.path());
+    const CliRun run = runCli({"export", kExample, (dir / "sheet.pdf").string(), "--form", "0"}, home.path());
     EXPECT_EQ(run.status, 0) << run.err;
     const std::string pdf = slurp(dir / "sheet.pdf");
     EXPECT_EQ(pdf.substr(0, 4), "%PDF");
     EXPECT_EQ(pdfPages(pdf), 1);
 
-    const CliRun missing = cli({"export", kExample, (dir / "x.png").string(), "--form", "3"}, home.path());
+    const CliRun missing = runCli({"export", kExample, (dir / "x.png").string(), "--form", "3"}, home.path());
     EXPECT_EQ(missing.status, 1);
     EXPECT_NE(missing.err.find("no print form 3"), std::string::npos) << missing.err;
     EXPECT_FALSE(std::filesystem::exists(dir / "x.png"));
 
-    EXPECT_EQ(cli({"export", kExample}).status, 2);
-    EXPECT_EQ(cli({"export", kExample, (dir / "x.png").string(), "--form", "-1"}).status, 2);
+    EXPECT_EQ(runCli({"export", kExample}).status, 2);
+    EXPECT_EQ(runCli({"export", kExample, (dir / "x.png").string(), "--form", "-1"}).status, 2);
 }
 
 TEST(CliExport, AnyOtherEndingGoesToWord) {
     TempDir dir, temp;
-    const CliRun run = cli({"export", kExample, (dir / "plan.jpeg").string()}, TENZORA_PROGRAM_DIR,
+    const CliRun run = runCli({"export", kExample, (dir / "plan.jpeg").string()}, TENZORA_PROGRAM_DIR,
                            "TMPDIR=" + shellQuoted(temp.path().string()));
     EXPECT_EQ(run.status, 0) << run.err;
     EXPECT_NE(run.err.find("goes to Word"), std::string::npos) << run.err;

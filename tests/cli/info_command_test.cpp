@@ -13,42 +13,13 @@
 #include "storage/image_bytes.h"
 #include "storage/project_file.h"
 #include "support/fakes.h"
+#include "cli_run.h"
 
 namespace {
 
-struct CliRun {
-    int status = -1;
-    std::string out, err;
-    nlohmann::json json() const { return nlohmann::json::parse(out); }
-};
+using namespace clitest;
 
-std::string shellQuoted(const std::string& text) {
-    std::string quoted = "'";
-    for (char c : text) quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
-    return quoted + "'";
-}
-
-std::string slurp(const std::filesystem::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
-
-// Runs tenzora-cli with the build's program directory and the given arguments (UTF-8).
-CliRun cli(const std::vector<std::string>& args) {
-    TempDir dir;
-    std::string command = shellQuoted(TENZORA_CLI_PATH) + " --home " + shellQuoted(TENZORA_PROGRAM_DIR) +
-                          " --settings " + shellQuoted((dir / "settings.ini").string());
-    for (const std::string& a : args) command += " " + shellQuoted(a);
-    command += " >" + shellQuoted((dir / "out").string()) + " 2>" + shellQuoted((dir / "err").string());
-    CliRun run;
-    const int raw = std::system(command.c_str());
-    run.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-    run.out = slurp(dir / "out");
-    run.err = slurp(dir / "err");
-    return run;
-}
+CliRun cli(const std::vector<std::string>& args) { return runCli(args); }
 
 std::string utf8Path(const std::filesystem::path& p) { return codepage::toUtf8(codepage::fromPath(p)); }
 

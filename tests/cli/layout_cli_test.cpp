@@ -13,28 +13,11 @@
 #include "storage/material_base.h"
 #include "storage/project_file.h"
 #include "support/fakes.h"
+#include "cli_run.h"
 
 namespace {
 
-struct CliRun {
-    int status = -1;
-    std::string out, err;
-    nlohmann::json json() const { return nlohmann::json::parse(out); }
-};
-
-std::string shellQuoted(const std::string& text) {
-    std::string quoted = "'";
-    for (char c : text)
-        quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
-    return quoted + "'";
-}
-
-std::string slurp(const std::filesystem::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
+using namespace clitest;
 
 Material record(std::int32_t id, std::int32_t groupId, bool group, const wchar_t* name, double width = 0) {
     Material m;

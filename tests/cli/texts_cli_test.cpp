@@ -13,44 +13,12 @@
 #include "storage/codepage.h"
 #include "storage/project_file.h"
 #include "support/fakes.h"
+#include "cli_run.h"
 #include "support/rooms.h"
 
 namespace {
 
-struct CliRun {
-    int status = -1;
-    std::string out, err;
-    nlohmann::json json() const { return nlohmann::json::parse(out); }
-};
-
-std::string shellQuoted(const std::string& text) {
-    std::string quoted = "'";
-    for (char c : text)
-        quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
-    return quoted + "'";
-}
-
-std::string slurp(const std::filesystem::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
-
-CliRun cli(const std::vector<std::string>& args, const std::filesystem::path& home = TENZORA_PROGRAM_DIR) {
-    TempDir dir;
-    std::string command = shellQuoted(TENZORA_CLI_PATH) + " --home " + shellQuoted(home.string()) +
-                          " --settings " + shellQuoted((dir / "settings.ini").string());
-    for (const std::string& a : args)
-        command += " " + shellQuoted(a);
-    command += " >" + shellQuoted((dir / "out").string()) + " 2>" + shellQuoted((dir / "err").string());
-    CliRun run;
-    const int raw = std::system(command.c_str());
-    run.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-    run.out = slurp(dir / "out");
-    run.err = slurp(dir / "err");
-    return run;
-}
+using namespace clitest;
 
 bool haveNode() { return std::system("command -v node > /dev/null 2>&1") == 0; }
 
@@ -74,7 +42,7 @@ std::string exampleProject(const TempDir& dir, const std::wstring& client = L"И
 TEST(VarsCli, EveryVariableAndTheContinuation) {
     TempDir dir;
     const std::string file = exampleProject(dir);
-    CliRun run = cli({"vars", file});
+    CliRun run = runCli({"vars", file});
     ASSERT_EQ(run.status, 0) << run.err;
     nlohmann::json j = run.json();
     EXPECT_EQ(j["vars"].size(), 41u);
@@ -83,27 +51,27 @@ TEST(VarsCli, EveryVariableAndTheContinuation) {
     EXPECT_EQ(j["vars"]["KONTRAGENT"], "Иванов");
     EXPECT_EQ(j["continuation"], "");
 
-    run = cli({"vars", file, "--wrap", "14", "--max-lines", "2"});
+    run = runCli({"vars", file, "--wrap", "14", "--max-lines", "2"});
     ASSERT_EQ(run.status, 0) << run.err;
     j = run.json();
     EXPECT_EQ(j["vars"]["SIDES"], "(см. следующую страницу)");
     EXPECT_EQ(j["continuation"], "СТОРОНЫ:\n\nAB=250.0;\nBC=300.0;\nCD=250.0\n\n");
 
-    run = cli({"vars", "--english", file, "--wrap", "14", "--max-lines", "2"});
+    run = runCli({"vars", "--english", file, "--wrap", "14", "--max-lines", "2"});
     ASSERT_EQ(run.status, 0) << run.err;
     j = run.json();
     EXPECT_EQ(j["vars"]["SIDES"], "(see next page)");
     EXPECT_EQ(j["vars"]["SQUARE"], "7.50 m2");
 
-    EXPECT_EQ(cli({"vars", file, "--wrap", "many"}).status, 2);
-    EXPECT_EQ(cli({"vars"}).status, 2);
-    const CliRun missing = cli({"vars", (dir / "none.tz").string()});
+    EXPECT_EQ(runCli({"vars", file, "--wrap", "many"}).status, 2);
+    EXPECT_EQ(runCli({"vars"}).status, 2);
+    const CliRun missing = runCli({"vars", (dir / "none.tz").string()});
     EXPECT_EQ(missing.status, 1);
     EXPECT_NE(missing.err.find("none.tz"), std::string::npos) << missing.err;
 }
 
 TEST(FormsCli, TheShippedFormsInMenuOrderAndOnlyThoseThatLoad) {
-    CliRun run = cli({"forms"});
+    CliRun run = runCli({"forms"});
     ASSERT_EQ(run.status, 0) << run.err;
     nlohmann::json forms = run.json()["forms"];
     ASSERT_EQ(forms.size(), 3u) << run.out;
@@ -114,14 +82,14 @@ TEST(FormsCli, TheShippedFormsInMenuOrderAndOnlyThoseThatLoad) {
     EXPECT_NE(forms[2]["file"].get<std::string>().find("3-english.pem"), std::string::npos);
 
     // In dealer mode the workshop sheet with the cutting layout is not offered.
-    run = cli({"--dealer-mode", "forms"});
+    run = runCli({"--dealer-mode", "forms"});
     ASSERT_EQ(run.status, 0) << run.err;
     forms = run.json()["forms"];
     ASSERT_EQ(forms.size(), 2u);
     EXPECT_EQ(forms[0]["name"], "Лист для заказчика (стоимость)");
 
     TempDir empty;
-    run = cli({"forms"}, empty.path());
+    run = runCli({"forms"}, empty.path());
     ASSERT_EQ(run.status, 0) << run.err;
     EXPECT_TRUE(run.json()["forms"].empty());
 }
@@ -133,7 +101,7 @@ TEST(ReportScriptCli, AHostileClientNameStaysInsideItsString) {
     // A note of 254 characters is replaced whole; one of 255 goes in pieces.
     const std::string file = exampleProject(dir, client, std::wstring(254, L'n'));
     const std::string out = (dir / "report.js").string();
-    CliRun run = cli({"report-script", file, out});
+    CliRun run = runCli({"report-script", file, out});
     ASSERT_EQ(run.status, 0) << run.err;
     std::string script = slurp(out);
     EXPECT_EQ(script.rfind("var word = new ActiveXObject(\"Word.Application\");\n", 0), 0u);
@@ -147,12 +115,12 @@ TEST(ReportScriptCli, AHostileClientNameStaysInsideItsString) {
     EXPECT_EQ(script.substr(script.size() - 22), "\t\t\tword.Visible = true");
 
     const std::string longFile = exampleProject(dir, client, std::wstring(255, L'n'));
-    ASSERT_EQ(cli({"report-script", longFile, out}).status, 0);
+    ASSERT_EQ(runCli({"report-script", longFile, out}).status, 0);
     script = slurp(out);
     EXPECT_NE(script.find("'COMMENT', false, false, false, false, false, wdFindContinue, false, false, '##0~##1~'"),
               std::string::npos);
 
-    const CliRun unwritable = cli({"report-script", file, (dir / "no" / "such" / "r.js").string()});
+    const CliRun unwritable = runCli({"report-script", file, (dir / "no" / "such" / "r.js").string()});
     EXPECT_EQ(unwritable.status, 1);
     EXPECT_NE(unwritable.err.find("r.js"), std::string::npos) << unwritable.err;
 
@@ -163,11 +131,11 @@ TEST(ReportScriptCli, AHostileClientNameStaysInsideItsString) {
 TEST(PictureScriptCli, BothEndings) {
     TempDir dir;
     const std::string out = (dir / "picture.js").string();
-    ASSERT_EQ(cli({"picture-script", out}).status, 0);
+    ASSERT_EQ(runCli({"picture-script", out}).status, 0);
     EXPECT_EQ(slurp(out), buildPictureScript(false));
-    ASSERT_EQ(cli({"picture-script", out, "--save"}).status, 0);
+    ASSERT_EQ(runCli({"picture-script", out, "--save"}).status, 0);
     const std::string saving = slurp(out);
     EXPECT_EQ(saving, buildPictureScript(true));
     EXPECT_EQ(saving.substr(saving.size() - 12), "word.quit();");
-    EXPECT_EQ(cli({"picture-script"}).status, 2);
+    EXPECT_EQ(runCli({"picture-script"}).status, 2);
 }
