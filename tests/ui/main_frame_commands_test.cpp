@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <fstream>
+
 #include <QAction>
 #include <QApplication>
 #include <QDockWidget>
@@ -23,6 +25,7 @@
 #include "platform/qt/qt_launcher.h"
 #include "platform/settings_store.h"
 #include "qt_app.h"
+#include "storage/codepage.h"
 #include "support/fakes.h"
 
 namespace {
@@ -266,6 +269,30 @@ TEST(MainFrameCommands, PhotoMenuUnderItsButtonRunsTheChoice) {
     EXPECT_EQ(seen, (QStringList{"Добавить фото ...", "/photos/a&&b.jpg", "-",
                                  "Убрать фото с экрана (off)"}));
     EXPECT_EQ(w.doc().shownPhoto, 0);
+}
+
+TEST(MainFrameCommands, ReportMenuListsTheTemplatesAndTheChoiceWritesTheReport) {
+    Window w;
+    w.frame->show();
+    QApplication::processEvents();
+    TempDir templates;
+    std::ofstream(templates / "Смета.doc") << "x";
+    w.app.settings().templatesFolder = codepage::fromPath(templates.path());
+    QStringList seen;
+    whenPopupOpens([&](QMenu* menu) {
+        for (QAction* a : menu->actions())
+            seen << a->text();
+        menu->setActiveAction(menu->actions().value(0));
+        QTest::keyClick(menu, Qt::Key_Return);
+    });
+    w.action(cmd::kReport)->trigger();
+    QApplication::processEvents();
+    EXPECT_EQ(seen, QStringList{"Смета.doc"});
+    // The choice went to the report, not to a print form: its script was written, and without a
+    // script host on this machine the user is told where.
+    ASSERT_FALSE(w.ui.messages.empty());
+    EXPECT_EQ(w.ui.messages.back().text.rfind(L"Сценарий отчёта записан в файл ", 0), 0u);
+    EXPECT_FALSE(w.frame->commands().reportMenuPending());
 }
 
 TEST(MainFrameCommands, LayoutIsRememberedBetweenRuns) {
