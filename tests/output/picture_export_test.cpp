@@ -17,6 +17,7 @@
 #include "platform/image_codec.h"
 #include "platform/launcher.h"
 #include "storage/codepage.h"
+#include "support/export_project.h"
 #include "support/fakes.h"
 
 namespace {
@@ -90,32 +91,7 @@ struct ExportFixture {
     FixedClock clock{LocalTime{2024, 5, 6, 1, 2, 3}};
     ExportServices services{settings, backend, codec, &variables, dir.path(), &clock};
 
-    ExportFixture() {
-        setOutline(*t, {{-250, -150}, {250, -150}, {250, 150}, {-250, 150}});
-        for (int k = 0; k < 4; ++k)
-            t->diagonals.at(k).length = k % 2 ? 300 : 500;
-        t->mode = kModePoints;
-        t->showLengths = true;
-        TZPrintForm& form = *t->printForms.append();
-        TZPrintFormElem figure;
-        figure.type = static_cast<std::int32_t>(PrintElemType::Figure);
-        figure.x = 10;
-        figure.y = 40;
-        figure.width = 190;
-        figure.height = 150;
-        figure.size = 2;
-        figure.percent = 100;
-        form.append(figure);
-        TZPrintFormElem var;
-        var.type = static_cast<std::int32_t>(PrintElemType::PrintVar);
-        var.x = 10;
-        var.y = 200;
-        var.width = 190;
-        var.height = 20;
-        var.size = 5;
-        var.variable = reportFieldId(L"SIDES");
-        form.append(var);
-    }
+    ExportFixture() { setUpExportProject(*t); }
     ExportResult exportTo(const std::string& name, int form = -1) {
         return exportDrawing(*t, codepage::fromPath(dir / name), form, services);
     }

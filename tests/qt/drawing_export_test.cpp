@@ -22,6 +22,7 @@
 #include "platform/qt/qt_surface.h"
 #include "qt/gui_app.h"
 #include "storage/codepage.h"
+#include "support/export_project.h"
 #include "support/fakes.h"
 
 namespace {
@@ -58,30 +59,8 @@ QColor pixelOf(const QImage& image, int x, int y) {
 struct QtExportFixture {
     QtExportFixture() {
         ensureGuiApplication();
-        setOutline(*t, {{-250, -150}, {250, -150}, {250, 150}, {-250, 150}});
-        for (int k = 0; k < 4; ++k)
-            t->diagonals.at(k).length = k % 2 ? 300 : 500;
-        t->mode = kModePoints;
-        t->showLengths = t->showPointNames = true;
-        TZPrintForm& form = *t->printForms.append();
-        TZPrintFormElem figure;
-        figure.type = static_cast<std::int32_t>(PrintElemType::Figure);
-        figure.x = 10;
-        figure.y = 40;
-        figure.width = 190;
-        figure.height = 150;
-        figure.size = 2;
-        figure.percent = 100;
-        form.append(figure);
-        TZPrintFormElem var;
-        var.type = static_cast<std::int32_t>(PrintElemType::PrintVar);
-        var.x = 10;
-        var.y = 200;
-        var.width = 190;
-        var.height = 20;
-        var.size = 5;
-        var.variable = reportFieldId(L"SIDES");
-        form.append(var);
+        setUpExportProject(*t);
+        t->showPointNames = true;
     }
     ExportResult exportTo(const std::string& name, int form = -1) {
         return exportDrawing(*t, codepage::fromPath(dir / name), form, services);
