@@ -15,6 +15,7 @@
 #include <optional>
 #include <string>
 
+#include "cycling_bytes.h"
 #include "model/ceiling.h"
 #include "model/construction_form.h"
 #include "model/construction_operations.h"
@@ -25,18 +26,10 @@
 
 namespace {
 
-// Reads the input as a stream of small fields; past the end it starts over with a different mix,
-// so a short input can describe many records.
-class Reader {
+// Reads the input as a stream of small fields.
+class Reader : public CyclingBytes {
   public:
-    Reader(const std::uint8_t* data, std::size_t size) : data_(data), size_(size) {}
-    std::uint8_t byte() {
-        if (size_ == 0) return 0;
-        const std::uint8_t b = data_[pos_ % size_];
-        const std::uint8_t mixed = static_cast<std::uint8_t>(b + 31 * (pos_ / size_));
-        ++pos_;
-        return mixed;
-    }
+    using CyclingBytes::CyclingBytes;
     std::int32_t index(int around) {
         const std::uint8_t b = byte();
         if (b >= 250) return 0x7FFFFF00 + static_cast<std::int32_t>(b); // far beyond anything
@@ -68,11 +61,6 @@ class Reader {
         if (b == 254) return std::numeric_limits<std::int32_t>::min();
         return static_cast<std::int32_t>(b % 24) - 4;
     }
-
-  private:
-    const std::uint8_t* data_;
-    std::size_t size_;
-    std::size_t pos_ = 0;
 };
 
 TZCeiling& document() {

@@ -19,22 +19,16 @@
 #include "cutting/cutting_dialog.h"
 #include "cutting/layout.h"
 #include "model/ceiling.h"
+#include "cycling_bytes.h"
 #include "seeds.h"
 #include "storage/codepage.h"
 
 namespace {
 
-// Reads the input as a stream of small fields; past the end it starts over with a different mix.
-class Reader {
+// Reads the input as a stream of small fields.
+class Reader : public CyclingBytes {
   public:
-    Reader(const std::uint8_t* data, std::size_t size) : data_(data), size_(size) {}
-    std::uint8_t byte() {
-        if (size_ == 0) return 0;
-        const std::uint8_t b = data_[pos_ % size_];
-        const auto mixed = static_cast<std::uint8_t>(b + 31 * (pos_ / size_));
-        ++pos_;
-        return mixed;
-    }
+    using CyclingBytes::CyclingBytes;
     // Mostly ordinary room sizes, now and then something absurd.
     double coordinate() {
         const std::uint8_t b = byte();
@@ -102,11 +96,6 @@ class Reader {
             t.push_back(kChars[byte() % (sizeof kChars / sizeof kChars[0] - 1)]);
         return t;
     }
-
-  private:
-    const std::uint8_t* data_;
-    std::size_t size_;
-    std::size_t pos_ = 0;
 };
 
 TZCeiling& document() {
