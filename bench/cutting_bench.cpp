@@ -170,6 +170,26 @@ void BM_OptimiseFurnishedRoomOf24(benchmark::State& s) {
 void BM_OptimiseEllipseOf92(benchmark::State& s) {
     optimise<makeEllipse>(s);
 }
+// "Искать точнее": the optimiser's pairs, then every direction parallel and at right angles with
+// the seam grid shifted over one pitch.
+template <void (*Make)(TZCeiling&)> void optimiseFine(benchmark::State& state) {
+    Project p;
+    Make(*p);
+    CuttingDialog dialog(*p, p.settings);
+    long layouts = 0;
+    for (auto _ : state) {
+        state.PauseTiming();
+        dialog.setVisible(true);
+        dialog.fabricChosen();
+        p->clearUndo();
+        state.ResumeTiming();
+        layouts += dialog.optimiseSeamSideFine().layouts;
+    }
+    state.counters["layouts/s"] = benchmark::Counter(static_cast<double>(layouts), benchmark::Counter::kIsRate);
+}
+void BM_OptimiseFineFurnishedRoomOf24(benchmark::State& s) {
+    optimiseFine<makeFurnishedRoom>(s);
+}
 void BM_CanvasPiecesFurnishedRoomOf24(benchmark::State& s) {
     describeCanvases<makeFurnishedRoom>(s);
 }
@@ -178,6 +198,7 @@ BENCHMARK(BM_LayoutFurnishedRoomOf24)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_LayoutEllipseOf92)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_OptimiseFurnishedRoomOf24)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_OptimiseEllipseOf92)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_OptimiseFineFurnishedRoomOf24)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_CanvasPiecesFurnishedRoomOf24)->Unit(benchmark::kMicrosecond);
 
 } // namespace

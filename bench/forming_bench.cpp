@@ -12,6 +12,7 @@
 #include "model/forming.h"
 #include "model/forming_commands.h"
 #include "model/geometry.h"
+#include "model/measurement_check.h"
 #include "model/records.h"
 #include "model/shapes.h"
 #include "platform/ui_services.h"
@@ -108,5 +109,25 @@ void BM_SnapshotOfThe92PointProject(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_SnapshotOfThe92PointProject)->Unit(benchmark::kMicrosecond);
+
+// "Проверить измерения" on a formed room: one fit to every record, the linear estimate of each
+// record's redundancy, and a refit without each of the most suspect ones. The 24-corner room has
+// one diagonal mistyped by 20 cm; the ellipse is measured exactly.
+template <void (*Make)(TZCeiling&)> void checkRepeatedly(benchmark::State& state, bool mistype) {
+    Project t;
+    Make(*t);
+    if (mistype) t->diagonals.at(t->diagonals.count() - 5).length += 20;
+    formProjectCommand(*t);
+    for (auto _ : state)
+        benchmark::DoNotOptimize(checkMeasurements(*t));
+}
+void BM_CheckMeasurementsRoomOf24(benchmark::State& state) {
+    checkRepeatedly<makeRoomOf24>(state, true);
+}
+BENCHMARK(BM_CheckMeasurementsRoomOf24)->Unit(benchmark::kMillisecond);
+void BM_CheckMeasurementsEllipseOf92(benchmark::State& state) {
+    checkRepeatedly<makeEllipse>(state, false);
+}
+BENCHMARK(BM_CheckMeasurementsEllipseOf92)->Unit(benchmark::kMillisecond);
 
 } // namespace

@@ -49,7 +49,7 @@ const std::vector<Command>& commands() {
          runAddCutout},
         {"layout",
          "FILE.tz --side AB [--perpendicular] [--offset X] [--two-diagonals CD --offset2 Y] [--group NAME] "
-         "[--fabric NAME] [--width W] [--tension K] [--tension-y K] [--offcut-coef C] [--seams S] [--optimise] "
+         "[--fabric NAME] [--width W] [--tension K] [--tension-y K] [--offcut-coef C] [--seams S] [--optimise[=fine]] "
          "[-o OUT.tz]",
          "lay the canvases out as the cutting dialog's OK (or its optimiser) does",
          "Shows the cutting dialog as \"Раскрой фигуры\" does (the outline is re-placed, the project enters\n"
@@ -61,8 +61,17 @@ const std::vector<Command>& commands() {
          "directory (by default the project's fabric, else the first one); --width, --tension, --tension-y,\n"
          "--offcut-coef and --seams then override the dialog's fields. --optimise runs \"Оптимизировать\n"
          "расход материала\" instead of OK: every pair of vertices is tried (seams parallel, offset 0) and the\n"
-         "one with the least material is laid out. Prints the project JSON; -o saves the result.",
+         "one with the least material is laid out. --optimise=fine runs \"Искать точнее\": it also tries every\n"
+         "direction of a side or diagonal with the seams at right angles and the seam grid shifted across one\n"
+         "pitch, and keeps the least material (never more than --optimise). Prints the project JSON; -o saves\n"
+         "the result.",
          runLayout},
+        {"check", "FILE.tz", "which measurements disagree with the rest (Проверить измерения)",
+         "Fits the outline to all measured sides and diagonals and to all but each suspect, and prints which\n"
+         "records disagree with the rest (\"suspects\": measured and fitted lengths, the error without each),\n"
+         "the triangles that cannot close (\"impossible\"), whether there is any redundant record, and the\n"
+         "lines the window shows (\"messages\"). The project is not changed.",
+         runCheck},
         {"price", "FILE.tz", "the estimate of a project",
          "Prices the project from price.dat of the program directory as the printed sheet does: jobCost\n"
          "(with extra works), materialSum (without them), extrasSum and each extra work's cost.",

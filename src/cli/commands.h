@@ -25,6 +25,7 @@ int runNew(Context& context, Arguments& args);
 int runAddConstruction(Context& context, Arguments& args);
 int runAddCutout(Context& context, Arguments& args);
 int runLayout(Context& context, Arguments& args);
+int runCheck(Context& context, Arguments& args);
 int runPrice(Context& context, Arguments& args);
 int runOrderExport(Context& context, Arguments& args);
 int runMaterialsCsv(Context& context, Arguments& args);

@@ -92,7 +92,9 @@ int runLayout(Context& context, Arguments& args) {
     const auto tensionY = numberField(args, "--tension-y");
     const auto offcutCoef = numberField(args, "--offcut-coef");
     const auto seamsText = args.option("--seams");
-    const bool optimise = args.flag("--optimise");
+    // "--optimise=fine" runs the finer search (offsets and right angles as well).
+    const bool fine = args.flag("--optimise=fine");
+    const bool optimise = args.flag("--optimise") || fine;
     const auto out = args.option("-o");
     const auto files = args.positional();
     if (files.size() != 1) throw UsageError("layout needs exactly one project file");
@@ -150,7 +152,9 @@ int runLayout(Context& context, Arguments& args) {
     dialog.perpendicularChanged();
     dialog.twoDiagonalsChanged();
 
-    const ConfirmOutcome confirmed = optimise ? dialog.optimiseSeamSide().final : dialog.ok();
+    const ConfirmOutcome confirmed = fine       ? dialog.optimiseSeamSideFine().final
+                                     : optimise ? dialog.optimiseSeamSide().final
+                                                : dialog.ok();
     failUnlessLaidOut(confirmed, dialog.layout());
     context.saveIfRequested(out);
     printJson(projectJson(context.app()));

@@ -72,6 +72,23 @@ struct OptimiserResult {
     ConfirmOutcome final = ConfirmOutcome::MissingSide; // the closing confirmation
 };
 
+// Progress of a long search: `done` of `total` layouts; returning false stops the search.
+using SearchProgress = std::function<bool(long done, long total)>;
+
+// What the finer search did ("Искать точнее"): the ordered pairs first, as the optimiser tries
+// them, then every direction of a side or diagonal with the seams parallel and at right angles
+// and the seam grid shifted across one pitch.
+struct FineSearchResult {
+    bool cancelled = false;      // stopped by the user: the project is as it was before
+    std::wstring bestPair;       // empty when nothing was laid out
+    bool perpendicular = false;
+    std::wstring offset = L"0";  // the offset field's text of the best layout
+    double bestQuantity = 0;
+    double pairQuantity = 0;     // the optimiser's own best, for comparison
+    long layouts = 0;            // layouts tried
+    ConfirmOutcome final = ConfirmOutcome::MissingSide;
+};
+
 class CuttingDialog {
   public:
     // Fills `base` (a working copy of the document's materials base) with the remainders of the
@@ -106,6 +123,9 @@ class CuttingDialog {
     ConfirmOutcome ok();                // 1
     void close();                       // 2 "Закрыть"
     OptimiserResult optimiseSeamSide(); // 1046
+    // The finer search: never more material than optimiseSeamSide() (on a tie its choice stays),
+    // one step of the history, nothing changed when cancelled through `progress`.
+    FineSearchResult optimiseSeamSideFine(const SearchProgress& progress = {});
     // 1047: runs the stock scan on a working copy of the base, copies the remainders into the
     // document's base and fills the lists again (the remainders show after the fabric names).
     void showMaterialRemainders(const StockScan& scan);
