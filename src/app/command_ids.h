@@ -21,6 +21,8 @@ inline constexpr int kExit = 57665;
 // "Редактирование"
 inline constexpr int kCutting = 50024;
 inline constexpr int kFormProject = 1642;
+// "Проверить измерения": a command of our own beside forming (which record disagrees).
+inline constexpr int kCheckMeasurements = 32921;
 inline constexpr int kMethodDouble = 32897;
 inline constexpr int kMethodTriangles = 32898;
 inline constexpr int kMethodDifferential = 32900;

@@ -54,6 +54,7 @@ CommandState commandRule(int id, const CommandInputs& in) {
     const TZCeiling& doc = in.doc;
     switch (id) {
     case cmd::kFormProject:
+    case cmd::kCheckMeasurements:
         return {doc.diagonals.count() > 0 && doc.polygon.defined, false};
 
     case cmd::kStepMode:

@@ -37,6 +37,7 @@ constexpr CommandInfo kCommands[] = {
     // "Редактирование"
     {cmd::kCutting, L"Раскрой фигуры\tCtrl+R", L"Раскрой", L"Раскрой", ctrl('R'), true},
     {cmd::kFormProject, L"Поиск решения\tCtrl+Enter", L"", L"", kCtrlEnter, false},
+    {cmd::kCheckMeasurements, L"Проверить измерения", L"", L"", kNoKey, false},
     {cmd::kMethodDouble, L"Двойной метод", L"", L"", kNoKey, true},
     {cmd::kMethodTriangles, L"Треугольники", L"", L"", kNoKey, true},
     {cmd::kMethodDifferential, L"Диф. уравнение", L"", L"", kNoKey, true},
@@ -130,7 +131,7 @@ std::vector<MenuDefinition> buildMenuBar() {
           separator(), item(kMaterials), separator(), item(kPrint), item(kPreview), separator(),
           item(kOrderExport), item(kExport), separator(), item(kSettings), separator(), item(kExit)}},
         {L"Редактирование",
-         {item(kCutting), item(kFormProject),
+         {item(kCutting), item(kFormProject), item(kCheckMeasurements),
           submenu(L"Тип решения", {item(kMethodDouble), item(kMethodTriangles), item(kMethodDifferential)}),
           separator(), item(kUndo), item(kRedo), separator(), item(kCornerCut), item(kArc),
           item(kCutRectangle), item(kCutTrapezoid), item(kInnerCutout)}},

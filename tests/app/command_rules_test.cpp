@@ -27,6 +27,7 @@ TEST(CommandRules, EveryCommandOfAFreshDocument) {
     // Enabled and checked as a fresh document in the start mode shows them.
     const std::map<int, CommandState> expected = {
         {cmd::kFormProject, {false, false}},
+        {cmd::kCheckMeasurements, {false, false}}, // nothing measured yet
         {cmd::kStepMode, {true, false}},
         {cmd::kTriangleOutward, {true, kKeep}},
         {cmd::kTriangleInward, {true, kKeep}},

@@ -86,7 +86,8 @@ TEST(CommandTable, FileAndEditMenusWithKeyTextsAndGroups) {
     flatten(menuTitled(L"Редактирование").entries, edit);
     EXPECT_EQ(edit,
               (std::vector<std::wstring>{
-                  L"Раскрой фигуры\tCtrl+R", L"Поиск решения\tCtrl+Enter", L">Тип решения", L"Двойной метод",
+                  L"Раскрой фигуры\tCtrl+R", L"Поиск решения\tCtrl+Enter", L"Проверить измерения",
+                  L">Тип решения", L"Двойной метод",
                   L"Треугольники", L"Диф. уравнение", L"<", L"-", L"Отменить последнее действие\tCtrl+Z",
                   L"Вернуть последнее действие после отмены\tCtrl+A", L"-", L"Срез угла", L"Дуга",
                   L"Вырезать прямоугольник", L"Вырезать трапецию", L"Внутренний вырез"}));

@@ -99,7 +99,7 @@ TEST(MainFrameCommands, MenusAreBuiltFromTheTable) {
 
     const QStringList edit = describe(menus[1]->menu());
     EXPECT_EQ(edit,
-              (QStringList{"50024 Раскрой фигуры\tCtrl+R", "1642 Поиск решения\tCtrl+Enter", ">Тип решения",
+              (QStringList{"50024 Раскрой фигуры\tCtrl+R", "1642 Поиск решения\tCtrl+Enter", "32921 Проверить измерения", ">Тип решения",
                            "32897 Двойной метод", "32898 Треугольники", "32900 Диф. уравнение", "<", "-",
                            "50005 Отменить последнее действие\tCtrl+Z",
                            "50006 Вернуть последнее действие после отмены\tCtrl+A", "-", "50021 Срез угла",

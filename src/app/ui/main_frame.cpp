@@ -1,4 +1,5 @@
 #include "app/ui/main_frame.h"
+#include "app/ui/main_frame_check.h"
 
 #include <chrono>
 #include <filesystem>
@@ -108,6 +109,7 @@ CMainFrame::CMainFrame(CTenzoraApp& app, QWidget* parent)
     sidePanelDock_->setWindowTitle(panel_->windowTitle());
     setSelectedRowSource([this] { return panel_->selectedRow(); });
     viewInput_ = new ChildViewInput(*view_, app_.document(), app_.settings(), app_.services().images, panel_);
+    installMeasurementCheck(*this);
 
     app_.document().setViews(this);
     setTitle(app_.document().title());
