@@ -30,6 +30,8 @@ constexpr double kMinRedundancyNumber = 1e-3;
 constexpr double kConsistentError = 0.01;
 // Leaving a record out must lower the error by at least this (per cent) to name it.
 constexpr double kMeaningfulDrop = 0.005;
+// A further suspect must leave at most this share of the error.
+constexpr double kSecondSuspectShare = 0.5;
 // The longest side of a triangle may come this close (cm) to the other two together before the
 // triangle is called impossible: a real room is never that flat.
 constexpr double kFlatTriangleTolerance = 0.05;
@@ -328,6 +330,15 @@ MeasurementCheck checkMeasurements(const TZCeiling& doc) {
                      [](const MeasurementSuspect& x, const MeasurementSuspect& y) {
                          return x.errorWithout < y.errorWithout - 1e-9;
                      });
+    // Beyond the first, only records whose absence removes most of the error are named: with one
+    // wrong record, leaving out its neighbours lowers the error a little too, and naming them all
+    // would send the measurer to re-measure the wrong walls.
+    for (std::size_t i = 1; i < check.suspects.size(); ++i) {
+        if (check.suspects[i].errorWithout > check.error * kSecondSuspectShare) {
+            check.suspects.resize(i);
+            break;
+        }
+    }
     return check;
 }
 
