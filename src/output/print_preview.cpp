@@ -20,7 +20,7 @@ constexpr double kPageWidthCm = 21.0;
 constexpr double kPageHeightCm = 29.7;
 // Zooming far out or in makes a page of no pixels or of more than the int range.
 constexpr double kMinPixelsPerCm = 1.0;
-constexpr double kMaxPixelsPerCm = 2000.0;
+constexpr double kMaxPixelsPerCm = 400.0;
 
 std::int32_t toPixels(double value) {
     return static_cast<std::int32_t>(std::trunc(value));

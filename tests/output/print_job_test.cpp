@@ -11,6 +11,9 @@
 #include "output/report_fields.h"
 #include "platform/print_target.h"
 #include "support/fakes.h"
+#include "support/rooms.h"
+
+#include <fstream>
 
 namespace {
 
@@ -264,4 +267,22 @@ TEST(PrintPreview, PageModeOneShowsOnlyTheContinuationOnThePage) {
     // 10 mm in from the page corner, the page standing for 210 mm.
     EXPECT_EQ(rest[0]->rect.left, 190 + 20);
     EXPECT_EQ(rest[0]->rect.top, 57 + 20);
+}
+
+TEST(PrintJob, TheFormsAreReloadedForTheMenuUnlessTheMeasurementsAreTooFarOff) {
+    TempDir programDir;
+    std::ofstream(programDir / "b.pem") << "!Клиент\r\nPRINT; 10; 10; 5; B\r\n";
+    std::ofstream(programDir / "a.pem") << "!Цех\r\nPRINT; 10; 10; 5; A\r\n";
+    std::ofstream(programDir / "c.txt") << "Не форма\r\n";
+    TestDocument t(false, programDir.path());
+    AppSettings settings;
+    std::vector<std::wstring> names;
+    ASSERT_TRUE(preparePrintForms(*t, settings, names));
+    EXPECT_EQ(names, (std::vector<std::wstring>{L"Цех", L"Клиент"}));
+
+    buildMeasuredRoom(*t, {{0, 0}, {100, 0}, {100, 100}, {0, 100}}, {});
+    measureRecord(*t, L"AC", 143.0); // 141.42 measured as 143
+    EXPECT_FALSE(preparePrintForms(*t, settings, names));
+    EXPECT_TRUE(names.empty());
+    EXPECT_TRUE(t.ui.saw(L"Внимание! Погрешность больше максимально допустимой!"));
 }

@@ -199,6 +199,8 @@ TEST(PrintCommands, APreviewChoiceOpensTheWindowWhichZoomsAndOnlyHidesOnClose) {
     EXPECT_FALSE(view->action(previewCmd::kFirstPage)->isChecked());
 
     // Dragging with the left button moves the page.
+    view->resize(1000, 900);
+    QApplication::processEvents();
     QWidget* area = view->pageArea();
     QTest::mousePress(area, Qt::LeftButton, {}, QPoint(300, 300));
     QMouseEvent moveEvent(QEvent::MouseMove, QPointF(340, 320), area->mapToGlobal(QPointF(340, 320)),
@@ -207,6 +209,12 @@ TEST(PrintCommands, APreviewChoiceOpensTheWindowWhichZoomsAndOnlyHidesOnClose) {
     QTest::mouseRelease(area, Qt::LeftButton, {}, QPoint(340, 320));
     EXPECT_EQ(view->preview().offsetX, 40);
     EXPECT_EQ(view->preview().offsetY, 20);
+    // The page is painted at its new place: its left border 40 pixels right of the old one.
+    QApplication::processEvents();
+    const QImage moved = area->grab().toImage();
+    const Rect page = view->preview().pageRect(area->width());
+    EXPECT_EQ(qGray(moved.pixel(page.left, page.top + 50)), 0);
+    EXPECT_EQ(moved.pixel(page.left - 40, page.top + 50), QColor(177, 177, 177).rgb());
 
     view->close();
     EXPECT_TRUE(view->isHidden());

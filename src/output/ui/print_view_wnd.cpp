@@ -3,6 +3,7 @@
 #include <QAction>
 #include <QCloseEvent>
 #include <QGuiApplication>
+#include <QImage>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScreen>
@@ -38,25 +39,61 @@ class CPrintViewWnd::PageArea : public QWidget {
     }
 
   protected:
+    // While the page is dragged only its place changes: the page drawn at the last repaint is
+    // moved instead of drawing the sheet again. Every other repaint draws it afresh, so a
+    // change of the project shows at the next one.
     void paintEvent(QPaintEvent*) override {
+        const bool moving = movePaint_;
+        movePaint_ = false;
+        PrintPreview& preview = window_.preview_;
+        const Rect page = preview.pageRect(width());
+        const QSize pageSize(page.width() + 1, page.height() + 1);
+        const bool cacheable = qint64(pageSize.width()) * pageSize.height() <= kMaxCachedPixels;
         QPainter painter(this);
-        QtSurface surface(painter, &measurer_);
-        surface.setMetrics(deviceMetricsFor(width(), height()));
-        VariableTextsAdapter variables(window_.doc_, window_.settings_);
-        const SheetServices sheet{window_.settings_, variables, window_.images_, &cache_};
-        window_.preview_.paint(window_.doc_, surface, width(), height(), sheet);
+        if (!cacheable) {
+            paintPreview(painter);
+            return;
+        }
+        const Key key{preview.pixelsPerCm, preview.pageMode, width(), height()};
+        if (!moving || !(key == key_) || pageImage_.size() != pageSize) {
+            pageImage_ = QImage(pageSize, QImage::Format_RGB32);
+            QPainter pagePainter(&pageImage_);
+            pagePainter.translate(-page.left, -page.top);
+            paintPreview(pagePainter);
+            key_ = key;
+        }
+        painter.fillRect(rect(), QtSurface::toQColor(kPreviewBackground));
+        painter.drawImage(page.left, page.top, pageImage_);
     }
     void mousePressEvent(QMouseEvent* event) override {
         if (event->button() == Qt::LeftButton) window_.preview_.press(toPoint(event));
     }
     void mouseMoveEvent(QMouseEvent* event) override {
-        if (window_.preview_.move(toPoint(event), event->buttons().testFlag(Qt::LeftButton))) update();
+        if (window_.preview_.move(toPoint(event), event->buttons().testFlag(Qt::LeftButton))) {
+            movePaint_ = true;
+            update();
+        }
     }
     void mouseReleaseEvent(QMouseEvent* event) override {
         if (event->button() == Qt::LeftButton) window_.preview_.release();
     }
 
   private:
+    // A page larger than this (zoomed far in) is drawn straight into the window.
+    static constexpr qint64 kMaxCachedPixels = 16LL * 1024 * 1024;
+    struct Key {
+        double pixelsPerCm = 0;
+        int pageMode = 0, width = 0, height = 0;
+        bool operator==(const Key&) const = default;
+    };
+
+    void paintPreview(QPainter& painter) {
+        QtSurface surface(painter, &measurer_);
+        surface.setMetrics(deviceMetricsFor(width(), height()));
+        VariableTextsAdapter variables(window_.doc_, window_.settings_);
+        const SheetServices sheet{window_.settings_, variables, window_.images_, &cache_};
+        window_.preview_.paint(window_.doc_, surface, width(), height(), sheet);
+    }
     static Point toPoint(const QMouseEvent* event) {
         const QPoint p = event->position().toPoint();
         return {p.x(), p.y()};
@@ -64,6 +101,9 @@ class CPrintViewWnd::PageArea : public QWidget {
     CPrintViewWnd& window_;
     QtTextMeasurer measurer_;
     DrawingCache cache_;
+    QImage pageImage_;
+    Key key_;
+    bool movePaint_ = false;
 };
 
 CPrintViewWnd::CPrintViewWnd(TZCeiling& doc, const AppSettings& settings, ImageCodec* images, Actions actions,
