@@ -118,6 +118,17 @@ const std::vector<Command>& commands() {
          "Writes the script that inserts a picture (second argument) into a new Word document and leaves\n"
          "Word open, or with --save saves the document as the first argument and quits.",
          runPictureScript},
+        {"print", "FILE.tz --form N [--printer NAME] [--copies K]", "print the sheet of a print form on a print queue",
+         "Prints the sheet of print form N (0-based, as \"forms\" lists them) as the window's \"Печать\" does,\n"
+         "without the dialog: to the CUPS queue NAME (default: the default queue), K copies (default 1), laid\n"
+         "out for the queue's default paper and printable area, the continuation page as a second page.\n"
+         "Prints the queue, the page count and the job number; exits with 1 and the reason when there is no\n"
+         "such queue or the queue refuses the job.",
+         runPrint},
+        {"printers", "", "the print queues",
+         "Lists the print queues of the CUPS server (CUPS_SERVER, else the system's): name, whether it is\n"
+         "the default one, and its state (idle, printing, stopped).",
+         runPrinters},
     };
     return table;
 }

@@ -37,5 +37,7 @@ int runForms(Context& context, Arguments& args);
 int runReportScript(Context& context, Arguments& args);
 int runPictureScript(Context& context, Arguments& args);
 int runExport(Context& context, Arguments& args);
+int runPrint(Context& context, Arguments& args);
+int runPrinters(Context& context, Arguments& args);
 
 }  // namespace cli

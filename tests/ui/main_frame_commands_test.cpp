@@ -166,12 +166,12 @@ TEST(MainFrameCommands, ActionsCarryIdsKeysAndTooltips) {
 TEST(MainFrameCommands, CommandsWithoutHandlersAreDisabled) {
     Window w;
     w.frame->refreshCommandStates();
-    for (int id : {cmd::kClients, cmd::kMaterials, cmd::kPrint, cmd::kPreview, cmd::kCornerCut, cmd::kArc, cmd::kBend, cmd::kPriceLists,
+    for (int id : {cmd::kClients, cmd::kMaterials, cmd::kCornerCut, cmd::kArc, cmd::kBend, cmd::kPriceLists,
                    cmd::kSettings, cmd::kAbout, cmd::kBarTriangles})
         EXPECT_FALSE(w.action(id)->isEnabled()) << id;
     for (int id : {cmd::kNewProject, cmd::kOpen, cmd::kSave, cmd::kUndo, cmd::kZoomIn, cmd::kShowGrid,
                    cmd::kExit, cmd::kBarMain, cmd::kPhotos, cmd::kDealerMode, cmd::kTriangleAuto,
-                   cmd::kBarSidePanel, cmd::kReport, cmd::kExport, cmd::kOrderExport})
+                   cmd::kBarSidePanel, cmd::kReport, cmd::kExport, cmd::kOrderExport, cmd::kPrint, cmd::kPreview})
         EXPECT_TRUE(w.action(id)->isEnabled()) << id;
 
     // A handler registered later enables its command at the next refresh.

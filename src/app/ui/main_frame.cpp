@@ -20,6 +20,7 @@
 #include "app/command_table.h"
 #include "app/tenzora_app.h"
 #include "app/ui/command_icons.h"
+#include "app/ui/print_commands.h"
 #include "business/photos.h"
 #include "cutting/canvas_pieces.h"
 #include "editor/ui/child_view.h"
@@ -226,6 +227,7 @@ void CMainFrame::registerWindowCommands() {
                   now.count());
     });
     registry.setHandler(cmd::kAddPhoto, [this](CommandContext& c) { addPhotoFromMenu(c.doc, app_.services().images); });
+    printing_ = std::make_unique<PrintCommands>(*this, app_);
 }
 
 void CMainFrame::toggleBar(QWidget* bar) {

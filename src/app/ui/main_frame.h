@@ -7,6 +7,7 @@
 #include <QMainWindow>
 #include <functional>
 #include <map>
+#include <memory>
 #include <optional>
 #include <string>
 
@@ -15,6 +16,7 @@
 #include "model/document_views.h"
 
 class CChildView;
+class PrintCommands;
 class ChildViewInput;
 class TZMainPanel;
 class CTenzoraApp;
@@ -36,6 +38,8 @@ class CMainFrame : public QMainWindow, public DocumentViews, public CommandHost 
     ChildViewInput* viewInput() const { return viewInput_; }
     // Where other windows register the handlers of their commands.
     CommandProcessor& commands() { return processor_; }
+    // Printing and the print preview.
+    PrintCommands& printing() { return *printing_; }
     // The action of a command (objectName "cmd" + id, data() = id); null when unknown.
     QAction* action(int id) const;
     // A toolbar by its resource number (5 main, 6 triangles, 4 points, 8 constructions).
@@ -98,4 +102,5 @@ class CMainFrame : public QMainWindow, public DocumentViews, public CommandHost 
     QTimer* stateTimer_ = nullptr;
     QSettings* layoutSettings_ = nullptr;
     std::function<std::optional<std::wstring>()> selectedRow_;
+    std::unique_ptr<PrintCommands> printing_;
 };

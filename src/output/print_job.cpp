@@ -1,0 +1,97 @@
+#include "output/print_job.h"
+
+#include "app/settings.h"
+#include "editor/drawing_cache.h"
+#include "model/ceiling.h"
+#include "model/measurements.h"
+#include "output/print_form_file.h"
+#include "platform/print_target.h"
+#include "platform/ui_services.h"
+
+namespace {
+
+PrintResult finished(PrintStatus status, int pages = 0) {
+    return {status, pages};
+}
+
+// The corner labels are drawn at their paper size while the sheet is drawn.
+class PrintingFlag {
+  public:
+    explicit PrintingFlag(TZCeiling& doc) : doc_(doc), saved_(doc.printing) { doc_.printing = true; }
+    ~PrintingFlag() { doc_.printing = saved_; }
+    PrintingFlag(const PrintingFlag&) = delete;
+    PrintingFlag& operator=(const PrintingFlag&) = delete;
+
+  private:
+    TZCeiling& doc_;
+    bool saved_;
+};
+
+} // namespace
+
+bool preparePrintForms(TZCeiling& doc, const AppSettings& settings, std::vector<std::wstring>& names) {
+    names.clear();
+    if (!checkMaximumError(doc)) return false;
+    reloadPrintForms(doc, settings.dealerMode);
+    for (int i = 0; i < doc.printForms.count(); ++i)
+        names.push_back(doc.printForms.at(i).name);
+    return true;
+}
+
+std::wstring printDocumentName(const TZCeiling& doc) {
+    return L"Чертёж " + doc.orderName;
+}
+
+PrintResult printSheet(TZCeiling& doc, PrintTarget& target, const SheetServices& sheet) {
+    if (doc.printForms.checkedAt(doc.printFormIndex) == nullptr) return finished(PrintStatus::NoSuchForm);
+    PrintingFlag printing(doc);
+    // A document that did not start has no pages to draw on: going on would only add the page
+    // and document errors of the same failure.
+    if (!target.startDocument(printDocumentName(doc))) {
+        doc.ui().error(kErrorStartDoc);
+        return finished(PrintStatus::StartFailed);
+    }
+    const PrintablePage printable = target.page();
+    const SheetPage page{0, 0, printable.widthPx, printable.heightPx, static_cast<double>(printable.widthMm),
+                         static_cast<double>(printable.heightMm)};
+    std::wstring continuation;
+    if (!drawSheet(doc, target.surface(), continuation, true, page, sheet)) {
+        target.abort();
+        return finished(PrintStatus::DrawingFailed);
+    }
+    int pages = 1;
+    if (!continuation.empty()) {
+        if (!target.nextPage()) {
+            doc.ui().error(kErrorEndPage);
+            target.abort();
+            return finished(PrintStatus::PageFailed, pages);
+        }
+        drawContinuationPage(target.surface(), continuation, page);
+        ++pages;
+    }
+    PrintStatus status = PrintStatus::Printed;
+    if (!target.endPage()) {
+        doc.ui().error(kErrorEndPage);
+        status = PrintStatus::PageFailed;
+    }
+    if (!target.endDocument()) {
+        doc.ui().error(kErrorEndDoc);
+        status = PrintStatus::EndFailed;
+    }
+    return finished(status, pages);
+}
+
+PrintResult printDrawing(TZCeiling& doc, int mode, int formIndex, PrintServices& services) {
+    if (doc.printForms.checkedAt(formIndex) == nullptr) return finished(PrintStatus::NoSuchForm);
+    doc.printFormIndex = formIndex;
+    if (mode != kPrintModePrint) {
+        if (services.showPreview) services.showPreview();
+        return finished(PrintStatus::Previewed);
+    }
+    if (services.printers == nullptr) return finished(PrintStatus::Cancelled);
+    std::unique_ptr<PrintTarget> target = services.printers->choosePrinter(printDocumentName(doc));
+    if (!target) return finished(PrintStatus::Cancelled);
+    DrawingCache cache;
+    const SheetServices sheet{services.settings, services.variables, services.images, &cache};
+    return printSheet(doc, *target, sheet);
+}
