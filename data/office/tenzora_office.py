@@ -197,13 +197,16 @@ class Office:
             shutil.rmtree(self.profile, ignore_errors=True)
         return False
 
-    def load(self, path, read_only=True):
+    def load(self, path, copy=False):
+        """Opens a file read-only, or (copy) as an untitled copy that can be changed while the file
+        itself is neither changed nor locked."""
         if not os.path.isfile(path) or not os.access(path, os.R_OK):
             raise Failure("template", "cannot read " + path)
+        how = dict(AsTemplate=True) if copy else dict(ReadOnly=True)
         try:
             document = self.desktop.loadComponentFromURL(
                 file_url(path), "_blank", 0,
-                props(Hidden=True, ReadOnly=read_only, MacroExecutionMode=0, UpdateDocMode=0))
+                props(Hidden=True, MacroExecutionMode=0, UpdateDocMode=0, **how))
         except Exception as e:
             raise Failure("template", "LibreOffice cannot open " + path + ": " + str(e))
         if document is None:
@@ -333,9 +336,13 @@ def fill_cells(document, fields):
     (a date or a number in a value is not read as a figure of the sheet's locale)."""
     from com.sun.star.sheet.CellFlags import STRING
     for s in range(document.Sheets.Count):
-        cells = document.Sheets.getByIndex(s).queryContentCells(STRING).Cells.createEnumeration()
-        while cells.hasMoreElements():
-            cell = cells.nextElement()
+        # All the cells first: a cell emptied while the text cells are enumerated would end the
+        # enumeration early.
+        enumeration = document.Sheets.getByIndex(s).queryContentCells(STRING).Cells.createEnumeration()
+        cells = []
+        while enumeration.hasMoreElements():
+            cells.append(enumeration.nextElement())
+        for cell in cells:
             original = cell.String
             filled = replace_in_string(original, fields)
             if filled != original:
@@ -374,7 +381,9 @@ def run_report(office, job):
     template = job["template"]
     output = job["output"]
     fields = [(str(f["keyword"]), str(f["value"])) for f in job["fields"]]
-    document = office.load(template)
+    # A read-only document refuses some changes (a cell cannot be emptied): the template is
+    # filled in an untitled copy.
+    document = office.load(template, copy=True)
     try:
         if is_text(document):
             fill_text(document, fields)
