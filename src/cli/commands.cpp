@@ -96,7 +96,8 @@ const std::vector<Command>& commands() {
         {"export", "FILE.tz OUT.EXT [--form N]", "export the drawing or a printed sheet as a picture",
          "Exports the drawing (or, with --form N, the printed sheet of print form N, 0-based in the order the\n"
          "forms of the program directory are loaded) by the last three characters of OUT: png, gif, tiff\n"
-         "(\"iff\"), jpg, wmf, emf or pdf; any other ending (doc, jpeg, none) writes the Word picture and its\n"
+         "(\"iff\"), jpg, wmf, emf or pdf; .doc, .docx, .odt and .rtf write a document holding the picture on an\n"
+         "A4 page (through LibreOffice); any other ending (jpeg, none) writes the Word picture and its\n"
          "script in the temporary folder. 4 pixels per cm of the outline; a sheet is an A4 page with its\n"
          "continuation page below it (a second page in a PDF). A line on standard error tells the size.",
          runExport},
@@ -129,6 +130,14 @@ const std::vector<Command>& commands() {
          "Lists the print queues of the CUPS server (CUPS_SERVER, else the system's): name, whether it is\n"
          "the default one, and its state (idle, printing, stopped).",
          runPrinters},
+        {"report", "FILE.tz TEMPLATE OUT", "fill a Word, Excel or LibreOffice template through LibreOffice",
+         "Fills the template (.doc, .docx, .odt, .rtf in Writer; .xls, .xlsx, .ods in Calc) as \"Отчет в Word\n"
+         "или Excel\" does where no Windows Script Host exists: every report keyword, in any case and inside\n"
+         "words, is replaced by the project's value (as \"vars\" prints them), the page margins are set as the\n"
+         "report script sets them, and the result is written to OUT in the format of its ending (.docx, .doc,\n"
+         ".odt, .rtf, .pdf, .xlsx, .xls, .ods, ...). The template is not changed. LibreOffice runs headless with\n"
+         "a profile of its own (TENZORA_SOFFICE names the soffice to use). On failure nothing is written at OUT.",
+         runReport},
     };
     return table;
 }

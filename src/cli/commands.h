@@ -39,5 +39,6 @@ int runPictureScript(Context& context, Arguments& args);
 int runExport(Context& context, Arguments& args);
 int runPrint(Context& context, Arguments& args);
 int runPrinters(Context& context, Arguments& args);
+int runReport(Context& context, Arguments& args);
 
 }  // namespace cli

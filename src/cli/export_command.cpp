@@ -3,7 +3,9 @@
 #include <iostream>
 
 #include "cli/commands.h"
+#include "cli/office_commands.h"
 #include "model/ceiling.h"
+#include "output/office_documents.h"
 #include "output/picture_export.h"
 #include "output/print_form_file.h"
 #include "output/sheet_variables_adapter.h"
@@ -66,6 +68,11 @@ int runExport(Context& context, Arguments& args) {
     const ExportResult r = exportDrawing(doc, out, form, services);
     switch (r.status) {
     case ExportStatus::Written:
+        if (r.format == ExportFormat::Word && isPictureDocumentPath(out)) {
+            writePictureDocumentFor(context, files[1], r);
+            std::cerr << "export: " << files[1] << ", a document holding the picture on an A4 page\n";
+            return kExitOk;
+        }
         logLine(files[1], r);
         return kExitOk;
     case ExportStatus::NothingToDraw:

@@ -1,6 +1,7 @@
 #include "output/export_choice.h"
 
 #include "model/ceiling.h"
+#include "output/office_documents.h"
 #include "output/picture_export.h"
 #include "platform/launcher.h"
 #include "platform/ui_services.h"
@@ -60,11 +61,9 @@ bool chooseExportFile(TZCeiling& doc, int formIndex, ExportServices& services, L
         doc.ui().error(exportFailureText(result, *path));
         return false;
     }
-    // Word and its script host are not part of this platform: the picture made for Word is
-    // handed to the desktop, whose office program opens metafiles; the script is left beside it
-    // for a machine that has Word.
-    if (result.format == ExportFormat::Word && launcher != nullptr &&
-        !launcher->openDocument(codepage::fromPath(result.picture)))
-        doc.ui().information(L"Рисунок для Microsoft Word сохранён в файле " + codepage::fromPath(result.picture));
+    // The picture made for Word goes on to the office program (LibreOffice where there is no
+    // script host for the picture script).
+    if (result.format == ExportFormat::Word && launcher != nullptr)
+        handOnWordPicture(doc.ui(), doc.programDir(), result, *path, *launcher);
     return true;
 }

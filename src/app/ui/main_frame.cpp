@@ -27,6 +27,8 @@
 #include "editor/ui/child_view_input.h"
 #include "editor/ui/main_panel.h"
 #include "output/export_choice.h"
+#include "output/office_documents.h"
+#include "output/office_templates.h"
 #include "output/picture_export.h"
 #include "output/report_command.h"
 #include "output/sheet_variables_adapter.h"
@@ -217,14 +219,15 @@ void CMainFrame::registerWindowCommands() {
     });
     registry.setHandler(cmd::kReport, [](CommandContext& c) {
         std::vector<std::wstring> names;
-        if (prepareReportTemplates(c.doc, c.settings, names)) c.processor.offerChoices(ChoiceKind::Report, cmd::kReport, names);
+        if (prepareTemplatesOfReport(c.doc, c.settings, names))
+            c.processor.offerChoices(ChoiceKind::Report, cmd::kReport, names);
     });
     registry.setChoiceHandler(ChoiceKind::Report, [this](CommandContext& c, int index) {
         const auto now = std::chrono::duration_cast<std::chrono::seconds>(
             std::chrono::system_clock::now().time_since_epoch());
         std::error_code ec;
-        runReport(c.doc, c.settings, index, app_.services().launcher, std::filesystem::temp_directory_path(ec),
-                  now.count());
+        runReportOfTemplate(c.doc, c.settings, index, app_.services().launcher,
+                            std::filesystem::temp_directory_path(ec), now.count());
     });
     registry.setHandler(cmd::kAddPhoto, [this](CommandContext& c) { addPhotoFromMenu(c.doc, app_.services().images); });
     printing_ = std::make_unique<PrintCommands>(*this, app_);
