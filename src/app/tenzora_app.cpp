@@ -5,11 +5,25 @@
 #include "platform/image_codec.h"
 #include "storage/codepage.h"
 
-CTenzoraApp::CTenzoraApp(AppServices services, std::filesystem::path programDir)
+CTenzoraApp::CTenzoraApp(AppServices services, ProgramDirectory programDir)
     : services_(services), programDir_(std::move(programDir)),
       document_(std::make_unique<TZCeiling>(services.ui, programDir_)) {
     document_->setSettings(&settings_);
 }
+
+namespace {
+ProgramDirectory preparedProgramDirectory(UiServices& ui, const ProgramDirectoryChoice& choice) {
+    if (!choice.problem.empty()) ui.error(choice.problem);
+    if (!choice.dir.isSplit()) return choice.dir;
+    std::wstring problem;
+    if (seedProgramDirectory(choice.dir, choice.createOwn, problem)) return choice.dir;
+    ui.error(problem + L". Материалы и цены взяты из файлов, установленных с программой, и не будут сохранены.");
+    return ProgramDirectory(choice.dir.shipped);
+}
+} // namespace
+
+CTenzoraApp::CTenzoraApp(AppServices services, const ProgramDirectoryChoice& choice)
+    : CTenzoraApp(services, preparedProgramDirectory(services.ui, choice)) {}
 
 void CTenzoraApp::readSettings() { ::readSettings(settings_, services_.settings); }
 
@@ -17,7 +31,7 @@ bool CTenzoraApp::loadLogos(std::wstring& missing) {
     const std::pair<const wchar_t*, Bitmap*> pictures[] = {{kLogoFile, &document_->logo},
                                                            {kPrintLogoFile, &document_->printLogo}};
     for (auto [name, target] : pictures) {
-        const std::wstring path = codepage::fromPath(programDir_ / codepage::toPath(name));
+        const std::wstring path = codepage::fromPath(programFile(name, ProgramFileUse::Read));
         auto picture = services_.images.decodeFile(path);
         if (!picture || picture->empty()) {
             missing = path;

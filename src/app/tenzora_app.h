@@ -8,6 +8,7 @@
 #include <optional>
 #include <string>
 
+#include "app/program_home.h"
 #include "app/settings.h"
 #include "model/ceiling.h"
 
@@ -29,7 +30,11 @@ struct AppServices {
 class CTenzoraApp {
 public:
     // Constructs the settings with their defaults and the document (which loads the materials base).
-    CTenzoraApp(AppServices services, std::filesystem::path programDir);
+    CTenzoraApp(AppServices services, ProgramDirectory programDir);
+    // The program directory as chosen at start: tells the user why a wanted folder is not used,
+    // and for an installed program creates the writable folder and seeds it with the installed
+    // materials base and price file. When that fails, the installed files are read for this run.
+    CTenzoraApp(AppServices services, const ProgramDirectoryChoice& choice);
 
     // Reads the settings from the per-user store.
     void readSettings();
@@ -45,11 +50,18 @@ public:
     const AppSettings& settings() const { return settings_; }
     TZCeiling& document() { return *document_; }
     AppServices& services() { return services_; }
-    const std::filesystem::path& programDir() const { return programDir_; }
+    // The folder the program writes its files to.
+    const std::filesystem::path& programDir() const { return programDir_.own; }
+    const ProgramDirectory& programDirectory() const { return programDir_; }
+    // The one rule for the path of a program file (materials.mat, price.dat, a form, a logo):
+    // written to the writable folder; read from it when it has the file, else from the installed files.
+    std::filesystem::path programFile(std::wstring_view name, ProgramFileUse use) const {
+        return programDir_.file(name, use);
+    }
 
 private:
     AppServices services_;
-    std::filesystem::path programDir_;
+    ProgramDirectory programDir_;
     AppSettings settings_;
     std::unique_ptr<TZCeiling> document_;
 };

@@ -75,7 +75,8 @@ Context::Context(GlobalOptions options, std::string executable) : options_(std::
     images_ = std::make_unique<QtImageCodec>();
     std::optional<std::filesystem::path> home;
     if (options_.home) home = codepage::toPath(codepage::fromUtf8(*options_.home));
-    const auto programDir = resolveProgramDir(home, codepage::toPath(codepage::fromUtf8(executable)));
+    const auto programDir = resolveProgramDirectory(home, codepage::toPath(codepage::fromUtf8(executable)),
+                                                    ProgramEnvironment::fromProcess(), *settings_);
     app_ = std::make_unique<CTenzoraApp>(AppServices{ui_, *settings_, *launcher_, clock_, *images_}, programDir);
     app_->readSettings();
 

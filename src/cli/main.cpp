@@ -20,7 +20,9 @@ using namespace cli;
 const char kGlobalHelp[] =
     "Global options (before or after the command):\n"
     "  --home DIR                      the program directory (materials.mat, price.dat, print forms,\n"
-    "                                  logos, templates); default $TENZORA_HOME, else the executable's folder\n"
+    "                                  logos, templates); default $TENZORA_HOME, else the executable's folder;\n"
+    "                                  installed: ~/.local/share/tenzora (or the setting program_folder)\n"
+    "                                  over the installed files of PREFIX/share/tenzora\n"
     "  --settings FILE                 an INI file used instead of the per-user settings ([Params])\n"
     "  --material-with-tension yes|no  override the setting for this run\n"
     "  --flip-cutting yes|no           override the setting for this run\n"

@@ -9,10 +9,12 @@ constexpr wchar_t kProgramTitle[] = L"Tenzora 1.0";
 constexpr wchar_t kOldFormatSuffix[] = L" СТАРАЯ ВЕРСИЯ ФАЙЛА!";
 }  // namespace
 
-TZCeiling::TZCeiling(UiServices& ui, std::filesystem::path programDir)
+TZCeiling::TZCeiling(UiServices& ui, ProgramDirectory programDir)
     : ui_(&ui), programDir_(std::move(programDir)) {
-    // The materials base of the program directory; a missing base is simply empty.
-    materialBase.load(programDir_);
+    // The materials base of the program directory; a missing base is simply empty. An installed
+    // program has copied the installed base into its own folder before (the application object
+    // seeds it), so the base is read from and saved to the user's file.
+    materialBase.load(programDir_.own);
     newProject();
 }
 

@@ -30,6 +30,7 @@
 #include "storage/dynamic_memory.h"
 #include "storage/material.h"
 #include "storage/material_base.h"
+#include "storage/program_directory.h"
 
 struct AppSettings;
 
@@ -57,8 +58,8 @@ public:
     static constexpr int kStreamGrowBy = 4048;
 
     // `ui` receives every message and question; it must outlive the document.
-    // `programDir` is where materials.mat lives.
-    TZCeiling(UiServices& ui, std::filesystem::path programDir);
+    // `programDir` is where materials.mat and the program's other files live.
+    TZCeiling(UiServices& ui, ProgramDirectory programDir);
     ~TZCeiling();
     TZCeiling(const TZCeiling&) = delete;
     TZCeiling& operator=(const TZCeiling&) = delete;
@@ -70,7 +71,10 @@ public:
     // the question belongs to the main window).
     DocumentViews* views() const { return views_; }
     void setViews(DocumentViews* views) { views_ = views; }
-    const std::filesystem::path& programDir() const { return programDir_; }
+    // The folder the program's files are written to (and read from, unless installed).
+    const std::filesystem::path& programDir() const { return programDir_.own; }
+    // Both folders of an installed program; file(name, use) picks the one to read or write.
+    const ProgramDirectory& programDirectory() const { return programDir_; }
     // The program-wide settings, for the operations the document runs on its own (the cutting
     // layout redone after a construction changes needs "materialWithTension"). Set by the
     // application object, which owns both; null in a bare document, which then works with the
@@ -227,5 +231,5 @@ private:
     UiServices* ui_;
     DocumentViews* views_ = nullptr;
     const AppSettings* settings_ = nullptr;
-    std::filesystem::path programDir_;
+    ProgramDirectory programDir_;
 };

@@ -204,17 +204,27 @@ bool loadPrintForm(TZPrintForm& form, const std::filesystem::path& path, bool de
 
 void reloadPrintForms(TZCeiling& doc, bool dealerMode) {
     doc.printForms.clear();
+    // The forms of the writable folder and, for an installed program, the installed ones; a form
+    // the user keeps under the name of an installed one takes its place. Sorted by file name.
     std::vector<std::filesystem::path> files;
-    std::error_code ec;
-    for (std::filesystem::directory_iterator it(doc.programDir(), ec), end; !ec && it != end; it.increment(ec)) {
-        std::error_code typeError;
-        if (!it->is_regular_file(typeError)) continue;
-        std::string extension = it->path().extension().string();
-        std::transform(extension.begin(), extension.end(), extension.begin(),
-                       [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-        if (extension == printFormFile::kExtension) files.push_back(it->path());
+    for (const std::filesystem::path& folder : doc.programDirectory().searchFolders()) {
+        std::error_code ec;
+        for (std::filesystem::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
+            std::error_code typeError;
+            if (!it->is_regular_file(typeError)) continue;
+            std::string extension = it->path().extension().string();
+            std::transform(extension.begin(), extension.end(), extension.begin(),
+                           [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+            if (extension != printFormFile::kExtension) continue;
+            const bool taken = std::any_of(files.begin(), files.end(), [&](const std::filesystem::path& f) {
+                return f.filename() == it->path().filename();
+            });
+            if (!taken) files.push_back(it->path());
+        }
     }
-    std::sort(files.begin(), files.end());
+    std::sort(files.begin(), files.end(), [](const std::filesystem::path& a, const std::filesystem::path& b) {
+        return a.filename() < b.filename();
+    });
     for (const auto& path : files) {
         TZPrintForm form;
         if (loadPrintForm(form, path, dealerMode)) doc.printForms.append(std::move(form));

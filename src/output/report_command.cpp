@@ -25,6 +25,16 @@ bool prepareReportTemplates(TZCeiling& doc, const AppSettings& settings, std::ve
     // is the value the settings store would give when read again.
     const std::wstring folder = settings.templatesFolder.empty() ? defaultTemplatesFolder() : settings.templatesFolder;
     doc.wordForms = scanTemplates(templatesFolderPath(folder, doc.programDir()));
+    // An installed program also offers the templates installed with it, after the user's own;
+    // the user's template of the same name takes the place of the installed one.
+    if (doc.programDirectory().isSplit() && !codepage::toPath(folder).is_absolute()) {
+        const TZStaticArray<TZWordForm> installed = scanTemplates(templatesFolderPath(folder, doc.programDirectory().shipped));
+        for (int i = 0; i < installed.count(); ++i) {
+            bool taken = false;
+            for (int k = 0; k < doc.wordForms.count() && !taken; ++k) taken = doc.wordForms.at(k).name == installed.at(i).name;
+            if (!taken) doc.wordForms.append(installed.at(i));
+        }
+    }
     for (int i = 0; i < doc.wordForms.count(); ++i)
         names.push_back(doc.wordForms.at(i).name);
     return true;

@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QMessageBox>
 #include <QSettings>
+#include <QStandardPaths>
 #include <QStringList>
 
 #include <clocale>
@@ -31,9 +32,20 @@ int main(int argc, char* argv[]) {
     QtLauncher launcher;
     SystemClock clock;
     QtImageCodec images;
-    const auto programDir = resolveProgramDir(std::nullopt, codepage::toPath(fromQt(QApplication::applicationFilePath())));
+    // An installed program reads its files from PREFIX/share/tenzora and writes the user's into
+    // ~/.local/share/tenzora (or the firm's shared folder of the settings); see program_home.h.
+    const auto programDir = resolveProgramDirectory(std::nullopt, codepage::toPath(fromQt(QApplication::applicationFilePath())),
+                                                    ProgramEnvironment::fromProcess(), settings);
     CTenzoraApp app({ui, settings, launcher, clock, images}, programDir);
     app.readSettings();
+    // A new user's first start: a drawing folder "Tenzora" in the documents folder, with the
+    // examples beside it. Qt finds the documents folder as the desktop names it
+    // (XDG_DOCUMENTS_DIR of user-dirs.dirs, else ~/Documents). The headless program leaves the
+    // user's folders alone: it works only on what it is given.
+    if (setUpFirstDrawingFolder(app.settings(), settings,
+                                codepage::toPath(fromQt(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation))),
+                                app.programDirectory()))
+        settings.flush();
 
     CMainFrame frame(app);
     ui.setOwner(&frame);
