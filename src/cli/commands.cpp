@@ -93,13 +93,15 @@ const std::vector<Command>& commands() {
          "clients (grouped by exact name, orders counted and priced) and their projects. --csv also\n"
          "writes the list as the dialog's \"В Excel\" does.",
          runClients},
-        {"export", "FILE.tz OUT.EXT [--form N]", "export the drawing or a printed sheet as a picture",
+        {"export", "FILE.tz OUT.EXT [--form N] [--canvases]", "export the drawing or a printed sheet as a picture",
          "Exports the drawing (or, with --form N, the printed sheet of print form N, 0-based in the order the\n"
          "forms of the program directory are loaded) by the last three characters of OUT: png, gif, tiff\n"
          "(\"iff\"), jpg, wmf, emf or pdf; .doc, .docx, .odt and .rtf write a document holding the picture on an\n"
          "A4 page (through LibreOffice); any other ending (jpeg, none) writes the Word picture and its\n"
          "script in the temporary folder. 4 pixels per cm of the outline; a sheet is an A4 page with its\n"
-         "continuation page below it (a second page in a PDF). A line on standard error tells the size.",
+         "continuation page below it (a second page in a PDF). A line on standard error tells the size.\n"
+         "OUT ending in .dxf (any case) writes the drawing as DXF in centimetres; with --canvases the canvas\n"
+         "pieces for cutting; .plt writes the canvas pieces as HPGL for a cutting plotter.",
          runExport},
         {"vars", "FILE.tz [--english] [--wrap N] [--max-lines N]", "the text of every variable of the printed sheet",
          "Prints the text of each of the 41 variables of the printed sheet (keyed by keyword) as a PRINTVAR\n"

@@ -2,9 +2,11 @@
 
 #include <iostream>
 
+#include "cli/cad_export_command.h"
 #include "cli/commands.h"
 #include "cli/office_commands.h"
 #include "model/ceiling.h"
+#include "output/cad_export.h"
 #include "output/office_documents.h"
 #include "output/picture_export.h"
 #include "output/print_form_file.h"
@@ -43,8 +45,14 @@ void logLine(const std::string& out, const ExportResult& r) {
 
 int runExport(Context& context, Arguments& args) {
     const auto formText = args.option("--form");
+    const bool canvases = args.flag("--canvases");
     const auto files = args.positional();
     if (files.size() != 2) throw UsageError("export needs a project file and the file to write");
+    if (cadFormatFor(codepage::fromUtf8(files[1])) != CadFormat::None) {
+        if (formText) throw UsageError("--form is for pictures and sheets, not for .dxf or .plt");
+        return runCadExport(context, files[0], files[1], canvases);
+    }
+    if (canvases) throw UsageError("--canvases needs a file ending in .dxf or .plt");
     const int form = formText ? parseInteger(*formText, "--form") : -1;
     if (formText && form < 0) throw UsageError("--form takes a form number from 0");
 

@@ -1,6 +1,7 @@
 #include "output/export_choice.h"
 
 #include "model/ceiling.h"
+#include "output/cad_export.h"
 #include "output/office_documents.h"
 #include "output/picture_export.h"
 #include "platform/launcher.h"
@@ -19,10 +20,12 @@ constexpr wchar_t kEnhancedMetafileFilter[] =
 
 } // namespace
 
-std::wstring exportFileFilter(int formIndex) {
+std::wstring exportFileFilter(int formIndex, bool withLayout) {
     std::wstring filter = kPictureFilters;
     if (formIndex < 0) filter += kWindowsMetafileFilter;
     filter += kEnhancedMetafileFilter;
+    // The CAD files hold the drawing or its canvases, not a printed sheet.
+    if (formIndex < 0) filter.insert(filter.size() - 1, cadExportFilter(withLayout));
     return filter;
 }
 
@@ -50,12 +53,19 @@ std::wstring exportFailureText(const ExportResult& result, const std::wstring& p
 bool chooseExportFile(TZCeiling& doc, int formIndex, ExportServices& services, Launcher* launcher) {
     FileDialogRequest request;
     request.save = true;
-    request.filter = exportFileFilter(formIndex);
+    request.filter = exportFileFilter(formIndex, formIndex < 0 && hasCanvasPieces(doc));
+    std::wstring chosenFilter;
+    request.chosenFilter = &chosenFilter;
     request.initialName = doc.orderName;
     request.confirmOverwrite = true;
     const std::optional<std::wstring> path = doc.ui().chooseFile(request);
     if (!path || path->empty()) return false;
 
+    if (formIndex < 0 && cadFormatFor(*path) != CadFormat::None) {
+        const CadExportResult cad = exportCad(doc, *path, chosenFilter == kCanvasDxfFilterText, services.settings);
+        if (!cad.ok()) doc.ui().error(cadFailureText(cad, *path));
+        return cad.ok();
+    }
     const ExportResult result = exportDrawing(doc, *path, formIndex, services);
     if (!result.ok()) {
         doc.ui().error(exportFailureText(result, *path));

@@ -9,8 +9,9 @@ class Launcher;
 struct ExportServices;
 struct ExportResult;
 
-// The dialog's filter: every picture format; a printed sheet leaves out the Windows metafile.
-std::wstring exportFileFilter(int formIndex);
+// The dialog's filter: every picture format; a printed sheet leaves out the Windows metafile. The
+// drawing also offers the DXF drawing and, `withLayout`, its canvas pieces as DXF and HPGL.
+std::wstring exportFileFilter(int formIndex, bool withLayout = false);
 
 // Asks for the file (proposing the order name) and exports the drawing (formIndex −1) or the
 // printed sheet of that form to it. Cancelling does nothing. A picture that goes to Word is

@@ -29,6 +29,7 @@ struct FileDialogRequest {
     std::wstring initialFolder;
     bool confirmOverwrite = false;  // save dialogs: ask before replacing a file
     bool mustExist = false;         // open dialogs: the chosen file must exist
+    std::wstring* chosenFilter = nullptr;  // when set, receives the text of the entry chosen
 };
 
 class UiServices {

@@ -14,6 +14,10 @@ MessageAnswer ScriptedUi::message(const MessageRequest& request) {
 
 std::optional<std::wstring> ScriptedUi::chooseFile(const FileDialogRequest& request) {
     fileDialogs.push_back(request);
+    if (request.chosenFilter != nullptr && !filterChoices.empty()) {
+        *request.chosenFilter = filterChoices.front();
+        filterChoices.pop_front();
+    }
     if (files.empty()) return std::nullopt;
     std::wstring f = files.front();
     files.pop_front();

@@ -26,6 +26,8 @@ public:
     std::deque<MessageAnswer> answers;
     // Paths returned by file dialogs, in order; an empty string cancels; when empty, cancelled.
     std::deque<std::wstring> files;
+    // The filter entry each file dialog reports as chosen, in order; when empty, none.
+    std::deque<std::wstring> filterChoices;
     int beeps = 0;
 
     std::vector<std::wstring> texts() const;

@@ -72,6 +72,12 @@ std::optional<std::wstring> QtUiServices::chooseFile(const FileDialogRequest& re
     if (!request.initialFolder.empty()) dialog.setDirectory(::toQt(request.initialFolder));
     if (!request.initialName.empty()) dialog.selectFile(::toQt(request.initialName));
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
+    if (request.chosenFilter != nullptr) {
+        // The entry's text without the patterns the dialog shows after it.
+        const QString chosen = dialog.selectedNameFilter();
+        const int patterns = chosen.lastIndexOf(" (");
+        *request.chosenFilter = fromQt(patterns > 0 ? chosen.left(patterns) : chosen);
+    }
     return fromQt(dialog.selectedFiles().first());
 }
 
