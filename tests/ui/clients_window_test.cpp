@@ -121,3 +121,18 @@ TEST(ClientsWindow, ALongScanShowsProgressAndACancelledOneChangesNothing) {
     ASSERT_EQ(dialog.form().clientCount(), 2);
     EXPECT_EQ(dialog.form().result().clients[1].orderCount, kCopies);
 }
+
+TEST(ClientsWindow, WithoutDrawingFoldersTheListIsEmptyAndEscCloses) {
+    ClientsWindow w;
+    w.saveProject("1.tz", L"Иванов", L"Кухня");
+    TZClients dialog(w.ui, w.launcher, std::array<std::wstring, 10>{}, /*chooseMode=*/false);
+    dialog.show();
+    ASSERT_TRUE(dialog.refresh());
+    EXPECT_EQ(dialog.findChild<CVirtualGridCtrl*>("1622")->rowCount(), 0);
+    // Nothing chosen: "Открыть потолок" starts nothing.
+    dialog.findChild<QPushButton*>("5")->click();
+    EXPECT_TRUE(w.launcher.started.empty());
+    QTest::keyClick(&dialog, Qt::Key_Escape);
+    EXPECT_FALSE(dialog.isVisible());
+    EXPECT_EQ(dialog.result(), QDialog::Rejected);
+}

@@ -343,3 +343,32 @@ TEST(ProjectWindow, PhotosAreAddedDeletedAndTheListShowsOnlyWithPhotos) {
     EXPECT_TRUE(w.field<QListWidget>(1618)->isHidden());
     EXPECT_FALSE(w.field<QPushButton>(1148)->isEnabled());
 }
+
+TEST(ProjectWindow, EveryControlIsReachedWithTabAndThePositionIsKept) {
+    ProjectWindow w;
+    w.frame->runCommand(cmd::kNewProject);
+    TZProject* project = w.project();
+    // Tab goes from the order date through every control to "Отмена" in reading order.
+    const std::vector<int> order = {1538, 1214, 1116, 1540, 1624, 1226, 1234, 1240, 1248, 1656, 32505, 1600, 1164,
+                                    1596, 1566, 1612, 1168, 1228, 1038, 3, 1138, 1, 2};
+    std::vector<int> reached;
+    QWidget* at = w.field<QWidget>(1538);
+    for (std::size_t i = 0; i < 400 && reached.size() < order.size(); ++i) {
+        bool ok = false;
+        const int id = at->objectName().toInt(&ok);
+        if (ok && at->isVisibleTo(project) && at->isEnabled() && (at->focusPolicy() & Qt::TabFocus))
+            reached.push_back(id);
+        at = at->nextInFocusChain();
+    }
+    EXPECT_EQ(reached, order);
+
+    // Moved, closed and opened again: the window comes back where it was left.
+    project->move(project->pos() + QPoint(37, 23));
+    const QPoint left = project->pos();
+    w.click(2);
+    {
+        TZProject again(w.doc(), {w.images, w.launcher, w.app.settings().drawingFolders}, w.frame.get());
+        again.showProject(false);
+        EXPECT_EQ(again.pos(), left);
+    }
+}
