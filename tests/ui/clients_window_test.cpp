@@ -109,6 +109,8 @@ TEST(ClientsWindow, ALongScanShowsProgressAndACancelledOneChangesNothing) {
     QTimer::singleShot(0, &dialog, [&] {
         ASSERT_NE(dialog.scanProgress(), nullptr);
         maximum = dialog.scanProgress()->maximum();
+        dialog.scanProgress()->show();
+        windowShot(dialog.scanProgress(), "clients-257-progress");
         dialog.scanProgress()->cancel();
     });
     QTest::mouseClick(dialog.findChild<QPushButton*>("3"), Qt::LeftButton);

@@ -372,3 +372,34 @@ TEST(ProjectWindow, EveryControlIsReachedWithTabAndThePositionIsKept) {
         EXPECT_EQ(again.pos(), left);
     }
 }
+
+TEST(ProjectWindow, EditingTheLastWorkGrowsTheGridForAWorkOfOneself) {
+    ProjectWindow w;
+    w.frame->runCommand(cmd::kNewProject);
+    w.type(1214, "22");
+    auto* city = w.field<QComboBox>(1600);
+    city->setFocus();
+    QTest::keyClick(city, Qt::Key_Down);
+    auto* works = w.field<CVirtualGridCtrl>(1612);
+    ASSERT_EQ(works->rowCount(), 5);
+    w.typeQuantity(4, "1");
+    QApplication::processEvents();
+    ASSERT_EQ(works->rowCount(), 6);
+    ASSERT_TRUE(works->selectCell({1, 5}));
+    typeInto(works, QStringLiteral("Д"));
+    ASSERT_NE(works->editor(), nullptr);
+    typeInto(works->editor(), QStringLiteral("емонтаж старого"));
+    QTest::keyClick(works->editor(), Qt::Key_Return);
+    w.typeQuantity(5, "3");
+    QApplication::processEvents();
+    EXPECT_EQ(works->rowCount(), 7);
+    w.click(1);
+    ASSERT_EQ(w.doc().extraWorks.count(), 2);
+    EXPECT_EQ(w.doc().extraWorks.at(0).name, L"%Срочный монтаж");
+    EXPECT_EQ(w.doc().extraWorks.at(1).name, L"Демонтаж старого");
+    EXPECT_EQ(w.doc().extraWorks.at(1).quantity, 3.0);
+    // Shown again, the works of the project keep their rows and quantities.
+    w.frame->runCommand(cmd::kProjectInfo);
+    EXPECT_EQ(works->model()->index(5, 1).data().toString(), QStringLiteral("Демонтаж старого"));
+    EXPECT_EQ(works->model()->index(5, 2).data().toString(), QStringLiteral("3"));
+}
