@@ -5,6 +5,7 @@
 #include "model/typed_number.h"
 #include "storage/codepage.h"
 #include "storage/dynamic_memory.h"
+#include "storage/file_io.h"
 #include "storage/project_file.h"
 #include "storage/project_image.h"
 
@@ -91,14 +92,24 @@ void ClientListBuilder::add(const ClientFields& fields, const std::wstring& path
     scan_.projects.push_back(std::move(entry));
 }
 
-ClientScan scanClients(std::span<const std::wstring> folders, const ScanProgress& progress) {
+std::optional<ClientScan> scanClientsUnlessCancelled(std::span<const std::wstring> folders, const ScanStep& step) {
     ClientListBuilder builder;
-    readProjectFiles(
-        listProjectFiles(folders), projectFile::kMaxProjectBytes,
-        [&](const ProjectFileEntry& file, std::string_view bytes) {
-            if (const std::optional<ClientFields> fields = readClientFields(bytes))
-                builder.add(*fields, file.path);
-        },
-        progress);
+    const std::vector<ProjectFileEntry> files = listProjectFiles(folders);
+    std::string bytes;
+    std::size_t done = 0;
+    for (const ProjectFileEntry& file : files) {
+        if (readWholeFile(file.fsPath, projectFile::kMaxProjectBytes, bytes) == ReadStatus::Ok)
+            if (const std::optional<ClientFields> fields = readClientFields(bytes)) builder.add(*fields, file.path);
+        ++done;
+        if (step && !step(done, files.size())) return std::nullopt;
+    }
     return builder.take();
+}
+
+ClientScan scanClients(std::span<const std::wstring> folders, const ScanProgress& progress) {
+    std::optional<ClientScan> scan = scanClientsUnlessCancelled(folders, [&](std::size_t done, std::size_t total) {
+        if (progress) progress(done, total);
+        return true;
+    });
+    return std::move(*scan);
 }

@@ -4,6 +4,7 @@
 // and the sum of the prices the files carry in their headers.
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <span>
 #include <string>
@@ -72,3 +73,11 @@ class ClientListBuilder {
 
 // The scan over the drawing folders (folders in list order, files by name).
 ClientScan scanClients(std::span<const std::wstring> folders, const ScanProgress& progress = {});
+
+// Told after each file of a scan that can be cancelled: files done so far and the number found.
+// Returning false stops the scan.
+using ScanStep = std::function<bool(std::size_t done, std::size_t total)>;
+
+// The same scan, stopped when `step` says so: none when it was stopped, so that a cancelled scan
+// leaves whatever list was shown before as it was.
+std::optional<ClientScan> scanClientsUnlessCancelled(std::span<const std::wstring> folders, const ScanStep& step);

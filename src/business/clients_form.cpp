@@ -15,6 +15,16 @@ void ClientsForm::scan(std::span<const std::wstring> folders, const ScanProgress
     shownProjects_.clear();
 }
 
+bool ClientsForm::scanUnlessCancelled(std::span<const std::wstring> folders, const ScanStep& step) {
+    std::optional<ClientScan> scan = scanClientsUnlessCancelled(folders, step);
+    if (!scan) return false;
+    scan_ = std::move(*scan);
+    selectedId_ = 0;
+    chosen_ = {};
+    shownProjects_.clear();
+    return true;
+}
+
 std::wstring ClientsForm::clientText(int row, int column) const {
     if (row < 0 || row >= clientCount()) return {};
     const TZClientsList& c = scan_.clients[static_cast<std::size_t>(row)];

@@ -35,6 +35,9 @@ class ClientsForm {
 
     // "Обновить" (and every showing): the lists gathered again; no client selected.
     void scan(std::span<const std::wstring> folders, const ScanProgress& progress = {});
+    // The same scan, stopped when `step` says so; a stopped scan changes nothing (the lists, the
+    // selected client and the chosen requisites stay as they were) and returns false.
+    bool scanUnlessCancelled(std::span<const std::wstring> folders, const ScanStep& step);
     const ClientScan& result() const { return scan_; }
 
     int clientCount() const { return static_cast<int>(scan_.clients.size()); }

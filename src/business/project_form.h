@@ -54,6 +54,8 @@ class ProjectForm {
     // Every showing: the fields from the document. `newProject` is set by "Новый проект".
     void show(bool newProject);
     bool isNewProject() const { return newProject_; }
+    // The shape wizard made the outline: OK must not replace it with a new one.
+    void clearNewProject() { newProject_ = false; }
 
     ProjectInfoFields fields;
 

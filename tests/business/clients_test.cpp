@@ -172,3 +172,42 @@ TEST_F(ClientsFixture, DialogShowsTheSelectedClientsProjectsAndHandsBackItsRequi
     EXPECT_FALSE(form.openProject(0, launcher));
     EXPECT_FALSE(ClientsForm(ui, false).chooseEnabled());
 }
+
+TEST_F(ClientsFixture, ACancelledScanChangesNothingAndAFullOneListsAsThePlainScan) {
+    for (int i = 0; i < 6; ++i)
+        saveClientProject(drawings.path(), std::to_string(i) + ".tz", i % 2 ? L"Иванов" : L"Петров",
+                          std::to_string(100 * (i + 1)));
+    const ClientScan plain = scanClients(folders);
+    std::vector<std::size_t> steps;
+    const std::optional<ClientScan> full = scanClientsUnlessCancelled(folders, [&](std::size_t done, std::size_t total) {
+        EXPECT_EQ(total, 6u);
+        steps.push_back(done);
+        return true;
+    });
+    ASSERT_TRUE(full);
+    EXPECT_EQ(steps, (std::vector<std::size_t>{1, 2, 3, 4, 5, 6}));
+    ASSERT_EQ(full->clients.size(), plain.clients.size());
+    for (std::size_t i = 0; i < plain.clients.size(); ++i) {
+        EXPECT_EQ(full->clients[i].name, plain.clients[i].name);
+        EXPECT_EQ(full->clients[i].priceSum, plain.clients[i].priceSum);
+    }
+    ASSERT_EQ(full->projects.size(), plain.projects.size());
+    for (std::size_t i = 0; i < plain.projects.size(); ++i)
+        EXPECT_EQ(full->projects[i].path, plain.projects[i].path);
+
+    // The dialog keeps the list, the selected client and the chosen requisites of the last
+    // complete scan when the next one is stopped half-way.
+    ScriptedUi ui;
+    ClientsForm form(ui, /*chooseMode=*/true);
+    form.scan(folders);
+    form.selectClient(1);
+    saveClientProject(drawings.path(), "new.tz", L"Сидоров", "5");
+    EXPECT_FALSE(form.scanUnlessCancelled(folders, [](std::size_t done, std::size_t) { return done < 3; }));
+    EXPECT_EQ(form.clientCount(), 2);
+    EXPECT_EQ(form.selectedClientId(), 2);
+    EXPECT_EQ(form.chosen().name, L"Иванов");
+    EXPECT_EQ(form.projectCount(), 3);
+    EXPECT_TRUE(form.scanUnlessCancelled(folders, {}));
+    EXPECT_EQ(form.clientCount(), 3);
+    EXPECT_EQ(form.selectedClientId(), 0);
+}

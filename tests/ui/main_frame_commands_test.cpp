@@ -166,7 +166,7 @@ TEST(MainFrameCommands, ActionsCarryIdsKeysAndTooltips) {
 TEST(MainFrameCommands, CommandsWithoutHandlersAreDisabled) {
     Window w;
     w.frame->refreshCommandStates();
-    for (int id : {cmd::kClients, cmd::kMaterials, cmd::kCornerCut, cmd::kArc, cmd::kBend, cmd::kPriceLists,
+    for (int id : {cmd::kMaterials, cmd::kCornerCut, cmd::kArc, cmd::kBend, cmd::kPriceLists,
                    cmd::kSettings, cmd::kAbout, cmd::kBarTriangles})
         EXPECT_FALSE(w.action(id)->isEnabled()) << id;
     for (int id : {cmd::kNewProject, cmd::kOpen, cmd::kSave, cmd::kUndo, cmd::kZoomIn, cmd::kShowGrid,

@@ -21,6 +21,7 @@
 #include "app/tenzora_app.h"
 #include "app/ui/command_icons.h"
 #include "app/ui/print_commands.h"
+#include "app/ui/main_frame_project.h"
 #include "business/photos.h"
 #include "cutting/canvas_pieces.h"
 #include "editor/ui/child_view.h"
@@ -113,6 +114,7 @@ CMainFrame::CMainFrame(CTenzoraApp& app, QWidget* parent)
     setSelectedRowSource([this] { return panel_->selectedRow(); });
     viewInput_ = new ChildViewInput(*view_, app_.document(), app_.settings(), app_.services().images, panel_);
     installMeasurementCheck(*this);
+    installProjectWindows(*this, app_);
 
     app_.document().setViews(this);
     setTitle(app_.document().title());
