@@ -36,5 +36,6 @@ int runForms(Context& context, Arguments& args);
 int runReportScript(Context& context, Arguments& args);
 int runPictureScript(Context& context, Arguments& args);
 int runExport(Context& context, Arguments& args);
+int runPriceList(Context& context, Arguments& args);
 
 }  // namespace cli
