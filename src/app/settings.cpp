@@ -47,6 +47,7 @@ void readSettings(AppSettings& settings, SettingsStore& store) {
         if (std::find(settings.drawingFolders.begin(), end, value) != end) continue;
         settings.drawingFolders[static_cast<std::size_t>(filled++)] = value;
     }
+    if (const auto title = store.read(kSettingsSection, kPrintTitleValue)) settings.printTitle = limitPrintTitle(*title);
 }
 
 SettingsDialogFields settingsDialogFields(const AppSettings& settings) {
@@ -60,6 +61,7 @@ SettingsDialogFields settingsDialogFields(const AppSettings& settings) {
         if (edit == SettingsDialogFields::kFolderEdits) break;
         fields.drawingFolders[static_cast<std::size_t>(edit++)] = folder;
     }
+    fields.printTitle = settings.printTitle;
     return fields;
 }
 
@@ -82,6 +84,12 @@ void acceptSettingsDialog(AppSettings& settings, SettingsStore& store, const Set
         ++n;
     }
     for (int k = n; k <= 9; ++k) store.remove(kSettingsSection, pathName(k));
+
+    settings.printTitle = limitPrintTitle(fields.printTitle);
+    if (settings.printTitle.empty())
+        store.remove(kSettingsSection, kPrintTitleValue);
+    else
+        store.write(kSettingsSection, kPrintTitleValue, settings.printTitle);
 }
 
 std::wstring projectPathFromCommandLine(const std::wstring& commandLine) {

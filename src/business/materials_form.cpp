@@ -210,18 +210,21 @@ bool MaterialsForm::accept() {
     return true;
 }
 
-void MaterialsForm::scanStock(std::span<const std::wstring> folders, const ScanProgress& progress) {
+bool MaterialsForm::scanStock(std::span<const std::wstring> folders, const StockScanHook& progress) {
+    std::optional<std::vector<MaterialBalance>> movements = scanStockStoppable(base_, folders, progress);
+    if (!movements) return false;
     receiptControlsEnabled_ = true;
     scanButtonEnabled_ = false;
-    allMovements_ = ::scanStock(base_, folders, progress);
+    allMovements_ = std::move(*movements);
     for (Material& row : rows_)
         if (const Material* record = base_.checkedAt(row.baseRecord)) row.stock = record->stock;
     // The movements shown are those of the new scan.
     showMovementsOf(selectedRow_);
+    return true;
 }
 
 bool MaterialsForm::addReceipt(const std::wstring& quantityText, const std::wstring& dateText,
-                               std::span<const std::wstring> folders, const ScanProgress& progress) {
+                               std::span<const std::wstring> folders, const StockScanHook& progress) {
     const Material* material = rows_.checkedAt(selectedRow_);
     if (material == nullptr) {
         ui_.exclamation(kChooseMaterial, receipt::kCaption);
@@ -232,6 +235,7 @@ bool MaterialsForm::addReceipt(const std::wstring& quantityText, const std::wstr
     if (!recordReceipt(ui_, folders, *material, *quantity, dateText)) return false;
     selectedRow_ = -1;
     shownMovements_.clear();
+    // The receipt is written; a scan stopped now only leaves the remainders of the last scan shown.
     scanStock(folders, progress);
     return true;
 }

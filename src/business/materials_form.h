@@ -59,12 +59,14 @@ class MaterialsForm {
     // OK: the base rebuilt from the named rows and saved. False, with the user told and the base
     // unchanged, when materials.mat cannot be written: the dialog then stays open.
     bool accept();
-    // "Показать остатки": the stock scan over the drawing folders.
-    void scanStock(std::span<const std::wstring> folders, const ScanProgress& progress = {});
+    // "Показать остатки": the stock scan over the drawing folders. The hook may stop it after any
+    // file: a stopped scan changes nothing (the remainders, movements and buttons stay as they
+    // were) and returns false.
+    bool scanStock(std::span<const std::wstring> folders, const StockScanHook& progress = {});
     // "Добавить остаток на склад" with the texts of the quantity and date edits. False when a
     // message stopped it or the receipt could not be written (the user has been told).
     bool addReceipt(const std::wstring& quantityText, const std::wstring& dateText,
-                    std::span<const std::wstring> folders, const ScanProgress& progress = {});
+                    std::span<const std::wstring> folders, const StockScanHook& progress = {});
     // "Открыть проект": the movement's file in a new instance of the program.
     bool openMovement(int movement, Launcher& launcher);
     // "В Excel": the working list (unsaved edits included) as a CSV table, into a file the user

@@ -6,6 +6,7 @@
 
 #include "business/image_cursor.h"
 #include "storage/dynamic_memory.h"
+#include "storage/file_io.h"
 #include "storage/material_base.h"
 #include "storage/project_file.h"
 #include "storage/project_image.h"
@@ -102,34 +103,52 @@ std::optional<StockFields> readStockFields(std::string_view imageBytes) {
     return readBody(unscrambled);
 }
 
-std::vector<MaterialBalance> scanStock(TZMaterialBase& base, std::span<const std::wstring> folders,
-                                       const ScanProgress& progress) {
-    for (Material& m : base)
-        m.stock = 0.0;
+std::optional<std::vector<MaterialBalance>> scanStockStoppable(TZMaterialBase& base,
+                                                               std::span<const std::wstring> folders,
+                                                               const StockScanHook& goOn) {
+    // The remainders are summed apart and given to the base only when the scan is complete, so
+    // that a stopped scan leaves the base as it was.
+    std::vector<double> stock(static_cast<std::size_t>(base.count()), 0.0);
     // The first record of each (group id, name) pair, so that every file is matched at once.
     std::map<std::pair<std::int32_t, std::string_view>, int> firstRecord;
     for (int i = 0; i < base.count(); ++i)
         firstRecord.try_emplace({base[i].groupId, base[i].name}, i);
 
     std::vector<MaterialBalance> movements;
-    readProjectFiles(
-        listProjectFiles(folders), projectFile::kMaxProjectBytes,
-        [&](const ProjectFileEntry& file, std::string_view bytes) {
-            std::optional<StockFields> fields = readStockFields(bytes);
-            if (!fields) return;
-            const auto match = firstRecord.find({fields->groupId, fields->materialName});
-            if (match == firstRecord.end()) return;
-            MaterialBalance m;
-            m.material = match->second;
-            m.quantity = fields->materialQuantity;
-            m.offcuts = fields->offcuts;
-            m.client = std::move(fields->client);
-            m.date = std::move(fields->orderDate);
-            m.title = std::move(fields->orderName);
-            m.path = file.path;
-            base[m.material].stock -= m.quantity + m.offcuts;
-            movements.push_back(std::move(m));
-        },
-        progress);
+    const std::vector<ProjectFileEntry> files = listProjectFiles(folders);
+    std::string bytes;
+    std::size_t done = 0;
+    for (const ProjectFileEntry& file : files) {
+        if (readWholeFile(file.fsPath, projectFile::kMaxProjectBytes, bytes) == ReadStatus::Ok) {
+            if (std::optional<StockFields> fields = readStockFields(bytes)) {
+                const auto match = firstRecord.find({fields->groupId, fields->materialName});
+                if (match != firstRecord.end()) {
+                    MaterialBalance m;
+                    m.material = match->second;
+                    m.quantity = fields->materialQuantity;
+                    m.offcuts = fields->offcuts;
+                    m.client = std::move(fields->client);
+                    m.date = std::move(fields->orderDate);
+                    m.title = std::move(fields->orderName);
+                    m.path = file.path;
+                    stock[static_cast<std::size_t>(m.material)] -= m.quantity + m.offcuts;
+                    movements.push_back(std::move(m));
+                }
+            }
+        }
+        ++done;
+        if (goOn && !goOn(done, files.size())) return std::nullopt;
+    }
+    for (int i = 0; i < base.count(); ++i)
+        base[i].stock = stock[static_cast<std::size_t>(i)];
     return movements;
+}
+
+std::vector<MaterialBalance> scanStock(TZMaterialBase& base, std::span<const std::wstring> folders,
+                                       const ScanProgress& progress) {
+    // Never stopped: the hook only passes the progress on.
+    return *scanStockStoppable(base, folders, [&](std::size_t done, std::size_t total) {
+        if (progress) progress(done, total);
+        return true;
+    });
 }

@@ -53,3 +53,13 @@ std::optional<StockFields> readStockFields(std::string_view imageBytes);
 // pair of group id and name, byte for byte — is not in the base does not count.
 std::vector<MaterialBalance> scanStock(TZMaterialBase& base, std::span<const std::wstring> folders,
                                        const ScanProgress& progress = {});
+
+// Asked after each file of a stoppable scan (files done, files found): false stops the scan.
+using StockScanHook = std::function<bool(std::size_t done, std::size_t total)>;
+
+// The same scan, which the hook may stop after any file (a window's "Отмена"). A stopped scan
+// changes nothing: the base keeps the remainders it had, and none is returned. A scan that runs
+// to its end gives exactly what scanStock gives.
+std::optional<std::vector<MaterialBalance>> scanStockStoppable(TZMaterialBase& base,
+                                                               std::span<const std::wstring> folders,
+                                                               const StockScanHook& goOn);

@@ -76,6 +76,15 @@ const std::vector<Command>& commands() {
          "Prices the project from price.dat of the program directory as the printed sheet does: jobCost\n"
          "(with extra works), materialSum (without them), extrasSum and each extra work's cost.",
          runPrice},
+        {"price-list", "[--set FILE.json]", "the price lists of price.dat as JSON, or written from JSON",
+         "Prints the price lists of price.dat in the program directory as JSON: \"cities\", \"areaSteps\"\n"
+         "(m2), \"cornerSteps\", \"ceilings\" ({name, city, prices per area band}), \"corners\" ({city,\n"
+         "prices per corner band}) and \"extraWorks\" ({name, city, price}); cities are 0-based indexes.\n"
+         "With --set FILE.json, price.dat is written from such a text instead and printed back. The text\n"
+         "is checked first (all six lists present, names not empty, city indexes in the list of cities,\n"
+         "gradations ascending as the price list settings keep them, prices not negative); when it is\n"
+         "refused the message names the field and price.dat is left as it was.",
+         runPriceList},
         {"order-export", "FILE.tz OUT.txt", "the order data export (Выгрузка данных проекта)", "Writes the order export of the project as the window's \"Выгрузка данных проекта\" does: \"#Label:value\"\nlines in Windows-1251 with line feeds, priced from price.dat of the program directory. Refused\nin dealer mode.", runOrderExport},
         {"stock", "", "the stock scan over the drawing folders",
          "Scans the drawing folders (--folder, or the configured ones) as the materials dialog's\n"

@@ -40,5 +40,6 @@ int runExport(Context& context, Arguments& args);
 int runPrint(Context& context, Arguments& args);
 int runPrinters(Context& context, Arguments& args);
 int runReport(Context& context, Arguments& args);
+int runPriceList(Context& context, Arguments& args);
 
 }  // namespace cli
