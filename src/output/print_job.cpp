@@ -14,19 +14,6 @@ PrintResult finished(PrintStatus status, int pages = 0) {
     return {status, pages};
 }
 
-// The corner labels are drawn at their paper size while the sheet is drawn.
-class PrintingFlag {
-  public:
-    explicit PrintingFlag(TZCeiling& doc) : doc_(doc), saved_(doc.printing) { doc_.printing = true; }
-    ~PrintingFlag() { doc_.printing = saved_; }
-    PrintingFlag(const PrintingFlag&) = delete;
-    PrintingFlag& operator=(const PrintingFlag&) = delete;
-
-  private:
-    TZCeiling& doc_;
-    bool saved_;
-};
-
 } // namespace
 
 bool preparePrintForms(TZCeiling& doc, const AppSettings& settings, std::vector<std::wstring>& names) {
@@ -44,7 +31,6 @@ std::wstring printDocumentName(const TZCeiling& doc) {
 
 PrintResult printSheet(TZCeiling& doc, PrintTarget& target, const SheetServices& sheet) {
     if (doc.printForms.checkedAt(doc.printFormIndex) == nullptr) return finished(PrintStatus::NoSuchForm);
-    PrintingFlag printing(doc);
     // A document that did not start has no pages to draw on: going on would only add the page
     // and document errors of the same failure.
     if (!target.startDocument(printDocumentName(doc))) {

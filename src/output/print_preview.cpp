@@ -82,11 +82,8 @@ bool PrintPreview::paint(TZCeiling& doc, Surface& surface, std::int32_t clientWi
     surface.setState(saved);
 
     const SheetPage page{box.left, box.top, box.width(), box.height(), kA4WidthMm, kA4HeightMm};
-    const bool savedPrinting = doc.printing;
-    doc.printing = true;
     std::wstring continuation;
     const bool ok = drawSheet(doc, surface, continuation, pageMode == 0, page, sheet);
     if (ok && pageMode != 0 && !continuation.empty()) drawContinuationPage(surface, continuation, page);
-    doc.printing = savedPrinting;
     return ok;
 }

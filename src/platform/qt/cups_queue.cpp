@@ -14,6 +14,9 @@ namespace {
 constexpr double kHundredthsPerMm = 100.0;
 constexpr double kA4WidthMm = 210.0;
 constexpr double kA4HeightMm = 297.0;
+// The resolution the sheet is laid out at in the PDF sent to the queue: as the window's print
+// dialog prints (see QtPrinterChooser), so that its thin lines stay visible on paper.
+constexpr int kSheetResolution = 300;
 
 // The destinations of the server, freed with the object.
 class Destinations {
@@ -110,6 +113,7 @@ std::unique_ptr<CupsQueueTarget> CupsQueueTarget::open(const std::string& queue,
     target->copies_ = copies;
     target->file_ = target->folder_.filePath(QStringLiteral("job.pdf")).toStdString();
     target->printer_ = std::make_unique<QPrinter>(QPrinter::HighResolution);
+    target->printer_->setResolution(kSheetResolution);
     target->printer_->setOutputFormat(QPrinter::PdfFormat);
     target->printer_->setOutputFileName(QString::fromStdString(target->file_));
     target->printer_->setPageLayout(queueLayout(dest));
