@@ -1,7 +1,8 @@
 // Repainting the print preview (after a zoom, a page switch or an expose; while the page is
-// dragged the window moves the page it drew last, the third benchmark): the workshop sheet of a busy project (a 92-vertex room with 20 constructions, 10 cutouts and a
-// 12-canvas layout) on the A4 page, its drawing, lists and continuation page, painted through
-// the Qt backend into a window-sized picture as the preview window paints.
+// dragged the window moves the page it drew last, the third benchmark): the workshop sheet of a busy project
+// (a 92-vertex room with 20 constructions, 10 cutouts and a 12-canvas layout) on the A4 page, its drawing,
+// lists and continuation page, painted through the Qt backend into a window-sized picture as the preview
+// window paints.
 
 #include <benchmark/benchmark.h>
 
@@ -28,24 +29,23 @@ namespace {
 
 // The shipped workshop form's layout: the title and order data, the cutting drawing, the
 // material figures and the lists that overflow to the continuation page.
-constexpr std::string_view kWorkshopForm =
-    "!Лист для цеха\r\n"
-    "PRINT; 55; 12; 6; ЛИСТ ДЛЯ ЦЕХА\r\n"
-    "PRINTVAR; 55; 20; 145; 5; 3; PRINTTITLE\r\n"
-    "PRINT; 55; 25; 3; Заказ №\r\n"
-    "PRINTVAR; 75; 25; 28; 4; 3; NUMBER\r\n"
-    "LINE; 10; 31; 190; 0\r\n"
-    "FIGURE; 10; 33; 190; 115; 4; 80\r\n"
-    "PRINT; 130; 149; 3; Масштаб:\r\n"
-    "PRINTVAR; 152; 149; 48; 4; 3; SCALE\r\n"
-    "LINE; 10; 154; 190; 0\r\n"
-    "PRINTVAR; 35; 156; 80; 4; 3; COLOR\r\n"
-    "PRINTVAR; 45; 166; 80; 4; 3; LENGTHMAT\r\n"
-    "PRINTVAR; 10; 184; 190; 30; 3; POLOTNA; 100; 7\r\n"
-    "PRINTVAR; 10; 219; 190; 12; 3; SIDES; 100; 3\r\n"
-    "PRINTVAR; 10; 236; 190; 8; 3; DIAGONALS; 100; 2\r\n"
-    "PRINTVAR; 10; 249; 190; 12; 3; FORMS; 100; 3\r\n"
-    "PRINTVAR; 25; 262; 175; 8; 3; ANGLES; 90; 2\r\n";
+constexpr std::string_view kWorkshopForm = "!Лист для цеха\r\n"
+                                           "PRINT; 55; 12; 6; ЛИСТ ДЛЯ ЦЕХА\r\n"
+                                           "PRINTVAR; 55; 20; 145; 5; 3; PRINTTITLE\r\n"
+                                           "PRINT; 55; 25; 3; Заказ №\r\n"
+                                           "PRINTVAR; 75; 25; 28; 4; 3; NUMBER\r\n"
+                                           "LINE; 10; 31; 190; 0\r\n"
+                                           "FIGURE; 10; 33; 190; 115; 4; 80\r\n"
+                                           "PRINT; 130; 149; 3; Масштаб:\r\n"
+                                           "PRINTVAR; 152; 149; 48; 4; 3; SCALE\r\n"
+                                           "LINE; 10; 154; 190; 0\r\n"
+                                           "PRINTVAR; 35; 156; 80; 4; 3; COLOR\r\n"
+                                           "PRINTVAR; 45; 166; 80; 4; 3; LENGTHMAT\r\n"
+                                           "PRINTVAR; 10; 184; 190; 30; 3; POLOTNA; 100; 7\r\n"
+                                           "PRINTVAR; 10; 219; 190; 12; 3; SIDES; 100; 3\r\n"
+                                           "PRINTVAR; 10; 236; 190; 8; 3; DIAGONALS; 100; 2\r\n"
+                                           "PRINTVAR; 10; 249; 190; 12; 3; FORMS; 100; 3\r\n"
+                                           "PRINTVAR; 25; 262; 175; 8; 3; ANGLES; 90; 2\r\n";
 
 void ensureGui() {
     if (QCoreApplication::instance() != nullptr) return;

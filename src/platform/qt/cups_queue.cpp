@@ -42,10 +42,14 @@ std::string stateText(const cups_dest_t& dest) {
     const char* state = cupsGetOption("printer-state", dest.num_options, dest.options);
     if (state == nullptr) return "unknown";
     switch (std::atoi(state)) {
-    case IPP_PSTATE_IDLE: return "idle";
-    case IPP_PSTATE_PROCESSING: return "printing";
-    case IPP_PSTATE_STOPPED: return "stopped";
-    default: return "unknown";
+    case IPP_PSTATE_IDLE:
+        return "idle";
+    case IPP_PSTATE_PROCESSING:
+        return "printing";
+    case IPP_PSTATE_STOPPED:
+        return "stopped";
+    default:
+        return "unknown";
     }
 }
 
@@ -92,7 +96,8 @@ bool listPrintQueues(std::vector<PrintQueueInfo>& queues, std::string& error) {
 
 CupsQueueTarget::~CupsQueueTarget() = default;
 
-std::unique_ptr<CupsQueueTarget> CupsQueueTarget::open(const std::string& queue, int copies, std::string& error) {
+std::unique_ptr<CupsQueueTarget> CupsQueueTarget::open(const std::string& queue, int copies,
+                                                       std::string& error) {
     Destinations dests;
     cups_dest_t* dest = dests.find(queue);
     if (dest == nullptr) {
