@@ -14,19 +14,6 @@ PrintResult finished(PrintStatus status, int pages = 0) {
     return {status, pages};
 }
 
-// The corner labels are drawn at their paper size while the sheet is drawn.
-class PrintingFlag {
-  public:
-    explicit PrintingFlag(TZCeiling& doc) : doc_(doc), saved_(doc.printing) { doc_.printing = true; }
-    ~PrintingFlag() { doc_.printing = saved_; }
-    PrintingFlag(const PrintingFlag&) = delete;
-    PrintingFlag& operator=(const PrintingFlag&) = delete;
-
-  private:
-    TZCeiling& doc_;
-    bool saved_;
-};
-
 } // namespace
 
 bool preparePrintForms(TZCeiling& doc, const AppSettings& settings, std::vector<std::wstring>& names) {
@@ -44,7 +31,9 @@ std::wstring printDocumentName(const TZCeiling& doc) {
 
 PrintResult printSheet(TZCeiling& doc, PrintTarget& target, const SheetServices& sheet) {
     if (doc.printForms.checkedAt(doc.printFormIndex) == nullptr) return finished(PrintStatus::NoSuchForm);
-    PrintingFlag printing(doc);
+    // The document's printing switch is left off while the sheet is drawn: it would set the
+    // corner labels twice as far out as on the screen, where a sheet's drawing box clips the
+    // point names away; the sheet on paper is drawn as its exported picture and the preview are.
     // A document that did not start has no pages to draw on: going on would only add the page
     // and document errors of the same failure.
     if (!target.startDocument(printDocumentName(doc))) {
@@ -52,7 +41,11 @@ PrintResult printSheet(TZCeiling& doc, PrintTarget& target, const SheetServices&
         return finished(PrintStatus::StartFailed);
     }
     const PrintablePage printable = target.page();
-    const SheetPage page{0, 0, printable.widthPx, printable.heightPx, static_cast<double>(printable.widthMm),
+    const SheetPage page{0,
+                         0,
+                         printable.widthPx,
+                         printable.heightPx,
+                         static_cast<double>(printable.widthMm),
                          static_cast<double>(printable.heightMm)};
     std::wstring continuation;
     if (!drawSheet(doc, target.surface(), continuation, true, page, sheet)) {

@@ -31,9 +31,9 @@ bool preparePrintForms(TZCeiling& doc, const AppSettings& settings, std::vector<
 std::wstring printDocumentName(const TZCeiling& doc);
 
 enum class PrintStatus {
-    Printed,       // the document was handed to the printer
+    Printed, // the document was handed to the printer
     NoSuchForm,
-    Cancelled,     // the print dialog was cancelled
+    Cancelled, // the print dialog was cancelled
     Previewed,
     StartFailed,   // "Error StartDoc"
     DrawingFailed, // the sheet refused (a layout drawing in dealer mode); the job was abandoned
@@ -56,8 +56,8 @@ struct PrintServices {
     const AppSettings& settings;
     SheetVariables& variables;
     ImageCodec* images = nullptr;
-    PrinterChooser* printers = nullptr;   // the print dialog (print mode)
-    std::function<void()> showPreview;    // shows the preview window (preview mode)
+    PrinterChooser* printers = nullptr; // the print dialog (print mode)
+    std::function<void()> showPreview;  // shows the preview window (preview mode)
 };
 
 // The choice of form `formIndex`: in preview mode the preview window shows it; in print mode

@@ -29,7 +29,8 @@ std::int32_t toPixels(double value) {
 } // namespace
 
 Rect PrintPreview::windowRect(std::int32_t maximisedWidth, std::int32_t maximisedHeight) {
-    return {kWindowLeft, kWindowTop, maximisedWidth - kWindowRightMargin, maximisedHeight - kWindowBottomMargin};
+    return {kWindowLeft, kWindowTop, maximisedWidth - kWindowRightMargin,
+            maximisedHeight - kWindowBottomMargin};
 }
 
 double PrintPreview::initialPixelsPerCm(std::int32_t maximisedHeight) {
@@ -71,8 +72,8 @@ bool PrintPreview::move(Point mouse, bool buttonDown) {
     return true;
 }
 
-bool PrintPreview::paint(TZCeiling& doc, Surface& surface, std::int32_t clientWidth, std::int32_t clientHeight,
-                         const SheetServices& sheet) const {
+bool PrintPreview::paint(TZCeiling& doc, Surface& surface, std::int32_t clientWidth,
+                         std::int32_t clientHeight, const SheetServices& sheet) const {
     surface.fillRect({0, 0, clientWidth, clientHeight}, kPreviewBackground);
     const Rect box = pageRect(clientWidth);
     const DrawState saved = surface.state();
@@ -82,11 +83,8 @@ bool PrintPreview::paint(TZCeiling& doc, Surface& surface, std::int32_t clientWi
     surface.setState(saved);
 
     const SheetPage page{box.left, box.top, box.width(), box.height(), kA4WidthMm, kA4HeightMm};
-    const bool savedPrinting = doc.printing;
-    doc.printing = true;
     std::wstring continuation;
     const bool ok = drawSheet(doc, surface, continuation, pageMode == 0, page, sheet);
     if (ok && pageMode != 0 && !continuation.empty()) drawContinuationPage(surface, continuation, page);
-    doc.printing = savedPrinting;
     return ok;
 }

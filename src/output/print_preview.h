@@ -24,7 +24,7 @@ class PrintPreview {
     double pixelsPerCm = 0;
     std::int32_t offsetX = 0, offsetY = 0;
     Point dragStart;
-    bool dragging = false;    // the left button holds the page
+    bool dragging = false; // the left button holds the page
     bool dragEnabled = true;
 
     // The window's first placement from the size of a maximised window: from (200, 80) to

@@ -22,7 +22,9 @@ TEST(PrintCli, BadUsageIsRefusedBeforeAnyPrinterIsAsked) {
     TempDir dir;
     EXPECT_EQ(runCli({"print", kExample}, TENZORA_PROGRAM_DIR, noServer(dir)).status, 2);
     EXPECT_EQ(runCli({"print", kExample, "--form", "-1"}, TENZORA_PROGRAM_DIR, noServer(dir)).status, 2);
-    EXPECT_EQ(runCli({"print", kExample, "--form", "0", "--copies", "0"}, TENZORA_PROGRAM_DIR, noServer(dir)).status, 2);
+    EXPECT_EQ(runCli({"print", kExample, "--form", "0", "--copies", "0"}, TENZORA_PROGRAM_DIR, noServer(dir))
+                  .status,
+              2);
     EXPECT_EQ(runCli({"print", "--form", "0"}, TENZORA_PROGRAM_DIR, noServer(dir)).status, 2);
     EXPECT_EQ(runCli({"printers", "extra"}, TENZORA_PROGRAM_DIR, noServer(dir)).status, 2);
     const CliRun form = runCli({"print", kExample, "--form", "7"}, TENZORA_PROGRAM_DIR, noServer(dir));
@@ -32,8 +34,8 @@ TEST(PrintCli, BadUsageIsRefusedBeforeAnyPrinterIsAsked) {
 
 TEST(PrintCli, WithoutAPrintServerTheCommandsFailWithTheReason) {
     TempDir dir;
-    const CliRun print = runCli({"print", kExample, "--form", "0", "--printer", "office"}, TENZORA_PROGRAM_DIR,
-                                noServer(dir));
+    const CliRun print =
+        runCli({"print", kExample, "--form", "0", "--printer", "office"}, TENZORA_PROGRAM_DIR, noServer(dir));
     EXPECT_EQ(print.status, 1);
     EXPECT_TRUE(print.out.empty());
     EXPECT_NE(print.err.find("print"), std::string::npos) << print.err;

@@ -53,8 +53,8 @@ class RecordingPrinter : public PrintTarget {
 
   private:
     void addPage() {
-        pages.push_back(std::make_unique<RecordingSurface>(
-            deviceMetricsFor(printable.widthPx, printable.heightPx, 254)));
+        pages.push_back(
+            std::make_unique<RecordingSurface>(deviceMetricsFor(printable.widthPx, printable.heightPx, 254)));
     }
 };
 
@@ -119,7 +119,9 @@ struct PrintFixture {
         form.append(figure);
         t->printFormIndex = 0;
     }
-    PrintResult print() { return printSheet(*t, printer, SheetServices{settings, variables, nullptr, &cache}); }
+    PrintResult print() {
+        return printSheet(*t, printer, SheetServices{settings, variables, nullptr, &cache});
+    }
 };
 
 } // namespace
@@ -201,7 +203,7 @@ TEST(PrintJob, TheChoiceOfAFormPreviewsOrPrintsThroughTheDialog) {
 }
 
 TEST(PrintJob, PrintablePixelsFollowTheMillimetresAndTheResolution) {
-    EXPECT_EQ(printablePixels(210, 600), 4960);  // 210 × 600 × 10 / 254, truncated
+    EXPECT_EQ(printablePixels(210, 600), 4960); // 210 × 600 × 10 / 254, truncated
     EXPECT_EQ(printablePixels(297, 300), 3507);
     EXPECT_EQ(printablePixels(0, 1200), 0);
 }

@@ -113,7 +113,8 @@ std::string readAll(const std::filesystem::path& path) {
 // Pages of a PDF written by Qt: its page objects.
 int pdfPages(const std::string& pdf) {
     int pages = 0;
-    for (std::size_t at = pdf.find("/Type /Page"); at != std::string::npos; at = pdf.find("/Type /Page", at + 1))
+    for (std::size_t at = pdf.find("/Type /Page"); at != std::string::npos;
+         at = pdf.find("/Type /Page", at + 1))
         if (pdf.compare(at, 12, "/Type /Pages") != 0) ++pages;
     return pages;
 }
@@ -182,8 +183,8 @@ TEST(PrintCommands, APreviewChoiceOpensTheWindowWhichZoomsAndOnlyHidesOnClose) {
     QStringList buttons;
     for (QAction* a : view->toolbar()->actions())
         buttons << (a->isSeparator() ? "-" : a->objectName());
-    EXPECT_EQ(buttons, (QStringList{"cmd50004", "cmd50007", "cmd50008", "cmd50009", "-", "cmd32901", "cmd32902",
-                                    "-", "-", "cmd32903"}));
+    EXPECT_EQ(buttons, (QStringList{"cmd50004", "cmd50007", "cmd50008", "cmd50009", "-", "cmd32901",
+                                    "cmd32902", "-", "-", "cmd32903"}));
 
     const double start = view->preview().pixelsPerCm;
     EXPECT_GT(start, 0);
@@ -238,16 +239,20 @@ TEST(PrintCommands, TheSecondPageOfThePreviewShowsTheContinuationText) {
     const Rect page = view->preview().pageRect(view->pageArea()->width());
     const double pxPerMm = page.width() / 210.0;
     // The sheet's title at (55, 12) mm, and the continuation text's first line 10 mm in.
-    const QRect title(page.left + int(55 * pxPerMm), page.top + int(12 * pxPerMm), int(60 * pxPerMm), int(6 * pxPerMm));
-    const QRect rest(page.left + int(10 * pxPerMm), page.top + int(10 * pxPerMm), int(190 * pxPerMm), int(6 * pxPerMm));
+    const QRect title(page.left + int(55 * pxPerMm), page.top + int(12 * pxPerMm), int(60 * pxPerMm),
+                      int(6 * pxPerMm));
+    const QRect rest(page.left + int(10 * pxPerMm), page.top + int(10 * pxPerMm), int(190 * pxPerMm),
+                     int(6 * pxPerMm));
 
     const QImage first = view->pageArea()->grab().toImage();
-    first.save(QString::fromStdString((std::filesystem::path(TENZORA_PROGRAM_DIR).parent_path() / "print-preview-page1.png").string()));
+    first.save(QString::fromStdString(
+        (std::filesystem::path(TENZORA_PROGRAM_DIR).parent_path() / "print-preview-page1.png").string()));
     EXPECT_GT(darkPixels(first, title), 20);
 
     view->action(previewCmd::kSecondPage)->trigger();
     const QImage second = view->pageArea()->grab().toImage();
-    second.save(QString::fromStdString((std::filesystem::path(TENZORA_PROGRAM_DIR).parent_path() / "print-preview-page2.png").string()));
+    second.save(QString::fromStdString(
+        (std::filesystem::path(TENZORA_PROGRAM_DIR).parent_path() / "print-preview-page2.png").string()));
     EXPECT_GT(darkPixels(second, rest), 20);
     // Below the continuation text the page is empty; on the sheet it holds the lists.
     const QRect lower(page.left + int(10 * pxPerMm), page.top + int(150 * pxPerMm), int(190 * pxPerMm),
@@ -257,7 +262,8 @@ TEST(PrintCommands, TheSecondPageOfThePreviewShowsTheContinuationText) {
     EXPECT_EQ(darkPixels(second, title.translated(0, int(60 * pxPerMm))), 0);
 
     // The whole window, for looking at.
-    view->grab().save(QString::fromStdString((std::filesystem::path(TENZORA_PROGRAM_DIR).parent_path() / "print-preview-window.png").string()));
+    view->grab().save(QString::fromStdString(
+        (std::filesystem::path(TENZORA_PROGRAM_DIR).parent_path() / "print-preview-window.png").string()));
 }
 
 TEST(PrintCommands, APrintChoiceRunsTheJobOnThePrinterOfTheDialog) {
@@ -291,8 +297,9 @@ TEST(PrintCommands, APrintChoiceRunsTheJobOnThePrinterOfTheDialog) {
     // The sheet and its continuation page.
     EXPECT_EQ(pdfPages(written), 2);
     EXPECT_TRUE(w.ui.messages.empty());
-    std::filesystem::copy_file(pdf, std::filesystem::path(TENZORA_PROGRAM_DIR).parent_path() / "print-dialog-sheet.pdf",
-                               std::filesystem::copy_options::overwrite_existing);
+    std::filesystem::copy_file(
+        pdf, std::filesystem::path(TENZORA_PROGRAM_DIR).parent_path() / "print-dialog-sheet.pdf",
+        std::filesystem::copy_options::overwrite_existing);
 
     // The preview's print button prints the form shown, through the dialog again.
     std::filesystem::remove(pdf);

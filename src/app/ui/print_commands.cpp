@@ -12,8 +12,7 @@
 #include "platform/qt/qt_export_backend.h"
 #include "platform/qt/widgets_print_dialog.h"
 
-PrintCommands::PrintCommands(CMainFrame& frame, CTenzoraApp& app)
-    : frame_(frame), app_(app), printers_(std::make_unique<QtPrinterChooser>(&frame)) {
+PrintCommands::PrintCommands(CMainFrame& frame, CTenzoraApp& app) : frame_(frame), app_(app) {
     CommandRegistry& registry = frame.commands().registry();
     for (const int id : {cmd::kPreview, cmd::kPrint}) {
         registry.setHandler(id, [id](CommandContext& c) {
@@ -35,11 +34,16 @@ PrintCommands::~PrintCommands() {
     delete preview_;
 }
 
+QtPrinterChooser& PrintCommands::printers() {
+    if (!printers_) printers_ = std::make_unique<QtPrinterChooser>(&frame_);
+    return *printers_;
+}
+
 void PrintCommands::print(int mode, int formIndex) {
     TZCeiling& doc = app_.document();
     VariableTextsAdapter variables(doc, app_.settings());
-    PrintServices services{app_.settings(), variables, &app_.services().images, printers_.get(),
-                           [this] { showPreview(); }};
+    PrintServices services{app_.settings(), variables, &app_.services().images,
+                           mode == kPrintModePrint ? &printers() : nullptr, [this] { showPreview(); }};
     printDrawing(doc, mode, formIndex, services);
 }
 
@@ -49,7 +53,8 @@ void PrintCommands::showPreview() {
         actions.print = [this] { print(kPrintModePrint, app_.document().printFormIndex); };
         actions.savePicture = [this] { savePicture(); };
         // A window of its own beside the main window, not owned by it as a child widget.
-        preview_ = new CPrintViewWnd(app_.document(), app_.settings(), &app_.services().images, std::move(actions));
+        preview_ =
+            new CPrintViewWnd(app_.document(), app_.settings(), &app_.services().images, std::move(actions));
     }
     preview_->showPreview();
 }
@@ -58,6 +63,7 @@ void PrintCommands::savePicture() {
     TZCeiling& doc = app_.document();
     QtExportBackend backend;
     VariableTextsAdapter variables(doc, app_.settings());
-    ExportServices services{app_.settings(), backend, app_.services().images, &variables, {}, &app_.services().clock};
+    ExportServices services{app_.settings(), backend, app_.services().images,
+                            &variables,      {},      &app_.services().clock};
     chooseExportFile(doc, doc.printFormIndex, services, &app_.services().launcher);
 }

@@ -22,8 +22,9 @@ class PrintCommands {
 
     // The preview window; null until the first preview.
     CPrintViewWnd* previewWindow() const { return preview_; }
-    // The print dialog (a test replaces the dialog by a runner of its own).
-    QtPrinterChooser& printers() { return *printers_; }
+    // The print dialog (a test replaces the dialog by a runner of its own). Made on first use:
+    // asking the print system for its default printer can take a while.
+    QtPrinterChooser& printers();
 
   private:
     void print(int mode, int formIndex);

@@ -14,6 +14,9 @@ namespace {
 constexpr double kHundredthsPerMm = 100.0;
 constexpr double kA4WidthMm = 210.0;
 constexpr double kA4HeightMm = 297.0;
+// The resolution the sheet is laid out at in the PDF sent to the queue: as the window's print
+// dialog prints (see QtPrinterChooser), so that its thin lines stay visible on paper.
+constexpr int kSheetResolution = 300;
 
 // The destinations of the server, freed with the object.
 class Destinations {
@@ -39,10 +42,14 @@ std::string stateText(const cups_dest_t& dest) {
     const char* state = cupsGetOption("printer-state", dest.num_options, dest.options);
     if (state == nullptr) return "unknown";
     switch (std::atoi(state)) {
-    case IPP_PSTATE_IDLE: return "idle";
-    case IPP_PSTATE_PROCESSING: return "printing";
-    case IPP_PSTATE_STOPPED: return "stopped";
-    default: return "unknown";
+    case IPP_PSTATE_IDLE:
+        return "idle";
+    case IPP_PSTATE_PROCESSING:
+        return "printing";
+    case IPP_PSTATE_STOPPED:
+        return "stopped";
+    default:
+        return "unknown";
     }
 }
 
@@ -89,7 +96,8 @@ bool listPrintQueues(std::vector<PrintQueueInfo>& queues, std::string& error) {
 
 CupsQueueTarget::~CupsQueueTarget() = default;
 
-std::unique_ptr<CupsQueueTarget> CupsQueueTarget::open(const std::string& queue, int copies, std::string& error) {
+std::unique_ptr<CupsQueueTarget> CupsQueueTarget::open(const std::string& queue, int copies,
+                                                       std::string& error) {
     Destinations dests;
     cups_dest_t* dest = dests.find(queue);
     if (dest == nullptr) {
@@ -110,6 +118,7 @@ std::unique_ptr<CupsQueueTarget> CupsQueueTarget::open(const std::string& queue,
     target->copies_ = copies;
     target->file_ = target->folder_.filePath(QStringLiteral("job.pdf")).toStdString();
     target->printer_ = std::make_unique<QPrinter>(QPrinter::HighResolution);
+    target->printer_->setResolution(kSheetResolution);
     target->printer_->setOutputFormat(QPrinter::PdfFormat);
     target->printer_->setOutputFileName(QString::fromStdString(target->file_));
     target->printer_->setPageLayout(queueLayout(dest));
