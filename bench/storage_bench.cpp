@@ -5,7 +5,9 @@
 #include <benchmark/benchmark.h>
 
 #include <cmath>
+#include <cstring>
 #include <numbers>
+#include <vector>
 
 #include "model/ceiling.h"
 #include "platform/ui_services.h"
@@ -141,6 +143,24 @@ void BM_CompareEqualImages(benchmark::State& state) {
     state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations()) * a.size());
 }
 BENCHMARK(BM_CompareEqualImages);
+
+// The floor a snapshot is held against: copying the large project's image bytes into a reused
+// block and comparing them with the original, what a snapshot of an already serialised state
+// would cost at the least.
+void BM_CopyAndCompareImageBytes(benchmark::State& state) {
+    LargeProject p;
+    TZDynamicMemory image;
+    saveToStream(p.doc, image);
+    const auto n = static_cast<std::size_t>(image.size());
+    std::vector<std::uint8_t> copy(n);
+    for (auto _ : state) {
+        std::memcpy(copy.data(), image.data(), n);
+        benchmark::ClobberMemory();
+        benchmark::DoNotOptimize(std::memcmp(copy.data(), image.data(), n));
+    }
+    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations()) * image.size());
+}
+BENCHMARK(BM_CopyAndCompareImageBytes);
 
 // The writer into a reused stream, and into a fresh one that grows by 4048 bytes at a time.
 void BM_WriteImageReusingTheBlock(benchmark::State& state) {

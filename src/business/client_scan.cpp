@@ -6,13 +6,13 @@
 #include "storage/codepage.h"
 #include "storage/dynamic_memory.h"
 #include "storage/file_io.h"
+#include "storage/image_io.h"
 #include "storage/project_file.h"
-#include "storage/project_image.h"
+#include "storage/project_head.h"
 
 namespace {
 
 constexpr std::string_view kHeaderStart = "Tenzora";
-constexpr std::size_t kDiagonalBytes = 26;
 
 bool headerBegins(ImageCursor& c, std::string& price) {
     const auto header = c.readString();
@@ -22,23 +22,16 @@ bool headerBegins(ImageCursor& c, std::string& price) {
     return true;
 }
 
-std::string text(std::optional<std::string_view> s) {
-    return s ? std::string(*s) : std::string();
-}
-
-std::optional<ClientFields> readBody(ImageCursor& c, ClientFields f) {
-    c.readByte();                         // 2
-    c.readInt32();                        // 3
-    c.readInt32();                        // 4
-    f.orderDate = text(c.readString());   // 5
-    const std::int32_t n = c.readInt32(); // 6
-    if (n > projectImage::kMaxListCount) return std::nullopt;
-    c.skipItems(n, kDiagonalBytes);       // 7
-    c.readDouble();                       // 8
-    c.readInt32();                        // 9
-    f.client = text(c.readString());      // 10
-    f.orderName = text(c.readString());   // 11
-    f.orderNumber = text(c.readString()); // 12
+// Fields 2 … 12 after the header, read as the project reader reads them.
+std::optional<ClientFields> readFields(ImageCursor& c, ClientFields f) {
+    ProjectHead head;
+    ImageReader<ImageCursor, ListReading::Skip> reader(c, 12);
+    visitProjectHead(reader, head);
+    if (reader.damaged()) return std::nullopt;
+    f.orderDate = std::move(head.orderDate);
+    f.client = std::move(head.client);
+    f.orderName = std::move(head.orderName);
+    f.orderNumber = std::move(head.orderNumber);
     return f;
 }
 
@@ -51,16 +44,9 @@ void takeMissing(std::wstring& requisite, const std::wstring& value) {
 
 std::optional<ClientFields> readClientFields(std::string_view imageBytes) {
     ClientFields f;
-    ImageCursor plain(imageBytes);
-    if (headerBegins(plain, f.price)) return readBody(plain, std::move(f));
-    // Older files were stored scrambled (with K2, then K1): undone in the reverse order.
-    TZDynamicMemory stream;
-    if (!stream.assign(imageBytes)) return std::nullopt;
-    stream.unscramble(scrambleKeys::K1);
-    stream.unscramble(scrambleKeys::K2);
-    ImageCursor unscrambled(stream.bytes());
-    if (!headerBegins(unscrambled, f.price)) return std::nullopt;
-    return readBody(unscrambled, std::move(f));
+    return readAcceptedImage(
+        imageBytes, [&f](ImageCursor& c) { return headerBegins(c, f.price); },
+        [&f](ImageCursor& c) { return readFields(c, std::move(f)); });
 }
 
 void ClientListBuilder::add(const ClientFields& fields, const std::wstring& path) {

@@ -8,6 +8,9 @@
 #include <cstdint>
 #include <optional>
 #include <string_view>
+#include <utility>
+
+#include "storage/dynamic_memory.h"
 
 class ImageCursor {
   public:
@@ -39,6 +42,9 @@ class ImageCursor {
         pos_ = wanted >= left ? bytes_.size() : pos_ + static_cast<std::size_t>(wanted);
     }
 
+    // Skips n bytes, clamped to the end.
+    void skip(std::size_t n) { pos_ = n >= bytes_.size() - pos_ ? bytes_.size() : pos_ + n; }
+
     bool atEnd() const { return pos_ >= bytes_.size(); }
 
   private:
@@ -58,3 +64,21 @@ class ImageCursor {
     std::string_view bytes_;
     std::size_t pos_ = 0;
 };
+
+// Reads an image the way every reader of project files takes it: the bytes as they are when
+// `accepted` takes their header, otherwise the bytes unscrambled as older versions stored them
+// (scrambled with K2, then K1: undone in the reverse order) when `accepted` takes that header.
+// `read` goes on after the accepted header; none when neither header is accepted.
+template <class Accepted, class Read>
+auto readAcceptedImage(std::string_view imageBytes, Accepted accepted, Read read)
+    -> decltype(read(std::declval<ImageCursor&>())) {
+    ImageCursor plain(imageBytes);
+    if (accepted(plain)) return read(plain);
+    TZDynamicMemory stream;
+    if (!stream.assign(imageBytes)) return std::nullopt;
+    stream.unscramble(scrambleKeys::K1);
+    stream.unscramble(scrambleKeys::K2);
+    ImageCursor unscrambled(stream.bytes());
+    if (!accepted(unscrambled)) return std::nullopt;
+    return read(unscrambled);
+}

@@ -10,6 +10,8 @@
 #include "storage/codepage.h"
 #include "storage/dynamic_memory.h"
 #include "storage/file_io.h"
+#include "storage/image_io.h"
+#include "storage/project_head.h"
 
 namespace {
 
@@ -27,42 +29,15 @@ std::wstring withoutRemovedCharacters(std::wstring_view text) {
 } // namespace
 
 std::string receiptImage(const Material& material, double quantity, const std::wstring& date) {
+    ProjectHead head;
+    head.orderDate = codepage::toCp1251(date); // the receipt date as typed
+    head.orderName = codepage::toCp1251(receipt::kTitle);
+    head.material = material;
+    head.materialQuantity = -quantity; // a receipt adds to stock
     TZDynamicMemory s;
     s.writeString(receipt::kHeader);
-    s.writeByte(0);                                     // snap to grid
-    s.writeInt32(0);                                    // diagonal tool
-    s.writeInt32(0);                                    // point tool
-    s.writeString(codepage::toCp1251(date));            // order date: the receipt date as typed
-    s.writeInt32(0);                                    // no sides or diagonals
-    s.writeDouble(0.0);                                 // reserved
-    s.writeInt32(0);                                    // grid step
-    s.writeString("");                                  // client
-    s.writeString(codepage::toCp1251(receipt::kTitle)); // order name
-    s.writeString("");                                  // order number
-    s.writeInt32(0);                                    // no vertices
-    s.writeByte(0);                                     // outline not defined
-    for (int i = 0; i < 8; ++i)
-        s.writeInt32(0); // pan, reserved, references, mode
-    s.writeInt32(0);     // no seam lines
-    s.writeInt32(0);     // view height
-    s.writeInt32(0);     // view width
-    for (int i = 0; i < 3; ++i)
-        s.writeByte(0); // display switches
-    s.writeDouble(0.0); // scales
-    s.writeDouble(0.0);
-    s.writeInt32(0); // no ruler points
-    s.writeInt32(material.id);
-    s.writeInt32(material.groupId);
-    s.writeBool(material.isGroup != 0);
-    s.writeDouble(material.tensionCoef);
-    s.writeDouble(material.offcutPriceCoef);
-    s.writeString(std::string_view(material.name).substr(0, Material::kNameField - 1));
-    s.writeDouble(material.width);
-    for (int i = 0; i < 3; ++i)
-        s.writeInt32(0);      // reserved, hover references
-    s.writeInt32(0);          // no seam crossings
-    s.writeDouble(-quantity); // material quantity: a receipt adds to stock
-    s.writeDouble(0.0);       // offcuts
+    ImageWriter writer(s);
+    visitProjectHead(writer, head);
     return std::string(s.bytes());
 }
 

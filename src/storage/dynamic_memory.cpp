@@ -41,21 +41,27 @@ bool TZDynamicMemory::reserve(std::size_t n) {
     return true;
 }
 
-bool TZDynamicMemory::writeBytes(const void* src, std::size_t n) {
-    if (n == 0) return true;
-    if (n > kMaxStreamBytes || static_cast<std::size_t>(size_) + n > kMaxStreamBytes) return false;
+std::uint8_t* TZDynamicMemory::growForAppend(std::size_t n) {
+    if (n > kMaxStreamBytes || static_cast<std::size_t>(size_) + n > kMaxStreamBytes) return nullptr;
     const auto needed = static_cast<std::size_t>(size_) + n;
     // Grows also when the write would exactly fill the block.
     if (needed >= static_cast<std::size_t>(capacity_)) {
         const std::size_t newCapacity = needed + static_cast<std::size_t>(growBy_ > 0 ? growBy_ : 0);
         std::unique_ptr<std::uint8_t[]> block(new (std::nothrow) std::uint8_t[newCapacity]);
-        if (!block) return false;
+        if (!block) return nullptr;
         if (size_ > 0) std::memcpy(block.get(), data_.get(), static_cast<std::size_t>(size_));
         data_ = std::move(block);
         capacity_ = static_cast<std::int32_t>(newCapacity);
     }
-    std::memcpy(data_.get() + size_, src, n);
-    size_ += static_cast<std::int32_t>(n);
+    return data_.get() + size_;
+}
+
+bool TZDynamicMemory::writeBytes(const void* src, std::size_t n) {
+    if (n == 0) return true;
+    std::uint8_t* at = appendRoom(n);
+    if (!at) return false;
+    std::memcpy(at, src, n);
+    commitAppend(n);
     return true;
 }
 

@@ -30,6 +30,14 @@ public:
     void writeString(std::string_view bytes);
     // UTF-16LE units of the text and a 16-bit 0.
     void writeWideString(std::wstring_view text);
+    // Room for n more bytes at the end, for a writer that stores them in place: where to write
+    // them, or null when memory ran out. The block grows as writeBytes grows it; commitAppend
+    // then adds the bytes written there (at most n) to the stream.
+    std::uint8_t* appendRoom(std::size_t n) {
+        if (static_cast<std::size_t>(size_) + n < static_cast<std::size_t>(capacity_)) return data_.get() + size_;
+        return growForAppend(n);
+    }
+    void commitAppend(std::size_t n) { size_ += static_cast<std::int32_t>(n); }
 
     // ---- reading --------------------------------------------------------------------------------
     std::uint8_t readByte();
@@ -77,6 +85,7 @@ public:
 
 private:
     template <typename T> T readFixed();
+    std::uint8_t* growForAppend(std::size_t n);
 
     std::int32_t growBy_;
     std::int32_t readPos_ = 0;

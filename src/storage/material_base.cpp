@@ -5,6 +5,8 @@
 #include "storage/codepage.h"
 #include "storage/dynamic_memory.h"
 #include "storage/file_io.h"
+#include "storage/image_io.h"
+#include "storage/project_head.h"
 
 namespace materialsFile {
 
@@ -13,6 +15,8 @@ namespace {
 constexpr int kCounterRecord = 1;
 // The buffer grows in steps of this many bytes while the file is built.
 constexpr std::int32_t kGrowBy = 4048;
+// A record is read as a whole: its fields carry no numbers of their own.
+constexpr int kRecordFields = 1;
 }  // namespace
 
 bool parse(std::string_view bytes, TZMaterialBase& base) {
@@ -25,15 +29,8 @@ bool parse(std::string_view bytes, TZMaterialBase& base) {
     for (int i = 0; i < count; ++i) {
         if (i == kCounterRecord) base.loadCounter = s.readInt32();
         Material m;
-        m.id = s.readInt32();
-        m.groupId = s.readInt32();
-        m.isGroup = s.readByte();
-        m.tensionCoef = s.readDouble();
-        m.offcutPriceCoef = s.readDouble();
-        m.setName(s.readString().value_or(std::string()));
-        m.width = s.readDouble();
-        m.groupRow = m.baseRecord = -1;
-        m.stock = 0.0;
+        StreamReader reader(s);
+        visitMaterial(reader, m, kRecordFields);
         if (!base.append(std::move(m))) return false;
     }
     return true;
@@ -45,20 +42,15 @@ std::string serialize(const TZMaterialBase& base, bool bumpCounter) {
     std::size_t bytes = 8;
     for (const Material& m : base) bytes += 34 + std::min(m.name.size(), Material::kNameField - 1);
     s.reserve(bytes);
-    s.writeInt32(base.count());
+    ImageWriter writer(s);
+    writer.int32(base.count());
     // Wrapping addition: the counter is a plain 32-bit number that nobody reads back.
     const auto counter = static_cast<std::int32_t>(static_cast<std::uint32_t>(base.loadCounter) +
                                                    (bumpCounter ? 1u : 0u));
     for (int i = 0; i < base.count(); ++i) {
         const Material& m = base.at(i);
-        if (i == kCounterRecord) s.writeInt32(counter);
-        s.writeInt32(m.id);
-        s.writeInt32(m.groupId);
-        s.writeBool(m.isGroup != 0);
-        s.writeDouble(m.tensionCoef);
-        s.writeDouble(m.offcutPriceCoef);
-        s.writeString(std::string_view(m.name).substr(0, Material::kNameField - 1));
-        s.writeDouble(m.width);
+        if (i == kCounterRecord) writer.int32(counter);
+        visitMaterial(writer, m, kRecordFields);
     }
     return std::string(s.bytes());
 }
