@@ -4,13 +4,13 @@
 #     bench/office_report_timing.py [BUILD_BIN_DIR] [RUNS]
 #
 # Measures, each RUNS times (median and range printed):
-#  - a headless LibreOffice started with a new profile folder and ended at once
-#    (soffice --terminate_after_init), the floor of any report;
+#  - the office helper with nothing to do: a headless LibreOffice started with a new profile
+#    folder, connected to and ended, the floor of any report;
 #  - tenzora-cli report of each shipped template with the example project;
 #  - two reports at once (separate profiles), wall time for both.
 
+import json
 import os
-import shutil
 import statistics
 import subprocess
 import sys
@@ -37,18 +37,18 @@ def report(samples, what):
 
 
 def soffice_alone():
-    profile = tempfile.mkdtemp(prefix="tenzora-bench-")
-    try:
-        return timed([shutil.which("soffice"), "--headless", "--invisible", "--norestore",
-                      "--nolockcheck", "--terminate_after_init",
-                      "-env:UserInstallation=file://" + profile])
-    finally:
-        shutil.rmtree(profile, ignore_errors=True)
+    """The office helper with nothing to do: LibreOffice started with a new profile, connected
+    to and ended, as every report does around its own work."""
+    with tempfile.TemporaryDirectory() as work:
+        job = os.path.join(work, "job.json")
+        with open(job, "w") as f:
+            json.dump({"kind": "convert", "items": [], "result": os.path.join(work, "r")}, f)
+        return timed(["/usr/bin/python3", os.path.join(BIN, "office", "tenzora_office.py"), job])
 
 
 def main():
     with tempfile.TemporaryDirectory() as out:
-        report([soffice_alone() for _ in range(RUNS)], "LibreOffice start and end (new profile)")
+        report([soffice_alone() for _ in range(RUNS)], "LibreOffice start, connection and end")
         for name in sorted(os.listdir(TEMPLATES)):
             target = os.path.join(out, "filled" + os.path.splitext(name)[1])
             samples = [timed([CLI, "report", PROJECT, os.path.join(TEMPLATES, name), target])

@@ -199,3 +199,49 @@ TEST(OfficeJob, TheWindowsReportOpensWhenReadyAndTellsWhatFailed) {
     EXPECT_FALSE(startOfficeReport(*t, settings, 0, bare));
     EXPECT_NE(t.ui.messages.back().text.find(L"tenzora_office.py"), std::wstring::npos);
 }
+
+TEST(OfficeJob, TheWordPictureBecomesADocumentOrAnUntitledOne) {
+    EXPECT_TRUE(isPictureDocumentPath(L"/x/plan.DOC"));
+    EXPECT_TRUE(isPictureDocumentPath(L"plan.docx"));
+    EXPECT_TRUE(isPictureDocumentPath(L"plan.odt"));
+    EXPECT_FALSE(isPictureDocumentPath(L"plan"));
+    EXPECT_FALSE(isPictureDocumentPath(L"plan.jpeg"));
+
+    TempDir programDir, temp;
+    std::filesystem::create_directories(programDir / "office");
+    std::ofstream(programDir / "office" / "tenzora_office.py") << "# helper";
+    ScriptedUi ui;
+    WatchingLauncher launcher;
+    const OfficeContext context{programDir.path(), temp.path(), launcher};
+
+    // A document target: written where the user chose; nothing else is opened.
+    const std::filesystem::path picture = temp / "tz1.tmp.emf";
+    std::ofstream(picture) << "emf";
+    ASSERT_TRUE(startPictureDocument(ui, picture, L"/home/u/план.doc", context));
+    nlohmann::json job = launcher.job();
+    EXPECT_EQ(job["kind"], "picture");
+    EXPECT_EQ(job["picture"], picture.string());
+    EXPECT_EQ(job["output"], "/home/u/план.doc");
+    std::ofstream(job["result"].get<std::string>()) << "status=ok\n";
+    launcher.ended();
+    EXPECT_TRUE(launcher.opened.empty());
+    EXPECT_FALSE(std::filesystem::exists(picture));  // it is inside the document now
+    EXPECT_TRUE(ui.messages.empty());
+
+    // No name: a template of the temporary folder, which the office program opens untitled.
+    std::ofstream(picture) << "emf";
+    ASSERT_TRUE(startPictureDocument(ui, picture, L"/home/u/план", context));
+    job = launcher.job();
+    EXPECT_EQ(job["output"], (temp / "tz1.tmp.ott").string());
+    std::ofstream(job["result"].get<std::string>()) << "status=ok\n";
+    launcher.ended();
+    EXPECT_EQ(launcher.opened, std::vector<std::wstring>{codepage::fromPath(temp / "tz1.tmp.ott")});
+
+    // A failure is told.
+    std::ofstream(picture) << "emf";
+    ASSERT_TRUE(startPictureDocument(ui, picture, L"/home/u/план.odt", context));
+    std::ofstream(launcher.job()["result"].get<std::string>()) << "status=failed\nreason=picture\n";
+    launcher.ended();
+    ASSERT_EQ(ui.messages.size(), 1u);
+    EXPECT_EQ(ui.messages[0].text.rfind(L"LibreOffice не может прочитать рисунок ", 0), 0u);
+}
