@@ -15,11 +15,12 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    const OfficeResult result = parseOfficeResult(std::string_view(reinterpret_cast<const char*>(data), size));
+    const OfficeResult result =
+        parseOfficeResult(std::string_view(reinterpret_cast<const char*>(data), size));
     const std::wstring text = officeFailureText(result, L"template.docx", L"out.docx");
     if (result.ok() != text.empty()) std::abort();
-    if (!result.ok() && result.failure != OfficeFailure::Internal && text.find(L".docx") == std::wstring::npos &&
-        result.failure != OfficeFailure::NotStarted)
+    if (!result.ok() && result.failure != OfficeFailure::Internal &&
+        text.find(L".docx") == std::wstring::npos && result.failure != OfficeFailure::NotStarted)
         std::abort();
     return 0;
 }

@@ -41,7 +41,7 @@ std::string spelled(const std::string& keyword, std::size_t turn) {
 // value, and a value never searched again.
 std::string filled(std::string line, const std::vector<std::pair<std::string, std::string>>& fields) {
     std::vector<std::string> parts{line};
-    std::vector<int> owner{-1};  // -1: template text still to search
+    std::vector<int> owner{-1}; // -1: template text still to search
     for (std::size_t k = 0; k < fields.size(); ++k) {
         std::vector<std::string> nextParts;
         std::vector<int> nextOwner;
@@ -53,7 +53,8 @@ std::string filled(std::string line, const std::vector<std::pair<std::string, st
             }
             const std::string upper = upperAscii(parts[p]);
             std::size_t at = 0;
-            for (std::size_t j; (j = upper.find(fields[k].first, at)) != std::string::npos; at = j + fields[k].first.size()) {
+            for (std::size_t j; (j = upper.find(fields[k].first, at)) != std::string::npos;
+                 at = j + fields[k].first.size()) {
                 nextParts.push_back(parts[p].substr(at, j - at));
                 nextOwner.push_back(-1);
                 nextParts.push_back(fields[k].second);
@@ -66,17 +67,22 @@ std::string filled(std::string line, const std::vector<std::pair<std::string, st
         owner = std::move(nextOwner);
     }
     std::string out;
-    for (const std::string& p : parts) out += p;
+    for (const std::string& p : parts)
+        out += p;
     return out;
 }
 
 std::string xmlEscaped(const std::string& text) {
     std::string out;
     for (char c : text) {
-        if (c == '&') out += "&amp;";
-        else if (c == '<') out += "&lt;";
-        else if (c == '>') out += "&gt;";
-        else out.push_back(c);
+        if (c == '&')
+            out += "&amp;";
+        else if (c == '<')
+            out += "&lt;";
+        else if (c == '>')
+            out += "&gt;";
+        else
+            out.push_back(c);
     }
     return out;
 }
@@ -87,14 +93,17 @@ const char kNamespaces[] =
     "xmlns:table=\"urn:oasis:names:tc:opendocument:xmlns:table:1.0\" office:version=\"1.3\"";
 
 std::string flatText(const std::vector<std::string>& lines) {
-    std::string xml = std::string("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<office:document ") + kNamespaces +
-                      " office:mimetype=\"application/vnd.oasis.opendocument.text\"><office:body><office:text>\n";
-    for (const std::string& line : lines) xml += "<text:p>" + xmlEscaped(line) + "</text:p>\n";
+    std::string xml =
+        std::string("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<office:document ") + kNamespaces +
+        " office:mimetype=\"application/vnd.oasis.opendocument.text\"><office:body><office:text>\n";
+    for (const std::string& line : lines)
+        xml += "<text:p>" + xmlEscaped(line) + "</text:p>\n";
     return xml + "</office:text></office:body></office:document>\n";
 }
 
 std::string flatSheet(const std::vector<std::string>& lines) {
-    std::string xml = std::string("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<office:document ") + kNamespaces +
+    std::string xml = std::string("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<office:document ") +
+                      kNamespaces +
                       " office:mimetype=\"application/vnd.oasis.opendocument.spreadsheet\"><office:body>"
                       "<office:spreadsheet><table:table table:name=\"T\">\n";
     for (const std::string& line : lines)
@@ -104,21 +113,24 @@ std::string flatSheet(const std::vector<std::string>& lines) {
 }
 
 // Runs a conversion job of the office helper: each source stored in its target's format.
-void convert(const TempDir& dir, const std::vector<std::pair<std::filesystem::path, std::filesystem::path>>& items) {
+void convert(const TempDir& dir,
+             const std::vector<std::pair<std::filesystem::path, std::filesystem::path>>& items) {
     OfficeJob job;
     job.kind = OfficeJob::Kind::Convert;
     job.items = items;
     job.result = dir / "convert.result";
     std::ofstream(dir / "convert.json") << officeJobJson(job);
-    const std::string command = "/usr/bin/python3 " + shellQuoted((kProgramDir / kOfficeHelper).string()) + " " +
-                                shellQuoted((dir / "convert.json").string());
+    const std::string command = "/usr/bin/python3 " + shellQuoted((kProgramDir / kOfficeHelper).string()) +
+                                " " + shellQuoted((dir / "convert.json").string());
     ASSERT_EQ(std::system(command.c_str()), 0) << slurp(dir / "convert.result");
-    for (const auto& item : items) ASSERT_TRUE(std::filesystem::exists(item.second)) << item.second;
+    for (const auto& item : items)
+        ASSERT_TRUE(std::filesystem::exists(item.second)) << item.second;
 }
 
 std::string withoutByteOrderMark(std::string text) {
     if (text.rfind("\xEF\xBB\xBF", 0) == 0) text.erase(0, 3);
-    while (!text.empty() && (text.back() == '\n' || text.back() == '\r')) text.pop_back();
+    while (!text.empty() && (text.back() == '\n' || text.back() == '\r'))
+        text.pop_back();
     return text;
 }
 
@@ -130,9 +142,12 @@ std::vector<std::string> csvCells(const std::string& text) {
     for (std::size_t i = 0; i < text.size(); ++i) {
         const char c = text[i];
         if (quoted) {
-            if (c == '"' && i + 1 < text.size() && text[i + 1] == '"') cell.push_back(text[++i]);
-            else if (c == '"') quoted = false;
-            else cell.push_back(c);
+            if (c == '"' && i + 1 < text.size() && text[i + 1] == '"')
+                cell.push_back(text[++i]);
+            else if (c == '"')
+                quoted = false;
+            else
+                cell.push_back(c);
         } else if (c == '"') {
             quoted = any = true;
         } else if (c == '\n') {
@@ -153,8 +168,8 @@ std::vector<std::string> csvCells(const std::string& text) {
 struct ReportSetup {
     TempDir dir;
     std::string project;
-    std::vector<std::pair<std::string, std::string>> fields;  // keyword, value (vars)
-    std::vector<std::string> lines;                            // the template's text
+    std::vector<std::pair<std::string, std::string>> fields; // keyword, value (vars)
+    std::vector<std::string> lines;                          // the template's text
     std::string client, note;
 
     ReportSetup() {
@@ -162,8 +177,10 @@ struct ReportSetup {
         EXPECT_TRUE(t->openFile(codepage::fromUtf8(TENZORA_SOURCE_DIR "/data/examples/l-shaped-hall.tz")));
         client = "Д'Артаньян и О'Брайен\nподрядчики";
         note.clear();
-        for (int i = 0; i < 60; ++i) note += "Прим" + std::to_string(i % 10);  // 300 characters
-        t->client = codepage::fromUtf8(client) + L"¬7701234567¬770101001¬ул. Лесная, 5¬40702810¬+7 900 000-00-00";
+        for (int i = 0; i < 60; ++i)
+            note += "Прим" + std::to_string(i % 10); // 300 characters
+        t->client =
+            codepage::fromUtf8(client) + L"¬7701234567¬770101001¬ул. Лесная, 5¬40702810¬+7 900 000-00-00";
         t->note = codepage::fromUtf8(note);
         project = (dir / "hall.tz").string();
         EXPECT_TRUE(saveProject(*t, codepage::fromUtf8(project)));
@@ -173,15 +190,18 @@ struct ReportSetup {
         const nlohmann::json values = vars.json()["vars"];
         // The report's order: the order of the report fields (longer keywords first).
         for (const char* keyword :
-             {"NUMBER", "DATE", "NAME", "COLOR", "LASTLETTER", "SIDES", "DIAGONALS", "RASKROYLINE", "SQUAREMAT",
-              "SQUARE", "OBREZKI", "COUNTCORNER", "PERIMETER", "KONTRAGENT", "INN", "KPP", "ADDRESS", "RASSCHET",
-              "PHONE", "POLOTNA", "ERROR", "FORMS", "COMMENT", "ANGLESCOUNT", "ANGLES", "PRINTTITLE", "LENGTHMAT",
-              "MATWIDTH", "WORKTIME", "WORK", "SCALE", "REDUCT", "MATGROUP", "SUMPRICE", "PRICE", "CITY", "GARPUN",
-              "SUMMATERIAL", "SUMADDJOB", "ADDJOB", "MATERIAL"})
+             {"NUMBER",    "DATE",        "NAME",      "COLOR",    "LASTLETTER", "SIDES",
+              "DIAGONALS", "RASKROYLINE", "SQUAREMAT", "SQUARE",   "OBREZKI",    "COUNTCORNER",
+              "PERIMETER", "KONTRAGENT",  "INN",       "KPP",      "ADDRESS",    "RASSCHET",
+              "PHONE",     "POLOTNA",     "ERROR",     "FORMS",    "COMMENT",    "ANGLESCOUNT",
+              "ANGLES",    "PRINTTITLE",  "LENGTHMAT", "MATWIDTH", "WORKTIME",   "WORK",
+              "SCALE",     "REDUCT",      "MATGROUP",  "SUMPRICE", "PRICE",      "CITY",
+              "GARPUN",    "SUMMATERIAL", "SUMADDJOB", "ADDJOB",   "MATERIAL"})
             fields.emplace_back(keyword, values.value(keyword, std::string("?")));
 
         for (std::size_t i = 0; i < fields.size(); ++i)
-            lines.push_back("[" + std::to_string(i) + "]" + spelled(fields[i].first, i) + "[/" + std::to_string(i) + "]");
+            lines.push_back("[" + std::to_string(i) + "]" + spelled(fields[i].first, i) + "[/" +
+                            std::to_string(i) + "]");
         lines.push_back("Numbers: SQUAREMATSQUARE, anglesCountAngles, sumpriceprice;");
         lines.push_back("ЗаказNUMBERот date");
 
@@ -194,7 +214,8 @@ struct ReportSetup {
     }
     std::vector<std::string> expected() const {
         std::vector<std::string> out;
-        for (const std::string& line : lines) out.push_back(filled(line, fields));
+        for (const std::string& line : lines)
+            out.push_back(filled(line, fields));
         return out;
     }
     std::string value(const std::string& keyword) const {
@@ -240,7 +261,8 @@ TEST_F(CliReport, EveryKeywordOfEveryFormatBecomesTheValueOfVars) {
 
     const std::vector<std::string> expected = s.expected();
     std::string expectedText;
-    for (const std::string& line : expected) expectedText += (expectedText.empty() ? "" : "\n") + line;
+    for (const std::string& line : expected)
+        expectedText += (expectedText.empty() ? "" : "\n") + line;
     for (std::size_t f = 0; f < formats.size(); ++f) {
         const std::string text = withoutByteOrderMark(slurp(readBack[f].second));
         if (formats[f] == "xlsx" || formats[f] == "ods") {
@@ -273,17 +295,20 @@ TEST_F(CliReport, FailuresAreToldAndLeaveNothingAtTheTarget) {
     const TempDir out;
     // A document LibreOffice cannot open: a broken Word file.
     std::ofstream(out / "broken.docx") << "PK\x03\x04 not a document";
-    const CliRun broken = runCli({"report", s.project, (out / "broken.docx").string(), (out / "a.docx").string()});
+    const CliRun broken =
+        runCli({"report", s.project, (out / "broken.docx").string(), (out / "a.docx").string()});
     EXPECT_EQ(broken.status, 1);
     EXPECT_NE(broken.err.find("LibreOffice не может открыть файл"), std::string::npos) << broken.err;
     EXPECT_FALSE(std::filesystem::exists(out / "a.docx"));
 
     // No LibreOffice: the file that was there stays as it was.
     std::ofstream(out / "kept.docx") << "old";
-    const CliRun missing = runCli({"report", s.project, (s.dir / "t.docx").string(), (out / "kept.docx").string()},
-                                  kProgramDir, "TENZORA_SOFFICE=/nonexistent/soffice");
+    const CliRun missing =
+        runCli({"report", s.project, (s.dir / "t.docx").string(), (out / "kept.docx").string()}, kProgramDir,
+               "TENZORA_SOFFICE=/nonexistent/soffice");
     EXPECT_EQ(missing.status, 1);
-    EXPECT_NE(missing.err.find("Не найден LibreOffice (программа soffice)"), std::string::npos) << missing.err;
+    EXPECT_NE(missing.err.find("Не найден LibreOffice (программа soffice)"), std::string::npos)
+        << missing.err;
     EXPECT_EQ(slurp(out / "kept.docx"), "old");
 
     // A spreadsheet is no text document; a template that is not there; a folder that is not there.
@@ -322,7 +347,8 @@ TEST_F(CliReport, TheWordExportWritesADocumentHoldingTheVectorPicture) {
     // The picture, its script, the job and LibreOffice's profile made on the way are gone.
     for (const auto& entry : std::filesystem::directory_iterator(temp.path())) {
         const std::string name = entry.path().filename().string();
-        EXPECT_TRUE(name.rfind("tz", 0) != 0 && name.rfind("ex1script", 0) != 0 && name.rfind("tenzora-", 0) != 0)
+        EXPECT_TRUE(name.rfind("tz", 0) != 0 && name.rfind("ex1script", 0) != 0 &&
+                    name.rfind("tenzora-", 0) != 0)
             << name;
     }
 }

@@ -47,7 +47,8 @@ class WatchingLauncher : public Launcher {
 } // namespace
 
 TEST(OfficeJob, EveryValueTravelsAsDataWhateverItHolds) {
-    EXPECT_EQ(jsonString(L"O'Brien \"и\" сыновья\\\n\t\x01"), "\"O'Brien \\\"и\\\" сыновья\\\\\\n\\t\\u0001\"");
+    EXPECT_EQ(jsonString(L"O'Brien \"и\" сыновья\\\n\t\x01"),
+              "\"O'Brien \\\"и\\\" сыновья\\\\\\n\\t\\u0001\"");
     // A lone surrogate has no UTF-8 form: it becomes the replacement character, not a broken file.
     EXPECT_EQ(jsonString(std::wstring(1, static_cast<wchar_t>(0xD800))), "\"\xEF\xBF\xBD\"");
 
@@ -108,7 +109,7 @@ TEST(OfficeJob, TheReportIsNamedAfterTheOrderAndTheTemplate) {
     TempDir temp;
     const std::filesystem::path first = reserveReportPath(temp.path(), L"Заказ 17", "/t/Смета клиента.docx");
     EXPECT_EQ(first, temp / "Заказ 17 - Смета клиента.docx");
-    EXPECT_TRUE(std::filesystem::exists(first));  // reserved, so that a second report takes another name
+    EXPECT_TRUE(std::filesystem::exists(first)); // reserved, so that a second report takes another name
     EXPECT_EQ(reserveReportPath(temp.path(), L"Заказ 17", "/t/Смета клиента.docx"),
               temp / "Заказ 17 - Смета клиента (2).docx");
     // A copy open in LibreOffice (its lock file beside it) is not written over.
@@ -119,15 +120,16 @@ TEST(OfficeJob, TheReportIsNamedAfterTheOrderAndTheTemplate) {
 
 TEST(OfficeJob, TheTemplatesAreTheOfficeFilesOfTheFolderInNameOrder) {
     TempDir folder;
-    for (const char* name : {"Смета.xlsx", "Акт.rtf", "Заказ.odt", "Бланк.DOC", "Цены.ods", "Лист.xls", "~$Смета.xlsx",
-                             ".~lock.Заказ.odt#", "notes.txt", "Рисунок.png", "Договор.docx"})
+    for (const char* name : {"Смета.xlsx", "Акт.rtf", "Заказ.odt", "Бланк.DOC", "Цены.ods", "Лист.xls",
+                             "~$Смета.xlsx", ".~lock.Заказ.odt#", "notes.txt", "Рисунок.png", "Договор.docx"})
         std::ofstream(folder / name) << "x";
     std::filesystem::create_directory(folder / "Архив.docx");
     const TZStaticArray<TZWordForm> forms = scanOfficeTemplates(folder.path());
     std::vector<std::wstring> names;
-    for (int i = 0; i < forms.count(); ++i) names.push_back(forms.at(i).name);
-    EXPECT_EQ(names, (std::vector<std::wstring>{L"Акт.rtf", L"Бланк.DOC", L"Договор.docx", L"Заказ.odt", L"Лист.xls",
-                                                L"Смета.xlsx", L"Цены.ods"}));
+    for (int i = 0; i < forms.count(); ++i)
+        names.push_back(forms.at(i).name);
+    EXPECT_EQ(names, (std::vector<std::wstring>{L"Акт.rtf", L"Бланк.DOC", L"Договор.docx", L"Заказ.odt",
+                                                L"Лист.xls", L"Смета.xlsx", L"Цены.ods"}));
     EXPECT_EQ(forms.at(3).path, codepage::fromPath(folder / "Заказ.odt"));
     EXPECT_EQ(scanOfficeTemplates(folder / "none").count(), 0);
 
@@ -154,7 +156,7 @@ TEST(OfficeJob, TheWindowsReportOpensWhenReadyAndTellsWhatFailed) {
     WatchingLauncher launcher;
     const OfficeContext context{programDir.path(), temp.path(), launcher};
 
-    EXPECT_FALSE(startOfficeReport(*t, settings, 1, context));  // no such template
+    EXPECT_FALSE(startOfficeReport(*t, settings, 1, context)); // no such template
     EXPECT_TRUE(launcher.arguments.empty());
 
     ASSERT_TRUE(startOfficeReport(*t, settings, 0, context));
@@ -225,7 +227,7 @@ TEST(OfficeJob, TheWordPictureBecomesADocumentOrAnUntitledOne) {
     std::ofstream(job["result"].get<std::string>()) << "status=ok\n";
     launcher.ended();
     EXPECT_TRUE(launcher.opened.empty());
-    EXPECT_FALSE(std::filesystem::exists(picture));  // it is inside the document now
+    EXPECT_FALSE(std::filesystem::exists(picture)); // it is inside the document now
     EXPECT_TRUE(ui.messages.empty());
 
     // No name: a template of the temporary folder, which the office program opens untitled.

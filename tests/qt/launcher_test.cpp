@@ -32,8 +32,9 @@ TEST(QtLauncher, RunsAProgramToItsEndWithItsArgumentsWhole) {
     QtLauncher launcher;
     TempDir dir;
     const std::filesystem::path file = dir / "a file with 'quotes' and blanks";
-    EXPECT_EQ(launcher.runToEnd(L"/bin/sh", {L"-c", L"printf '%s' \"$1\" > \"$2\"; exit 3", L"sh", L"O'Brien; $HOME",
-                                             codepage::fromPath(file)},
+    EXPECT_EQ(launcher.runToEnd(L"/bin/sh",
+                                {L"-c", L"printf '%s' \"$1\" > \"$2\"; exit 3", L"sh", L"O'Brien; $HOME",
+                                 codepage::fromPath(file)},
                                 10000),
               3);
     std::ifstream in(file);

@@ -36,12 +36,27 @@ class DesktoplessLauncher : public QtLauncher {
     std::vector<std::wstring> opened;
 };
 
+// TMPDIR pointed at a folder for the test, and put back as it was (also when the test fails).
+struct TemporaryFolderOverride {
+    explicit TemporaryFolderOverride(const std::filesystem::path& folder)
+        : had(qEnvironmentVariableIsSet("TMPDIR")), saved(qgetenv("TMPDIR")) {
+        qputenv("TMPDIR", QByteArray::fromStdString(folder.string()));
+    }
+    ~TemporaryFolderOverride() {
+        if (had)
+            qputenv("TMPDIR", saved);
+        else
+            qunsetenv("TMPDIR");
+    }
+    bool had;
+    QByteArray saved;
+};
+
 } // namespace
 
 TEST(OfficeReportWindow, TheChosenTemplateIsFilledByLibreOfficeAndOpened) {
     TempDir temp;
-    const QByteArray savedTemp = qgetenv("TMPDIR");
-    qputenv("TMPDIR", QByteArray::fromStdString(temp.path().string()));
+    const TemporaryFolderOverride temporaryFolder(temp.path());
     ScriptedUi ui;
     MemorySettingsStore settings;
     DesktoplessLauncher launcher;
@@ -54,7 +69,8 @@ TEST(OfficeReportWindow, TheChosenTemplateIsFilledByLibreOfficeAndOpened) {
     CMainFrame frame(app);
     frame.resize(1280, 800);
     frame.show();
-    ASSERT_TRUE(app.document().openFile(codepage::fromUtf8(TENZORA_SOURCE_DIR "/data/examples/l-shaped-hall.tz")));
+    ASSERT_TRUE(
+        app.document().openFile(codepage::fromUtf8(TENZORA_SOURCE_DIR "/data/examples/l-shaped-hall.tz")));
 
     QStringList offered;
     auto* poll = new QTimer;
@@ -64,17 +80,19 @@ TEST(OfficeReportWindow, TheChosenTemplateIsFilledByLibreOfficeAndOpened) {
         if (menu == nullptr) return;
         poll->stop();
         poll->deleteLater();
-        for (QAction* a : menu->actions()) offered << a->text();
+        for (QAction* a : menu->actions())
+            offered << a->text();
         menu->setActiveAction(menu->actions().value(offered.indexOf("Смета клиента.docx")));
         QTest::keyClick(menu, Qt::Key_Return);
     });
     poll->start();
     frame.findChild<QAction*>(QStringLiteral("cmd%1").arg(cmd::kReport))->trigger();
     QApplication::processEvents();
-    EXPECT_EQ(offered, (QStringList{"Заказ в цех.ods", "Заказ в цех.odt", "Смета клиента.docx", "Смета клиента.xlsx"}));
+    EXPECT_EQ(offered, (QStringList{"Заказ в цех.ods", "Заказ в цех.odt", "Смета клиента.docx",
+                                    "Смета клиента.xlsx"}));
 
-    for (int i = 0; i < 2400 && launcher.opened.empty() && ui.messages.empty(); ++i) QTest::qWait(50);
-    qputenv("TMPDIR", savedTemp);
+    for (int i = 0; i < 2400 && launcher.opened.empty() && ui.messages.empty(); ++i)
+        QTest::qWait(50);
     ASSERT_TRUE(ui.messages.empty()) << codepage::toUtf8(ui.messages.front().text);
     ASSERT_EQ(launcher.opened.size(), 1u);
     const std::filesystem::path report = codepage::toPath(launcher.opened[0]);
