@@ -331,7 +331,7 @@ def ascii_lower(text):
     return "".join(chr(ord(c) + 32) if "A" <= c <= "Z" else c for c in text)
 
 
-def fill_cells(document, fields):
+def fill_cells(document, fields, tabs_in_lines=True):
     """Every text cell of every sheet gets the keywords of its text replaced and stays a text cell
     (a date or a number in a value is not read as a figure of the sheet's locale)."""
     from com.sun.star.sheet.CellFlags import STRING
@@ -345,6 +345,11 @@ def fill_cells(document, fields):
         for cell in cells:
             original = cell.String
             filled = replace_in_string(original, fields)
+            if not tabs_in_lines and "\n" in filled:
+                # LibreOffice's own spreadsheet format loses the tabs of a cell of several lines
+                # (an extra work's name, quantity and cost would run together): a blank keeps
+                # them apart.
+                filled = filled.replace("\t", " ")
             if filled != original:
                 cell.String = filled
 
@@ -388,7 +393,8 @@ def run_report(office, job):
         if is_text(document):
             fill_text(document, fields)
         elif is_spreadsheet(document):
-            fill_cells(document, fields)
+            ending = os.path.splitext(output)[1].lower()
+            fill_cells(document, fields, tabs_in_lines=ending not in (".ods", ".fods"))
         else:
             raise Failure("template", "not a text document or spreadsheet: " + template)
         set_margins(document, job.get("margins"))

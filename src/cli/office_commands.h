@@ -14,4 +14,4 @@ namespace cli {
 // with the reason when the document could not be made.
 void writePictureDocumentFor(Context& context, const std::string& out, const ExportResult& exported);
 
-}  // namespace cli
+} // namespace cli

@@ -15,7 +15,8 @@ namespace {
 
 OfficeContext officeContext(Context& context) {
     std::error_code ec;
-    return {context.app().programDir(), std::filesystem::temp_directory_path(ec), context.app().services().launcher};
+    return {context.app().programDir(), std::filesystem::temp_directory_path(ec),
+            context.app().services().launcher};
 }
 
 } // namespace
@@ -27,28 +28,27 @@ int runReport(Context& context, Arguments& args) {
     const std::filesystem::path templatePath = codepage::toPath(codepage::fromUtf8(files[1]));
     const std::filesystem::path out = codepage::toPath(codepage::fromUtf8(files[2]));
     const OfficeContext office = officeContext(context);
-    const OfficeResult result = fillReport(context.doc(), context.app().settings(), templatePath, out, office);
+    const OfficeResult result =
+        fillReport(context.doc(), context.app().settings(), templatePath, out, office);
     if (!result.ok())
-        throw Failure(utf8(officeFailureText(result,
-                                             result.failure == OfficeFailure::NoHelper ? result.detail
-                                                                                       : codepage::fromUtf8(files[1]),
-                                             codepage::fromUtf8(files[2]))));
+        throw Failure(utf8(officeFailureText(
+            result, result.failure == OfficeFailure::NoHelper ? result.detail : codepage::fromUtf8(files[1]),
+            codepage::fromUtf8(files[2]))));
     std::cerr << "report: " << files[2] << " filled from " << files[1] << "\n";
     return kExitOk;
 }
 
 void writePictureDocumentFor(Context& context, const std::string& out, const ExportResult& exported) {
-    const OfficeResult result =
-        writePictureDocument(exported.picture, codepage::toPath(codepage::fromUtf8(out)), officeContext(context));
+    const OfficeResult result = writePictureDocument(
+        exported.picture, codepage::toPath(codepage::fromUtf8(out)), officeContext(context));
     std::error_code ec;
     std::filesystem::remove(exported.picture, ec);
     std::filesystem::remove(exported.script, ec);
     if (!result.ok())
-        throw Failure(utf8(officeFailureText(result,
-                                             result.failure == OfficeFailure::NoHelper
-                                                 ? result.detail
-                                                 : codepage::fromPath(exported.picture),
-                                             codepage::fromUtf8(out))));
+        throw Failure(utf8(officeFailureText(
+            result,
+            result.failure == OfficeFailure::NoHelper ? result.detail : codepage::fromPath(exported.picture),
+            codepage::fromUtf8(out))));
 }
 
-}  // namespace cli
+} // namespace cli

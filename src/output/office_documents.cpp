@@ -45,8 +45,8 @@ OfficeResult failed(OfficeFailure failure) {
 }
 
 // Writes the job file; the helper's path and the arguments to start it with.
-bool prepare(OfficeJob& job, const OfficeContext& context, const JobFiles& files, std::vector<std::wstring>& arguments,
-             OfficeResult& failure) {
+bool prepare(OfficeJob& job, const OfficeContext& context, const JobFiles& files,
+             std::vector<std::wstring>& arguments, OfficeResult& failure) {
     const std::filesystem::path helper = helperPath(context);
     std::error_code ec;
     if (context.programDir.empty() || !std::filesystem::is_regular_file(helper, ec)) {
@@ -64,7 +64,9 @@ bool prepare(OfficeJob& job, const OfficeContext& context, const JobFiles& files
     return true;
 }
 
-std::wstring pathText(const std::filesystem::path& path) { return codepage::fromPath(path); }
+std::wstring pathText(const std::filesystem::path& path) {
+    return codepage::fromPath(path);
+}
 
 void removeIfEmpty(const std::filesystem::path& path) {
     std::error_code ec;
@@ -97,29 +99,33 @@ OfficeResult runOfficeJob(OfficeJob job, const OfficeContext& context) {
     const int status = context.launcher.runToEnd(kOfficePython, arguments, kOfficeTimeoutMs);
     result = readOfficeResult(files.result);
     files.remove();
-    if (result.failure == OfficeFailure::NoResult && status == kRunNotStarted) result.failure = OfficeFailure::NotStarted;
-    else if (result.failure == OfficeFailure::NoResult && status < 0) result.failure = OfficeFailure::Stopped;
+    if (result.failure == OfficeFailure::NoResult && status == kRunNotStarted)
+        result.failure = OfficeFailure::NotStarted;
+    else if (result.failure == OfficeFailure::NoResult && status < 0)
+        result.failure = OfficeFailure::Stopped;
     return result;
 }
 
-bool startOfficeJob(OfficeJob job, const OfficeContext& context, std::function<void(const OfficeResult&)> done,
-                    OfficeResult& failure) {
+bool startOfficeJob(OfficeJob job, const OfficeContext& context,
+                    std::function<void(const OfficeResult&)> done, OfficeResult& failure) {
     const JobFiles files = jobFilesIn(context.tempFolder);
     std::vector<std::wstring> arguments;
     if (!prepare(job, context, files, arguments, failure)) return false;
-    const bool started = context.launcher.startWatched(kOfficePython, arguments, [files, done = std::move(done)] {
-        const OfficeResult result = readOfficeResult(files.result);
-        files.remove();
-        if (done) done(result);
-    });
+    const bool started =
+        context.launcher.startWatched(kOfficePython, arguments, [files, done = std::move(done)] {
+            const OfficeResult result = readOfficeResult(files.result);
+            files.remove();
+            if (done) done(result);
+        });
     if (started) return true;
     files.remove();
     failure = failed(OfficeFailure::NotStarted);
     return false;
 }
 
-OfficeResult fillReport(TZCeiling& doc, const AppSettings& settings, const std::filesystem::path& templatePath,
-                        const std::filesystem::path& output, const OfficeContext& context) {
+OfficeResult fillReport(TZCeiling& doc, const AppSettings& settings,
+                        const std::filesystem::path& templatePath, const std::filesystem::path& output,
+                        const OfficeContext& context) {
     OfficeJob job;
     job.kind = OfficeJob::Kind::Report;
     job.source = std::filesystem::absolute(templatePath);
@@ -157,9 +163,9 @@ bool startOfficeReport(TZCeiling& doc, const AppSettings& settings, int index, c
     OfficeResult failure;
     if (startOfficeJob(std::move(job), context, std::move(done), failure)) return true;
     removeIfEmpty(output);
-    ui.error(officeFailureText(failure, failure.failure == OfficeFailure::NoHelper ? failure.detail
-                                                                                    : pathText(templatePath),
-                               pathText(output)));
+    ui.error(officeFailureText(
+        failure, failure.failure == OfficeFailure::NoHelper ? failure.detail : pathText(templatePath),
+        pathText(output)));
     return false;
 }
 
@@ -201,21 +207,24 @@ bool startPictureDocument(UiServices& ui, const std::filesystem::path& picture, 
     };
     OfficeResult failure;
     if (startOfficeJob(std::move(job), context, std::move(done), failure)) return true;
-    ui.error(officeFailureText(failure, failure.failure == OfficeFailure::NoHelper ? failure.detail : pathText(picture),
-                               pathText(output)));
+    ui.error(officeFailureText(
+        failure, failure.failure == OfficeFailure::NoHelper ? failure.detail : pathText(picture),
+        pathText(output)));
     return false;
 }
 
 bool runReportOfTemplate(TZCeiling& doc, const AppSettings& settings, int index, Launcher& launcher,
                          const std::filesystem::path& tempFolder, std::int64_t secondsSince1970) {
-    if (officeScriptHostAvailable()) return runReport(doc, settings, index, launcher, tempFolder, secondsSince1970);
+    if (officeScriptHostAvailable())
+        return runReport(doc, settings, index, launcher, tempFolder, secondsSince1970);
     return startOfficeReport(doc, settings, index, OfficeContext{doc.programDir(), tempFolder, launcher});
 }
 
 void handOnWordPicture(UiServices& ui, const std::filesystem::path& programDir, const ExportResult& result,
                        const std::wstring& target, Launcher& launcher) {
     if (!officeScriptHostAvailable()) {
-        startPictureDocument(ui, result.picture, target, OfficeContext{programDir, result.picture.parent_path(), launcher});
+        startPictureDocument(ui, result.picture, target,
+                             OfficeContext{programDir, result.picture.parent_path(), launcher});
         return;
     }
     if (!launcher.openDocument(codepage::fromPath(result.picture)))

@@ -21,8 +21,8 @@ struct AppSettings;
 inline constexpr int kOfficeTimeoutMs = 180000;
 
 struct OfficeContext {
-    std::filesystem::path programDir;  // holds the helper
-    std::filesystem::path tempFolder;  // the job and result files (and the window's reports)
+    std::filesystem::path programDir; // holds the helper
+    std::filesystem::path tempFolder; // the job and result files (and the window's reports)
     Launcher& launcher;
 };
 
@@ -35,14 +35,15 @@ OfficeResult runOfficeJob(OfficeJob job, const OfficeContext& context);
 
 // Starts the job and calls `done` with its result once the helper has ended. False when the
 // helper could not be started; `failure` then says why and `done` is not called.
-bool startOfficeJob(OfficeJob job, const OfficeContext& context, std::function<void(const OfficeResult&)> done,
-                    OfficeResult& failure);
+bool startOfficeJob(OfficeJob job, const OfficeContext& context,
+                    std::function<void(const OfficeResult&)> done, OfficeResult& failure);
 
 // Fills the template with the project's values into `output` (its ending gives the format) and
 // waits for it. The template is opened read-only and never changed; `output` is written whole or
 // not at all.
-OfficeResult fillReport(TZCeiling& doc, const AppSettings& settings, const std::filesystem::path& templatePath,
-                        const std::filesystem::path& output, const OfficeContext& context);
+OfficeResult fillReport(TZCeiling& doc, const AppSettings& settings,
+                        const std::filesystem::path& templatePath, const std::filesystem::path& output,
+                        const OfficeContext& context);
 
 // "Отчет в Word или Excel" through LibreOffice: template `index` of the document's list filled into
 // a new file of the temporary folder (named after the order and the template, in the template's

@@ -22,14 +22,19 @@ constexpr wchar_t kDelete = 0x7F;
 
 const char* kindName(OfficeJob::Kind kind) {
     switch (kind) {
-    case OfficeJob::Kind::Report: return "report";
-    case OfficeJob::Kind::Picture: return "picture";
-    case OfficeJob::Kind::Convert: return "convert";
+    case OfficeJob::Kind::Report:
+        return "report";
+    case OfficeJob::Kind::Picture:
+        return "picture";
+    case OfficeJob::Kind::Convert:
+        return "convert";
     }
     return "report";
 }
 
-std::string pathJson(const std::filesystem::path& path) { return jsonString(codepage::fromPath(path)); }
+std::string pathJson(const std::filesystem::path& path) {
+    return jsonString(codepage::fromPath(path));
+}
 
 OfficeFailure failureForReason(std::string_view reason) {
     if (reason == "office") return OfficeFailure::NoOffice;
@@ -42,8 +47,8 @@ OfficeFailure failureForReason(std::string_view reason) {
 }
 
 bool unfitForFileName(wchar_t c) {
-    return c < kFirstPrintable || c == kDelete || c == L'/' || c == L'\\' || c == L':' || c == L'*' || c == L'?' ||
-           c == L'"' || c == L'<' || c == L'>' || c == L'|';
+    return c < kFirstPrintable || c == kDelete || c == L'/' || c == L'\\' || c == L':' || c == L'*' ||
+           c == L'?' || c == L'"' || c == L'<' || c == L'>' || c == L'|';
 }
 
 bool taken(const std::filesystem::path& path) {
@@ -88,11 +93,21 @@ std::string jsonString(std::wstring_view text) {
     for (char ch : utf8) {
         const auto c = static_cast<unsigned char>(ch);
         switch (c) {
-        case '"': out += "\\\""; break;
-        case '\\': out += "\\\\"; break;
-        case '\n': out += "\\n"; break;
-        case '\r': out += "\\r"; break;
-        case '\t': out += "\\t"; break;
+        case '"':
+            out += "\\\"";
+            break;
+        case '\\':
+            out += "\\\\";
+            break;
+        case '\n':
+            out += "\\n";
+            break;
+        case '\r':
+            out += "\\r";
+            break;
+        case '\t':
+            out += "\\t";
+            break;
         default:
             if (c < kFirstPrintable || c == kDelete) {
                 char escaped[8];
@@ -109,8 +124,9 @@ std::string jsonString(std::wstring_view text) {
 std::string officeJobJson(const OfficeJob& job) {
     std::string json = "{\n  \"version\": 1,\n  \"kind\": \"" + std::string(kindName(job.kind)) + "\",\n";
     json += "  \"result\": " + pathJson(job.result) + ",\n";
-    json += "  \"margins\": {\"left\": " + std::to_string(kOfficeMargin) + ", \"right\": " +
-            std::to_string(kOfficeMargin) + ", \"top\": " + std::to_string(kOfficeMargin) + "},\n";
+    json += "  \"margins\": {\"left\": " + std::to_string(kOfficeMargin) +
+            ", \"right\": " + std::to_string(kOfficeMargin) + ", \"top\": " + std::to_string(kOfficeMargin) +
+            "},\n";
     switch (job.kind) {
     case OfficeJob::Kind::Report:
         json += "  \"template\": " + pathJson(job.source) + ",\n";
@@ -128,8 +144,8 @@ std::string officeJobJson(const OfficeJob& job) {
     }
     json += "  \"fields\": [";
     for (std::size_t i = 0; i < job.fields.size(); ++i)
-        json += std::string(i == 0 ? "" : ",") + "\n    {\"keyword\": " +
-                jsonString(codepage::fromUtf8(job.fields[i].keyword)) +
+        json += std::string(i == 0 ? "" : ",") +
+                "\n    {\"keyword\": " + jsonString(codepage::fromUtf8(job.fields[i].keyword)) +
                 ", \"value\": " + jsonString(job.fields[i].value) + "}";
     json += "\n  ],\n";
     json += "  \"output\": " + pathJson(job.output) + "\n}\n";
@@ -150,13 +166,19 @@ OfficeResult parseOfficeResult(std::string_view bytes) {
         if (equals == std::string_view::npos) continue;
         const std::string_view key = line.substr(0, equals);
         const std::string_view value = line.substr(equals + 1);
-        if (key == "status") status = value;
-        else if (key == "reason") reason = value;
-        else if (key == "detail") result.detail = codepage::fromUtf8(value);
-        else if (key == "output") result.output = codepage::fromUtf8(value);
+        if (key == "status")
+            status = value;
+        else if (key == "reason")
+            reason = value;
+        else if (key == "detail")
+            result.detail = codepage::fromUtf8(value);
+        else if (key == "output")
+            result.output = codepage::fromUtf8(value);
     }
-    if (status == "ok") result.failure = OfficeFailure::None;
-    else if (status == "failed") result.failure = failureForReason(reason);
+    if (status == "ok")
+        result.failure = OfficeFailure::None;
+    else if (status == "failed")
+        result.failure = failureForReason(reason);
     return result;
 }
 
@@ -166,7 +188,8 @@ OfficeResult readOfficeResult(const std::filesystem::path& path) {
     return parseOfficeResult(bytes);
 }
 
-std::wstring officeFailureText(const OfficeResult& result, const std::wstring& source, const std::wstring& output) {
+std::wstring officeFailureText(const OfficeResult& result, const std::wstring& source,
+                               const std::wstring& output) {
     const std::wstring detail = result.detail.empty() ? std::wstring() : L" (" + result.detail + L")";
     switch (result.failure) {
     case OfficeFailure::None:
@@ -184,7 +207,8 @@ std::wstring officeFailureText(const OfficeResult& result, const std::wstring& s
         return L"Не найден LibreOffice (программа soffice): файл " + output +
                L" не создан. Установите LibreOffice Writer и Calc." + detail;
     case OfficeFailure::NoUno:
-        return L"Не найден модуль uno (пакет python3-uno), через который программа работает с LibreOffice: файл " +
+        return L"Не найден модуль uno (пакет python3-uno), через который программа работает с LibreOffice: "
+               L"файл " +
                output + L" не создан.";
     case OfficeFailure::Template:
         return L"LibreOffice не может открыть файл " + source + detail;
@@ -202,14 +226,18 @@ std::wstring officeFailureText(const OfficeResult& result, const std::wstring& s
 
 std::wstring fileNamePart(std::wstring_view text) {
     std::wstring name;
-    for (wchar_t c : text) name.push_back(unfitForFileName(c) ? L'_' : c);
+    for (wchar_t c : text)
+        name.push_back(unfitForFileName(c) ? L'_' : c);
     const auto trimmed = [](wchar_t c) { return c == L' ' || c == L'.'; };
-    while (!name.empty() && trimmed(name.back())) name.pop_back();
+    while (!name.empty() && trimmed(name.back()))
+        name.pop_back();
     std::size_t start = 0;
-    while (start < name.size() && trimmed(name[start])) ++start;
+    while (start < name.size() && trimmed(name[start]))
+        ++start;
     name.erase(0, start);
     if (name.size() > kMaxNamePart) name.resize(kMaxNamePart);
-    while (!name.empty() && trimmed(name.back())) name.pop_back();
+    while (!name.empty() && trimmed(name.back()))
+        name.pop_back();
     return name;
 }
 

@@ -32,9 +32,9 @@ std::vector<OfficeField> reportFieldValues(TZCeiling& doc, const AppSettings& se
 struct OfficeJob {
     enum class Kind { Report, Picture, Convert };
     Kind kind = Kind::Report;
-    std::filesystem::path source;  // the template, or the picture
-    std::filesystem::path output;  // the file to write (its ending gives the format)
-    std::filesystem::path result;  // where the helper writes its result
+    std::filesystem::path source; // the template, or the picture
+    std::filesystem::path output; // the file to write (its ending gives the format)
+    std::filesystem::path result; // where the helper writes its result
     std::vector<OfficeField> fields;
     // Convert: each file stored again in the format of its target's ending.
     std::vector<std::pair<std::filesystem::path, std::filesystem::path>> items;
@@ -47,23 +47,23 @@ std::string officeJobJson(const OfficeJob& job);
 
 enum class OfficeFailure {
     None,
-    NoHelper,    // the helper file is not in the program directory
-    NotStarted,  // the Python could not be started
-    NoResult,    // the helper ended without writing its result
-    Stopped,     // it took too long and was stopped
-    NoOffice,    // no soffice
-    NoUno,       // no uno module for the Python
-    Template,    // the template (or a source) cannot be opened
-    Format,      // the target's ending names no format for this kind of document
-    Output,      // the target cannot be written
-    Picture,     // the picture cannot be read
-    Internal,    // anything else the helper reported
+    NoHelper,   // the helper file is not in the program directory
+    NotStarted, // the Python could not be started
+    NoResult,   // the helper ended without writing its result
+    Stopped,    // it took too long and was stopped
+    NoOffice,   // no soffice
+    NoUno,      // no uno module for the Python
+    Template,   // the template (or a source) cannot be opened
+    Format,     // the target's ending names no format for this kind of document
+    Output,     // the target cannot be written
+    Picture,    // the picture cannot be read
+    Internal,   // anything else the helper reported
 };
 
 struct OfficeResult {
     OfficeFailure failure = OfficeFailure::NoResult;
-    std::wstring output;  // the file written
-    std::wstring detail;  // the helper's own words, for the message
+    std::wstring output; // the file written
+    std::wstring detail; // the helper's own words, for the message
     bool ok() const { return failure == OfficeFailure::None; }
 };
 
@@ -75,7 +75,8 @@ OfficeResult readOfficeResult(const std::filesystem::path& path);
 
 // What the user is told when the job failed; empty when it did not. `source` is the template or
 // the picture, `output` the file that was to be written.
-std::wstring officeFailureText(const OfficeResult& result, const std::wstring& source, const std::wstring& output);
+std::wstring officeFailureText(const OfficeResult& result, const std::wstring& source,
+                               const std::wstring& output);
 
 // A file name made of a text (the order name): characters that a file name cannot hold become
 // "_", blanks and dots are trimmed from the ends, at most 80 characters; empty stays empty.

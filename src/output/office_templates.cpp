@@ -25,8 +25,8 @@ bool isLockFile(const std::string& name) {
 }
 
 bool isTemplateEnding(const std::string& ending) {
-    return ending.rfind(".doc", 0) == 0 || ending.rfind(".xls", 0) == 0 || ending == ".odt" || ending == ".ods" ||
-           ending == ".rtf";
+    return ending.rfind(".doc", 0) == 0 || ending.rfind(".xls", 0) == 0 || ending == ".odt" ||
+           ending == ".ods" || ending == ".rtf";
 }
 
 } // namespace
@@ -41,8 +41,9 @@ TZStaticArray<TZWordForm> scanOfficeTemplates(const std::filesystem::path& folde
         if (isLockFile(name)) continue;
         if (isTemplateEnding(lowerAscii(it->path().extension().string()))) found.push_back(it->path());
     }
-    std::sort(found.begin(), found.end(),
-              [](const std::filesystem::path& a, const std::filesystem::path& b) { return a.filename() < b.filename(); });
+    std::sort(found.begin(), found.end(), [](const std::filesystem::path& a, const std::filesystem::path& b) {
+        return a.filename() < b.filename();
+    });
     TZStaticArray<TZWordForm> forms;
     for (const auto& path : found)
         forms.append(TZWordForm{codepage::fromPath(path), codepage::fromPath(path.filename()), 1});
@@ -53,7 +54,8 @@ bool prepareTemplatesOfReport(TZCeiling& doc, const AppSettings& settings, std::
     if (officeScriptHostAvailable()) return prepareReportTemplates(doc, settings, names);
     names.clear();
     if (!checkMaximumError(doc)) return false;
-    const std::wstring folder = settings.templatesFolder.empty() ? defaultTemplatesFolder() : settings.templatesFolder;
+    const std::wstring folder =
+        settings.templatesFolder.empty() ? defaultTemplatesFolder() : settings.templatesFolder;
     doc.wordForms = scanOfficeTemplates(templatesFolderPath(folder, doc.programDir()));
     for (int i = 0; i < doc.wordForms.count(); ++i)
         names.push_back(doc.wordForms.at(i).name);
