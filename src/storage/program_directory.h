@@ -8,6 +8,7 @@
 // between seats). A file is read from the writable folder when it has a copy of its own there
 // and from the installed files otherwise; it is always written to the writable folder.
 
+#include <concepts>
 #include <filesystem>
 #include <string>
 #include <string_view>
@@ -20,8 +21,11 @@ struct ProgramDirectory {
     std::filesystem::path shipped;  // installed with the program; the same folder as `own` when not installed
 
     ProgramDirectory() = default;
-    // One folder for everything (a build folder, --home, $TENZORA_HOME).
-    ProgramDirectory(std::filesystem::path single) : own(single), shipped(std::move(single)) {}
+    // One folder for everything (a build folder, --home, $TENZORA_HOME), from anything a path is
+    // made of (a path, a string, a literal).
+    template <class Folder>
+        requires std::constructible_from<std::filesystem::path, const Folder&>
+    ProgramDirectory(const Folder& single) : own(single), shipped(single) {}
     ProgramDirectory(std::filesystem::path ownFolder, std::filesystem::path shippedFolder)
         : own(std::move(ownFolder)), shipped(std::move(shippedFolder)) {}
 
