@@ -22,6 +22,7 @@ constexpr int kBaseLine = 0;
 // dxflib ties the dimension style to the text style of exactly this name.
 constexpr char kTextStyle[] = "Standard";
 constexpr char kEndOfFile[] = "EOF";
+constexpr double kExtentMargin = 0.05;
 
 // DXF text of a drawing text: ASCII as it is, everything else as \U+XXXX.
 std::string dxfText(const std::wstring& text) {
@@ -117,6 +118,12 @@ void writeExtent(DL_WriterA& dw, const CadDrawing& drawing) {
         take(text.at.x + text.height, text.at.y + text.height);
     }
     if (!(minX <= maxX && minY <= maxY)) minX = minY = maxX = maxY = 0;
+    // A margin, so that lines on the border are not cut by a viewer's page.
+    const double margin = std::max(maxX - minX, maxY - minY) * kExtentMargin;
+    minX -= margin;
+    minY -= margin;
+    maxX += margin;
+    maxY += margin;
     dw.dxfString(9, "$EXTMIN");
     dw.dxfReal(10, minX);
     dw.dxfReal(20, minY);

@@ -34,9 +34,12 @@ struct DxfSummary {
 
 // None (with the reason in `why`) when Python or ezdxf is not there or the file is not read.
 // The reader script lies beside this file in the source tree.
-std::optional<DxfSummary> readDxf(const std::filesystem::path& path, std::string& why,
-                                  const std::string& script = std::string(TENZORA_SOURCE_DIR) +
-                                                              "/tests/support/dxf_summary.py");
+std::optional<DxfSummary> readDxf(const std::filesystem::path& path, std::string& why, const std::string& script);
+#ifdef TENZORA_SOURCE_DIR
+inline std::optional<DxfSummary> readDxf(const std::filesystem::path& path, std::string& why) {
+    return readDxf(path, why, std::string(TENZORA_SOURCE_DIR) + "/tests/support/dxf_summary.py");
+}
+#endif
 
 // The pen-down polylines of an HPGL text, each with the pen-up point it starts from; `ok` is
 // false when the text has anything but IN, SP, PU and PD instructions or a malformed number.
