@@ -92,7 +92,8 @@ BENCHMARK(BM_ClientScanLongestStepGap)->Unit(benchmark::kMillisecond);
 void BM_ClientScanCancelledAtTheFirstStep(benchmark::State& state) {
     ClientFolder& f = folder();
     for (auto _ : state)
-        benchmark::DoNotOptimize(scanClientsUnlessCancelled(f.folders(), [](std::size_t, std::size_t) { return false; }));
+        benchmark::DoNotOptimize(
+            scanClientsUnlessCancelled(f.folders(), [](std::size_t, std::size_t) { return false; }));
     state.counters["files"] = kFiles;
 }
 BENCHMARK(BM_ClientScanCancelledAtTheFirstStep)->Unit(benchmark::kMillisecond);

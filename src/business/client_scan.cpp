@@ -78,14 +78,16 @@ void ClientListBuilder::add(const ClientFields& fields, const std::wstring& path
     scan_.projects.push_back(std::move(entry));
 }
 
-std::optional<ClientScan> scanClientsUnlessCancelled(std::span<const std::wstring> folders, const ScanStep& step) {
+std::optional<ClientScan> scanClientsUnlessCancelled(std::span<const std::wstring> folders,
+                                                     const ScanStep& step) {
     ClientListBuilder builder;
     const std::vector<ProjectFileEntry> files = listProjectFiles(folders);
     std::string bytes;
     std::size_t done = 0;
     for (const ProjectFileEntry& file : files) {
         if (readWholeFile(file.fsPath, projectFile::kMaxProjectBytes, bytes) == ReadStatus::Ok)
-            if (const std::optional<ClientFields> fields = readClientFields(bytes)) builder.add(*fields, file.path);
+            if (const std::optional<ClientFields> fields = readClientFields(bytes))
+                builder.add(*fields, file.path);
         ++done;
         if (step && !step(done, files.size())) return std::nullopt;
     }
@@ -93,9 +95,10 @@ std::optional<ClientScan> scanClientsUnlessCancelled(std::span<const std::wstrin
 }
 
 ClientScan scanClients(std::span<const std::wstring> folders, const ScanProgress& progress) {
-    std::optional<ClientScan> scan = scanClientsUnlessCancelled(folders, [&](std::size_t done, std::size_t total) {
-        if (progress) progress(done, total);
-        return true;
-    });
+    std::optional<ClientScan> scan =
+        scanClientsUnlessCancelled(folders, [&](std::size_t done, std::size_t total) {
+            if (progress) progress(done, total);
+            return true;
+        });
     return std::move(*scan);
 }

@@ -80,4 +80,5 @@ using ScanStep = std::function<bool(std::size_t done, std::size_t total)>;
 
 // The same scan, stopped when `step` says so: none when it was stopped, so that a cancelled scan
 // leaves whatever list was shown before as it was.
-std::optional<ClientScan> scanClientsUnlessCancelled(std::span<const std::wstring> folders, const ScanStep& step);
+std::optional<ClientScan> scanClientsUnlessCancelled(std::span<const std::wstring> folders,
+                                                     const ScanStep& step);

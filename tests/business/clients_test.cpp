@@ -179,11 +179,12 @@ TEST_F(ClientsFixture, ACancelledScanChangesNothingAndAFullOneListsAsThePlainSca
                           std::to_string(100 * (i + 1)));
     const ClientScan plain = scanClients(folders);
     std::vector<std::size_t> steps;
-    const std::optional<ClientScan> full = scanClientsUnlessCancelled(folders, [&](std::size_t done, std::size_t total) {
-        EXPECT_EQ(total, 6u);
-        steps.push_back(done);
-        return true;
-    });
+    const std::optional<ClientScan> full =
+        scanClientsUnlessCancelled(folders, [&](std::size_t done, std::size_t total) {
+            EXPECT_EQ(total, 6u);
+            steps.push_back(done);
+            return true;
+        });
     ASSERT_TRUE(full);
     EXPECT_EQ(steps, (std::vector<std::size_t>{1, 2, 3, 4, 5, 6}));
     ASSERT_EQ(full->clients.size(), plain.clients.size());

@@ -71,7 +71,8 @@ TEST(ClientsWindow, GridsChooseModeOpenAndExcel) {
     ASSERT_TRUE(projects->selectCell({0, 0}));
     dialog.findChild<QPushButton*>("5")->click();
     ASSERT_EQ(w.launcher.started.size(), 1u);
-    EXPECT_EQ(w.launcher.started[0].arguments, std::vector<std::wstring>{codepage::fromPath(w.drawings / "2.tz")});
+    EXPECT_EQ(w.launcher.started[0].arguments,
+              std::vector<std::wstring>{codepage::fromPath(w.drawings / "2.tz")});
 
     // "В Excel": the list as a table in the file the user names.
     TempDir out;

@@ -104,8 +104,8 @@ TEST(ProjectWindowRoad, FromNewProjectToThePricedFile) {
     ASSERT_TRUE(w.project()->isVisible());
     EXPECT_TRUE(w.project()->form().isNewProject());
     EXPECT_EQ(w.field<QLineEdit>(1538)->text(), QStringLiteral("05.03.2024"));
-    for (int id : {1538, 1214, 1116, 1540, 1226, 1234, 1240, 1248, 1656, 32505, 1600, 1164, 1596, 1566, 1612,
-                   1168, 1228, 1038, 3, 1618, 1138, 1148, 1624, 1, 2})
+    for (int id : {1538, 1214, 1116, 1540, 1226, 1234, 1240, 1248, 1656, 32505, 1600, 1164, 1596,
+                   1566, 1612, 1168, 1228, 1038, 3,    1618, 1138, 1148, 1624,  1,    2})
         EXPECT_NE(w.field<QWidget>(id), nullptr) << id;
     // No photos yet: the list is hidden and "Удалить фото" disabled.
     EXPECT_TRUE(w.field<QListWidget>(1618)->isHidden());
@@ -150,7 +150,8 @@ TEST(ProjectWindowRoad, FromNewProjectToThePricedFile) {
     EXPECT_EQ(works->model()->index(1, 2).data().toString(), QStringLiteral("1.50"));
 
     // The last corner from the corner picker: "6" names F.
-    whenModal<TZSelectAngles>([](TZSelectAngles* picker) { picker->findChild<QPushButton*>("corners6")->click(); });
+    whenModal<TZSelectAngles>(
+        [](TZSelectAngles* picker) { picker->findChild<QPushButton*>("corners6")->click(); });
     w.click(1038);
     EXPECT_EQ(w.field<QLineEdit>(1228)->text(), QStringLiteral("F"));
     windowShot(w.project(), "project-252-new");
@@ -209,7 +210,8 @@ TEST(ProjectWindowRoad, FromNewProjectToThePricedFile) {
     w.ui.files = {path};
     w.frame->runCommand(cmd::kSave);
     std::string bytes;
-    ASSERT_EQ(readWholeFile(w.drawings / "gostinaya.tz", projectFile::kMaxProjectBytes, bytes), ReadStatus::Ok);
+    ASSERT_EQ(readWholeFile(w.drawings / "gostinaya.tz", projectFile::kMaxProjectBytes, bytes),
+              ReadStatus::Ok);
     const auto saved = readClientFields(bytes);
     ASSERT_TRUE(saved);
     EXPECT_EQ(saved->price, priceTagText(expected));
@@ -349,8 +351,8 @@ TEST(ProjectWindow, EveryControlIsReachedWithTabAndThePositionIsKept) {
     w.frame->runCommand(cmd::kNewProject);
     TZProject* project = w.project();
     // Tab goes from the order date through every control to "Отмена" in reading order.
-    const std::vector<int> order = {1538, 1214, 1116, 1540, 1624, 1226, 1234, 1240, 1248, 1656, 32505, 1600, 1164,
-                                    1596, 1566, 1612, 1168, 1228, 1038, 3, 1138, 1, 2};
+    const std::vector<int> order = {1538, 1214, 1116, 1540, 1624, 1226, 1234, 1240, 1248, 1656, 32505, 1600,
+                                    1164, 1596, 1566, 1612, 1168, 1228, 1038, 3,    1138, 1,    2};
     std::vector<int> reached;
     QWidget* at = w.field<QWidget>(1538);
     for (std::size_t i = 0; i < 400 && reached.size() < order.size(); ++i) {

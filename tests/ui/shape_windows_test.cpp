@@ -39,9 +39,11 @@ struct WizardWindow {
 
 TEST(ShapeWizard, APictureEnablesOnlyItsOwnFields) {
     WizardWindow w;
-    const std::vector<std::pair<int, std::vector<int>>> shapes = {
-        {1384, {1394}}, {50028, {1402, 1410}}, {50030, {1434, 1442, 1516, 1518}},
-        {1536, {1422, 1426}}, {1380, {1430, 1472, 1482}}};
+    const std::vector<std::pair<int, std::vector<int>>> shapes = {{1384, {1394}},
+                                                                  {50028, {1402, 1410}},
+                                                                  {50030, {1434, 1442, 1516, 1518}},
+                                                                  {1536, {1422, 1426}},
+                                                                  {1380, {1430, 1472, 1482}}};
     for (const auto& [picture, fields] : shapes) {
         ASSERT_NE(w.control<WizardShapePicture>(picture), nullptr) << picture;
         for (int id : fields)

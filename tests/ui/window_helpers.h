@@ -35,7 +35,8 @@ inline void typeInto(QWidget* target, const QString& text) {
 
 // Runs `act` on the modal dialog of type T once it is open and `ready` says it may; polls.
 template <typename T>
-void whenModal(std::function<void(T*)> act, std::function<bool(T*)> ready = [](T*) { return true; }) {
+void whenModal(
+    std::function<void(T*)> act, std::function<bool(T*)> ready = [](T*) { return true; }) {
     auto* poll = new QTimer;
     poll->setInterval(5);
     QObject::connect(poll, &QTimer::timeout, [poll, act, ready] {

@@ -23,7 +23,8 @@ class ProjectWindows : public QObject {
     TZProject* project(bool create) {
         if (project_ == nullptr && create) {
             AppServices& s = app_.services();
-            project_ = new TZProject(app_.document(), {s.images, s.launcher, app_.settings().drawingFolders}, &frame_);
+            project_ = new TZProject(app_.document(), {s.images, s.launcher, app_.settings().drawingFolders},
+                                     &frame_);
             project_->setOutlineStarted([this] { outlineStarted(); });
         }
         return project_;

@@ -1,8 +1,6 @@
 #include "business/ui/clients_dialog.h"
 
 #include <QCoreApplication>
-#include <algorithm>
-#include <climits>
 #include <QElapsedTimer>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -10,6 +8,8 @@
 #include <QPushButton>
 #include <QTimer>
 #include <QVBoxLayout>
+#include <algorithm>
+#include <climits>
 
 #include "grid/ui/virtual_grid_ctrl.h"
 #include "platform/launcher.h"
@@ -31,7 +31,9 @@ template <std::size_t N> void addColumns(CVirtualGridCtrl* grid, const std::arra
 class TZClients::ClientGrid : public GridOwner {
   public:
     explicit ClientGrid(TZClients& dialog) : dialog_(dialog) {}
-    void cellData(GridCellRequest& r) override { r.text = dialog_.form_.clientText(r.cell.row, r.cell.column); }
+    void cellData(GridCellRequest& r) override {
+        r.text = dialog_.form_.clientText(r.cell.row, r.cell.column);
+    }
     void selectCell(GridCell cell, bool& allow) override {
         if (allow && cell.row != dialog_.clients_->currentCell().row) dialog_.clientRowChosen(cell.row);
     }
@@ -43,14 +45,16 @@ class TZClients::ClientGrid : public GridOwner {
 class TZClients::ProjectGrid : public GridOwner {
   public:
     explicit ProjectGrid(TZClients& dialog) : dialog_(dialog) {}
-    void cellData(GridCellRequest& r) override { r.text = dialog_.form_.projectText(r.cell.row, r.cell.column); }
+    void cellData(GridCellRequest& r) override {
+        r.text = dialog_.form_.projectText(r.cell.row, r.cell.column);
+    }
 
   private:
     TZClients& dialog_;
 };
 
-TZClients::TZClients(UiServices& ui, Launcher& launcher, std::span<const std::wstring> folders, bool chooseMode,
-                     QWidget* parent)
+TZClients::TZClients(UiServices& ui, Launcher& launcher, std::span<const std::wstring> folders,
+                     bool chooseMode, QWidget* parent)
     : QDialog(parent), form_(ui, chooseMode), launcher_(launcher), folders_(folders.begin(), folders.end()) {
     setObjectName(QStringLiteral("257"));
     setWindowTitle(QStringLiteral("Клиенты"));
@@ -135,8 +139,8 @@ void TZClients::showEvent(QShowEvent* event) {
 bool TZClients::refresh() {
     if (scanning_) return false;
     scanning_ = true;
-    QProgressDialog progress(QStringLiteral("Чтение проектов из папок чертежей…"), QStringLiteral("Отмена"), 0, 0,
-                             this);
+    QProgressDialog progress(QStringLiteral("Чтение проектов из папок чертежей…"), QStringLiteral("Отмена"),
+                             0, 0, this);
     progress.setObjectName(QStringLiteral("scanProgress"));
     progress.setWindowTitle(windowTitle());
     progress.setWindowModality(Qt::WindowModal);

@@ -100,8 +100,8 @@ void TZProject::buildControls() {
     note_ = lineEdit(this, 32505);
     // Room for a full address or bank account without scrolling.
     const int fieldWidth = fontMetrics().horizontalAdvance(QString(28, QLatin1Char('x')));
-    for (QLineEdit* edit : {orderDate_, orderNumber_, orderName_, clientName_, inn_, kpp_, address_, account_, phone_,
-                            note_})
+    for (QLineEdit* edit :
+         {orderDate_, orderNumber_, orderName_, clientName_, inn_, kpp_, address_, account_, phone_, note_})
         edit->setMinimumWidth(fieldWidth);
     addRow(QStringLiteral("Дата заказа:"), orderDate_);
     addRow(QStringLiteral("Номер заказа:"), orderNumber_);
@@ -214,11 +214,31 @@ void TZProject::buildControls() {
     connect(lastCorner_, &TZExtendedEdit::enterPressed, this, &TZProject::confirm);
 
     // The keyboard goes down the order data, then the ceiling, then the buttons.
-    const std::vector<QWidget*> order_ = {orderDate_, orderNumber_, orderName_, clientName_, clients, inn_,
-                                          kpp_, address_, account_, phone_, note_, city_, ceilingType_,
-                                          harpoon_, sentToWork_, works_, seamDirection_, lastCorner_,
-                                          chooseCornersButton_, wizard, photos_, addPhotoButton, deletePhoto_,
-                                          ok, cancel};
+    const std::vector<QWidget*> order_ = {orderDate_,
+                                          orderNumber_,
+                                          orderName_,
+                                          clientName_,
+                                          clients,
+                                          inn_,
+                                          kpp_,
+                                          address_,
+                                          account_,
+                                          phone_,
+                                          note_,
+                                          city_,
+                                          ceilingType_,
+                                          harpoon_,
+                                          sentToWork_,
+                                          works_,
+                                          seamDirection_,
+                                          lastCorner_,
+                                          chooseCornersButton_,
+                                          wizard,
+                                          photos_,
+                                          addPhotoButton,
+                                          deletePhoto_,
+                                          ok,
+                                          cancel};
     for (std::size_t i = 1; i < order_.size(); ++i)
         setTabOrder(order_[i - 1], order_[i]);
 }
@@ -360,7 +380,8 @@ void TZProject::outlineStarted() {
 }
 
 bool TZProject::addPhoto(bool showOnDrawing) {
-    const bool added = showOnDrawing ? ::addPhotoFromMenu(doc_, services_.images) : form_.addPhoto(services_.images);
+    const bool added =
+        showOnDrawing ? ::addPhotoFromMenu(doc_, services_.images) : form_.addPhoto(services_.images);
     showPhotos();
     if (added) photos_->setCurrentRow(photos_->count() - 1);
     return added;

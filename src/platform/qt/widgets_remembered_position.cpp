@@ -35,10 +35,12 @@ class PositionMemory : public QObject {
                 }
             }
         }
-        const QWidget* parent = dialog_->parentWidget() != nullptr ? dialog_->parentWidget()->window() : nullptr;
-        const QRect over = parent != nullptr && parent->isVisible()
-                               ? parent->frameGeometry()
-                               : (dialog_->screen() != nullptr ? dialog_->screen()->availableGeometry() : QRect());
+        const QWidget* parent =
+            dialog_->parentWidget() != nullptr ? dialog_->parentWidget()->window() : nullptr;
+        const QRect over =
+            parent != nullptr && parent->isVisible()
+                ? parent->frameGeometry()
+                : (dialog_->screen() != nullptr ? dialog_->screen()->availableGeometry() : QRect());
         if (over.isValid()) {
             const QSize size = dialog_->sizeHint().expandedTo(dialog_->size());
             dialog_->move(over.center() - QPoint(size.width() / 2, size.height() / 2));
