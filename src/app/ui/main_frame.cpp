@@ -19,6 +19,7 @@
 #include "app/command_table.h"
 #include "app/tenzora_app.h"
 #include "app/ui/command_icons.h"
+#include "app/ui/main_frame_business.h"
 #include "business/photos.h"
 #include "cutting/canvas_pieces.h"
 #include "editor/ui/child_view.h"
@@ -85,6 +86,7 @@ CMainFrame::CMainFrame(CTenzoraApp& app, QWidget* parent)
 
     registerDocumentCommands(processor_.registry());
     registerWindowCommands();
+    registerBusinessWindows(*this, app_);
     processor_.setHost(this);
     createActions();
     buildMenus();
