@@ -166,16 +166,19 @@ TEST(MainFrameCommands, ActionsCarryIdsKeysAndTooltips) {
 TEST(MainFrameCommands, CommandsWithoutHandlersAreDisabled) {
     Window w;
     w.frame->refreshCommandStates();
-    for (int id : {cmd::kMaterials, cmd::kCornerCut, cmd::kArc, cmd::kBend, cmd::kPriceLists,
-                   cmd::kSettings, cmd::kAbout, cmd::kBarTriangles})
+    for (int id : {cmd::kCornerCut, cmd::kArc, cmd::kBend, cmd::kBarTriangles})
         EXPECT_FALSE(w.action(id)->isEnabled()) << id;
     for (int id : {cmd::kNewProject, cmd::kOpen, cmd::kSave, cmd::kUndo, cmd::kZoomIn, cmd::kShowGrid,
                    cmd::kExit, cmd::kBarMain, cmd::kPhotos, cmd::kDealerMode, cmd::kTriangleAuto,
-                   cmd::kBarSidePanel, cmd::kReport, cmd::kExport, cmd::kOrderExport, cmd::kPrint, cmd::kPreview})
+                   cmd::kBarSidePanel, cmd::kReport, cmd::kExport, cmd::kOrderExport, cmd::kPrint, cmd::kPreview,
+                   cmd::kClients, cmd::kMaterials, cmd::kPriceLists, cmd::kPriceSettings, cmd::kSettings, cmd::kAbout})
         EXPECT_TRUE(w.action(id)->isEnabled()) << id;
 
     // A handler registered later enables its command at the next refresh.
     int runs = 0;
+    w.frame->commands().registry().removeHandler(cmd::kMaterials);
+    w.frame->refreshCommandStates();
+    ASSERT_FALSE(w.action(cmd::kMaterials)->isEnabled());
     w.frame->commands().registry().setHandler(cmd::kMaterials, [&](CommandContext&) { ++runs; });
     w.frame->refreshCommandStates();
     ASSERT_TRUE(w.action(cmd::kMaterials)->isEnabled());

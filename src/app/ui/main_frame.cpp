@@ -22,6 +22,7 @@
 #include "app/ui/command_icons.h"
 #include "app/ui/print_commands.h"
 #include "app/ui/main_frame_project.h"
+#include "app/ui/main_frame_business.h"
 #include "business/photos.h"
 #include "cutting/canvas_pieces.h"
 #include "editor/ui/child_view.h"
@@ -90,6 +91,7 @@ CMainFrame::CMainFrame(CTenzoraApp& app, QWidget* parent)
 
     registerDocumentCommands(processor_.registry());
     registerWindowCommands();
+    registerBusinessWindows(*this, app_);
     processor_.setHost(this);
     createActions();
     buildMenus();
