@@ -345,11 +345,15 @@ CanvasRoll canvasRoll(TZCeiling& doc, bool mirrored) {
                 const Vertex& v = piece.points[static_cast<std::size_t>(p)];
                 // Fabric coordinates: along the piece from its end, across from its upper seam.
                 const double u = k * v.x, w = k * v.y;
-                points.push_back(makeVertex(at + (mirrored ? u : placed.length - u), w));
+                const Vertex onRoll = makeVertex(at + (mirrored ? u : placed.length - u), w);
+                // A point of an absurd layout that cannot be placed is left out, not cut.
+                if (finite(onRoll)) points.push_back(onRoll);
             }
+            if (points.size() < 3) continue;
             placed.pointCount += static_cast<int>(points.size());
             placed.rings.push_back(std::move(points));
         }
+        if (placed.rings.empty()) continue;
         at += placed.length + kRollPieceGap;
         roll.pieces.push_back(std::move(placed));
     }

@@ -73,10 +73,18 @@ std::optional<std::wstring> QtUiServices::chooseFile(const FileDialogRequest& re
     if (!request.initialName.empty()) dialog.selectFile(::toQt(request.initialName));
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
     if (request.chosenFilter != nullptr) {
-        // The entry's text without the patterns the dialog shows after it.
-        const QString chosen = dialog.selectedNameFilter();
-        const int patterns = chosen.lastIndexOf(" (");
-        *request.chosenFilter = fromQt(patterns > 0 ? chosen.left(patterns) : chosen);
+        // The chosen entry by its place among the entries (the dialog may have reworded it).
+        const QStringList parts = ::toQt(request.filter).split('|');
+        QStringList texts;
+        for (int i = 0; i + 1 < parts.size(); i += 2)
+            if (!parts[i].isEmpty()) texts << parts[i];
+        // With the details hidden the dialog gives the entry without its patterns.
+        const QString selected = dialog.selectedNameFilter().trimmed();
+        const QStringList shown = dialog.nameFilters();
+        int index = shown.indexOf(selected);
+        for (int i = 0; index < 0 && !selected.isEmpty() && i < shown.size(); ++i)
+            if (shown[i].startsWith(selected)) index = i;
+        if (index >= 0 && index < texts.size()) *request.chosenFilter = fromQt(texts[index]);
     }
     return fromQt(dialog.selectedFiles().first());
 }
