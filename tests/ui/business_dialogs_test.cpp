@@ -75,7 +75,9 @@ TEST(SettingsWindow, FoldersBEmptyCWritePathOneAndTwo) {
     });
     t.frame->runCommand(cmd::kSettings);
     ASSERT_TRUE(inside);
-    auto value = [&](const wchar_t* name) { return t.settings.read(kSettingsSection, name).value_or(L"<absent>"); };
+    auto value = [&](const wchar_t* name) {
+        return t.settings.read(kSettingsSection, name).value_or(L"<absent>");
+    };
     EXPECT_EQ(value(L"path1"), L"B");
     EXPECT_EQ(value(L"path2"), L"C");
     EXPECT_EQ(value(L"path3"), L"<absent>");

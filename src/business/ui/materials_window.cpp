@@ -68,8 +68,10 @@ CMaterials::CMaterials(CTenzoraApp& app, QWidget* parent)
     leftColumn->addWidget(label(this, QStringLiteral("Для удаления - сотрите название материала")));
     auto* scanRow = new QHBoxLayout;
     scanRow->addWidget(scanButton_);
-    scanRow->addWidget(label(this, QStringLiteral(
-                                       "Для расчета остатков не забудьте\nуказать путь к папке с потолками\nв настройках программы")));
+    scanRow->addWidget(label(
+        this,
+        QStringLiteral(
+            "Для расчета остатков не забудьте\nуказать путь к папке с потолками\nв настройках программы")));
     scanRow->addStretch(1);
     scanRow->addWidget(excel);
     leftColumn->addLayout(scanRow);
@@ -163,9 +165,9 @@ void CMaterials::refreshGrids() {
 void CMaterials::refreshButtons() {
     scanButton_->setEnabled(form_.scanButtonEnabled());
     const bool receipts = form_.receiptControlsEnabled();
-    for (QWidget* w : {static_cast<QWidget*>(receiptButton_), static_cast<QWidget*>(removeButton_),
-                       static_cast<QWidget*>(openButton_), static_cast<QWidget*>(quantity_),
-                       static_cast<QWidget*>(date_)})
+    for (QWidget* w :
+         {static_cast<QWidget*>(receiptButton_), static_cast<QWidget*>(removeButton_),
+          static_cast<QWidget*>(openButton_), static_cast<QWidget*>(quantity_), static_cast<QWidget*>(date_)})
         w->setEnabled(receipts);
 }
 
