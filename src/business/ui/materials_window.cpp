@@ -215,8 +215,10 @@ void CMaterials::addReceipt() {
     std::unique_ptr<QProgressDialog> progress;
     if (form_.addReceipt(fromQt(quantity_->text()), fromQt(date_->text()), app_.settings().drawingFolders,
                          progressHook(progress))) {
-        // The selection was cleared and the right grid emptied.
+        // The selection was cleared and the right grid emptied: the grid's cursor goes too, so that
+        // choosing the same material again selects it anew.
         left_->grid().clearCurrent();
+        left_->setRowCount(form_.rowCount());
     }
     right_->setRowCount(form_.movementCount());
     refreshGrids();
