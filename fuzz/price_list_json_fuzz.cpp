@@ -10,12 +10,14 @@
 #include "seeds.h"
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
-    writeSeeds({{"empty.json", R"({"cities":[],"areaSteps":[],"cornerSteps":[],"ceilings":[],"corners":[],"extraWorks":[]})"},
-                {"sample.json",
-                 R"({"cities":["Москва","Тверь"],"areaSteps":[20,50.5],"cornerSteps":[4,8],)"
-                 R"("ceilings":[{"name":"Матовый","city":0,"prices":[500,450,400]}],)"
-                 R"("corners":[{"city":1,"prices":[0,100,150]}],)"
-                 R"("extraWorks":[{"name":"%Срочность","city":1,"price":1.2},{"name":"Люстра","city":0,"price":500}]})"}});
+    writeSeeds(
+        {{"empty.json",
+          R"({"cities":[],"areaSteps":[],"cornerSteps":[],"ceilings":[],"corners":[],"extraWorks":[]})"},
+         {"sample.json",
+          R"({"cities":["Москва","Тверь"],"areaSteps":[20,50.5],"cornerSteps":[4,8],)"
+          R"("ceilings":[{"name":"Матовый","city":0,"prices":[500,450,400]}],)"
+          R"("corners":[{"city":1,"prices":[0,100,150]}],)"
+          R"("extraWorks":[{"name":"%Срочность","city":1,"price":1.2},{"name":"Люстра","city":0,"price":500}]})"}});
     return 0;
 }
 

@@ -10,7 +10,8 @@ constexpr wchar_t kDefaultFirm[] = L"Сатрон";
 
 std::wstring aboutNotice(const std::wstring& printTitle) {
     const std::wstring firm = printTitle.empty() ? kDefaultFirm : printTitle;
-    return L"Программа для проектирования и расчёта натяжных потолков.\nИзготовлена для фирмы «" + firm + L"».";
+    return L"Программа для проектирования и расчёта натяжных потолков.\nИзготовлена для фирмы «" + firm +
+           L"».";
 }
 
 std::wstring aboutInfoLine() {

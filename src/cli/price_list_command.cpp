@@ -43,10 +43,12 @@ int setPriceList(Context& context, const std::string& jsonFile) {
     TZPriceFile prices;
     std::string error;
     // Nothing is written unless the whole text is accepted: the old price.dat stays as it was.
-    if (!priceListFromJson(text, prices, error)) throw Failure(jsonFile + ": " + error + ". Файл price.dat не изменён.");
+    if (!priceListFromJson(text, prices, error))
+        throw Failure(jsonFile + ": " + error + ". Файл price.dat не изменён.");
     // Written to a temporary file beside price.dat and renamed over it.
     if (!prices.save(context.app().programDir()))
-        throw Failure("Не удалось записать файл " + codepage::toUtf8(codepage::fromPath(priceFilePath(context))));
+        throw Failure("Не удалось записать файл " +
+                      codepage::toUtf8(codepage::fromPath(priceFilePath(context))));
     printPriceList(prices);
     return kExitOk;
 }

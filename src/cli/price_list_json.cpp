@@ -58,7 +58,8 @@ class Reader {
         if (value == nullptr) return nullptr;
         if (!value->is_array()) return fail(path + key, "должен быть список [...]"), nullptr;
         if (value->size() > static_cast<std::size_t>(priceFile::kMaxListCount))
-            return fail(path + key, "больше " + std::to_string(priceFile::kMaxListCount) + " элементов"), nullptr;
+            return fail(path + key, "больше " + std::to_string(priceFile::kMaxListCount) + " элементов"),
+                   nullptr;
         return value;
     }
 
@@ -80,9 +81,10 @@ class Reader {
 
     bool integer(const json& value, const std::string& field, std::int32_t& out) {
         if (!value.is_number_integer()) return fail(field, "должно быть целое число");
-        if (value.is_number_unsigned() ? value.get<std::uint64_t>() > std::numeric_limits<std::int32_t>::max()
-                                       : value.get<std::int64_t>() < std::numeric_limits<std::int32_t>::min() ||
-                                             value.get<std::int64_t>() > std::numeric_limits<std::int32_t>::max())
+        if (value.is_number_unsigned()
+                ? value.get<std::uint64_t>() > std::numeric_limits<std::int32_t>::max()
+                : value.get<std::int64_t>() < std::numeric_limits<std::int32_t>::min() ||
+                      value.get<std::int64_t>() > std::numeric_limits<std::int32_t>::max())
             return fail(field, "число вне диапазона 32-битного целого");
         out = static_cast<std::int32_t>(value.get<std::int64_t>());
         return true;
@@ -187,7 +189,8 @@ class Reader {
             const json& row = (*cornerRows)[i];
             TZPriceAngle surcharge;
             if (!object(row, path, {"city", "prices"})) return false;
-            if (!city(row, path + ".", cityCount, surcharge.city) || !prices(row, path + ".", surcharge.prices))
+            if (!city(row, path + ".", cityCount, surcharge.city) ||
+                !prices(row, path + ".", surcharge.prices))
                 return false;
             p.cornerPrices.append(std::move(surcharge));
         }
@@ -219,7 +222,8 @@ nlohmann::ordered_json priceListToJson(const TZPriceFile& prices) {
         cornerSteps.push_back(k);
     ordered ceilings = ordered::array();
     for (const TZPriceCeil& row : prices.ceilingPrices)
-        ceilings.push_back({{"name", codepage::toUtf8(row.name)}, {"city", row.city}, {"prices", numbers(row.prices)}});
+        ceilings.push_back(
+            {{"name", codepage::toUtf8(row.name)}, {"city", row.city}, {"prices", numbers(row.prices)}});
     ordered corners = ordered::array();
     for (const TZPriceAngle& row : prices.cornerPrices)
         corners.push_back({{"city", row.city}, {"prices", numbers(row.prices)}});

@@ -79,12 +79,16 @@ TEST_F(PriceListCli, AWrittenPriceListPricesAProject) {
     EXPECT_EQ(written.extraWorks[0].name, L"%Срочно");
 
     // An empty price list is the 24 bytes of six empty counts.
-    ASSERT_EQ(set(R"({"cities":[],"areaSteps":[],"cornerSteps":[],"ceilings":[],"corners":[],"extraWorks":[]})").status, 0);
+    ASSERT_EQ(
+        set(R"({"cities":[],"areaSteps":[],"cornerSteps":[],"ceilings":[],"corners":[],"extraWorks":[]})")
+            .status,
+        0);
     EXPECT_EQ(priceDat(), std::string(24, '\0'));
 }
 
 TEST_F(PriceListCli, RefusedTextNamesTheFieldAndKeepsTheOldFile) {
-    const std::string base = R"("areaSteps": [20, 50], "cornerSteps": [4, 8], "corners": [], "extraWorks": [])";
+    const std::string base =
+        R"("areaSteps": [20, 50], "cornerSteps": [4, 8], "corners": [], "extraWorks": [])";
     const std::pair<std::string, std::string> cases[] = {
         {R"({"cities": ["A"], )" + base + R"(, "ceilings": [{"name": "X", "city": 1, "prices": []}]})",
          "\"ceilings[0].city\""},

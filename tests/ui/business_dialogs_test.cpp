@@ -75,7 +75,9 @@ TEST(SettingsWindow, FoldersBEmptyCWritePathOneAndTwo) {
     });
     t.frame->runCommand(cmd::kSettings);
     ASSERT_TRUE(inside);
-    auto value = [&](const wchar_t* name) { return t.settings.read(kSettingsSection, name).value_or(L"<absent>"); };
+    auto value = [&](const wchar_t* name) {
+        return t.settings.read(kSettingsSection, name).value_or(L"<absent>");
+    };
     EXPECT_EQ(value(L"path1"), L"B");
     EXPECT_EQ(value(L"path2"), L"C");
     EXPECT_EQ(value(L"path3"), L"<absent>");
@@ -143,7 +145,7 @@ TEST(PriceWindows, PricesTypedInTheWindowsPriceTheJob) {
         typeIntoCell(cities, {1, 0}, "Тверь");
         typeIntoCell(cities, {1, 1}, "Клин");
         EXPECT_EQ(cities->model()->rowCount(), 3);
-        // 10, 5, 5.005 and 0 keep 5 and 10; then 20 and 50 as well.
+        // Typed out of order and with a near repeat: 50, 20, 5 and 5.005 keep 5, 20 and 50.
         typeIntoCell(areas, {1, 0}, "50");
         typeIntoCell(areas, {1, 1}, "20,0");
         typeIntoCell(areas, {1, 2}, "5");

@@ -13,7 +13,8 @@
 #include "platform/qt/qt_text.h"
 
 QImage bitmapImage(const Bitmap& bitmap) {
-    if (bitmap.empty() || bitmap.pixels.size() < static_cast<std::size_t>(bitmap.width) * bitmap.height) return {};
+    if (bitmap.empty() || bitmap.pixels.size() < static_cast<std::size_t>(bitmap.width) * bitmap.height)
+        return {};
     QImage image(bitmap.width, bitmap.height, QImage::Format_ARGB32);
     for (int y = 0; y < bitmap.height; ++y) {
         auto* line = reinterpret_cast<QRgb*>(image.scanLine(y));
@@ -49,8 +50,8 @@ TZAbout::TZAbout(const Bitmap& logo, const std::wstring& printTitle, QWidget* pa
                              ? QGuiApplication::primaryScreen()->availableGeometry()
                              : QRect(0, 0, 1024, 768);
     const QSize button = ok->sizeHint();
-    const AboutLayout l =
-        aboutLayout(image.width(), image.height(), button.width(), button.height(), screen.width(), screen.height());
+    const AboutLayout l = aboutLayout(image.width(), image.height(), button.width(), button.height(),
+                                      screen.width(), screen.height());
     picture->setGeometry(l.picture.x, l.picture.y, l.picture.width, l.picture.height);
     info->setGeometry(l.info.x, l.info.y, l.info.width, l.info.height);
     notice->setGeometry(l.notice.x, l.notice.y, l.notice.width, l.notice.height);

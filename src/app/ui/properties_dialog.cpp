@@ -14,8 +14,10 @@
 
 namespace {
 
-constexpr int kFolderEditIds[SettingsDialogFields::kFolderEdits] = {1572, 1576, 1580, 1584, 1588, 1592, 1598, 1602};
-constexpr int kFolderButtonIds[SettingsDialogFields::kFolderEdits] = {1048, 1058, 1068, 1076, 1086, 1096, 1102, 1108};
+constexpr int kFolderEditIds[SettingsDialogFields::kFolderEdits] = {1572, 1576, 1580, 1584,
+                                                                    1588, 1592, 1598, 1602};
+constexpr int kFolderButtonIds[SettingsDialogFields::kFolderEdits] = {1048, 1058, 1068, 1076,
+                                                                      1086, 1096, 1102, 1108};
 constexpr wchar_t kDrawingFolderTitle[] = L"Выберите папку с чертежами";
 constexpr wchar_t kTemplatesFolderTitle[] = L"Выберите папку с шаблонами документов Word или Excel";
 // The firm's name: the settings' limit, enforced by the field as well.
@@ -65,9 +67,11 @@ TZProperties::TZProperties(AppSettings& settings, SettingsStore& store, UiServic
     templatesRow->addWidget(templatesButton);
     layout->addWidget(templatesLabel);
     layout->addLayout(templatesRow);
-    connect(templatesButton, &QPushButton::clicked, this, [this] { chooseFolder(templates_, kTemplatesFolderTitle); });
+    connect(templatesButton, &QPushButton::clicked, this,
+            [this] { chooseFolder(templates_, kTemplatesFolderTitle); });
 
-    auto* foldersLabel = new QLabel(QStringLiteral("Папки с &чертежами (сетевые папки тоже допускаются) :"), this);
+    auto* foldersLabel =
+        new QLabel(QStringLiteral("Папки с &чертежами (сетевые папки тоже допускаются) :"), this);
     layout->addWidget(foldersLabel);
     auto* folderGrid = new QGridLayout;
     QWidget* previous = templatesButton;
@@ -78,7 +82,8 @@ TZProperties::TZProperties(AppSettings& settings, SettingsStore& store, UiServic
         QPushButton* chooser = chooserButton(this, kFolderButtonIds[i]);
         folderGrid->addWidget(edit, i, 0);
         folderGrid->addWidget(chooser, i, 1);
-        connect(chooser, &QPushButton::clicked, this, [this, edit] { chooseFolder(edit, kDrawingFolderTitle); });
+        connect(chooser, &QPushButton::clicked, this,
+                [this, edit] { chooseFolder(edit, kDrawingFolderTitle); });
         setTabOrder(previous, edit);
         setTabOrder(edit, chooser);
         previous = chooser;

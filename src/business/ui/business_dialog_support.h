@@ -4,11 +4,11 @@
 // widths that follow the font.
 
 #include <QDialog>
-#include <array>
-#include <vector>
 #include <QString>
+#include <array>
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "business/grid_column.h"
 #include "grid/grid_owner.h"
@@ -25,7 +25,9 @@ class FunctionGridOwner : public GridOwner {
     void cellData(GridCellRequest& request) override {
         if (text) request.text = text(request.cell);
     }
-    bool setCellText(GridCell cell, std::wstring& value) override { return edited ? edited(cell, value) : true; }
+    bool setCellText(GridCell cell, std::wstring& value) override {
+        return edited ? edited(cell, value) : true;
+    }
     void selectCell(GridCell cell, bool& allow) override {
         if (allow && selecting) selecting(cell);
     }
@@ -35,7 +37,8 @@ class FunctionGridOwner : public GridOwner {
 // the one those widths were measured for.
 void setGridColumns(CVirtualGridCtrl& grid, std::initializer_list<GridColumnTitle> columns);
 void setGridColumns(CVirtualGridCtrl& grid, const std::vector<GridColumnTitle>& columns);
-template <std::size_t N> void setGridColumns(CVirtualGridCtrl& grid, const std::array<GridColumnSpec, N>& specs) {
+template <std::size_t N>
+void setGridColumns(CVirtualGridCtrl& grid, const std::array<GridColumnSpec, N>& specs) {
     std::vector<GridColumnTitle> columns;
     for (const GridColumnSpec& s : specs)
         columns.push_back({s.title, s.width});

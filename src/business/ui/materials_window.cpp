@@ -68,8 +68,10 @@ CMaterials::CMaterials(CTenzoraApp& app, QWidget* parent)
     leftColumn->addWidget(label(this, QStringLiteral("Для удаления - сотрите название материала")));
     auto* scanRow = new QHBoxLayout;
     scanRow->addWidget(scanButton_);
-    scanRow->addWidget(label(this, QStringLiteral(
-                                       "Для расчета остатков не забудьте\nуказать путь к папке с потолками\nв настройках программы")));
+    scanRow->addWidget(label(
+        this,
+        QStringLiteral(
+            "Для расчета остатков не забудьте\nуказать путь к папке с потолками\nв настройках программы")));
     scanRow->addStretch(1);
     scanRow->addWidget(excel);
     leftColumn->addLayout(scanRow);
@@ -163,9 +165,9 @@ void CMaterials::refreshGrids() {
 void CMaterials::refreshButtons() {
     scanButton_->setEnabled(form_.scanButtonEnabled());
     const bool receipts = form_.receiptControlsEnabled();
-    for (QWidget* w : {static_cast<QWidget*>(receiptButton_), static_cast<QWidget*>(removeButton_),
-                       static_cast<QWidget*>(openButton_), static_cast<QWidget*>(quantity_),
-                       static_cast<QWidget*>(date_)})
+    for (QWidget* w :
+         {static_cast<QWidget*>(receiptButton_), static_cast<QWidget*>(removeButton_),
+          static_cast<QWidget*>(openButton_), static_cast<QWidget*>(quantity_), static_cast<QWidget*>(date_)})
         w->setEnabled(receipts);
 }
 
@@ -213,8 +215,10 @@ void CMaterials::addReceipt() {
     std::unique_ptr<QProgressDialog> progress;
     if (form_.addReceipt(fromQt(quantity_->text()), fromQt(date_->text()), app_.settings().drawingFolders,
                          progressHook(progress))) {
-        // The selection was cleared and the right grid emptied.
+        // The selection was cleared and the right grid emptied: the grid's cursor goes too, so that
+        // choosing the same material again selects it anew.
         left_->grid().clearCurrent();
+        left_->setRowCount(form_.rowCount());
     }
     right_->setRowCount(form_.movementCount());
     refreshGrids();

@@ -57,7 +57,8 @@ TZRPriceOptions::TZRPriceOptions(std::filesystem::path programDir, UiServices& u
     form_.open();
 
     const int ids[3] = {1600, 1604, 1610};
-    const QString titles[3] = {QStringLiteral("&Города:"), QStringLiteral("Градации &площадей для прайса потолков:"),
+    const QString titles[3] = {QStringLiteral("&Города:"),
+                               QStringLiteral("Градации &площадей для прайса потолков:"),
                                QStringLiteral("Градации количества &углов:")};
     auto* layout = new QGridLayout(this);
     for (int i = 0; i < 3; ++i) {
@@ -133,11 +134,12 @@ TZPriceDialog::TZPriceDialog(std::filesystem::path programDir, UiServices& ui, Q
     label2501_ = new QLabel(QStringLiteral("Дополнительные &работы:"), this);
     label2501_->setObjectName(QStringLiteral("2501"));
     label2501_->setBuddy(works_);
-    note2502_ = new QLabel(QStringLiteral("Если вы поставите % перед названием дополнительной работы, то в этом случае "
-                                          "вы сможете указать не стоимость работы, а коэффициент к общей "
-                                          "стоимости.\n\nДля удаления позиции прайса просто сотрите наименование "
-                                          "материала или работы"),
-                           this);
+    note2502_ = new QLabel(
+        QStringLiteral("Если вы поставите % перед названием дополнительной работы, то в этом случае "
+                       "вы сможете указать не стоимость работы, а коэффициент к общей "
+                       "стоимости.\n\nДля удаления позиции прайса просто сотрите наименование "
+                       "материала или работы"),
+        this);
     note2502_->setObjectName(QStringLiteral("2502"));
     note2502_->setWordWrap(true);
     ok_ = dialogButton(this, 1, QStringLiteral("OK"), true);
@@ -157,7 +159,8 @@ TZPriceDialog::TZPriceDialog(std::filesystem::path programDir, UiServices& ui, Q
     ceilingOwner_.edited = [this](GridCell c, std::wstring& text) {
         const bool appended = form_.editCeilingCell(c.row, c.column, text);
         text = form_.ceilingCellText(c.row, c.column);
-        if (appended) QTimer::singleShot(0, this, [this] { ceilings_->setRowCount(form_.ceilingRowCount()); });
+        if (appended)
+            QTimer::singleShot(0, this, [this] { ceilings_->setRowCount(form_.ceilingRowCount()); });
         return true;
     };
     workOwner_.text = [this](GridCell c) { return form_.workCellText(c.row, c.column); };
