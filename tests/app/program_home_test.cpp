@@ -7,6 +7,7 @@
 #include "app/tenzora_app.h"
 #include "business/drawing_folders.h"
 #include "output/print_form_file.h"
+#include "output/report_command.h"
 #include "platform/clock.h"
 #include "platform/image_codec.h"
 #include "platform/launcher.h"
@@ -226,4 +227,24 @@ TEST(ProgramHome, FirstStartMakesTheDrawingFolderWithTheExamplesOutOfTheScans) {
     AppSettings cleared;
     ASSERT_TRUE(setUpFirstDrawingFolder(cleared, inst.store, documents, inst.choose().dir));
     EXPECT_FALSE(fs::exists(examples / "l-shaped-hall.tz"));
+}
+
+TEST(ProgramHome, TemplatesOfTheUserComeBeforeTheInstalledOnesAndReplaceThoseOfTheSameName) {
+    TempDir t;
+    writeText(t / "own" / "templates" / "Смета.doc", "the user's");
+    writeText(t / "shipped" / "templates" / "Смета.doc", "installed");
+    writeText(t / "shipped" / "templates" / "Акт.xls", "installed");
+    ScriptedUi ui;
+    TZCeiling doc(ui, ProgramDirectory(t / "own", t / "shipped"));
+    AppSettings settings;
+    settings.templatesFolder = defaultTemplatesFolder();
+    std::vector<std::wstring> names;
+    ASSERT_TRUE(prepareReportTemplates(doc, settings, names));
+    EXPECT_EQ(names, (std::vector<std::wstring>{L"Смета.doc", L"Акт.xls"}));
+    EXPECT_EQ(doc.wordForms.at(0).path, codepage::fromPath(t / "own" / "templates" / "Смета.doc"));
+
+    // A folder of the settings given in full is the only one looked at.
+    settings.templatesFolder = codepage::fromPath(t / "own" / "templates");
+    ASSERT_TRUE(prepareReportTemplates(doc, settings, names));
+    EXPECT_EQ(names, std::vector<std::wstring>{L"Смета.doc"});
 }
