@@ -88,7 +88,7 @@ void BM_PanelTree(benchmark::State& state) {
     for (auto _ : state)
         benchmark::DoNotOptimize(buildPanelTree(*t, settings, {}));
 }
-BENCHMARK(BM_PanelTree)->Arg(8)->Arg(40)->Arg(200);
+BENCHMARK(BM_PanelTree)->Arg(8)->Arg(40)->Arg(200)->Arg(1000);
 
 void BM_PanelFigures(benchmark::State& state) {
     Document t;

@@ -1,6 +1,9 @@
 #include "editor/side_panel_tree.h"
 
+#include <algorithm>
 #include <cmath>
+#include <cstdint>
+#include <unordered_map>
 
 #include "app/settings.h"
 #include "editor/view_rules.h"
@@ -23,6 +26,33 @@ class ScopedSwitch {
   private:
     bool& flag_;
     bool before_;
+};
+
+// The record of each pair of vertices as findDiagonal picks it (the first measured record of the
+// pair, else its last one), found in one pass over the records: the tree asks for every pair, and
+// a search of all records for each of them made the tree grow with the cube of the vertices.
+class PairRecords {
+  public:
+    explicit PairRecords(const TZCeiling& doc) {
+        chosen_.reserve(static_cast<std::size_t>(doc.diagonals.count()));
+        for (int k = 0; k < doc.diagonals.count(); ++k) {
+            const Diagonal& d = doc.diagonals.at(k);
+            const auto [it, isNew] = chosen_.try_emplace(key(d.a, d.b), k);
+            if (!isNew && !(doc.diagonals.at(it->second).length > 0)) it->second = k;
+        }
+    }
+    int find(int i, int j) const {
+        const auto it = chosen_.find(key(i, j));
+        return it == chosen_.end() ? -1 : it->second;
+    }
+
+  private:
+    static std::uint64_t key(int i, int j) {
+        const auto lo = static_cast<std::uint32_t>(std::min(i, j));
+        const auto hi = static_cast<std::uint32_t>(std::max(i, j));
+        return (static_cast<std::uint64_t>(hi) << 32) | lo;
+    }
+    std::unordered_map<std::uint64_t, int> chosen_;
 };
 
 std::wstring withLength(const TZCeiling& doc, std::wstring name, int record) {
@@ -54,7 +84,7 @@ std::vector<PanelTreeRow> canvasRows(const TZCeiling& doc, const CanvasPieceSour
 }
 
 // The pairs from vertex i to every later vertex, the most deviating measured diagonal marked.
-void addPairRows(TZCeiling& doc, int i, PanelTreeRow& root) {
+void addPairRows(TZCeiling& doc, const PairRecords& records, int i, PanelTreeRow& root) {
     const int n = doc.polygon.count();
     std::size_t worst = 0;
     double worstDeviation = 0; // measured − drawn of the worst row
@@ -62,7 +92,7 @@ void addPairRows(TZCeiling& doc, int i, PanelTreeRow& root) {
         PanelTreeRow& row = root.children.emplace_back();
         row.first = i;
         row.second = j;
-        row.record = findDiagonal(doc, i, j);
+        row.record = records.find(i, j);
         row.text = withLength(doc, pairName(i, j), row.record);
         const Diagonal* d = doc.diagonals.checkedAt(row.record);
         if (d == nullptr || !(d->length > 0) || areNeighbours(i, j, n)) continue;
@@ -80,9 +110,10 @@ void addPairRows(TZCeiling& doc, int i, PanelTreeRow& root) {
 std::vector<PanelTreeRow> sideRows(TZCeiling& doc) {
     std::vector<PanelTreeRow> rows;
     const int n = doc.polygon.count();
+    const PairRecords records(doc);
     for (int i = 0; i < n; ++i) {
         const int next = i + 1 < n ? i + 1 : 0;
-        const int side = findDiagonal(doc, i, next);
+        const int side = records.find(i, next);
         if (side < 0) continue;
         PanelTreeRow& row = rows.emplace_back();
         row.root = true;
@@ -95,7 +126,7 @@ std::vector<PanelTreeRow> sideRows(TZCeiling& doc) {
         const int preference = doc.polygon.at(i).sidePreference;
         if (preference == kSideInward) row.text += kInwardMark;
         if (preference == kSideOutward) row.text += kOutwardMark;
-        addPairRows(doc, i, row);
+        addPairRows(doc, records, i, row);
     }
     return rows;
 }
