@@ -94,8 +94,6 @@ inline void emptyList(CPolygon& p) {
 // there without a copy in between; the block grows as TZDynamicMemory::writeBytes grows it.
 class ImageWriter {
   public:
-    static constexpr bool kReads = false;
-
     explicit ImageWriter(TZDynamicMemory& s) : s_(s) {}
 
     // List items and record members.
@@ -220,8 +218,6 @@ class ImageWriter {
 // terminator as none.
 template <class Cursor, ListReading kLists = ListReading::Parse> class ImageReader {
   public:
-    static constexpr bool kReads = true;
-
     // Reads fields up to `lastField` (the whole image by default).
     explicit ImageReader(Cursor& c, int lastField = std::numeric_limits<int>::max())
         : c_(c), last_(lastField) {}
