@@ -70,7 +70,12 @@ struct OptimiserResult {
     std::wstring bestPair;                // empty when nothing was tried
     double bestQuantity = 0;
     ConfirmOutcome final = ConfirmOutcome::MissingSide; // the closing confirmation
+    bool cancelled = false;               // the progress callback stopped the search
 };
+
+// Told before each candidate pair with the number tried so far and the number there are; false
+// stops the search.
+using OptimiserProgress = std::function<bool(int done, int total)>;
 
 class CuttingDialog {
   public:
@@ -105,7 +110,9 @@ class CuttingDialog {
     void twoDiagonalsChanged();         // 1548
     ConfirmOutcome ok();                // 1
     void close();                       // 2 "Закрыть"
-    OptimiserResult optimiseSeamSide(); // 1046
+    // 1046. A search stopped by `progress` ends with the best pair found so far, or with the seam
+    // side the dialog showed before the search when none was laid out yet.
+    OptimiserResult optimiseSeamSide(const OptimiserProgress& progress = {});
     // 1047: runs the stock scan on a working copy of the base, copies the remainders into the
     // document's base and fills the lists again (the remainders show after the fabric names).
     void showMaterialRemainders(const StockScan& scan);

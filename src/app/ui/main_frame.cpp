@@ -19,6 +19,7 @@
 #include "app/command_table.h"
 #include "app/tenzora_app.h"
 #include "app/ui/command_icons.h"
+#include "app/ui/main_frame_geometry.h"
 #include "business/photos.h"
 #include "cutting/canvas_pieces.h"
 #include "editor/ui/child_view.h"
@@ -108,6 +109,7 @@ CMainFrame::CMainFrame(CTenzoraApp& app, QWidget* parent)
     sidePanelDock_->setWindowTitle(panel_->windowTitle());
     setSelectedRowSource([this] { return panel_->selectedRow(); });
     viewInput_ = new ChildViewInput(*view_, app_.document(), app_.settings(), app_.services().images, panel_);
+    geometry_ = new GeometryWindows(*this, app_);
 
     app_.document().setViews(this);
     setTitle(app_.document().title());
