@@ -23,5 +23,5 @@ class CommandHost {
     virtual void showPopup(int anchorCommand, const std::vector<PopupItem>& items) = 0;
     // Text of the side panel tree's selected row (the triangle and right-angle commands act on
     // the vertex of that row); none while no row is selected.
-    virtual std::optional<std::wstring> selectedTreeRow() const { return std::nullopt; }
+    virtual std::optional<std::wstring> selectedTreeRow() const = 0;
 };

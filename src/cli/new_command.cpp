@@ -1,5 +1,6 @@
 // tenzora-cli new: a project generated as the shape wizard or the corner-count picker does.
 
+#include "app/start_switches.h"
 #include "cli/commands.h"
 #include "cli/project_json.h"
 #include "model/shape_wizard.h"
@@ -75,6 +76,9 @@ int runNew(Context& context, Arguments& args) {
     if (!generated)
         throw Failure(context.ui().messages.size() > firstMessage ? ""
                                                                   : "no outline of fewer than three corners");
+    // The same display switches as a project made in the window, so that both count the
+    // constructions in the area, the layout and the pictures alike.
+    applyStartSwitches(doc);
     context.saveIfRequested(out);
     printJson(projectJson(context.app()));
     return kExitOk;

@@ -64,6 +64,10 @@ void CuttingDialog::showOrHide() {
     normalize(doc_);
     if (!seamSideChosen(doc_)) {
         fillLists(doc_.material);
+        // Shown for the first time, the dialog offers the selected fabric's tension, offcut
+        // coefficient and width: with the fields left empty, OK would lay the canvases out with a
+        // tension of 0 and report no material at all.
+        if (trimBlanks(fields_.width).empty() && trimBlanks(fields_.tension).empty()) fabricChosen();
         applyTwoDiagonals();
         return;
     }
@@ -267,8 +271,9 @@ ConfirmOutcome CuttingDialog::confirm() {
 
 // ---- optimiser and remainders ----------------------------------------------------------------
 
-OptimiserResult CuttingDialog::optimiseSeamSide() {
+OptimiserResult CuttingDialog::optimiseSeamSide(const OptimiserProgress& progress) {
     OptimiserResult result;
+    const std::wstring sideBefore = fields_.seamSide;
     fields_.perpendicular = false;
     fields_.twoDiagonals = false;
     fields_.offset = L"0";
@@ -282,9 +287,16 @@ OptimiserResult CuttingDialog::optimiseSeamSide() {
 
     double best = kNoQuantityYet;
     const int n = doc_.polygon.count();
-    for (int i = 0; i < n; ++i) {
+    const int total = n > 1 ? n * (n - 1) : 0;
+    int done = 0;
+    for (int i = 0; i < n && !result.cancelled; ++i) {
         for (int j = 0; j < n; ++j) {
             if (i == j) continue;
+            if (progress && !progress(done, total)) {
+                result.cancelled = true;
+                break;
+            }
+            ++done;
             const std::wstring pair = pairName(i, j);
             fields_.seamSide = pair;
             result.triedPairs.push_back(pair);
@@ -298,7 +310,7 @@ OptimiserResult CuttingDialog::optimiseSeamSide() {
             }
         }
     }
-    fields_.seamSide = result.bestPair;
+    fields_.seamSide = result.cancelled && result.bestPair.empty() ? sideBefore : result.bestPair;
     result.bestQuantity = result.bestPair.empty() ? 0.0 : best;
     optimising_ = false;
     result.final = confirm();

@@ -70,6 +70,7 @@ struct OptimiserResult {
     std::wstring bestPair;                // empty when nothing was tried
     double bestQuantity = 0;
     ConfirmOutcome final = ConfirmOutcome::MissingSide; // the closing confirmation
+    bool cancelled = false;               // the progress callback stopped the search
 };
 
 // Progress of a long search: `done` of `total` layouts; returning false stops the search.
@@ -88,6 +89,10 @@ struct FineSearchResult {
     long layouts = 0;            // layouts tried
     ConfirmOutcome final = ConfirmOutcome::MissingSide;
 };
+
+// Told before each candidate pair with the number tried so far and the number there are; false
+// stops the search.
+using OptimiserProgress = std::function<bool(int done, int total)>;
 
 class CuttingDialog {
   public:
@@ -122,7 +127,9 @@ class CuttingDialog {
     void twoDiagonalsChanged();         // 1548
     ConfirmOutcome ok();                // 1
     void close();                       // 2 "Закрыть"
-    OptimiserResult optimiseSeamSide(); // 1046
+    // 1046. A search stopped by `progress` ends with the best pair found so far, or with the seam
+    // side the dialog showed before the search when none was laid out yet.
+    OptimiserResult optimiseSeamSide(const OptimiserProgress& progress = {});
     // The finer search: never more material than optimiseSeamSide() (on a tie its choice stays),
     // one step of the history, nothing changed when cancelled through `progress`.
     FineSearchResult optimiseSeamSideFine(const SearchProgress& progress = {});

@@ -60,6 +60,18 @@ void SidePanelFields::setLength() {
     doc_.repaint();
 }
 
+bool SidePanelFields::refreshLength() {
+    const auto pair = parsePairName(trimBlanks(applyNameKeys(name_)));
+    const int n = doc_.polygon.count();
+    if (!pair || pair->first < 0 || pair->first >= n || pair->second < 0 || pair->second >= n) return false;
+    const int record = findDiagonal(doc_, pair->first, pair->second);
+    if (record < 0) return false;
+    const std::wstring now = measuredLengthText(&doc_.diagonals.at(record));
+    if (now == length_) return false;
+    length_ = now;
+    return true;
+}
+
 bool SidePanelFields::forgetNameOutsideOutline() {
     if (name_.empty() && length_.empty()) return false;
     const int n = doc_.polygon.count();

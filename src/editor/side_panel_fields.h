@@ -47,6 +47,9 @@ class SidePanelFields {
     // outline no longer has, or any name once there is no outline, is cleared with its length.
     // True when the fields were cleared.
     bool forgetNameOutsideOutline();
+    // After the records changed under the fields (undo, redo, another file): the length field
+    // shows the named record's length as it is now; nothing is selected. True when it changed.
+    bool refreshLength();
 
   private:
     TZCeiling& doc_;

@@ -14,6 +14,6 @@ public:
     virtual void setTitle(const std::wstring& title) = 0;
     // The drawing view's client size in pixels.
     virtual void clientSize(int& width, int& height) = 0;
-    // Shows the cutting layout dialog (when a layout is started from the model).
-    virtual void showCuttingDialog() {}
+    // Shows the cutting layout dialog (when the cutting mode is entered).
+    virtual void showCuttingDialog() = 0;
 };

@@ -15,6 +15,7 @@ struct RecordingHost : CommandHost {
         anchors.push_back(anchor);
         popups.push_back(items);
     }
+    std::optional<std::wstring> selectedTreeRow() const override { return std::nullopt; }
     std::vector<int> anchors;
     std::vector<std::vector<PopupItem>> popups;
 };

@@ -55,7 +55,9 @@ TEST(CliForming, ANewRectangleFormsCompletely) {
     EXPECT_EQ(json["outlineFormed"], true);
     EXPECT_EQ(json["figures"]["crossings"], 0);
     EXPECT_NEAR(json["figures"]["area"].get<double>(), 12.0, 1e-3);
-    EXPECT_NEAR(json["figures"]["perimeter"].get<double>(), 14.0, 1e-9);
+    // A new project counts the constructions as the window does: the perimeter is the drawn
+    // outline's, within the forming's error of the measured one.
+    EXPECT_NEAR(json["figures"]["perimeter"].get<double>(), 14.0, 1e-4);
     for (const auto& r : json["records"])
         EXPECT_NEAR(r["actual"].get<double>(), r["length"].get<double>(), 0.05) << r["name"];
 }

@@ -7,11 +7,14 @@
 #include <QSettings>
 #include <QStandardPaths>
 #include <QStringList>
+#include <QTranslator>
 
 #include <clocale>
 
 #include "app/tenzora_app.h"
 #include "app/ui/main_frame.h"
+#include "app/ui/main_frame_geometry.h"
+#include "app/ui/qt_translations.h"
 #include "platform/clock.h"
 #include "platform/qt/qt_image_codec.h"
 #include "platform/qt/qt_launcher.h"
@@ -26,6 +29,10 @@ int main(int argc, char* argv[]) {
     std::setlocale(LC_NUMERIC, "C");
     QApplication::setOrganizationName("Tenzora");
     QApplication::setApplicationName("tenzora");
+    // Qt's own texts (file dialogs, the buttons of questions) in Russian like every other text
+    // of the program.
+    QTranslator qtTexts;
+    installQtTranslations(qtTexts);
 
     QtUiServices ui;
     QtSettingsStore settings;
@@ -62,11 +69,17 @@ int main(int argc, char* argv[]) {
         return 1;
     }
     frame.showMaximized();
+    // The window takes its real size before a project is opened into it.
+    QApplication::processEvents();
 
     QStringList arguments = QApplication::arguments();
     arguments.removeFirst();
-    app.openCommandLine(fromQt(arguments.join(' ')));
+    openStartupProject(frame, app, fromQt(arguments.join(' ')));
     app.finishStartup();
     frame.repaint();
-    return QApplication::exec();
+    const int exitCode = QApplication::exec();
+    // The dialogs remember their places while they are destroyed with the window; the store
+    // goes before it.
+    frame.setLayoutSettings(nullptr);
+    return exitCode;
 }

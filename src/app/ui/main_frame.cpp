@@ -23,6 +23,7 @@
 #include "app/ui/print_commands.h"
 #include "app/ui/main_frame_project.h"
 #include "app/ui/main_frame_business.h"
+#include "app/ui/main_frame_geometry.h"
 #include "business/photos.h"
 #include "cutting/canvas_pieces.h"
 #include "editor/ui/child_view.h"
@@ -117,6 +118,7 @@ CMainFrame::CMainFrame(CTenzoraApp& app, QWidget* parent)
     viewInput_ = new ChildViewInput(*view_, app_.document(), app_.settings(), app_.services().images, panel_);
     installMeasurementCheck(*this);
     installProjectWindows(*this, app_);
+    geometry_ = new GeometryWindows(*this, app_);
 
     app_.document().setViews(this);
     setTitle(app_.document().title());

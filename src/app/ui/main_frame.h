@@ -20,6 +20,7 @@ class PrintCommands;
 class ChildViewInput;
 class TZMainPanel;
 class CTenzoraApp;
+class GeometryWindows;
 class QAction;
 class QDockWidget;
 class QSettings;
@@ -61,6 +62,10 @@ class CMainFrame : public QMainWindow, public DocumentViews, public CommandHost 
     void saveLayout(QSettings& settings) const;
     // Saves the layout there when the window closes.
     void setLayoutSettings(QSettings* settings) { layoutSettings_ = settings; }
+    // Where the dialogs keep their places too; null when nothing is kept.
+    QSettings* layoutSettings() const { return layoutSettings_; }
+    // The construction, cutout, cutting and canvas dialogs.
+    GeometryWindows* geometryWindows() const { return geometry_; }
 
     // DocumentViews
     void refreshFigures() override;
@@ -68,6 +73,7 @@ class CMainFrame : public QMainWindow, public DocumentViews, public CommandHost 
     void repaint() override;
     void setTitle(const std::wstring& title) override;
     void clientSize(int& width, int& height) override;
+    void showCuttingDialog() override;
 
     // CommandHost: a pop-up menu under the command's toolbar button.
     void showPopup(int anchorCommand, const std::vector<PopupItem>& items) override;
@@ -103,4 +109,5 @@ class CMainFrame : public QMainWindow, public DocumentViews, public CommandHost 
     QSettings* layoutSettings_ = nullptr;
     std::function<std::optional<std::wstring>()> selectedRow_;
     std::unique_ptr<PrintCommands> printing_;
+    GeometryWindows* geometry_ = nullptr;
 };

@@ -296,7 +296,9 @@ void TZMainPanel::rebuildTree() {
         reselect->setSelected(true);
     }
     tree_->setUpdatesEnabled(true);
-    if (fields_.forgetNameOutsideOutline()) showFields();
+    // The fields follow the records as they are now (after undo and redo too).
+    const bool forgotten = fields_.forgetNameOutsideOutline();
+    if (fields_.refreshLength() || forgotten) showFields();
 }
 
 QSize TZMainPanel::sizeHint() const {
@@ -335,5 +337,5 @@ void TZMainPanel::listActivated(QListWidgetItem* item) {
     if (opener_)
         opener_(lines_[std::size_t(row)]);
     else
-        QApplication::beep(); // the construction and cutout dialogs are not there yet
+        QApplication::beep(); // no dialog connected (a panel on its own)
 }
