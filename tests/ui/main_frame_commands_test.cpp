@@ -172,8 +172,7 @@ TEST(MainFrameCommands, CommandsWithoutHandlersAreDisabled) {
                    cmd::kExit, cmd::kBarMain, cmd::kPhotos, cmd::kDealerMode, cmd::kTriangleAuto,
                    cmd::kBarSidePanel, cmd::kReport, cmd::kExport, cmd::kOrderExport, cmd::kPrint, cmd::kPreview,
                    cmd::kClients, cmd::kMaterials, cmd::kPriceLists, cmd::kPriceSettings, cmd::kSettings, cmd::kAbout,
-                   cmd::kCornerCut, cmd::kArc, cmd::kCutRectangle, cmd::kCutTrapezoid, cmd::kBend, cmd::kInnerCutout,
-                   cmd::kCheckMeasurements})
+                   cmd::kCornerCut, cmd::kArc, cmd::kCutRectangle, cmd::kCutTrapezoid, cmd::kBend, cmd::kInnerCutout})
         EXPECT_TRUE(w.action(id)->isEnabled()) << id;
 
     // A handler registered later enables its command at the next refresh.
