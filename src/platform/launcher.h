@@ -20,19 +20,11 @@ public:
 
     // Starts a program that goes on by itself (closing this program does not stop it) and calls
     // `ended` from this program's event loop once it has ended. False when it could not be
-    // started. Where nothing watches the program (this default), `ended` is never called.
+    // started.
     virtual bool startWatched(const std::wstring& program, const std::vector<std::wstring>& arguments,
-                              std::function<void()> ended) {
-        (void)ended;
-        return startProgram(program, arguments);
-    }
+                              std::function<void()> ended) = 0;
     // Runs a program and waits for its end, at most timeoutMs (then it is stopped). Its exit
     // status; kRunNotStarted when it could not be started, kRunStopped when it crashed or had
     // to be stopped.
-    virtual int runToEnd(const std::wstring& program, const std::vector<std::wstring>& arguments, int timeoutMs) {
-        (void)program;
-        (void)arguments;
-        (void)timeoutMs;
-        return kRunNotStarted;
-    }
+    virtual int runToEnd(const std::wstring& program, const std::vector<std::wstring>& arguments, int timeoutMs) = 0;
 };

@@ -11,7 +11,7 @@
 
 namespace {
 
-class NoLauncher : public Launcher {
+class NoLauncher : public FakeLauncherBase {
 public:
     bool startProgram(const std::wstring&, const std::vector<std::wstring>&) override { return false; }
     bool openDocument(const std::wstring&) override { return false; }

@@ -20,7 +20,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-class NoLauncher : public Launcher {
+class NoLauncher : public FakeLauncherBase {
 public:
     bool startProgram(const std::wstring&, const std::vector<std::wstring>&) override { return false; }
     bool openDocument(const std::wstring&) override { return false; }

@@ -16,7 +16,7 @@
 #include "storage/project_file.h"
 #include "support/fakes.h"
 
-class RecordingLauncher : public Launcher {
+class RecordingLauncher : public FakeLauncherBase {
   public:
     bool startProgram(const std::wstring& program, const std::vector<std::wstring>& arguments) override {
         started.push_back({program, arguments});

@@ -20,7 +20,7 @@ std::string readText(const std::filesystem::path& path) {
 }
 
 // Starts nothing: keeps what it was asked to start and the watch's call, for the test to make.
-class WatchingLauncher : public Launcher {
+class WatchingLauncher : public FakeLauncherBase {
   public:
     bool startProgram(const std::wstring&, const std::vector<std::wstring>&) override { return false; }
     bool openDocument(const std::wstring& path) override {

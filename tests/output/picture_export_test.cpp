@@ -252,7 +252,7 @@ TEST(PictureExport, WordGetsAMetafileAndAPictureScriptInTheTemporaryFolder) {
 
 namespace {
 
-class OpeningLauncher : public Launcher {
+class OpeningLauncher : public FakeLauncherBase {
   public:
     bool startProgram(const std::wstring&, const std::vector<std::wstring>&) override { return false; }
     bool openDocument(const std::wstring& path) override {

@@ -12,7 +12,7 @@
 
 namespace {
 
-class RecordingLauncher : public Launcher {
+class RecordingLauncher : public FakeLauncherBase {
   public:
     bool startProgram(const std::wstring& program, const std::vector<std::wstring>& arguments) override {
         started.push_back({program, arguments});

@@ -10,6 +10,7 @@
 
 #include "model/ceiling.h"
 #include "model/document_views.h"
+#include "platform/launcher.h"
 #include "platform/ui_services.h"
 
 class ScriptedUi : public UiServices {
@@ -74,3 +75,14 @@ private:
 
 // Builds an outline from coordinates with its sides (and marks it defined).
 void setOutline(TZCeiling& doc, const std::vector<std::pair<double, double>>& points, bool withSides = true);
+
+// A launcher for tests that start nothing they wait for: a watched program is started like any
+// other and never reported ended, and no program runs to its end.
+class FakeLauncherBase : public Launcher {
+public:
+    bool startWatched(const std::wstring& program, const std::vector<std::wstring>& arguments,
+                      std::function<void()>) override {
+        return startProgram(program, arguments);
+    }
+    int runToEnd(const std::wstring&, const std::vector<std::wstring>&, int) override { return kRunNotStarted; }
+};

@@ -226,3 +226,27 @@ TEST(CuttingDialogWindow, ALongSearchShowsItsProgressAndCanBeCancelled) {
     EXPECT_LT(result.triedPairs.size(), std::size_t(72 * 71));
     EXPECT_FALSE(w.doc().suppressUndo);
 }
+
+TEST(CuttingDialogWindow, TheFinerSearchNeedsNoMoreFabricThanTheOptimiser) {
+    CuttingFrame w;
+    w.toggleCutting();
+    fill(w.dialog(), 1178, QStringLiteral("230"));
+    press(w.dialog(), 1046);
+    const double optimised = w.doc().materialQuantity;
+    ASSERT_GT(optimised, 0);
+
+    w.toggleCutting();
+    w.toggleCutting();
+    fill(w.dialog(), 1178, QStringLiteral("230"));
+    auto* fine = w.dialog()->findChild<QCheckBox*>(QStringLiteral("fineSearch"));
+    ASSERT_NE(fine, nullptr);
+    EXPECT_EQ(fine->text(), QStringLiteral("Искать точнее"));
+    fine->setChecked(true);
+    screenshotOf(w.dialog(), QStringLiteral("cutting-dialog-fine-search"));
+    const int undoCount = w.doc().undoCount;
+    press(w.dialog(), 1046);
+    EXPECT_FALSE(w.dialog()->isVisible()) << "the search ends with its confirmation";
+    EXPECT_LE(w.doc().materialQuantity, optimised + 1e-9);
+    EXPECT_EQ(w.label(1032).toStdWString(), formatNumber(w.doc().materialQuantity, 2));
+    EXPECT_EQ(w.doc().undoCount, undoCount + 1);
+}

@@ -23,8 +23,8 @@ constexpr qint64 kProgressIntervalMs = 30;
 constexpr int kProgressDelayMs = 400;
 
 template <std::size_t N> void addColumns(CVirtualGridCtrl* grid, const std::array<GridColumnSpec, N>& specs) {
-    for (const GridColumnSpec& spec : specs)
-        grid->columns().add(spec.title, spec.width);
+    for (const GridColumnSpec& column : specs)
+        grid->columns().add(column.title, column.width);
 }
 } // namespace
 
@@ -114,8 +114,8 @@ TZClients::TZClients(UiServices& ui, Launcher& launcher, std::span<const std::ws
     setTabOrder(choose, close);
 
     int width = 0;
-    for (const GridColumnSpec& spec : ClientsForm::kClientColumns)
-        width += spec.width;
+    for (const GridColumnSpec& column : ClientsForm::kClientColumns)
+        width += column.width;
     resize(width + 60, 460);
     rememberPosition(this, QStringLiteral("257"));
 }

@@ -145,8 +145,8 @@ void TZProject::buildControls() {
     works_ = new CVirtualGridCtrl(this);
     works_->setObjectName(QStringLiteral("1612"));
     works_->setOwner(this);
-    for (const GridColumnSpec& spec : ProjectForm::kWorkColumns)
-        works_->columns().add(spec.title, spec.width);
+    for (const GridColumnSpec& column : ProjectForm::kWorkColumns)
+        works_->columns().add(column.title, column.width);
     works_->columns()[2].setAlignment(GridAlignment::Right);
     works_->setFixedCount(1);
     works_->setMinimumHeight(120);

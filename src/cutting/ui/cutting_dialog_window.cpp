@@ -1,5 +1,8 @@
 #include "cutting/ui/cutting_dialog_window.h"
 
+#include <algorithm>
+#include <climits>
+
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
@@ -104,6 +107,10 @@ void CRaskroy::buildControls() {
     close_ = withId(new QPushButton(QStringLiteral("Закрыть"), this), kCloseId);
     optimise_ = withId(new QPushButton(QStringLiteral("Оптимизировать расход материала"), this), kOptimiseId);
     remainders_ = withId(new QPushButton(QStringLiteral("Показать остатки материалов"), this), kRemaindersId);
+    // A control of our own (no id of the original dialog): the finer search also shifts and
+    // turns the seam grid.
+    fine_ = new QCheckBox(QStringLiteral("Искать точнее"), this);
+    fine_->setObjectName(QStringLiteral("fineSearch"));
     ok_->setDefault(true);
     for (QPushButton* b : {close_, optimise_, remainders_})
         b->setAutoDefault(false);
@@ -158,9 +165,10 @@ void CRaskroy::buildControls() {
 
     auto* buttons = new QGridLayout;
     buttons->addWidget(optimise_, 0, 0, 1, 2);
-    buttons->addWidget(remainders_, 1, 0, 1, 2);
-    buttons->addWidget(ok_, 2, 0);
-    buttons->addWidget(close_, 2, 1);
+    buttons->addWidget(fine_, 1, 0, 1, 2);
+    buttons->addWidget(remainders_, 2, 0, 1, 2);
+    buttons->addWidget(ok_, 3, 0);
+    buttons->addWidget(close_, 3, 1);
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(typeBox);
@@ -173,7 +181,7 @@ void CRaskroy::buildControls() {
     QWidget* order[] = {types_,       fabrics_, sides_,    seamSide_,   perpendicular_, offset_,
                         firstPoint_,  centre_,  secondPoint_, twoDiagonals_, secondDiagonal_, offset2_,
                         tension_,     tensionY_, offcutCoef_, width_,       seams_,         optimise_,
-                        remainders_,  ok_,      close_};
+                        fine_,        remainders_,  ok_,      close_};
     for (std::size_t i = 1; i < std::size(order); ++i)
         setTabOrder(order[i - 1], order[i]);
 
@@ -303,6 +311,21 @@ OptimiserResult CRaskroy::optimise() {
     progress.setMinimumDuration(progressDelayMs_);
     progress.setAutoReset(false);
     progress.setAutoClose(false);
+    if (fine_->isChecked()) {
+        handle([&] {
+            const FineSearchResult fine = dialog_.optimiseSeamSideFine([&progress](long done, long total) {
+                progress.setMaximum(static_cast<int>(std::min<long>(total, INT_MAX)));
+                progress.setValue(static_cast<int>(std::min<long>(done, INT_MAX)));
+                return !progress.wasCanceled();
+            });
+            result.bestPair = fine.bestPair;
+            result.bestQuantity = fine.bestQuantity;
+            result.final = fine.final;
+            result.cancelled = fine.cancelled;
+        });
+        progress.close();
+        return result;
+    }
     handle([&] {
         result = dialog_.optimiseSeamSide([&progress](int done, int total) {
             progress.setMaximum(total);

@@ -69,5 +69,6 @@ class CRaskroy : public ModelessDialog {
     QPushButton* ok_ = nullptr;
     QPushButton* close_ = nullptr;
     QPushButton* optimise_ = nullptr;
+    QCheckBox* fine_ = nullptr; // "Искать точнее": the finer seam search for the optimiser button
     QPushButton* remainders_ = nullptr;
 };

@@ -207,21 +207,21 @@ TZWizard::TZWizard(TZCeiling& doc, QWidget* parent) : QDialog(parent), doc_(doc)
           {"точек:", 1482, &WizardFields::ellipsePoints}}},
     };
     int row = 0;
-    for (const ShapeSpec& spec : shapes) {
-        auto* picture = new WizardShapePicture(spec.shape, spec.pictureId, this);
-        connect(picture, &QAbstractButton::clicked, this, [this, shape = spec.shape] { chooseShape(shape); });
+    for (const ShapeSpec& entry : shapes) {
+        auto* picture = new WizardShapePicture(entry.shape, entry.pictureId, this);
+        connect(picture, &QAbstractButton::clicked, this, [this, shape = entry.shape] { chooseShape(shape); });
         pictures_.push_back(picture);
         grid->addWidget(picture, row, 0, 2, 1);
-        grid->addWidget(new QLabel(QString::fromUtf8(spec.title), this), row, 1, 1, 8);
+        grid->addWidget(new QLabel(QString::fromUtf8(entry.title), this), row, 1, 1, 8);
         int column = 1;
-        for (const FieldSpec& f : spec.fields) {
+        for (const FieldSpec& f : entry.fields) {
             auto* label = new QLabel(QString::fromUtf8(f.label), this);
             label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
             QLineEdit* edit = field(f.id, f.member);
             label->setBuddy(edit);
             grid->addWidget(label, row + 1, column++);
             grid->addWidget(edit, row + 1, column++);
-            shapeControls_[spec.shape].insert(shapeControls_[spec.shape].end(), {label, edit});
+            shapeControls_[entry.shape].insert(shapeControls_[entry.shape].end(), {label, edit});
         }
         row += 2;
     }
