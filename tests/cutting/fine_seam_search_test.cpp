@@ -134,7 +134,9 @@ std::vector<Room> corpus() {
     // Rooms with niches, arcs and cutouts.
     const std::pair<double, double> furnished[] = {{600, 420}, {540, 380}, {780, 460}, {480, 520}, {690, 350}, {830, 610}, {560, 470}, {950, 430}};
     int f = 0;
-    for (const auto& [x, y] : furnished) {
+    for (const auto& size : furnished) {
+        // Named copies: a lambda cannot capture the names of a structured binding in C++20.
+        const double x = size.first, y = size.second;
         const double w = widths[k++ % 3];
         const int variant = f++;
         rooms.push_back({"furnished " + std::to_string(variant) + " w" + std::to_string(int(w)),
