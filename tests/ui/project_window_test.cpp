@@ -15,12 +15,16 @@
 #include <QtTest/QTest>
 #include <fstream>
 
+#include "app/command_ids.h"
+#include "app/ui/main_frame.h"
+#include "app/ui/main_frame_geometry.h"
 #include "app/ui/main_frame_project.h"
 #include "business/client_scan.h"
 #include "business/estimate.h"
 #include "business/ui/clients_dialog.h"
 #include "business/ui/project_dialog.h"
 #include "cutting/cutting_dialog.h"
+#include "cutting/ui/cutting_dialog_window.h"
 #include "editor/ui/extended_edit.h"
 #include "editor_frame.h"
 #include "grid/ui/virtual_grid_ctrl.h"
@@ -187,15 +191,21 @@ TEST(ProjectWindowRoad, FromNewProjectToThePricedFile) {
     ASSERT_TRUE(w.doc().outlineFormed);
     EXPECT_NEAR(netArea(w.doc()), 15.36, 0.01);
 
-    // The canvases, laid out as the cutting dialog's OK lays them out (the project's fabric,
-    // seams along BC).
-    CuttingDialog cutting(w.doc(), w.app.settings());
-    cutting.setVisible(true);
-    w.doc().mode = kModeCutting;
-    cutting.fabricChosen();
-    cutting.fields().seamSide = L"BC";
-    cutting.perpendicularChanged();
-    ASSERT_EQ(cutting.ok(), ConfirmOutcome::LaidOut);
+    // The canvases, laid out in the cutting dialog: Ctrl+R shows it with the project's fabric,
+    // the seams go along BC, OK lays them out.
+    w.frame->runCommand(cmd::kCutting);
+    CRaskroy* cutting = w.frame->geometryWindows()->cuttingDialog();
+    ASSERT_NE(cutting, nullptr);
+    ASSERT_TRUE(cutting->isVisible());
+    auto* side = cutting->findChild<QLineEdit*>(QStringLiteral("106"));
+    ASSERT_NE(side, nullptr);
+    side->clear();
+    QTest::keyClicks(side, QStringLiteral("BC"));
+    auto* ok = cutting->findChild<QPushButton*>(QStringLiteral("1"));
+    ASSERT_NE(ok, nullptr);
+    ok->click();
+    EXPECT_FALSE(cutting->isVisible());
+    EXPECT_EQ(w.doc().mode, kModeCutting);
     ASSERT_GT(w.doc().materialQuantity, 0.0);
     windowShot(w.frame.get(), "project-road-laid-out");
 
