@@ -19,7 +19,7 @@
 #include "storage/dynamic_memory.h"
 #include "storage/file_io.h"
 #include "storage/material_base.h"
-#include "storage/project_file.h"
+#include "business/project_file.h"
 #include "storage/project_image.h"
 
 namespace {

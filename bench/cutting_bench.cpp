@@ -8,7 +8,7 @@
 #include <filesystem>
 #include <memory>
 
-#include "app/settings.h"
+#include "model/settings.h"
 #include "cutting/canvas_pieces.h"
 #include "cutting/cutting_dialog.h"
 #include "cutting/layout.h"

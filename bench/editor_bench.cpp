@@ -6,7 +6,7 @@
 
 #include <cmath>
 
-#include "app/settings.h"
+#include "model/settings.h"
 #include "editor/editor_input.h"
 #include "editor/hit_tests.h"
 #include "editor/side_panel_figures.h"

@@ -14,7 +14,7 @@
 #include <filesystem>
 #include <string_view>
 
-#include "app/settings.h"
+#include "model/settings.h"
 #include "editor/drawing_cache.h"
 #include "model/ceiling.h"
 #include "output/print_form_file.h"

@@ -7,10 +7,10 @@
 #include <cmath>
 #include <numbers>
 
-#include "app/settings.h"
+#include "model/settings.h"
 #include "cutting/layout.h"
 #include "model/ceiling.h"
-#include "output/print_form.h"
+#include "model/print_form.h"
 #include "output/report_fields.h"
 #include "output/variable_text.h"
 #include "platform/ui_services.h"

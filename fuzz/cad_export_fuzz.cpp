@@ -13,7 +13,7 @@
 #include <string>
 #include <unistd.h>
 
-#include "app/settings.h"
+#include "model/settings.h"
 #include "cutting/layout.h"
 #include "model/ceiling.h"
 #include "output/cad_export.h"

@@ -18,7 +18,7 @@
 #include "cycling_bytes.h"
 #include "model/ceiling.h"
 #include "model/construction_form.h"
-#include "model/construction_operations.h"
+#include "cutting/construction_operations.h"
 #include "model/cutouts.h"
 #include "model/outline_figures.h"
 #include "model/row_capture.h"

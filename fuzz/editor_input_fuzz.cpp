@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "app/settings.h"
+#include "model/settings.h"
 #include "editor/editor_input.h"
 #include "editor/side_panel_fields.h"
 #include "editor/side_panel_figures.h"

@@ -14,7 +14,7 @@
 #include <utility>
 #include <vector>
 
-#include "app/settings.h"
+#include "model/settings.h"
 #include "cutting/canvas_pieces.h"
 #include "cutting/cutting_dialog.h"
 #include "cutting/layout.h"

@@ -6,9 +6,9 @@
 #include <cstdlib>
 
 #include "../tests/storage/image_bytes.h"
-#include "app/settings.h"
+#include "model/settings.h"
 #include "model/ceiling.h"
-#include "output/print_form.h"
+#include "model/print_form.h"
 #include "output/report_fields.h"
 #include "output/text_wrap.h"
 #include "output/variable_text.h"

@@ -5,7 +5,7 @@
 #include <cwchar>
 
 #include "app/command_ids.h"
-#include "app/settings.h"
+#include "model/settings.h"
 #include "model/ceiling.h"
 #include "platform/clock.h"
 
@@ -17,10 +17,6 @@ constexpr wchar_t kHidePhotoText[] = L"Убрать фото с экрана";
 // Leaves tool selection and the like alone before anything has been entered.
 bool editable(const TZCeiling& doc) {
     return doc.mode != kModeStart;
-}
-
-bool scaleInRange(float scale) {
-    return std::isfinite(scale) && scale >= kMinViewScale && scale <= kMaxViewScale;
 }
 
 } // namespace
@@ -35,17 +31,6 @@ bool runNewProject(TZCeiling& doc, Clock& clock) {
     const LocalTime started = clock.now();
     if (!doc.newProjectAndShow()) return false;
     doc.orderDate = orderDateText(started);
-    return true;
-}
-
-bool zoomBy(TZCeiling& doc, float factor) {
-    const float scaleX = doc.scaleX * factor;
-    const float scaleY = doc.scaleY * factor;
-    if (!scaleInRange(scaleX) || !scaleInRange(scaleY)) return false;
-    doc.takeSnapshot();
-    doc.scaleX = scaleX;
-    doc.scaleY = scaleY;
-    doc.repaint();
     return true;
 }
 
@@ -123,12 +108,6 @@ std::vector<PopupItem> photoMenu(const TZCeiling& doc, bool canAddPhotos) {
     items.push_back(
         {cmd::kFirstPhotoItem + count, kHidePhotoText, doc.shownPhoto >= 0 && count <= lastAccepted, false});
     return items;
-}
-
-void showPhoto(TZCeiling& doc, int index) {
-    if (index < 0 || index >= doc.photos.count() || index == doc.shownPhoto) return;
-    doc.shownPhoto = index;
-    doc.repaint();
 }
 
 void hidePhoto(TZCeiling& doc) {

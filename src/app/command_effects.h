@@ -9,19 +9,13 @@
 #include <vector>
 
 #include "app/command_host.h"
+#include "business/photos.h"
+#include "editor/view_zoom.h"
 
 class Clock;
 class TZCeiling;
 struct AppSettings;
 struct LocalTime;
-
-// Zoom factors of the zoom commands (centimetres per pixel are multiplied by them).
-inline constexpr float kZoomInFactor = 0.9f;
-inline constexpr float kZoomOutFactor = 1.1f;
-// The range of the view scale in centimetres per pixel: beyond it the drawing would collapse
-// to nothing or overflow the screen transform (and repeated zooming would reach 0 or infinity).
-inline constexpr float kMinViewScale = 1e-3f;
-inline constexpr float kMaxViewScale = 1e4f;
 
 // The accuracy classes of the "Класс точности" submenu: relative tolerances of the red marking.
 inline constexpr double kAccuracyClass10 = 0.1;
@@ -34,10 +28,6 @@ std::wstring orderDateText(const LocalTime& time);
 // The new-project command: the current time is noted first, then the reset (which may ask to
 // save and may be cancelled: false), then the order date of the noted time.
 bool runNewProject(TZCeiling& doc, Clock& clock);
-
-// Undo snapshot, both scales multiplied by `factor`, repaint. A factor that would take the scale
-// out of [kMinViewScale, kMaxViewScale] changes nothing; false then.
-bool zoomBy(TZCeiling& doc, float factor);
 
 // A display switch of the document flipped; figures refreshed and the view repainted.
 void toggleDisplaySwitch(TZCeiling& doc, bool TZCeiling::*flag);
@@ -61,6 +51,4 @@ void setAccuracyClass(TZCeiling& doc, double accuracy);
 // and "Убрать фото с экрана" (greyed while no photo is shown). Items whose ids the menu would not
 // act on (photos from index 50 on, and the hide item once there are 50 photos) are greyed too.
 std::vector<PopupItem> photoMenu(const TZCeiling& doc, bool canAddPhotos);
-// Photo k over the drawing; choosing the photo already shown does nothing.
-void showPhoto(TZCeiling& doc, int index);
 void hidePhoto(TZCeiling& doc);

@@ -4,7 +4,7 @@
 
 #include "app/command_effects.h"
 #include "app/command_ids.h"
-#include "app/settings.h"
+#include "model/settings.h"
 #include "model/ceiling.h"
 
 namespace {

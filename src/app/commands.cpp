@@ -5,7 +5,7 @@
 #include "app/command_effects.h"
 #include "app/command_ids.h"
 #include "app/command_table.h"
-#include "app/settings.h"
+#include "model/settings.h"
 #include "cutting/cutting_mode.h"
 #include "model/ceiling.h"
 #include "model/forming_commands.h"

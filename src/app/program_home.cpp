@@ -3,7 +3,7 @@
 #include <cstdlib>
 #include <system_error>
 
-#include "app/settings.h"
+#include "model/settings.h"
 #include "platform/settings_store.h"
 #include "storage/codepage.h"
 

@@ -9,7 +9,7 @@
 #include <string>
 
 #include "app/program_home.h"
-#include "app/settings.h"
+#include "model/settings.h"
 #include "model/ceiling.h"
 
 class Clock;

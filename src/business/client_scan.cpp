@@ -7,7 +7,7 @@
 #include "storage/dynamic_memory.h"
 #include "storage/file_io.h"
 #include "storage/image_io.h"
-#include "storage/project_file.h"
+#include "business/project_file.h"
 #include "storage/project_head.h"
 
 namespace {

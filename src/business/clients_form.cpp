@@ -4,7 +4,7 @@
 #include <cstdio>
 
 #include "business/new_instance.h"
-#include "output/csv_tables.h"
+#include "business/csv_tables.h"
 
 ClientsForm::ClientsForm(UiServices& ui, bool chooseMode) : ui_(ui), chooseMode_(chooseMode) {}
 

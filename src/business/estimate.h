@@ -8,7 +8,7 @@
 #include <string>
 #include <string_view>
 
-#include "business/pricing_options.h"
+#include "model/pricing_options.h"
 #include "model/static_array.h"
 
 class TZCeiling;

@@ -7,7 +7,7 @@
 #include "business/new_instance.h"
 #include "business/receipt.h"
 #include "model/typed_number.h"
-#include "output/csv_tables.h"
+#include "business/csv_tables.h"
 #include "platform/ui_services.h"
 #include "storage/codepage.h"
 #include "storage/material_base.h"

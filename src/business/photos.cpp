@@ -1,6 +1,5 @@
 #include "business/photos.h"
 
-#include "app/command_effects.h"
 #include "model/ceiling.h"
 #include "platform/image_codec.h"
 
@@ -37,4 +36,10 @@ bool addPhotoFromMenu(TZCeiling& doc, ImageCodec& images) {
     if (!addPhoto(doc, images)) return false;
     showPhoto(doc, doc.photos.count() - 1);
     return true;
+}
+
+void showPhoto(TZCeiling& doc, int index) {
+    if (index < 0 || index >= doc.photos.count() || index == doc.shownPhoto) return;
+    doc.shownPhoto = index;
+    doc.repaint();
 }

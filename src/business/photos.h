@@ -23,3 +23,6 @@ bool deletePhoto(TZCeiling& doc, int index);
 // The photo menu's "Добавить фото ...": adds a photo as the dialog's button does and, when one
 // was added, shows it over the drawing.
 bool addPhotoFromMenu(TZCeiling& doc, ImageCodec& images);
+
+// Photo k over the drawing; choosing the photo already shown does nothing.
+void showPhoto(TZCeiling& doc, int index);

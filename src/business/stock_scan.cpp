@@ -9,7 +9,7 @@
 #include "storage/file_io.h"
 #include "storage/image_io.h"
 #include "storage/material_base.h"
-#include "storage/project_file.h"
+#include "business/project_file.h"
 #include "storage/project_head.h"
 #include "storage/project_image.h"
 

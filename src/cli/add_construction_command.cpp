@@ -8,7 +8,7 @@
 #include "cli/project_json.h"
 #include "model/ceiling.h"
 #include "model/construction_form.h"
-#include "model/construction_operations.h"
+#include "cutting/construction_operations.h"
 #include "model/names.h"
 
 namespace cli {

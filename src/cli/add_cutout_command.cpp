@@ -6,7 +6,7 @@
 #include "cli/outline_names.h"
 #include "cli/project_json.h"
 #include "model/ceiling.h"
-#include "model/construction_operations.h"
+#include "cutting/construction_operations.h"
 #include "model/cutout_form.h"
 #include "model/names.h"
 #include "storage/codepage.h"

@@ -11,7 +11,7 @@
 #include "platform/qt/qt_text.h"
 #include "platform/settings_store.h"
 #include "storage/codepage.h"
-#include "storage/project_file.h"
+#include "business/project_file.h"
 
 namespace cli {
 

@@ -3,7 +3,7 @@
 
 #include "business/client_scan.h"
 #include "cli/commands.h"
-#include "output/csv_tables.h"
+#include "business/csv_tables.h"
 #include "storage/codepage.h"
 
 namespace cli {

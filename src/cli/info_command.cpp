@@ -2,7 +2,7 @@
 #include "cli/project_json.h"
 #include "storage/codepage.h"
 #include "storage/file_io.h"
-#include "storage/project_file.h"
+#include "business/project_file.h"
 #include "storage/project_image.h"
 
 namespace cli {

@@ -2,7 +2,7 @@
 
 #include "business/materials_form.h"
 #include "cli/commands.h"
-#include "output/csv_tables.h"
+#include "business/csv_tables.h"
 #include "storage/codepage.h"
 
 namespace cli {

@@ -1,7 +1,7 @@
 // tenzora-cli order-export: the window's "Выгрузка данных проекта" into a named file.
 
 #include "cli/commands.h"
-#include "output/export_file.h"
+#include "storage/export_file.h"
 #include "output/order_export.h"
 #include "storage/codepage.h"
 #include "storage/price_file.h"

@@ -1,7 +1,7 @@
 // vars: the text of every variable of the printed sheet for a project.
 
 #include "cli/commands.h"
-#include "output/print_form.h"
+#include "model/print_form.h"
 #include "output/report_fields.h"
 #include "output/variable_text.h"
 

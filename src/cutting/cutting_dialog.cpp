@@ -5,7 +5,7 @@
 #include <cwctype>
 #include <tuple>
 
-#include "app/settings.h"
+#include "model/settings.h"
 #include "business/stock_scan.h"
 #include "model/ceiling.h"
 #include "model/formatting.h"

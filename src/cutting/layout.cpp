@@ -4,7 +4,7 @@
 #include <cmath>
 #include <vector>
 
-#include "app/settings.h"
+#include "model/settings.h"
 #include "cutting/layout_points.h"
 #include "model/ceiling.h"
 #include "model/measurements.h"

@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "app/settings.h"
+#include "model/settings.h"
 #include "model/ceiling.h"
 #include "model/cutouts.h"
 #include "model/geometry.h"

@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "app/command_effects.h"
+#include "editor/view_zoom.h"
 #include "editor/hit_tests.h"
 #include "editor/photo_placement.h"
 #include "editor/view_rules.h"

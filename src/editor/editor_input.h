@@ -8,7 +8,7 @@
 // it needs of the window (the side panel's fields, the canvas window, the cursor) goes through
 // EditorWindow. Hit tolerances are in drawing centimetres (see hit_tests.h).
 
-#include "business/picture.h"
+#include "model/picture.h"
 #include "model/polygon.h"
 
 class TZCeiling;

@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "app/settings.h"
+#include "model/settings.h"
 #include "editor/canvas_distances.h"
 #include "editor/drawing_text.h"
 #include "editor/painting_scene.h"

@@ -1,7 +1,7 @@
 // Steps 9, 10, 11 and 13 of the painting routine: points and names, fold lines, seams and
 // canvases, the ruler.
 
-#include "app/settings.h"
+#include "model/settings.h"
 #include "editor/corner_labels.h"
 #include "editor/drawing_text.h"
 #include "editor/painting_scene.h"

@@ -1,6 +1,6 @@
 #include "editor/photo_overlay.h"
 
-#include "business/picture.h"
+#include "model/picture.h"
 #include "editor/photo_placement.h"
 #include "platform/image_codec.h"
 

@@ -3,7 +3,7 @@
 // the eight handles around that rectangle and how dragging a handle moves or resizes it.
 // The photo keeps its placement as two drawing corners, so that it follows zoom and pan.
 
-#include "business/picture.h"
+#include "model/picture.h"
 
 class ImageCodec;
 class TZCeiling;

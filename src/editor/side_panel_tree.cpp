@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <unordered_map>
 
-#include "app/settings.h"
+#include "model/settings.h"
 #include "editor/view_rules.h"
 #include "model/ceiling.h"
 #include "model/formatting.h"

@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "app/settings.h"
+#include "model/settings.h"
 #include "editor/display_frame.h"
 #include "model/ceiling.h"
 #include "model/view_transform.h"

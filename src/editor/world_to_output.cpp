@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "app/settings.h"
+#include "model/settings.h"
 #include "editor/display_frame.h"
 #include "model/ceiling.h"
 #include "model/geometry.h"

@@ -30,7 +30,7 @@ bool TZCeiling::newProject() {
                                 MessageAnswer::No};
         switch (ui().message(question)) {
         case MessageAnswer::Yes:
-            if (!saveAs()) return false;
+            if (!views_->saveProjectAs()) return false;
             break;
         case MessageAnswer::No: break;
         default: return false;

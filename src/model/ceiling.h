@@ -14,17 +14,17 @@
 #include <optional>
 #include <string>
 
-#include "business/extra_work.h"
-#include "business/picture.h"
-#include "business/pricing_options.h"
-#include "cutting/add_point.h"
+#include "model/extra_work.h"
+#include "model/picture.h"
+#include "model/pricing_options.h"
+#include "model/add_point.h"
 #include "model/construction.h"
 #include "model/cutout.h"
 #include "model/document_views.h"
 #include "model/polygon.h"
 #include "model/static_array.h"
-#include "output/print_form.h"
-#include "output/word_form.h"
+#include "model/print_form.h"
+#include "model/word_form.h"
 #include "platform/bitmap.h"
 #include "platform/ui_services.h"
 #include "storage/dynamic_memory.h"

@@ -16,4 +16,9 @@ public:
     virtual void clientSize(int& width, int& height) = 0;
     // Shows the cutting layout dialog (when the cutting mode is entered).
     virtual void showCuttingDialog() = 0;
+    // "Сохранить как ..." for the document's question before a new project replaces a modified
+    // one: the save dialog, then the file. False when cancelled or not saved. The saving itself
+    // prices the project for the file's header, which is work of a layer above the document, so
+    // the document asks the window (the only one that asks the question) to do it.
+    virtual bool saveProjectAs() = 0;
 };

@@ -5,7 +5,7 @@
 #include <cmath>
 #include <map>
 
-#include "app/settings.h"
+#include "model/settings.h"
 #include "cutting/canvas_pieces.h"
 #include "cutting/layout_points.h"
 #include "editor/corner_labels.h"

@@ -3,7 +3,7 @@
 #include <cmath>
 #include <cwctype>
 
-#include "app/settings.h"
+#include "model/settings.h"
 #include "model/ceiling.h"
 #include "output/cad_drawing.h"
 #include "output/cad_files.h"

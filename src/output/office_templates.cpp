@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <system_error>
 
-#include "app/settings.h"
+#include "model/settings.h"
 #include "model/ceiling.h"
 #include "model/measurements.h"
 #include "output/office_documents.h"

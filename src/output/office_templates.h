@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "model/static_array.h"
-#include "output/word_form.h"
+#include "model/word_form.h"
 
 class TZCeiling;
 struct AppSettings;

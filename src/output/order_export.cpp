@@ -2,13 +2,13 @@
 
 #include <optional>
 
-#include "app/settings.h"
+#include "model/settings.h"
 #include "business/estimate.h"
 #include "model/ceiling.h"
 #include "model/formatting.h"
 #include "model/measurements.h"
 #include "model/names.h"
-#include "output/export_file.h"
+#include "storage/export_file.h"
 #include "storage/price_file.h"
 
 namespace {

@@ -5,7 +5,7 @@
 #include <filesystem>
 #include <string>
 
-#include "business/pricing_options.h"
+#include "model/pricing_options.h"
 
 class TZCeiling;
 class TZPriceFile;

@@ -5,7 +5,7 @@
 #include <random>
 #include <system_error>
 
-#include "app/settings.h"
+#include "model/settings.h"
 #include "editor/drawing_cache.h"
 #include "editor/painting.h"
 #include "editor/print_size.h"

@@ -16,6 +16,7 @@
 #include <string>
 
 #include "platform/bitmap.h"
+#include "platform/export_backend.h"
 
 class Surface;
 class TextMeasurer;
@@ -28,39 +29,6 @@ struct AppSettings;
 enum class ExportFormat { Png, Gif, Tiff, Jpeg, Wmf, Emf, Pdf, Word };
 
 ExportFormat exportFormatFor(const std::wstring& path);
-
-// A raster picture being drawn: white at the start.
-class RasterPicture {
-  public:
-    virtual ~RasterPicture() = default;
-    virtual Surface& surface() = 0;
-    // Ends the drawing and gives the pixels.
-    virtual const Bitmap& finish() = 0;
-};
-
-// A vector document of pages being drawn.
-class PdfDocument {
-  public:
-    virtual ~PdfDocument() = default;
-    virtual Surface& surface() = 0;
-    virtual bool newPage() = 0;
-    // Ends the document and writes it; false when it could not be written.
-    virtual bool finish() = 0;
-};
-
-// What the platform provides for the export (Qt: QImage, QPdfWriter and its font metrics).
-class ExportBackend {
-  public:
-    virtual ~ExportBackend() = default;
-    // The measurer the metafile writers lay out texts with.
-    virtual const TextMeasurer& measurer() const = 0;
-    // A white picture of width × height pixels; none when it cannot be had.
-    virtual std::unique_ptr<RasterPicture> createRaster(std::int32_t width, std::int32_t height) = 0;
-    // A document whose pages stand for width × height pixels and measure widthMm × heightMm;
-    // none when the platform has no PDF writer or the file cannot be created.
-    virtual std::unique_ptr<PdfDocument> createPdf(const std::filesystem::path& path, std::int32_t width,
-                                                   std::int32_t height, double widthMm, double heightMm) = 0;
-};
 
 // Limits of an exported picture: an outline of absurd size (a mistyped 50 000 cm) would ask for
 // gigabytes of pixels; larger pictures are scaled down to these.

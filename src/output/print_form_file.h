@@ -4,7 +4,7 @@
 #include <filesystem>
 #include <string_view>
 
-#include "output/print_form.h"
+#include "model/print_form.h"
 
 class TZCeiling;
 

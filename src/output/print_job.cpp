@@ -1,6 +1,6 @@
 #include "output/print_job.h"
 
-#include "app/settings.h"
+#include "model/settings.h"
 #include "editor/drawing_cache.h"
 #include "model/ceiling.h"
 #include "model/measurements.h"

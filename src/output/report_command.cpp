@@ -1,6 +1,6 @@
 #include "output/report_command.h"
 
-#include "app/settings.h"
+#include "model/settings.h"
 #include "model/ceiling.h"
 #include "model/formatting.h"
 #include "model/measurements.h"

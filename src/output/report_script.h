@@ -7,7 +7,7 @@
 #include <string>
 
 #include "model/static_array.h"
-#include "output/word_form.h"
+#include "model/word_form.h"
 
 namespace reportScript {
 // A value of this many characters or more (after escaping) is replaced in pieces.

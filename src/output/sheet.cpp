@@ -4,7 +4,7 @@
 #include <memory>
 #include <optional>
 
-#include "app/settings.h"
+#include "model/settings.h"
 #include "editor/drawing_cache.h"
 #include "editor/painting.h"
 #include "editor/photo_overlay.h"

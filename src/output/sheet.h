@@ -8,7 +8,7 @@
 #include <string>
 #include <string_view>
 
-#include "output/print_form.h"
+#include "model/print_form.h"
 #include "platform/surface_types.h"
 
 class Surface;

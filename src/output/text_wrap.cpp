@@ -1,7 +1,7 @@
 #include "output/text_wrap.h"
 
 #include "model/formatting.h"
-#include "output/print_form.h"
+#include "model/print_form.h"
 
 namespace {
 

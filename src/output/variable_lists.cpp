@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <vector>
 
-#include "app/settings.h"
+#include "model/settings.h"
 #include "business/estimate.h"
 #include "cutting/canvas_pieces.h"
 #include "model/ceiling.h"
@@ -11,7 +11,7 @@
 #include "model/names.h"
 #include "model/records.h"
 #include "output/installation_time.h"
-#include "output/print_form.h"
+#include "model/print_form.h"
 #include "output/text_wrap.h"
 #include "storage/price_file.h"
 

@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "app/settings.h"
+#include "model/settings.h"
 #include "business/client_text.h"
 #include "business/estimate.h"
 #include "model/ceiling.h"
@@ -11,7 +11,7 @@
 #include "model/names.h"
 #include "model/working_outline.h"
 #include "output/installation_time.h"
-#include "output/print_form.h"
+#include "model/print_form.h"
 #include "output/report_fields.h"
 #include "output/variable_lists.h"
 #include "storage/codepage.h"

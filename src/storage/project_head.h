@@ -9,7 +9,7 @@
 #include <cstdint>
 #include <string>
 
-#include "cutting/add_point.h"
+#include "model/add_point.h"
 #include "model/polygon.h"
 #include "model/static_array.h"
 #include "storage/material.h"

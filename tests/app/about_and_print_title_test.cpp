@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "app/about.h"
-#include "app/settings.h"
+#include "model/settings.h"
 #include "platform/settings_store.h"
 
 TEST(PrintTitle, KeptWithTheSettingsByTheSettingsDialog) {

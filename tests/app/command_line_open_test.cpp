@@ -6,7 +6,7 @@
 #include "platform/launcher.h"
 #include "platform/settings_store.h"
 #include "storage/codepage.h"
-#include "storage/project_file.h"
+#include "business/project_file.h"
 #include "support/fakes.h"
 
 namespace {

@@ -5,7 +5,7 @@
 #include "app/command_ids.h"
 #include "app/command_rules.h"
 #include "app/command_table.h"
-#include "app/settings.h"
+#include "model/settings.h"
 #include "support/fakes.h"
 
 namespace {

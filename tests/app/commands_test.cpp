@@ -4,7 +4,7 @@
 #include "app/command_ids.h"
 #include "app/command_table.h"
 #include "app/commands.h"
-#include "app/settings.h"
+#include "model/settings.h"
 #include "platform/clock.h"
 #include "support/fakes.h"
 

@@ -3,7 +3,7 @@
 #include <fstream>
 
 #include "app/program_home.h"
-#include "app/settings.h"
+#include "model/settings.h"
 #include "app/tenzora_app.h"
 #include "business/drawing_folders.h"
 #include "output/print_form_file.h"

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "app/settings.h"
+#include "model/settings.h"
 #include "platform/settings_store.h"
 
 namespace {

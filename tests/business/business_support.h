@@ -13,7 +13,7 @@
 #include "platform/launcher.h"
 #include "storage/codepage.h"
 #include "storage/material_base.h"
-#include "storage/project_file.h"
+#include "business/project_file.h"
 #include "support/fakes.h"
 
 class RecordingLauncher : public FakeLauncherBase {

@@ -13,7 +13,7 @@
 #include "storage/codepage.h"
 #include "storage/material_base.h"
 #include "storage/price_file.h"
-#include "storage/project_file.h"
+#include "business/project_file.h"
 #include "support/fakes.h"
 #include "cli_run.h"
 

@@ -10,7 +10,7 @@
 #include "cli_run.h"
 #include "model/ceiling.h"
 #include "storage/codepage.h"
-#include "storage/project_file.h"
+#include "business/project_file.h"
 #include "support/dxf_reading.h"
 
 namespace {

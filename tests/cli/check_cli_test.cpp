@@ -6,11 +6,11 @@
 #include <fstream>
 
 #include "model/ceiling.h"
-#include "model/construction_operations.h"
+#include "cutting/construction_operations.h"
 #include "model/forming.h"
 #include "storage/codepage.h"
 #include "storage/material_base.h"
-#include "storage/project_file.h"
+#include "business/project_file.h"
 #include "support/fakes.h"
 #include "support/rooms.h"
 #include "cli_run.h"

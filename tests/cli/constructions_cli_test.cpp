@@ -10,7 +10,7 @@
 #include <cstdio>
 #include <string>
 
-#include "storage/project_file.h"
+#include "business/project_file.h"
 #include "support/fakes.h"
 
 namespace {

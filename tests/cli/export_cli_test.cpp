@@ -10,7 +10,7 @@
 
 #include "model/ceiling.h"
 #include "storage/codepage.h"
-#include "storage/project_file.h"
+#include "business/project_file.h"
 #include "support/fakes.h"
 #include "cli_run.h"
 

@@ -11,7 +11,7 @@
 
 #include "storage/codepage.h"
 #include "storage/image_bytes.h"
-#include "storage/project_file.h"
+#include "business/project_file.h"
 #include "support/fakes.h"
 #include "cli_run.h"
 

@@ -12,7 +12,7 @@
 #include "cli_run.h"
 #include "output/office_job.h"
 #include "storage/codepage.h"
-#include "storage/project_file.h"
+#include "business/project_file.h"
 #include "support/fakes.h"
 
 namespace {

@@ -4,7 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "cli_run.h"
-#include "storage/project_file.h"
+#include "business/project_file.h"
 
 using namespace clitest;
 

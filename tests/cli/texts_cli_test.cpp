@@ -11,7 +11,7 @@
 
 #include "output/report_script.h"
 #include "storage/codepage.h"
-#include "storage/project_file.h"
+#include "business/project_file.h"
 #include "support/fakes.h"
 #include "cli_run.h"
 #include "support/rooms.h"

@@ -5,7 +5,7 @@
 #include <algorithm>
 #include <map>
 
-#include "app/settings.h"
+#include "model/settings.h"
 #include "business/receipt.h"
 #include "cutting/cutting_dialog.h"
 #include "model/names.h"

@@ -7,10 +7,10 @@
 
 #include "app/command_ids.h"
 #include "app/commands.h"
-#include "app/settings.h"
+#include "model/settings.h"
 #include "cutting/cutting_mode.h"
 #include "cutting/layout.h"
-#include "model/construction_operations.h"
+#include "cutting/construction_operations.h"
 #include "model/geometry.h"
 #include "platform/clock.h"
 #include "support/fakes.h"

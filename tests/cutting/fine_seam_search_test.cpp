@@ -8,9 +8,9 @@
 #include <functional>
 #include <string>
 
-#include "app/settings.h"
+#include "model/settings.h"
 #include "cutting/cutting_dialog.h"
-#include "model/construction_operations.h"
+#include "cutting/construction_operations.h"
 #include "model/names.h"
 #include "storage/codepage.h"
 #include "storage/project_image.h"

@@ -3,7 +3,7 @@
 
 #include <gtest/gtest.h>
 
-#include "app/settings.h"
+#include "model/settings.h"
 #include "cutting/cutting_dialog.h"
 #include "model/names.h"
 #include "storage/codepage.h"

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "app/settings.h"
+#include "model/settings.h"
 #include "editor/editor_input.h"
 #include "editor/hit_tests.h"
 #include "editor/photo_placement.h"

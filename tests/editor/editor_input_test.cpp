@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "app/settings.h"
+#include "model/settings.h"
 #include "editor/editor_input.h"
 #include "editor/view_rules.h"
 #include "editor_window_fake.h"

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "app/settings.h"
+#include "model/settings.h"
 #include "editor/painting.h"
 #include "model/ceiling.h"
 #include "output/recording_surface.h"

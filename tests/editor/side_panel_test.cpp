@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "app/settings.h"
+#include "model/settings.h"
 #include "editor/side_panel_fields.h"
 #include "editor/side_panel_figures.h"
 #include "editor/side_panel_tree.h"

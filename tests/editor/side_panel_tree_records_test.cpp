@@ -4,7 +4,7 @@
 
 #include <gtest/gtest.h>
 
-#include "app/settings.h"
+#include "model/settings.h"
 #include "editor/side_panel_tree.h"
 #include "model/ceiling.h"
 #include "model/records.h"

@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "app/settings.h"
+#include "model/settings.h"
 #include "editor/corner_labels.h"
 #include "editor/display_frame.h"
 #include "editor/print_size.h"

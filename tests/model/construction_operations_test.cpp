@@ -3,7 +3,7 @@
 
 #include <gtest/gtest.h>
 
-#include "model/construction_operations.h"
+#include "cutting/construction_operations.h"
 #include "model/cutouts.h"
 #include "model/geometry.h"
 #include "model/row_capture.h"

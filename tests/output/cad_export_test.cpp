@@ -7,7 +7,7 @@
 #include <fstream>
 #include <sstream>
 
-#include "app/settings.h"
+#include "model/settings.h"
 #include "cutting/canvas_pieces.h"
 #include "cutting/layout.h"
 #include "model/ceiling.h"

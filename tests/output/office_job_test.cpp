@@ -3,7 +3,7 @@
 
 #include <fstream>
 
-#include "app/settings.h"
+#include "model/settings.h"
 #include "model/ceiling.h"
 #include "output/office_documents.h"
 #include "output/office_job.h"

@@ -8,8 +8,8 @@
 
 #include "app/command_ids.h"
 #include "app/commands.h"
-#include "app/settings.h"
-#include "output/export_file.h"
+#include "model/settings.h"
+#include "storage/export_file.h"
 #include "output/order_export.h"
 #include "platform/clock.h"
 #include "storage/codepage.h"

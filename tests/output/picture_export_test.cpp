@@ -3,7 +3,7 @@
 #include <fstream>
 #include <sstream>
 
-#include "app/settings.h"
+#include "model/settings.h"
 #include "model/ceiling.h"
 #include "output/export_choice.h"
 #include "output/metafile_reader.h"

@@ -2,7 +2,7 @@
 
 #include <fstream>
 
-#include "app/settings.h"
+#include "model/settings.h"
 #include "model/ceiling.h"
 #include "output/report_command.h"
 #include "platform/launcher.h"

@@ -2,7 +2,7 @@
 
 #include <map>
 
-#include "app/settings.h"
+#include "model/settings.h"
 #include "editor/drawing_cache.h"
 #include "model/ceiling.h"
 #include "output/recording_surface.h"

@@ -7,11 +7,11 @@
 #include <filesystem>
 #include <limits>
 
-#include "app/settings.h"
+#include "model/settings.h"
 #include "cutting/layout.h"
 #include "model/records.h"
 #include "output/installation_time.h"
-#include "output/print_form.h"
+#include "model/print_form.h"
 #include "output/report_fields.h"
 #include "output/text_wrap.h"
 #include "output/variable_lists.h"

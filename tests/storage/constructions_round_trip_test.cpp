@@ -3,7 +3,7 @@
 
 #include <gtest/gtest.h>
 
-#include "model/construction_operations.h"
+#include "cutting/construction_operations.h"
 #include "model/outline_figures.h"
 #include "storage/project_image.h"
 #include "support/fakes.h"

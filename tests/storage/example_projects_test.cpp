@@ -7,7 +7,7 @@
 
 #include "storage/example_projects.h"
 #include "storage/file_io.h"
-#include "storage/project_file.h"
+#include "business/project_file.h"
 #include "support/fakes.h"
 
 TEST(ExampleProjects, ShippedFilesAreWhatTheirCodeWrites) {

@@ -8,7 +8,7 @@
 
 #include "storage/file_io.h"
 #include "storage/image_bytes.h"
-#include "storage/project_file.h"
+#include "business/project_file.h"
 #include "storage/project_image.h"
 #include "support/fakes.h"
 

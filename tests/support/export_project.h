@@ -4,7 +4,7 @@
 // sides (a SIDES variable).
 
 #include "model/ceiling.h"
-#include "output/print_form.h"
+#include "model/print_form.h"
 #include "output/report_fields.h"
 #include "support/fakes.h"
 

@@ -48,6 +48,7 @@ TestDocument::TestDocument(bool withWindow, std::filesystem::path programDir) {
     // so that no test reads or rewrites a materials base left somewhere by something else.
     doc = std::make_unique<TZCeiling>(
         ui, programDir.empty() ? std::filesystem::temp_directory_path() / "tenzora-tests-no-program-dir" : programDir);
+    views.doc = doc.get();
     if (withWindow) doc->setViews(&views);
 }
 

@@ -46,6 +46,9 @@ public:
         h = height;
     }
     void showCuttingDialog() override { ++cuttingDialogs; }
+    // Saves as the window does: the document's own "Сохранить как ...".
+    bool saveProjectAs() override { return doc != nullptr && doc->saveAs(); }
+    TZCeiling* doc = nullptr;
     int figures = 0, trees = 0, repaints = 0, cuttingDialogs = 0;
     int width = 800, height = 600;
     std::wstring title;

@@ -18,7 +18,7 @@
 #include "model/formatting.h"
 #include "model/measurements.h"
 #include "model/records.h"
-#include "storage/project_file.h"
+#include "business/project_file.h"
 
 static_assert(!std::is_abstract_v<CMainFrame>, "the main window implements every view the document asks for");
 

@@ -11,7 +11,7 @@
 #include "editor/ui/extended_edit.h"
 #include "editor/ui/panel_button.h"
 #include "editor_frame.h"
-#include "model/construction_operations.h"
+#include "cutting/construction_operations.h"
 #include "model/records.h"
 #include "support/rooms.h"
 

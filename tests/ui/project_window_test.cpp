@@ -34,7 +34,7 @@
 #include "storage/codepage.h"
 #include "storage/file_io.h"
 #include "storage/price_file.h"
-#include "storage/project_file.h"
+#include "business/project_file.h"
 #include "window_helpers.h"
 
 namespace {

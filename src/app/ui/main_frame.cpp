@@ -373,6 +373,10 @@ void CMainFrame::clientSize(int& width, int& height) {
     height = view_->height();
 }
 
+bool CMainFrame::saveProjectAs() {
+    return app_.document().saveAs();
+}
+
 // ---- closing ------------------------------------------------------------------------------------
 
 bool CMainFrame::confirmClose() {

@@ -74,6 +74,7 @@ class CMainFrame : public QMainWindow, public DocumentViews, public CommandHost 
     void setTitle(const std::wstring& title) override;
     void clientSize(int& width, int& height) override;
     void showCuttingDialog() override;
+    bool saveProjectAs() override;
 
     // CommandHost: a pop-up menu under the command's toolbar button.
     void showPopup(int anchorCommand, const std::vector<PopupItem>& items) override;

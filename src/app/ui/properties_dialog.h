@@ -6,7 +6,7 @@
 #include <QDialog>
 #include <array>
 
-#include "app/settings.h"
+#include "model/settings.h"
 
 class QCheckBox;
 class QLineEdit;

@@ -6,7 +6,7 @@
 #include <QWidget>
 #include <memory>
 
-#include "app/settings.h"
+#include "model/settings.h"
 #include "editor/drawing_cache.h"
 #include "platform/qt/qt_text_measurer.h"
 

@@ -13,7 +13,7 @@
 
 #include "editor/side_panel_fields.h"
 #include "editor/side_panel_tree.h"
-#include "model/construction_operations.h"
+#include "cutting/construction_operations.h"
 
 class PanelButton;
 class QLabel;

@@ -11,7 +11,7 @@
 #include "editor/ui/extended_edit.h"
 #include "model/ceiling.h"
 #include "model/construction_form.h"
-#include "model/construction_operations.h"
+#include "cutting/construction_operations.h"
 #include "model/formatting.h"
 #include "model/typed_number.h"
 #include "model/working_outline.h"

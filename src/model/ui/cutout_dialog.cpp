@@ -19,7 +19,7 @@
 #include "editor/ui/extended_edit.h"
 #include "grid/ui/virtual_grid_ctrl.h"
 #include "model/ceiling.h"
-#include "model/construction_operations.h"
+#include "cutting/construction_operations.h"
 #include "model/cutout_grid.h"
 #include "model/formatting.h"
 #include "model/typed_number.h"

@@ -5,7 +5,7 @@
 
 #include <memory>
 
-#include "output/picture_export.h"
+#include "platform/export_backend.h"
 #include "platform/qt/qt_text_measurer.h"
 
 class QtExportBackend : public ExportBackend {

@@ -1,4 +1,4 @@
-#include "app/settings.h"
+#include "model/settings.h"
 
 #include <algorithm>
 #include <filesystem>

@@ -1,4 +1,4 @@
-#include "model/construction_operations.h"
+#include "cutting/construction_operations.h"
 
 #include <set>
 #include <utility>

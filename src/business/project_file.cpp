@@ -1,7 +1,7 @@
-#include "storage/project_file.h"
+#include "business/project_file.h"
 
 #include "business/estimate.h"
-#include "app/settings.h"
+#include "model/settings.h"
 #include "model/ceiling.h"
 #include "storage/codepage.h"
 #include "storage/file_io.h"

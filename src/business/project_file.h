@@ -5,7 +5,7 @@
 #include <optional>
 #include <string>
 
-#include "business/pricing_options.h"
+#include "model/pricing_options.h"
 
 class TZCeiling;
 

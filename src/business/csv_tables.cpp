@@ -1,10 +1,10 @@
-#include "output/csv_tables.h"
+#include "business/csv_tables.h"
 
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
 
-#include "output/export_file.h"
+#include "storage/export_file.h"
 #include "platform/ui_services.h"
 #include "storage/codepage.h"
 

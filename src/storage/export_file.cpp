@@ -1,4 +1,4 @@
-#include "output/export_file.h"
+#include "storage/export_file.h"
 
 #include "platform/ui_services.h"
 #include "storage/codepage.h"

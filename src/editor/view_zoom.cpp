@@ -1,0 +1,24 @@
+#include "editor/view_zoom.h"
+
+#include <cmath>
+
+#include "model/ceiling.h"
+
+namespace {
+
+bool scaleInRange(float scale) {
+    return std::isfinite(scale) && scale >= kMinViewScale && scale <= kMaxViewScale;
+}
+
+}  // namespace
+
+bool zoomBy(TZCeiling& doc, float factor) {
+    const float scaleX = doc.scaleX * factor;
+    const float scaleY = doc.scaleY * factor;
+    if (!scaleInRange(scaleX) || !scaleInRange(scaleY)) return false;
+    doc.takeSnapshot();
+    doc.scaleX = scaleX;
+    doc.scaleY = scaleY;
+    doc.repaint();
+    return true;
+}
