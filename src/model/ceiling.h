@@ -180,10 +180,13 @@ public:
     TZStaticArray<TZPicture> photos;
 
     // ---- undo store -----------------------------------------------------------------------------
+    // A ring: state k (0 the oldest, undoCount − 1 the newest) is in undoBuffers[undoSlot(k)], so
+    // that dropping the oldest state of a full store moves nothing.
     std::array<TZDynamicMemory, kUndoCapacity> undoBuffers;
     std::int32_t undoCount = 0;
     std::int32_t undoPos = -1;
     void clearUndo();
+    TZDynamicMemory& undoState(std::int32_t k) { return undoBuffers[undoSlot(k)]; }
 
     // ---- view --------------------------------------------------------------------------------
     std::int32_t panX = 0, panY = 0;   // view offset in pixels
@@ -228,6 +231,9 @@ private:
     // Where a snapshot is built before it is compared with the newest stored one; its block is
     // swapped into the store, so taking snapshots does not reallocate.
     TZDynamicMemory undoScratch_{kStreamGrowBy};
+    // The slot of the oldest stored state.
+    std::int32_t undoFirst_ = 0;
+    std::size_t undoSlot(std::int32_t k) const { return static_cast<std::size_t>((undoFirst_ + k) % kUndoCapacity); }
     UiServices* ui_;
     DocumentViews* views_ = nullptr;
     const AppSettings* settings_ = nullptr;

@@ -16,6 +16,7 @@ void TZCeiling::clearUndo() {
     for (TZDynamicMemory& buffer : undoBuffers) buffer.release();
     undoCount = 0;
     undoPos = -1;
+    undoFirst_ = 0;
 }
 
 bool TZCeiling::takeSnapshot() {
@@ -23,20 +24,16 @@ bool TZCeiling::takeSnapshot() {
     priceTag.clear();
     // The scratch stream may have received an empty buffer from the store: give it room for an
     // image the size of the newest one, so that the image is not built by repeated growth.
-    if (undoCount > 0)
-        undoScratch_.reserve(static_cast<std::size_t>(undoBuffers[static_cast<std::size_t>(undoCount - 1)].size()));
+    if (undoCount > 0) undoScratch_.reserve(static_cast<std::size_t>(undoState(undoCount - 1).size()));
     saveToStream(*this, undoScratch_, /*keepBlock=*/true);
-    if (undoCount > 0 && undoScratch_.sameContents(undoBuffers[static_cast<std::size_t>(undoCount - 1)]))
-        return false;
-    // The store is full: the oldest state goes (its block is reused for the new one).
+    if (undoCount > 0 && undoScratch_.sameContents(undoState(undoCount - 1))) return false;
+    // The store is full: the oldest state goes; the ring starts one slot later, and the freed
+    // slot (now the one after the newest) takes the new state, its block reused.
     if (undoCount == kUndoCapacity) {
-        // Moved down one place each (a third of the moves a rotation by swaps makes).
-        TZDynamicMemory oldest = std::move(undoBuffers[0]);
-        for (std::size_t i = 1; i < undoBuffers.size(); ++i) undoBuffers[i - 1] = std::move(undoBuffers[i]);
-        undoBuffers.back() = std::move(oldest);
+        undoFirst_ = (undoFirst_ + 1) % kUndoCapacity;
         --undoCount;
     }
-    std::swap(undoBuffers[static_cast<std::size_t>(undoCount)], undoScratch_);
+    std::swap(undoState(undoCount), undoScratch_);
     undoScratch_.resetKeepingBlock();
     undoPos = undoCount;
     ++undoCount;
@@ -63,7 +60,7 @@ bool TZCeiling::undo() {
         if (undoPos == undoCount - 1) takeSnapshot();
         --undoPos;
         if (undoPos < 0) return true;
-        restore(*this, undoBuffers[static_cast<std::size_t>(undoPos)]);
+        restore(*this, undoState(undoPos));
         return true;
     }
     ui().information(kNothingToUndo);
@@ -73,7 +70,7 @@ bool TZCeiling::undo() {
 bool TZCeiling::redo() {
     if (undoPos < undoCount - 1) {
         ++undoPos;
-        restore(*this, undoBuffers[static_cast<std::size_t>(undoPos)]);
+        restore(*this, undoState(undoPos));
         return true;
     }
     ui().information(kNothingToRedo);
