@@ -40,8 +40,10 @@ std::optional<std::wstring> triangleWarning(const TZCeiling& doc, int a, int b, 
 
 LengthEntryResult enterLength(TZCeiling& doc, std::wstring_view nameField, std::wstring_view lengthField) {
     LengthEntryResult result;
-    const TypedValue typed = readTypedValue(lengthField, valueRange::kRoomLength, kLengthFieldName,
-                                            DecimalComma::Accepted, true);
+    // "?" is what the field shows for an item not measured yet: it means the same as empty.
+    const bool unmeasured = trimBlanks(std::wstring(lengthField)) == measuredLengthText(nullptr);
+    const TypedValue typed = readTypedValue(unmeasured ? std::wstring_view() : lengthField,
+                                            valueRange::kRoomLength, kLengthFieldName, DecimalComma::Accepted, true);
     if (typed.refused()) {
         result.refusal = typed.refusal;
         doc.ui().exclamation(typed.refusal);

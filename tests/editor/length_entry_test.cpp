@@ -103,8 +103,13 @@ TEST(LengthEntry, ALengthNoRoomCanHaveIsRefusedWithItsRangeAndChangesNothing) {
     EXPECT_EQ(outlineArea(*t), areaBefore);
     EXPECT_TRUE(std::isfinite(areaBefore));
 
-    // The largest room length is taken, and a unit after the number is still allowed.
+    // "?", the field's text for an item not measured yet, is no length either, and no mistake.
     t.ui.messages.clear();
+    EXPECT_FALSE(enterLength(*t, L"AC", L"?").lengthSet);
+    EXPECT_FALSE(enterLength(*t, L"AC", L" ? ").lengthSet);
+    EXPECT_TRUE(t.ui.messages.empty());
+
+    // The largest room length is taken, and a unit after the number is still allowed.
     EXPECT_TRUE(enterLength(*t, L"AB", L"10000").lengthSet);
     EXPECT_TRUE(enterLength(*t, L"AB", L"300 см").lengthSet);
     EXPECT_EQ(t->diagonals.at(findDiagonal(*t, 0, 1)).length, 300);
