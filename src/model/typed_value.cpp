@@ -12,7 +12,8 @@ std::wstring boundText(double v) {
     // Whole bounds as whole numbers, others with the digits they need ("0.5").
     if (v == std::floor(v) && std::fabs(v) < 1e15) return std::to_wstring(static_cast<long long>(v));
     std::wstring t = formatNumber(v, 6);
-    while (!t.empty() && t.back() == L'0') t.pop_back();
+    while (!t.empty() && t.back() == L'0')
+        t.pop_back();
     if (!t.empty() && (t.back() == L'.' || t.back() == L',')) t.pop_back();
     return t;
 }
@@ -27,7 +28,8 @@ bool blank(std::wstring_view text) {
 // readTypedNumber reads 0 from "abc", "nan" and "inf", which must not pass for a typed zero.
 bool startsWithNumber(std::wstring_view text, DecimalComma comma) {
     std::size_t i = 0;
-    while (i < text.size() && (text[i] == L' ' || text[i] == L'\t')) ++i;
+    while (i < text.size() && (text[i] == L' ' || text[i] == L'\t'))
+        ++i;
     if (i < text.size() && (text[i] == L'+' || text[i] == L'-')) ++i;
     if (i < text.size() && (text[i] == L'.' || (text[i] == L',' && comma == DecimalComma::Accepted))) ++i;
     return i < text.size() && text[i] >= L'0' && text[i] <= L'9';
@@ -38,7 +40,8 @@ bool startsWithNumber(std::wstring_view text, DecimalComma comma) {
 bool leadingNumberInRange(std::wstring_view text, DecimalComma comma) {
     std::string ascii;
     std::size_t i = 0;
-    while (i < text.size() && (text[i] == L' ' || text[i] == L'\t')) ++i;
+    while (i < text.size() && (text[i] == L' ' || text[i] == L'\t'))
+        ++i;
     if (i < text.size() && text[i] == L'+') ++i;
     for (; i < text.size() && ascii.size() < 64; ++i) {
         wchar_t c = text[i];
@@ -52,7 +55,7 @@ bool leadingNumberInRange(std::wstring_view text, DecimalComma comma) {
     return error == std::errc() && std::isfinite(v);
 }
 
-}  // namespace
+} // namespace
 
 std::wstring rangeRefusalText(std::wstring_view field, const ValueRange& range) {
     std::wstring text = L"Поле «" + std::wstring(field) + L"»: введите число ";

@@ -14,8 +14,8 @@ enum class TypedStatus { Empty, Value, Refused };
 
 struct TypedValue {
     TypedStatus status = TypedStatus::Empty;
-    double value = 0.0;      // the number read; 0 when empty or refused
-    std::wstring refusal;    // the message when refused
+    double value = 0.0;   // the number read; 0 when empty or refused
+    std::wstring refusal; // the message when refused
     bool refused() const { return status == TypedStatus::Refused; }
 };
 

@@ -12,7 +12,7 @@ struct ValueRange {
     double low;
     double high;
     bool lowOpen;
-    const wchar_t* unit;  // shown after the bounds in the message; empty for plain numbers
+    const wchar_t* unit; // shown after the bounds in the message; empty for plain numbers
 };
 
 namespace valueRange {
@@ -64,4 +64,4 @@ inline bool contains(const ValueRange& r, double v) {
     return v == v && v <= r.high && (r.lowOpen ? v > r.low : v >= r.low);
 }
 
-}  // namespace valueRange
+} // namespace valueRange

@@ -9,11 +9,15 @@ namespace {
 
 // The bound applies to the size of every value, lengths and coordinates alike: a length or a
 // distance of a real room is far inside it.
-bool inRange(double v) { return valueRange::contains(valueRange::kCoordinate, v); }
+bool inRange(double v) {
+    return valueRange::contains(valueRange::kCoordinate, v);
+}
 
-std::wstring numbered(const wchar_t* what, int index) { return std::wstring(what) + L" " + std::to_wstring(index + 1); }
+std::wstring numbered(const wchar_t* what, int index) {
+    return std::wstring(what) + L" " + std::to_wstring(index + 1);
+}
 
-}  // namespace
+} // namespace
 
 std::optional<std::wstring> projectValueOutOfRange(const TZCeiling& doc) {
     for (int i = 0; i < doc.polygon.count(); ++i) {
@@ -35,8 +39,8 @@ std::optional<std::wstring> projectValueOutOfRange(const TZCeiling& doc) {
         const TZHole& h = doc.holes[i];
         if (!inRange(h.size1)) return numbered(L"вырез", i);
         for (const TZHoleDiagonal& r : h.rows)
-            if (!inRange(r.distance1) || !inRange(r.distance2) || !inRange(r.point1.x) || !inRange(r.point1.y) ||
-                !inRange(r.point2.x) || !inRange(r.point2.y))
+            if (!inRange(r.distance1) || !inRange(r.distance2) || !inRange(r.point1.x) ||
+                !inRange(r.point1.y) || !inRange(r.point2.x) || !inRange(r.point2.y))
                 return numbered(L"вырез", i);
     }
     if (!inRange(doc.seamOffset) || !inRange(doc.seamOffset2) || !inRange(doc.material.width))

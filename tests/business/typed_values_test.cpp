@@ -16,7 +16,8 @@ namespace {
 // The texts no field of these dialogs can store, beside the ones each refuses for its range.
 const std::vector<const wchar_t*> kNeverStored = {L"nan", L"inf", L"-inf", L"1e308", L"1e999", L"abc"};
 
-std::vector<const wchar_t*> with(std::vector<const wchar_t*> texts, std::initializer_list<const wchar_t*> more) {
+std::vector<const wchar_t*> with(std::vector<const wchar_t*> texts,
+                                 std::initializer_list<const wchar_t*> more) {
     texts.insert(texts.end(), more);
     return texts;
 }
@@ -37,7 +38,7 @@ TEST(TypedValuesInDialogs, MaterialsGridRefusesCoefficientsAndWidthsOutOfRange) 
     TZMaterialBase base = sampleBase(programDir.path());
     MaterialsForm form(base, ui);
     form.show();
-    const int row = 1;  // "Белый матовый"
+    const int row = 1; // "Белый матовый"
     struct Column {
         int column;
         std::vector<const wchar_t*> refused;
@@ -46,7 +47,8 @@ TEST(TypedValuesInDialogs, MaterialsGridRefusesCoefficientsAndWidthsOutOfRange) 
     const Column columns[] = {
         {2, with(kNeverStored, {L"-5", L"0.4", L"7"}), L"Поле «Коэф. натяжения»: введите число от 0.5 до 1"},
         {3, with(kNeverStored, {L"-5", L"101"}), L"Поле «Коэф. цены обрезков»: введите число от 0 до 100"},
-        {4, with(kNeverStored, {L"-5", L"1001"}), L"Поле «Ширина»: введите число больше 0 и не больше 1000 см"},
+        {4, with(kNeverStored, {L"-5", L"1001"}),
+         L"Поле «Ширина»: введите число больше 0 и не больше 1000 см"},
     };
     for (const Column& c : columns) {
         const std::wstring before = form.cellText(row, c.column);

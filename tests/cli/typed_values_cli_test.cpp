@@ -7,11 +7,11 @@
 #include <cstring>
 #include <fstream>
 
+#include "cli_run.h"
 #include "storage/codepage.h"
 #include "storage/material_base.h"
 #include "storage/project_file.h"
 #include "support/fakes.h"
-#include "cli_run.h"
 
 namespace {
 
@@ -45,7 +45,8 @@ TEST_F(TypedValuesCli, MeasureRefusesALengthNoRoomHasAndEntersNothing) {
         // A good length before the bad one is not entered either: the project is not written.
         const CliRun r = run({"measure", room(), "AB=500", "AC=" + bad, "-o", out()});
         EXPECT_EQ(r.status, 1) << bad;
-        EXPECT_NE(r.err.find("AC: Поле «Длина»: введите число больше 0 и не больше 10000 см"), std::string::npos)
+        EXPECT_NE(r.err.find("AC: Поле «Длина»: введите число больше 0 и не больше 10000 см"),
+                  std::string::npos)
             << bad << ": " << r.err;
         EXPECT_TRUE(r.out.empty()) << bad;
         EXPECT_FALSE(std::filesystem::exists(home / "out.tz")) << bad;
@@ -57,16 +58,17 @@ TEST_F(TypedValuesCli, MeasureRefusesALengthNoRoomHasAndEntersNothing) {
 
 TEST_F(TypedValuesCli, LayoutConstructionAndCutoutOptionsRefuseWhatTheirFieldsRefuse) {
     struct Case {
-        std::vector<std::string> args;  // the value is appended
+        std::vector<std::string> args; // the value is appended
         std::string message;
     };
     const Case cases[] = {
-        {{"layout", room(), "--side", "AB", "--width"}, "Поле «Ширина»: введите число больше 0 и не больше 1000 см"},
+        {{"layout", room(), "--side", "AB", "--width"},
+         "Поле «Ширина»: введите число больше 0 и не больше 1000 см"},
         {{"layout", room(), "--side", "AB", "--tension"}, "Поле «К-т натяжения»: введите число от 0.5 до 1"},
         {{"layout", room(), "--side", "AB", "--offset"}, "Поле «Отступ»:"},
         {{"layout", room(), "--side", "AB", "--offcut-coef"}, "Поле «К-т лишнего материала»:"},
-        {{"add-construction", room(), "--kind", "rectangle", "--v1", "A", "--v2", "B", "--d1", "100", "--d2", "100",
-          "--depth"},
+        {{"add-construction", room(), "--kind", "rectangle", "--v1", "A", "--v2", "B", "--d1", "100", "--d2",
+          "100", "--depth"},
          "Поле «Глубина»: введите число от -10000 до 10000 см"},
         {{"add-cutout", room(), "--type", "circle", "--mode", "3", "--row", "A:100,B:100", "--size"},
          "Поле «Размер»: введите число от 0 до 10000 см"},
@@ -78,7 +80,8 @@ TEST_F(TypedValuesCli, LayoutConstructionAndCutoutOptionsRefuseWhatTheirFieldsRe
             args.insert(args.end(), {"-o", out()});
             const CliRun r = run(args);
             EXPECT_EQ(r.status, 1) << c.args[0] << " " << c.args.back() << " " << bad << ": " << r.err;
-            EXPECT_NE(r.err.find(c.message), std::string::npos) << c.args.back() << " " << bad << ": " << r.err;
+            EXPECT_NE(r.err.find(c.message), std::string::npos)
+                << c.args.back() << " " << bad << ": " << r.err;
             EXPECT_FALSE(std::filesystem::exists(home / "out.tz")) << c.args.back() << " " << bad;
         }
         // A word where a number belongs stays bad usage.
@@ -88,7 +91,7 @@ TEST_F(TypedValuesCli, LayoutConstructionAndCutoutOptionsRefuseWhatTheirFieldsRe
     }
 }
 
-}  // namespace
+} // namespace
 
 namespace {
 
@@ -121,8 +124,8 @@ TEST_F(TypedValuesCli, ARoomAtTheEdgeOfTheRangesPaintsPricesAndExportsWithoutNaN
     ASSERT_TRUE(saveProject(*doc, codepage::fromPath(folder / "edge.tz")));
 
     const std::vector<std::vector<std::string>> commands = {
-        {"info", edge},  {"form", edge},  {"price", edge}, {"vars", edge}, {"check", edge},
-        {"measure", edge, "BC=10000"},
+        {"info", edge}, {"form", edge},  {"price", edge},
+        {"vars", edge}, {"check", edge}, {"measure", edge, "BC=10000"},
     };
     for (const auto& args : commands) {
         const CliRun r = run(args);
@@ -143,7 +146,9 @@ TEST_F(TypedValuesCli, ARoomAtTheEdgeOfTheRangesPaintsPricesAndExportsWithoutNaN
         {{"export", edge, (home / "edge.pdf").string()}, home / "edge.pdf", false},
         {{"export", edge, (home / "edge.dxf").string()}, home / "edge.dxf", true},
         {{"order-export", edge, (home / "order.txt").string()}, home / "order.txt", true},
-        {{"clients", "--folder", folder.string(), "--csv", (home / "clients.csv").string()}, home / "clients.csv", true},
+        {{"clients", "--folder", folder.string(), "--csv", (home / "clients.csv").string()},
+         home / "clients.csv",
+         true},
     };
     for (const Written& w : files) {
         const CliRun r = run(w.args);

@@ -51,7 +51,8 @@ TEST_F(CuttingDialogValues, EachNumberFieldRefusesWhatNoLayoutCanUse) {
     };
     const Field fields[] = {
         {&CuttingDialogFields::offset, L"Поле «Отступ»: введите число от -10000 до 10000 см"},
-        {&CuttingDialogFields::offset2, L"Поле «Отступ по второй диагонали»: введите число от -10000 до 10000 см"},
+        {&CuttingDialogFields::offset2,
+         L"Поле «Отступ по второй диагонали»: введите число от -10000 до 10000 см"},
         {&CuttingDialogFields::tension, L"Поле «К-т натяжения»: введите число от 0.5 до 1"},
         {&CuttingDialogFields::tensionY, L"Поле «К-т натяжения по Y»: введите число от 0.5 до 1"},
         {&CuttingDialogFields::offcutCoef, L"Поле «К-т лишнего материала»: введите число от 0 до 100"},
@@ -108,4 +109,4 @@ TEST_F(CuttingDialogValues, EmptyOrZeroKeepTheirMeaningAndTheSearchesCheckFirst)
     EXPECT_EQ(doc.ui.messages.size(), 2u);
 }
 
-}  // namespace
+} // namespace

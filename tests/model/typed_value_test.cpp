@@ -26,16 +26,26 @@ TEST(TypedValue, ReadsEmptyValueOrRefusalForEveryKindOfText) {
         double value;
     };
     const Case cases[] = {
-        {L"", TypedStatus::Empty, 0},          {L"   ", TypedStatus::Empty, 0},
-        {L"0", TypedStatus::Empty, 0},         {L"0,0", TypedStatus::Empty, 0},  // not measured
-        {L"312,5", TypedStatus::Value, 312.5}, {L" +40см", TypedStatus::Value, 40},
-        {L".5", TypedStatus::Value, 0.5},      {L"10000", TypedStatus::Value, 10000},
-        {L"-5", TypedStatus::Refused, 0},      {L"nan", TypedStatus::Refused, 0},
-        {L"-nan", TypedStatus::Refused, 0},    {L"inf", TypedStatus::Refused, 0},
-        {L"Infinity", TypedStatus::Refused, 0}, {L"1e308", TypedStatus::Refused, 0},
-        {L"1e400", TypedStatus::Refused, 0},   {L"1e-400", TypedStatus::Refused, 0},
-        {L"abc", TypedStatus::Refused, 0},     {L"см 300", TypedStatus::Refused, 0},
-        {L"10000.001", TypedStatus::Refused, 0}, {L"-0", TypedStatus::Empty, 0},
+        {L"", TypedStatus::Empty, 0},
+        {L"   ", TypedStatus::Empty, 0},
+        {L"0", TypedStatus::Empty, 0},
+        {L"0,0", TypedStatus::Empty, 0}, // not measured
+        {L"312,5", TypedStatus::Value, 312.5},
+        {L" +40см", TypedStatus::Value, 40},
+        {L".5", TypedStatus::Value, 0.5},
+        {L"10000", TypedStatus::Value, 10000},
+        {L"-5", TypedStatus::Refused, 0},
+        {L"nan", TypedStatus::Refused, 0},
+        {L"-nan", TypedStatus::Refused, 0},
+        {L"inf", TypedStatus::Refused, 0},
+        {L"Infinity", TypedStatus::Refused, 0},
+        {L"1e308", TypedStatus::Refused, 0},
+        {L"1e400", TypedStatus::Refused, 0},
+        {L"1e-400", TypedStatus::Refused, 0},
+        {L"abc", TypedStatus::Refused, 0},
+        {L"см 300", TypedStatus::Refused, 0},
+        {L"10000.001", TypedStatus::Refused, 0},
+        {L"-0", TypedStatus::Empty, 0},
     };
     for (const Case& c : cases) {
         const TypedValue v = readTypedValue(c.text, kLength, L"Длина", DecimalComma::Accepted, true);
@@ -56,20 +66,33 @@ TEST(TypedValue, MessagesNameTheFieldAndTheRangeInItsUnit) {
     EXPECT_EQ(rangeRefusalText(L"Длина", valueRange::kRoomLength),
               L"Поле «Длина»: введите число больше 0 и не больше 10000 см");
     EXPECT_EQ(rangeRefusalText(L"К", valueRange::kTensionCoef), L"Поле «К»: введите число от 0.5 до 1");
-    EXPECT_EQ(rangeRefusalText(L"Цена", valueRange::kPrice), L"Поле «Цена»: введите число от 0 до 1000000000");
-    EXPECT_EQ(rangeRefusalText(L"Метраж", valueRange::kAreaStep), L"Поле «Метраж»: введите число от 0 до 1000000 м²");
+    EXPECT_EQ(rangeRefusalText(L"Цена", valueRange::kPrice),
+              L"Поле «Цена»: введите число от 0 до 1000000000");
+    EXPECT_EQ(rangeRefusalText(L"Метраж", valueRange::kAreaStep),
+              L"Поле «Метраж»: введите число от 0 до 1000000 м²");
     EXPECT_FALSE(refusalOf(0.5, valueRange::kTensionCoef, L"К"));
     for (double bad : {std::nan(""), std::numeric_limits<double>::infinity(), -1e308, 1e308, 0.49})
         EXPECT_TRUE(refusalOf(bad, valueRange::kTensionCoef, L"К")) << bad;
 }
 
 TEST(TypedValue, EveryRangeIsSoundAndHoldsNoAbsurdBound) {
-    const ValueRange ranges[] = {valueRange::kRoomLength,     valueRange::kDistance,       valueRange::kSeamOffset,
-                                 valueRange::kSeamAllowance,  valueRange::kConstructionSize, valueRange::kArcPoints,
-                                 valueRange::kCutoutSize,     valueRange::kRollWidth,      valueRange::kTensionCoef,
-                                 valueRange::kOffcutCoef,     valueRange::kPrice,          valueRange::kExtraWorkPrice,
-                                 valueRange::kReceiptQuantity, valueRange::kQuantity,      valueRange::kCoefficient,
-                                 valueRange::kAreaStep,       valueRange::kCoordinate};
+    const ValueRange ranges[] = {valueRange::kRoomLength,
+                                 valueRange::kDistance,
+                                 valueRange::kSeamOffset,
+                                 valueRange::kSeamAllowance,
+                                 valueRange::kConstructionSize,
+                                 valueRange::kArcPoints,
+                                 valueRange::kCutoutSize,
+                                 valueRange::kRollWidth,
+                                 valueRange::kTensionCoef,
+                                 valueRange::kOffcutCoef,
+                                 valueRange::kPrice,
+                                 valueRange::kExtraWorkPrice,
+                                 valueRange::kReceiptQuantity,
+                                 valueRange::kQuantity,
+                                 valueRange::kCoefficient,
+                                 valueRange::kAreaStep,
+                                 valueRange::kCoordinate};
     for (const ValueRange& r : ranges) {
         EXPECT_LT(r.low, r.high);
         // Squares and sums of any two values stay finite, so the figures made of them do too.
@@ -85,9 +108,9 @@ TEST(TypedValue, ConstructionAndCutoutFieldsRefuseWhatNoRoomHas) {
     arc.kind = static_cast<std::int32_t>(TZDopKind::Arc);
     arc.distance1 = 50, arc.distance2 = 50, arc.depth = -30, arc.extra = 5;
     EXPECT_FALSE(constructionFieldsRefusal(arc)) << "an inward depth is negative";
-    for (double ConstructionFields::*member : {&ConstructionFields::distance1, &ConstructionFields::distance2,
-                                               &ConstructionFields::depth, &ConstructionFields::arcLength,
-                                               &ConstructionFields::extra}) {
+    for (double ConstructionFields::*member :
+         {&ConstructionFields::distance1, &ConstructionFields::distance2, &ConstructionFields::depth,
+          &ConstructionFields::arcLength, &ConstructionFields::extra}) {
         for (double bad : {std::nan(""), std::numeric_limits<double>::infinity(), 1e308, -20000.0}) {
             ConstructionFields f = arc;
             f.*member = bad;
@@ -96,7 +119,8 @@ TEST(TypedValue, ConstructionAndCutoutFieldsRefuseWhatNoRoomHas) {
     }
     ConstructionFields negativePoints = arc;
     negativePoints.extra = -5;
-    EXPECT_EQ(constructionFieldsRefusal(negativePoints).value_or(L""), L"Поле «Доп. точек»: введите число от 0 до 10000");
+    EXPECT_EQ(constructionFieldsRefusal(negativePoints).value_or(L""),
+              L"Поле «Доп. точек»: введите число от 0 до 10000");
     const ConstructionTexts typed = {L"50", L"50,5", L"-30", L"", L"5"};
     EXPECT_FALSE(constructionTextsRefusal(arc.kind, typed));
     for (const wchar_t* bad : {L"-20000", L"nan", L"inf", L"1e308", L"глубина"}) {
@@ -147,7 +171,9 @@ TEST(TypedValue, TheShapeWizardAsksForAMissingSizeAndRefusesOneNoRoomHas) {
     f.rectangleY = L"400";
     for (const wchar_t* missing : {L"", L"0", L"abc", L"nan", L"inf"}) {
         f.rectangleX = missing;
-        EXPECT_EQ(wizardFieldMessage(WizardShape::Rectangle, f), L"Пожалуйста, укажите длину стороны прямоугольника") << missing;
+        EXPECT_EQ(wizardFieldMessage(WizardShape::Rectangle, f),
+                  L"Пожалуйста, укажите длину стороны прямоугольника")
+            << missing;
     }
     for (const wchar_t* bad : {L"-5", L"1e308", L"10001"}) {
         f.rectangleX = bad;

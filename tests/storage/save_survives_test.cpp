@@ -57,7 +57,8 @@ void saveKilledAfter(const SavedFile& f, std::chrono::microseconds delay) {
     const pid_t pid = fork();
     ASSERT_GE(pid, 0);
     if (pid == 0) {
-        for (int version = 0;; version ^= 1) f.save(version);
+        for (int version = 0;; version ^= 1)
+            f.save(version);
     }
     usleep(static_cast<useconds_t>(delay.count()));
     kill(pid, SIGKILL);
@@ -130,7 +131,8 @@ TEST(SaveSurvivesKill, ProjectMaterialsBaseAndPriceFileAreOldOrNewNeverAMix) {
         prices.clear();
         prices.cities.append(L"Москва");
         const int n = version == 0 ? 2 : 4000;
-        for (int i = 0; i < n; ++i) prices.extraWorks.append(TZPriceDop{L"Работа " + std::to_wstring(i), 0, 100.0 + i});
+        for (int i = 0; i < n; ++i)
+            prices.extraWorks.append(TZPriceDop{L"Работа " + std::to_wstring(i), 0, 100.0 + i});
         return prices.save(dir.path());
     };
 
@@ -143,20 +145,23 @@ TEST(SaveSurvivesKill, ProjectMaterialsBaseAndPriceFileAreOldOrNewNeverAMix) {
         {"materials base", dir / "materials.mat", materials},
         {"price file", dir / "price.dat", priceList},
     };
-    for (const SavedFile& f : files) expectSurvivesKills(f);
+    for (const SavedFile& f : files)
+        expectSurvivesKills(f);
 }
 
 TEST(SaveSurvivesKill, ReplacingSaveKeepsNoTemporaryFileAndKeepsThePermissions) {
     TempDir dir;
     const std::filesystem::path file = dir / "a.dat";
     ASSERT_TRUE(writeFileReplacing(file, "old"));
-    std::filesystem::permissions(file, std::filesystem::perms::owner_read | std::filesystem::perms::owner_write);
+    std::filesystem::permissions(file,
+                                 std::filesystem::perms::owner_read | std::filesystem::perms::owner_write);
     ASSERT_TRUE(writeFileReplacing(file, "new bytes"));
     EXPECT_EQ(readFile(file), "new bytes");
     EXPECT_EQ(std::filesystem::status(file).permissions(),
               std::filesystem::perms::owner_read | std::filesystem::perms::owner_write);
     int entries = 0;
-    for ([[maybe_unused]] const auto& e : std::filesystem::directory_iterator(dir.path())) ++entries;
+    for ([[maybe_unused]] const auto& e : std::filesystem::directory_iterator(dir.path()))
+        ++entries;
     EXPECT_EQ(entries, 1);
 
     // A library's finished output beside the file replaces it the same way; a missing one fails
@@ -171,4 +176,4 @@ TEST(SaveSurvivesKill, ReplacingSaveKeepsNoTemporaryFileAndKeepsThePermissions) 
     EXPECT_FALSE(syncFolder(dir / "no such folder"));
 }
 
-}  // namespace
+} // namespace
