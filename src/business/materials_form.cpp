@@ -8,6 +8,7 @@
 #include "business/receipt.h"
 #include "model/typed_number.h"
 #include "business/csv_tables.h"
+#include "model/typed_value.h"
 #include "platform/ui_services.h"
 #include "storage/codepage.h"
 #include "storage/material_base.h"
@@ -122,8 +123,28 @@ void MaterialsForm::applyText(Material& row, int column, std::wstring_view text)
     }
 }
 
+std::optional<std::wstring> MaterialsForm::cellRefusal(int column, std::wstring_view text) {
+    const ValueRange* range = nullptr;
+    bool zeroIsEmpty = false;  // a fabric with no tension or width typed yet (and every group row)
+    switch (column) {
+    case 2: range = &valueRange::kTensionCoef, zeroIsEmpty = true; break;
+    case 3: range = &valueRange::kOffcutCoef; break;
+    case 4: range = &valueRange::kRollWidth, zeroIsEmpty = true; break;
+    default: return std::nullopt;
+    }
+    const std::wstring name(kMaterialColumns[static_cast<std::size_t>(column)].title);
+    const TypedValue v = readTypedValue(text, *range, name, DecimalComma::Rejected, zeroIsEmpty);
+    if (v.refused()) return v.refusal;
+    return std::nullopt;
+}
+
 bool MaterialsForm::editCell(int row, int column, std::wstring_view text) {
     if (row < 0 || row >= rows_.count()) return false;
+    // A value outside its range is refused: the row keeps what it held and no row is added.
+    if (const auto refusal = cellRefusal(column, text)) {
+        ui_.exclamation(*refusal);
+        return false;
+    }
     bool added = false;
     if (row == rows_.count() - 1) {
         // Typing into the last row keeps a blank row below it.

@@ -5,6 +5,7 @@
 // The window binds its two grids, edits and buttons to this class and keeps no rule of its own.
 
 #include <array>
+#include <optional>
 #include <span>
 #include <string>
 #include <vector>
@@ -45,6 +46,9 @@ class MaterialsForm {
     // An edit of a cell. True when it added a row: the grid then takes the new row count and the
     // right grid is emptied.
     bool editCell(int row, int column, std::wstring_view text);
+    // The message refusing a typed coefficient or width outside its range (the cell is then left
+    // as it was); nullopt when the text can be stored.
+    static std::optional<std::wstring> cellRefusal(int column, std::wstring_view text);
     // The row selected in the left grid; its movements fill the right grid.
     void selectRow(int row);
     int selectedRow() const { return selectedRow_; }

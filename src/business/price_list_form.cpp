@@ -3,6 +3,8 @@
 #include "business/price_options_form.h"
 #include "model/formatting.h"
 #include "model/typed_number.h"
+#include "model/typed_value.h"
+#include "platform/ui_services.h"
 
 namespace {
 
@@ -26,6 +28,15 @@ double priceAt(const TZStaticArray<double>& prices, int index) {
 
 double typedPrice(std::wstring_view text) {
     return readTypedNumber(text, DecimalComma::Accepted);
+}
+
+// Tells the user when the typed price is not a number or outside its range; true then (the cell
+// keeps what it held).
+bool refusedPrice(UiServices& ui, std::wstring_view text, const ValueRange& range) {
+    const TypedValue v = readTypedValue(text, range, L"Цена");
+    if (!v.refused()) return false;
+    ui.exclamation(v.refusal);
+    return true;
 }
 
 // The first price column of the ceiling and corner grids (after the number and the name).
@@ -138,6 +149,7 @@ std::wstring PriceListForm::ceilingCellText(int row, int column) const {
 
 bool PriceListForm::editCeilingCell(int row, int column, std::wstring_view text) {
     if (row < 0 || row >= ceilingRowCount() || column < 1) return false;
+    if (column != 1 && refusedPrice(ui_, text, valueRange::kPrice)) return false;
     bool appended = false;
     const std::size_t index = rowForEdit(ceilingRows_, row, appended);
     TZPriceCeil& r = ceilingRows_[index];
@@ -166,6 +178,7 @@ std::wstring PriceListForm::workCellText(int row, int column) const {
 
 bool PriceListForm::editWorkCell(int row, int column, std::wstring_view text) {
     if (row < 0 || row >= workRowCount() || column < 1 || column > 2) return false;
+    if (column == 2 && refusedPrice(ui_, text, valueRange::kExtraWorkPrice)) return false;
     bool appended = false;
     const std::size_t index = rowForEdit(works_, row, appended);
     TZPriceDop& w = works_[index];
@@ -194,6 +207,7 @@ std::wstring PriceListForm::cornerCellText(int row, int column) const {
 
 void PriceListForm::editCornerCell(int row, int column, std::wstring_view text) {
     if (row < 0 || row >= cornerRowCount() || column < kFirstPriceColumn) return;
+    if (refusedPrice(ui_, text, valueRange::kPrice)) return;
     setPrice(cornerRows_[static_cast<std::size_t>(row)].prices, column - kFirstPriceColumn, typedPrice(text));
 }
 

@@ -6,6 +6,7 @@
 
 #include "model/formatting.h"
 #include "model/typed_number.h"
+#include "model/typed_value.h"
 #include "platform/ui_services.h"
 #include "storage/codepage.h"
 
@@ -96,6 +97,14 @@ std::wstring PriceOptionsForm::cellText(List list, int row, int column) const {
 
 bool PriceOptionsForm::editCell(List list, int row, int column, std::wstring_view text) {
     if (row < 0 || row >= rowCount(list) || column != 1) return false;
+    if (list == List::AreaSteps) {
+        // An area gradation outside its range is refused: the list stays as it was.
+        const TypedValue v = readTypedValue(text, valueRange::kAreaStep, L"Метраж");
+        if (v.refused()) {
+            ui_.exclamation(v.refusal);
+            return false;
+        }
+    }
     const bool last = row == rowCount(list) - 1;
     const auto r = static_cast<std::size_t>(row);
     switch (list) {

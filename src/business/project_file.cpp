@@ -7,6 +7,7 @@
 #include "storage/file_io.h"
 #include "storage/price_file.h"
 #include "storage/project_image.h"
+#include "storage/project_values.h"
 
 namespace {
 
@@ -60,9 +61,21 @@ bool loadProject(const std::wstring& path, bool& currentFormat, TZCeiling& doc) 
     }
     TZDynamicMemory stream(TZCeiling::kStreamGrowBy);
     stream.assign(bytes);
+    // Kept to put the document back when the file's values cannot be used.
+    TZDynamicMemory before(TZCeiling::kStreamGrowBy);
+    saveToStream(doc, before, /*keepBlock=*/false);
+    const bool formatBefore = currentFormat;
     // An unrecognised format has been reported by the reader and left the document unchanged:
     // the open did not succeed, so the caller must not adopt the file's path.
-    return loadFromStream(doc, stream, currentFormat);
+    if (!loadFromStream(doc, stream, currentFormat)) return false;
+    if (const auto where = projectValueOutOfRange(doc)) {
+        bool ignored = false;
+        loadFromStream(doc, before, ignored);
+        currentFormat = formatBefore;
+        doc.ui().error(projectValuesRefusalText(path, *where));
+        return false;
+    }
+    return true;
 }
 
 bool TZCeiling::openFile(const std::wstring& path) {

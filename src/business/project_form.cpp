@@ -7,6 +7,7 @@
 #include "model/names.h"
 #include "model/shapes.h"
 #include "model/typed_number.h"
+#include "model/typed_value.h"
 #include "storage/price_file.h"
 
 namespace {
@@ -122,6 +123,14 @@ std::wstring ProjectForm::workCellText(int row, int column) const {
 
 bool ProjectForm::editWorkCell(int row, int column, std::wstring_view text) {
     if (row < 0 || row >= workRowCount() || (column != 1 && column != 2)) return false;
+    if (column == 2) {
+        // A quantity outside its range is refused: the row keeps what it held.
+        const TypedValue v = readTypedValue(text, valueRange::kQuantity, L"Количество");
+        if (v.refused()) {
+            doc_.ui().exclamation(v.refusal);
+            return false;
+        }
+    }
     const bool last = row == workRowCount() - 1;
     if (last) workRows_.emplace_back();
     ExtraWorkRow& r = workRows_[static_cast<std::size_t>(row)];

@@ -5,6 +5,7 @@
 
 #include "business/drawing_folders.h"
 #include "model/typed_number.h"
+#include "model/typed_value.h"
 
 #include "platform/ui_services.h"
 #include "storage/codepage.h"
@@ -71,7 +72,13 @@ std::optional<double> receiptQuantity(UiServices& ui, const std::wstring& quanti
         ui.exclamation(receipt::kEnterDate, kCaption);
         return std::nullopt;
     }
-    const double quantity = readTypedNumber(quantityText);
+    const TypedValue typed =
+        readTypedValue(quantityText, valueRange::kReceiptQuantity, L"Количество", DecimalComma::Rejected, true);
+    if (typed.refused()) {
+        ui.exclamation(typed.refusal, kCaption);
+        return std::nullopt;
+    }
+    const double quantity = typed.value;
     if (std::fabs(quantity) <= receipt::kMinQuantity) {
         ui.exclamation(receipt::kEnterQuantity, kCaption);
         return std::nullopt;

@@ -22,7 +22,7 @@ const std::map<std::string, TZDopKind> kKinds = {{"rectangle", TZDopKind::Rectan
 
 double numberOption(Arguments& args, const std::string& name, double fallback) {
     const auto text = args.option(name);
-    return text ? parseNumber(*text, name) : fallback;
+    return text ? parseValue(*text, name) : fallback;
 }
 
 } // namespace
@@ -50,10 +50,10 @@ int runAddConstruction(Context& context, Arguments& args) {
     if (depth2 && extraPoints) throw UsageError("give either --depth2 or --extra-points");
     if (kind->second == TZDopKind::Trapezoid) {
         if (extraPoints) throw UsageError("a trapezoid has --depth2, not --extra-points");
-        f.extra = depth2 ? parseNumber(*depth2, "--depth2") : 0;
+        f.extra = depth2 ? parseValue(*depth2, "--depth2") : 0;
     } else if (bend) {
         // The second level of a bend is kept in whole centimetres.
-        f.extra = depth2        ? parseNumber(*depth2, "--depth2")
+        f.extra = depth2        ? parseValue(*depth2, "--depth2")
                   : extraPoints ? parseInteger(*extraPoints, "--extra-points")
                                 : 0;
     } else {
@@ -73,6 +73,7 @@ int runAddConstruction(Context& context, Arguments& args) {
     f.name2 = vertexName(workingPointIndex(doc, *v2, "--v2"));
     if (!cornerCut && f.name1 == f.name2) throw UsageError("--v1 and --v2 name the same point");
 
+    if (const auto refusal = constructionFieldsRefusal(f)) throw Failure(utf8(*refusal));
     TZDop dop;
     selectKind(dop, f.kind);
     if (addConstruction(doc, recordFromFields(f, dop)) < 0) throw Failure("Недостаточно памяти");

@@ -29,7 +29,7 @@ TZHoleDiagonal parseRow(TZCeiling& doc, const std::string& text) {
         if (colon == std::string::npos)
             throw UsageError("--row \"" + text + "\": \"" + part + "\" has no :DISTANCE");
         vertex = workingPointIndex(doc, part.substr(0, colon), "--row");
-        distance = parseNumber(part.substr(colon + 1), "--row");
+        distance = parseValue(part.substr(colon + 1), "--row");
     };
     TZHoleDiagonal row;
     half(text.substr(0, comma), row.vertex1, row.distance1);
@@ -62,7 +62,7 @@ int runAddCutout(Context& context, Arguments& args) {
     const bool needsSize = cutoutUsesSize(f.type, f.mode);
     const auto size = args.option("--size");
     if (needsSize && !size) throw UsageError("--size is required for this cutout");
-    if (size) f.size1 = parseNumber(*size, "--size");
+    if (size) f.size1 = parseValue(*size, "--size");
     const bool round = f.type == static_cast<std::int32_t>(TZHoleType::Circle) ||
                        f.type == static_cast<std::int32_t>(TZHoleType::Ellipse);
     const bool ellipse = f.type == static_cast<std::int32_t>(TZHoleType::Ellipse);
@@ -72,7 +72,7 @@ int runAddCutout(Context& context, Arguments& args) {
     if (ellipse && !size2) throw UsageError("an ellipse needs --size2 (its second diameter)");
     if (!ellipse && (size2 || parallel || f.turned))
         throw UsageError("--size2, --parallel and --turned are for an ellipse");
-    if (size2) f.size2 = parseNumber(*size2, "--size2");
+    if (size2) f.size2 = parseValue(*size2, "--size2");
     const auto points = args.option("--points");
     const auto from = args.option("--from");
     const auto to = args.option("--to");
@@ -103,6 +103,7 @@ int runAddCutout(Context& context, Arguments& args) {
         if (pair->first == pair->second) throw UsageError("--parallel names one point twice");
         f.parallelSide = codepage::fromUtf8(*parallel);
     }
+    if (const auto refusal = cutoutFieldsRefusal(f)) throw Failure(utf8(*refusal));
     if (addCutout(doc, recordFromCutoutFields(f)) < 0) throw Failure("Недостаточно памяти");
     context.saveIfRequested(out);
     printJson(projectJson(context.app()));

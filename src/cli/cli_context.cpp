@@ -126,6 +126,17 @@ double parseNumber(const std::string& text, const std::string& what) {
     return v;
 }
 
+bool isNumberText(const std::string& text) {
+    char* end = nullptr;
+    std::strtod(text.c_str(), &end);
+    return !text.empty() && end != text.c_str() && *end == '\0';
+}
+
+double parseValue(const std::string& text, const std::string& what) {
+    if (!isNumberText(text)) return parseNumber(text, what);
+    return std::strtod(text.c_str(), nullptr);
+}
+
 int parseInteger(const std::string& text, const std::string& what) {
     errno = 0;
     char* end = nullptr;

@@ -103,6 +103,12 @@ void printJson(const nlohmann::json& value);
 std::string utf8(const std::wstring& text);
 // A number typed on the command line; a usage error when it is not one.
 double parseNumber(const std::string& text, const std::string& what);
+// Whether the whole text is a number, huge, infinite or not-a-number ones included ("1e999",
+// "inf", "nan"): a value to hand to the field it belongs to, which refuses it with its range.
+bool isNumberText(const std::string& text);
+// A number for a typed field: any number text (see isNumberText), a usage error otherwise. The
+// field's own range check then refuses what it cannot use (exit status 1, with its message).
+double parseValue(const std::string& text, const std::string& what);
 int parseInteger(const std::string& text, const std::string& what);
 
 }  // namespace cli

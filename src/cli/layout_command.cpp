@@ -14,11 +14,13 @@ namespace cli {
 namespace {
 
 // A number option checked now, so that a typo is bad usage rather than a field reading 0; the
-// text then goes into its field as typed, and the dialog reads it as it reads the field.
+// text then goes into its field as typed, and the dialog reads it as it reads the field. A number
+// the dialog cannot use (not finite, out of its range) is refused by the dialog with its own
+// message: a failure, exit status 1.
 std::optional<std::wstring> numberField(Arguments& args, const std::string& name) {
     const auto text = args.option(name);
     if (!text) return std::nullopt;
-    parseNumber(*text, name);
+    if (!isNumberText(*text)) parseNumber(*text, name);
     return codepage::fromUtf8(*text);
 }
 
@@ -57,6 +59,7 @@ void failUnlessLaidOut(ConfirmOutcome confirmed, LayoutOutcome layout) {
     case ConfirmOutcome::FabricNotFound:
         throw Failure("Раскрой не выполнен: выбранного полотна нет в базе материалов");
     case ConfirmOutcome::MissingSide:
+    case ConfirmOutcome::Refused:
         throw Failure(""); // the program's own message has been printed
     case ConfirmOutcome::LaidOut:
         break;

@@ -4,6 +4,7 @@
 #include "cli/project_json.h"
 #include "editor/length_entry.h"
 #include "model/names.h"
+#include "model/typed_value.h"
 #include "storage/codepage.h"
 
 namespace cli {
@@ -22,6 +23,14 @@ int runMeasure(Context& context, Arguments& args) {
         if (!parsePairName(name))
             throw UsageError("\"" + items[i].substr(0, equals) + "\" is not a side or diagonal name");
         entries.emplace_back(name, codepage::fromUtf8(items[i].substr(equals + 1)));
+    }
+
+    // Every length is checked before the first is entered, so that a refused one leaves the
+    // project as it was (nothing is entered, nothing saved).
+    for (const auto& [name, length] : entries) {
+        const TypedValue typed =
+            readTypedValue(length, valueRange::kRoomLength, kLengthFieldName, DecimalComma::Accepted, true);
+        if (typed.refused()) throw Failure(utf8(name + L": " + typed.refusal));
     }
 
     context.openProject(items[0]);

@@ -68,8 +68,9 @@ int runNew(Context& context, Arguments& args) {
         if (usage == nullptr) throw UsageError("unknown shape \"" + words[0] + "\"");
         if (values.size() != usage->arguments)
             throw UsageError(words[0] + " takes " + std::to_string(usage->arguments) + " numbers");
+        // Any number goes to the wizard's field, which refuses what no room has (exit status 1).
         for (std::size_t i = 0; i < values.size(); ++i)
-            parseNumber(values[i], words[0]);
+            if (!isNumberText(values[i])) parseNumber(values[i], words[0]);
         generated = wizardOk(doc, usage->shape, fieldsOf(usage->shape, values));
     }
     // A message that refused the shape has been printed already.

@@ -4,6 +4,8 @@
 #include <limits>
 #include <optional>
 
+#include "model/formatting.h"
+#include "model/value_ranges.h"
 #include "storage/codepage.h"
 
 namespace cli {
@@ -93,6 +95,8 @@ class Reader {
     bool price(const json& value, const std::string& field, double& out) {
         if (!number(value, field, out)) return false;
         if (out < 0) return fail(field, "цена не может быть отрицательной");
+        if (!valueRange::contains(valueRange::kPrice, out))
+            return fail(field, "цена должна быть не больше " + formatNumberAscii(valueRange::kPrice.high, 0));
         return true;
     }
 
@@ -151,6 +155,9 @@ class Reader {
             double v = 0;
             if (!number((*areas)[i], field, v)) return false;
             if (!(v > kStepTolerance)) return fail(field, "градация площади должна быть больше 0.01");
+            if (!valueRange::contains(valueRange::kAreaStep, v))
+                return fail(field, "градация площади должна быть не больше " +
+                                       formatNumberAscii(valueRange::kAreaStep.high, 0));
             if (i > 0 && !(v - p.areaSteps[static_cast<int>(i) - 1] >= kStepTolerance))
                 return fail(field, "градации площадей должны возрастать, каждая не менее чем на 0.01");
             p.areaSteps.append(v);

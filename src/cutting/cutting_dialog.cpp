@@ -14,6 +14,7 @@
 #include "model/names.h"
 #include "model/records.h"
 #include "model/typed_number.h"
+#include "model/typed_value.h"
 #include "storage/codepage.h"
 
 namespace {
@@ -221,7 +222,38 @@ ConfirmOutcome CuttingDialog::ok() {
 
 // ---- confirmation ---------------------------------------------------------------------------
 
+std::optional<std::wstring> CuttingDialog::fieldRefusal() const {
+    struct Field {
+        const std::wstring& text;
+        const ValueRange& range;
+        const wchar_t* name;
+        bool zeroIsEmpty;  // 0 means "not given" there (the width and tension read from the fabric)
+    };
+    const Field checked[] = {
+        {fields_.offset, valueRange::kSeamOffset, L"Отступ", false},
+        {fields_.offset2, valueRange::kSeamOffset, L"Отступ по второй диагонали", false},
+        {fields_.tension, valueRange::kTensionCoef, L"К-т натяжения", true},
+        {fields_.tensionY, valueRange::kTensionCoef, L"К-т натяжения по Y", true},
+        {fields_.offcutCoef, valueRange::kOffcutCoef, L"К-т лишнего материала", false},
+        {fields_.width, valueRange::kRollWidth, L"Ширина", true},
+        {fields_.seams, valueRange::kSeamAllowance, L"Швы", false},
+    };
+    for (const Field& f : checked) {
+        const TypedValue v = readTypedValue(f.text, f.range, f.name, DecimalComma::Accepted, f.zeroIsEmpty);
+        if (v.refused()) return v.refusal;
+    }
+    return std::nullopt;
+}
+
 ConfirmOutcome CuttingDialog::confirm() {
+    // The searches check the fields once before they start; their candidates change only the
+    // seam side and the offset, to values of their own.
+    if (!optimising_) {
+        if (const auto refusal = fieldRefusal()) {
+            doc_.ui().exclamation(*refusal);
+            return ConfirmOutcome::Refused;
+        }
+    }
     doc_.seamOffset = readNumber(fields_.offset);
     doc_.seamPerpendicular = fields_.perpendicular;
     doc_.seamWidth = readWholeNumber(fields_.seams);
@@ -273,6 +305,11 @@ ConfirmOutcome CuttingDialog::confirm() {
 
 OptimiserResult CuttingDialog::optimiseSeamSide(const OptimiserProgress& progress) {
     OptimiserResult result;
+    if (const auto refusal = fieldRefusal()) {
+        doc_.ui().exclamation(*refusal);
+        result.final = ConfirmOutcome::Refused;
+        return result;
+    }
     const std::wstring sideBefore = fields_.seamSide;
     fields_.perpendicular = false;
     fields_.twoDiagonals = false;

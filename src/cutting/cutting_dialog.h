@@ -8,6 +8,7 @@
 //     visible() turns false (OK closes the dialog that way).
 
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -62,6 +63,7 @@ enum class ConfirmOutcome {
     MissingSide,    // no seam side: the user was told
     FabricNotFound, // the selected fabric is not in the base
     LaidOut,        // the layout ran (see layout() for how it went)
+    Refused,        // a typed value outside its range: the user was told, nothing changed
 };
 
 // What the optimiser did.
@@ -138,6 +140,10 @@ class CuttingDialog {
     void showMaterialRemainders(const StockScan& scan);
     // The same with the stock scan over the drawing folders of the settings.
     void showMaterialRemainders();
+
+    // The message refusing the first typed value that is not a number or lies outside its
+    // range, in the order of the dialog's fields; nullopt when every field can be used.
+    std::optional<std::wstring> fieldRefusal() const;
 
   private:
     void showOrHide();

@@ -57,6 +57,11 @@ struct Candidate {
 
 FineSearchResult CuttingDialog::optimiseSeamSideFine(const SearchProgress& progress) {
     FineSearchResult result;
+    if (const auto refusal = fieldRefusal()) {
+        doc_.ui().exclamation(*refusal);
+        result.final = ConfirmOutcome::Refused;
+        return result;
+    }
     const CuttingDialogFields before = fields_;
     fields_.perpendicular = false;
     fields_.twoDiagonals = false;

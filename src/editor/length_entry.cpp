@@ -6,6 +6,7 @@
 #include "model/names.h"
 #include "model/records.h"
 #include "model/typed_number.h"
+#include "model/typed_value.h"
 
 namespace {
 
@@ -39,7 +40,16 @@ std::optional<std::wstring> triangleWarning(const TZCeiling& doc, int a, int b, 
 
 LengthEntryResult enterLength(TZCeiling& doc, std::wstring_view nameField, std::wstring_view lengthField) {
     LengthEntryResult result;
-    const double length = readLengthField(lengthField);
+    // "?" is what the field shows for an item not measured yet: it means the same as empty.
+    const bool unmeasured = trimBlanks(std::wstring(lengthField)) == measuredLengthText(nullptr);
+    const TypedValue typed = readTypedValue(unmeasured ? std::wstring_view() : lengthField,
+                                            valueRange::kRoomLength, kLengthFieldName, DecimalComma::Accepted, true);
+    if (typed.refused()) {
+        result.refusal = typed.refusal;
+        doc.ui().exclamation(typed.refusal);
+        return result;
+    }
+    const double length = typed.value;
     const auto pair = pairOfField(doc, nameField);
     if (length > 0 && pair) {
         doc.takeSnapshot();

@@ -13,7 +13,11 @@ struct LengthEntryResult {
     bool lengthSet = false; // a record received the length (and the outline was formed)
     bool formed = false;    // the result of that forming
     std::wstring nextName;  // the next side or diagonal to measure; empty: leave the field
+    std::wstring refusal;   // the message when the typed length was refused (nothing changed)
 };
+
+// The name the length field goes by in messages.
+inline constexpr wchar_t kLengthFieldName[] = L"Длина";
 
 // The length field: a number with a comma or a point; anything else reads as 0.
 double readLengthField(std::wstring_view text);
@@ -23,8 +27,11 @@ double readLengthField(std::wstring_view text);
 // is reported; none when every triangle can close.
 std::optional<std::wstring> triangleWarning(const TZCeiling& doc, int a, int b, double length);
 
-// A positive length is set on the record the name field names (created when the pair has none,
-// replacing a measured length), with the triangle warning shown when it applies; the outline is
-// then formed from that record. A length that is not positive, or a name that names no pair of
-// vertices, sets nothing. Either way the next item to measure is proposed.
+// A length that is not a number, not finite or outside the room lengths' range is refused with a
+// message naming the range: nothing changes and no next item is proposed (the name field stays).
+// An empty field or 0 is "not measured" and sets nothing, as before. Otherwise a positive length
+// is set on the record the name field names (created when the pair has none, replacing a measured
+// length), with the triangle warning shown when it applies; the outline is then formed from that
+// record. A name that names no pair of vertices sets nothing. Except after a refusal, the next
+// item to measure is proposed.
 LengthEntryResult enterLength(TZCeiling& doc, std::wstring_view nameField, std::wstring_view lengthField);

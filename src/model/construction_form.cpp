@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "model/names.h"
+#include "model/typed_value.h"
 
 namespace {
 
@@ -44,6 +45,43 @@ ConstructionFields fieldsFromRecord(const TZDop& dop) {
     f.arcLength = dop.arcLength;
     f.extra = isKind(dop.kind, TZDopKind::Trapezoid) ? dop.depth2 : dop.extraPoints;
     return f;
+}
+
+namespace {
+
+struct NumberField {
+    const ValueRange& range;
+    const wchar_t* name;
+};
+
+// The five number fields in the order of ConstructionTexts: distance 1, distance 2, depth, arc
+// length, the extra field (the arc's points, a trapezoid's second depth, a bend's second level).
+std::array<NumberField, 5> numberFields(std::int32_t kind) {
+    const bool arc = kind == static_cast<std::int32_t>(TZDopKind::Arc);
+    return {{{valueRange::kConstructionSize, L"Расстояние 1"},
+             {valueRange::kConstructionSize, L"Расстояние 2"},
+             {valueRange::kConstructionSize, L"Глубина"},
+             {valueRange::kConstructionSize, L"Длина дуги"},
+             {arc ? valueRange::kArcPoints : valueRange::kConstructionSize, arc ? L"Доп. точек" : L"Глубина 2"}}};
+}
+
+} // namespace
+
+std::optional<std::wstring> constructionFieldsRefusal(const ConstructionFields& f) {
+    const double values[] = {f.distance1, f.distance2, f.depth, f.arcLength, f.extra};
+    const auto fields = numberFields(f.kind);
+    for (std::size_t i = 0; i < fields.size(); ++i)
+        if (auto refusal = refusalOf(values[i], fields[i].range, fields[i].name)) return refusal;
+    return std::nullopt;
+}
+
+std::optional<std::wstring> constructionTextsRefusal(std::int32_t kind, const ConstructionTexts& texts) {
+    const auto fields = numberFields(kind);
+    for (std::size_t i = 0; i < fields.size(); ++i) {
+        const TypedValue v = readTypedValue(texts[i], fields[i].range, fields[i].name);
+        if (v.refused()) return v.refusal;
+    }
+    return std::nullopt;
 }
 
 TZDop recordFromFields(const ConstructionFields& f, const TZDop& base) {

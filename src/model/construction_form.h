@@ -4,6 +4,7 @@
 // the direction word, and the record its OK stores.
 
 #include <array>
+#include <optional>
 #include <string>
 
 #include "model/construction.h"
@@ -32,6 +33,14 @@ ConstructionFields fieldsFromRecord(const TZDop& dop);
 // extraPoints = 1210 truncated, depth2 = 1210 for a trapezoid, the arc length only when the depth
 // is 0; then orderHostVertices(). Computed members are kept from `base`.
 TZDop recordFromFields(const ConstructionFields& fields, const TZDop& base);
+
+// The message refusing the first number of the fields that is not finite or outside its range
+// (the dialog then stays open, the project unchanged); nullopt when OK may store the record.
+std::optional<std::wstring> constructionFieldsRefusal(const ConstructionFields& fields);
+// The same for the texts of the five number fields as typed (distance 1, distance 2, depth, arc
+// length, the extra field): a text that holds no number is refused too; an empty one reads 0.
+using ConstructionTexts = std::array<std::wstring, 5>;
+std::optional<std::wstring> constructionTextsRefusal(std::int32_t kind, const ConstructionTexts& texts);
 
 // A rectangle, arc or trapezoid given from a later point to an earlier one (not point 0) is
 // turned round: the two indexes are exchanged, and with them the two distances (so that each

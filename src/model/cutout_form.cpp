@@ -4,6 +4,7 @@
 
 #include "model/formatting.h"
 #include "model/names.h"
+#include "model/typed_value.h"
 
 namespace {
 
@@ -170,4 +171,21 @@ TZHole recordFromCutoutFields(const CutoutFields& f) {
         h.rows.append(extra);
     }
     return h;
+}
+
+std::optional<std::wstring> cutoutFieldsRefusal(const CutoutFields& fields) {
+    if (auto refusal = refusalOf(fields.size1, valueRange::kCutoutSize, L"Размер")) return refusal;
+    if (auto refusal = refusalOf(fields.size2, valueRange::kCutoutSize, L"Диаметр 2")) return refusal;
+    for (const TZHoleDiagonal& row : fields.rows)
+        for (double distance : {row.distance1, row.distance2})
+            if (auto refusal = refusalOf(distance, valueRange::kDistance, L"Расстояние")) return refusal;
+    return std::nullopt;
+}
+
+std::optional<std::wstring> cutoutSizeTextsRefusal(std::wstring_view size1, std::wstring_view size2) {
+    const TypedValue first = readTypedValue(size1, valueRange::kCutoutSize, L"Размер");
+    if (first.refused()) return first.refusal;
+    const TypedValue second = readTypedValue(size2, valueRange::kCutoutSize, L"Диаметр 2");
+    if (second.refused()) return second.refusal;
+    return std::nullopt;
 }

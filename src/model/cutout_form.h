@@ -4,6 +4,7 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -69,3 +70,9 @@ CutoutFields cutoutFieldsFromRecord(const TZHole& hole);
 // The record OK stores: the rows with both names given, the size for the types and modes that
 // use it, point count and angles for circles and ellipses, and an ellipse's extra row.
 TZHole recordFromCutoutFields(const CutoutFields& fields);
+// The message refusing the first size or row distance that is not finite or outside its range
+// (the dialog then stays open, the project unchanged); nullopt when OK may store the record.
+std::optional<std::wstring> cutoutFieldsRefusal(const CutoutFields& fields);
+// The same for the two size fields as typed ("Сторона"/diameter and "Диаметр 2"): a text that
+// holds no number is refused too; an empty one reads 0.
+std::optional<std::wstring> cutoutSizeTextsRefusal(std::wstring_view size1, std::wstring_view size2);

@@ -6,6 +6,7 @@
 #include "model/formatting.h"
 #include "model/names.h"
 #include "model/typed_number.h"
+#include "model/typed_value.h"
 #include "model/working_outline.h"
 
 namespace {
@@ -32,7 +33,14 @@ double truncatedLength(double length) {
 
 } // namespace
 
-void editCutoutCell(TZHoleRow& row, int column, std::wstring& text) {
+std::optional<std::wstring> editCutoutCell(TZHoleRow& row, int column, std::wstring& text) {
+    if (column == kDistance1Column || column == kDistance2Column) {
+        const TypedValue v = readTypedValue(text, valueRange::kDistance, L"Расстояние");
+        if (v.refused()) {
+            text = rowDistanceText(column == kDistance1Column ? row.distance1 : row.distance2);
+            return v.refusal;
+        }
+    }
     switch (column) {
     case kVertex1Column:
         row.vertex1 = indexOfName(text);
@@ -53,6 +61,7 @@ void editCutoutCell(TZHoleRow& row, int column, std::wstring& text) {
     default:
         break;
     }
+    return std::nullopt;
 }
 
 std::wstring cutoutCellText(const std::vector<TZHoleRow>& rows, int row, int column) {

@@ -3,6 +3,7 @@
 // ("up", "down", "delete") and the distance converter, which turns a point measured along a side
 // and away from it into the two distances from the side's ends that a cutout row holds.
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -16,7 +17,9 @@ inline constexpr int kCutoutGridColumns = 5;
 // An edited cell of row `row`: a name cell goes through the name keys and is read as a point
 // name (−1 when empty or not a name); a distance cell is read as a number (a comma counts as the
 // decimal point; empty reads 0). The text handed back is what the cell shows from now on.
-void editCutoutCell(TZHoleRow& row, int column, std::wstring& text);
+// A distance that holds no number or lies outside the distances' range is refused: the row keeps
+// its value, the text handed back shows it, and the message is returned for the user.
+std::optional<std::wstring> editCutoutCell(TZHoleRow& row, int column, std::wstring& text);
 // The text of a cell (column 0 the 1-based row number).
 std::wstring cutoutCellText(const std::vector<TZHoleRow>& rows, int row, int column);
 

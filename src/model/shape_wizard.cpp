@@ -9,6 +9,7 @@
 #include "model/names.h"
 #include "model/shapes.h"
 #include "model/typed_number.h"
+#include "model/typed_value.h"
 
 namespace {
 
@@ -64,8 +65,18 @@ std::vector<std::pair<const std::wstring*, const wchar_t*>> requiredFields(Wizar
 
 std::optional<std::wstring> wizardFieldMessage(WizardShape shape, const WizardFields& fields) {
     if (shape == WizardShape::None) return std::wstring(kNoShape);
-    for (const auto& [field, message] : requiredFields(shape, fields))
+    for (const auto& [field, message] : requiredFields(shape, fields)) {
+        // A field that reads no number (empty, 0 or a word) is asked for by name; a size no
+        // room has (negative or beyond the room lengths) is refused with its range. The point
+        // counts are checked by the shape itself.
         if (value(*field) == 0) return std::wstring(message);
+        const bool count = field == &fields.circlePoints || field == &fields.ellipsePoints;
+        if (!count) {
+            const TypedValue typed =
+                readTypedValue(*field, valueRange::kRoomLength, L"Размер", DecimalComma::Rejected, true);
+            if (typed.refused()) return typed.refusal;
+        }
+    }
     // A point count that truncates to zero is as missing as an empty field.
     if (shape == WizardShape::Circle && pointCount(fields.circlePoints) == 0)
         return std::wstring(kEllipsePoints);

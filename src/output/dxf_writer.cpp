@@ -11,6 +11,7 @@
 #include "output/cad_drawing.h"
 #include "output/cad_files.h"
 #include "storage/codepage.h"
+#include "storage/file_io.h"
 
 namespace {
 
@@ -174,8 +175,5 @@ bool writeDxf(const CadDrawing& drawing, const std::filesystem::path& path) {
         std::filesystem::remove(partial, ec);
         return false;
     }
-    std::error_code renamed;
-    std::filesystem::rename(partial, path, renamed);
-    if (renamed) std::filesystem::remove(partial, ec);
-    return !renamed;
+    return replaceWithWritten(partial, path);
 }

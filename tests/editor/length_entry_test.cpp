@@ -1,8 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 #include "editor/length_entry.h"
 #include "model/ceiling.h"
 #include "model/geometry.h"
+#include "model/measurements.h"
 #include "model/records.h"
 #include "support/fakes.h"
 #include "support/rooms.h"
@@ -71,11 +74,43 @@ TEST(LengthEntry, NothingIsSetForANonPositiveLengthOrAnUnknownName) {
     buildMeasuredRoom(*t, kQuadrilateral, {L"AC"});
     const int undoBefore = t->undoCount;
     for (const auto& [name, length] :
-         {std::pair{L"AC", L"0"}, {L"AC", L"-3"}, {L"AC", L"abc"}, {L"AZ", L"100"}, {L"", L"100"}}) {
+         {std::pair{L"AC", L"0"}, {L"AC", L""}, {L"AZ", L"100"}, {L"", L"100"}}) {
         const LengthEntryResult result = enterLength(*t, name, length);
         EXPECT_FALSE(result.lengthSet) << length;
     }
     EXPECT_EQ(t->undoCount, undoBefore);
     EXPECT_EQ(t->diagonals.at(4).length, 500);
     EXPECT_EQ(enterLength(*t, L"AC", L"0").nextName, L"BD") << "… but it moves on";
+}
+
+TEST(LengthEntry, ALengthNoRoomCanHaveIsRefusedWithItsRangeAndChangesNothing) {
+    TestDocument t;
+    buildMeasuredRoom(*t, kQuadrilateral, {L"AC"});
+    const int undoBefore = t->undoCount;
+    const double areaBefore = outlineArea(*t);
+    for (const wchar_t* length : {L"-5", L"-3", L"-0,1", L"nan", L"NaN", L"inf", L"-inf", L"1e308", L"1e400",
+                                  L"abc", L"см", L"10000.01", L"1e5"}) {
+        t.ui.messages.clear();
+        const LengthEntryResult result = enterLength(*t, L"AC", length);
+        EXPECT_FALSE(result.lengthSet) << length;
+        EXPECT_TRUE(result.nextName.empty()) << length << ": the fields stay for mending";
+        ASSERT_EQ(t.ui.messages.size(), 1u) << length;
+        EXPECT_EQ(t.ui.messages[0].text, L"Поле «Длина»: введите число больше 0 и не больше 10000 см") << length;
+        EXPECT_EQ(result.refusal, t.ui.messages[0].text);
+    }
+    EXPECT_EQ(t->undoCount, undoBefore);
+    EXPECT_EQ(t->diagonals.at(4).length, 500);
+    EXPECT_EQ(outlineArea(*t), areaBefore);
+    EXPECT_TRUE(std::isfinite(areaBefore));
+
+    // "?", the field's text for an item not measured yet, is no length either, and no mistake.
+    t.ui.messages.clear();
+    EXPECT_FALSE(enterLength(*t, L"AC", L"?").lengthSet);
+    EXPECT_FALSE(enterLength(*t, L"AC", L" ? ").lengthSet);
+    EXPECT_TRUE(t.ui.messages.empty());
+
+    // The largest room length is taken, and a unit after the number is still allowed.
+    EXPECT_TRUE(enterLength(*t, L"AB", L"10000").lengthSet);
+    EXPECT_TRUE(enterLength(*t, L"AB", L"300 см").lengthSet);
+    EXPECT_EQ(t->diagonals.at(findDiagonal(*t, 0, 1)).length, 300);
 }

@@ -267,6 +267,13 @@ void TZDopPostr::updateDirection() {
 // ---- buttons ------------------------------------------------------------------------------------
 
 void TZDopPostr::accept() {
+    // A number that is not one or lies outside its range: told, and the dialog stays open.
+    const ConstructionTexts texts = {fromQt(distance1_->text()), fromQt(distance2_->text()), fromQt(depth_->text()),
+                                     fromQt(arcLength_->text()), fromQt(extra_->text())};
+    if (const auto refusal = constructionTextsRefusal(kind_->currentIndex(), texts)) {
+        doc_.ui().exclamation(*refusal);
+        return;
+    }
     const TZDop dop = recordFromFields(readFields(), base_);
     hide();
     if (index_ >= 0)

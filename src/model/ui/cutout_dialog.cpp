@@ -374,7 +374,10 @@ void TZHoleDialog::cellData(GridCellRequest& request) {
 
 bool TZHoleDialog::setCellText(GridCell cell, std::wstring& text) {
     if (cell.row < 0 || cell.row >= static_cast<int>(rows_.size())) return true;
-    editCutoutCell(rows_[static_cast<std::size_t>(cell.row)], cell.column, text);
+    if (const auto refusal = editCutoutCell(rows_[static_cast<std::size_t>(cell.row)], cell.column, text)) {
+        doc_.ui().exclamation(*refusal);
+        return true;
+    }
     if (type() == static_cast<std::int32_t>(TZHoleType::Free) && freeCutoutNeedsEmptyRow(rows_)) {
         rows_.push_back(TZHoleRow{});
         // After the edit is done with, so that the grid is not changed under its own editor.
@@ -441,6 +444,11 @@ void TZHoleDialog::convert() {
 
 void TZHoleDialog::accept() {
     grid_->closeEditorAndRepaint();
+    // A size that is not a number or lies outside its range: told, and the dialog stays open.
+    if (const auto refusal = cutoutSizeTextsRefusal(fromQt(size_->text()), fromQt(size2_->text()))) {
+        doc_.ui().exclamation(*refusal);
+        return;
+    }
     CutoutFields f;
     f.type = type();
     f.mode = mode();

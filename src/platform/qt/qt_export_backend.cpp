@@ -1,5 +1,6 @@
 #include "platform/qt/qt_export_backend.h"
 
+#include <QBuffer>
 #include <QImage>
 #include <QPageSize>
 #include <QPainter>
@@ -9,6 +10,7 @@
 #include "platform/qt/qt_surface.h"
 #include "platform/qt/qt_text.h"
 #include "storage/codepage.h"
+#include "storage/file_io.h"
 
 namespace {
 
@@ -48,19 +50,24 @@ class QtRasterPicture : public RasterPicture {
     std::unique_ptr<QtSurface> surface_;
 };
 
-// Each page is painted in the export's pixels, scaled onto the page.
+// Each page is painted in the export's pixels, scaled onto the page. The document is built in
+// memory and written through the safe replacing save when it is finished.
 class QtPdfDocument : public PdfDocument {
   public:
     QtPdfDocument(const std::filesystem::path& path, std::int32_t w, std::int32_t h, double widthMm,
                   double heightMm, const QtTextMeasurer& measurer)
-        : writer_(toQt(codepage::fromPath(path))), width_(w), height_(h), measurer_(measurer) {
+        : path_(path), buffer_(&bytes_), writer_(openedBuffer(buffer_)), width_(w), height_(h), measurer_(measurer) {
         writer_.setResolution(kPdfResolution);
         writer_.setPageSize(QPageSize(QSizeF(widthMm, heightMm), QPageSize::Millimeter));
         writer_.setPageMargins(QMarginsF(0, 0, 0, 0));
         writer_.setCreator(QStringLiteral("Tenzora"));
         if (painter_.begin(&writer_)) startPage();
     }
-    ~QtPdfDocument() override { finish(); }
+    // A document dropped without finish() (a failed export) writes nothing: the previous file stays.
+    ~QtPdfDocument() override {
+        surface_.reset();
+        if (painter_.isActive()) painter_.end();
+    }
     bool valid() const { return painter_.isActive(); }
     Surface& surface() override { return *surface_; }
     bool newPage() override {
@@ -71,7 +78,12 @@ class QtPdfDocument : public PdfDocument {
     }
     bool finish() override {
         surface_.reset();
-        return !painter_.isActive() || painter_.end();
+        if (finished_) return written_;
+        finished_ = true;
+        if (painter_.isActive() && !painter_.end()) return false;
+        buffer_.close();
+        written_ = writeFileReplacing(path_, std::string_view(bytes_.constData(), static_cast<std::size_t>(bytes_.size())));
+        return written_;
     }
 
   private:
@@ -82,6 +94,15 @@ class QtPdfDocument : public PdfDocument {
         surface_ = std::make_unique<QtSurface>(painter_, &measurer_);
         surface_->setMetrics(deviceMetricsFor(width_, height_));
     }
+    static QIODevice* openedBuffer(QBuffer& buffer) {
+        buffer.open(QIODevice::WriteOnly);
+        return &buffer;
+    }
+    std::filesystem::path path_;
+    QByteArray bytes_;
+    QBuffer buffer_;
+    bool finished_ = false;
+    bool written_ = false;
     QPdfWriter writer_;
     std::int32_t width_, height_;
     const QtTextMeasurer& measurer_;

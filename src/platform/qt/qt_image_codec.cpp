@@ -1,11 +1,13 @@
 #include "platform/qt/qt_image_codec.h"
 
+#include <QBuffer>
 #include <QImageReader>
 #include <QImageWriter>
 
 #include "output/gif_writer.h"
 #include "platform/qt/qt_text.h"
 #include "storage/codepage.h"
+#include "storage/file_io.h"
 
 namespace {
 // Photos larger than this many pixels on a side are refused rather than decoded: a damaged or
@@ -53,8 +55,16 @@ bool QtImageCodec::encodeFile(const Bitmap& picture, ImageFormat format, const s
     case ImageFormat::Jpeg: name = "jpeg"; break;
     case ImageFormat::Gif: return writeGif(picture, codepage::toPath(path));  // exact palette
     }
-    QImageWriter writer(toQt(path), name);
+    // Encoded in memory and written through the safe replacing save, so that a crash half-way
+    // never leaves a truncated picture in place of the previous one.
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    QImageWriter writer(&buffer, name);
     QImage image = toImage(picture);
     if (format == ImageFormat::Jpeg) image = image.convertToFormat(QImage::Format_RGB32);
-    return writer.write(image);
+    if (!writer.write(image)) return false;
+    buffer.close();
+    return writeFileReplacing(codepage::toPath(path),
+                              std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
 }

@@ -1,11 +1,20 @@
 #include "platform/qt/qt_settings_store.h"
 
 #include "platform/qt/qt_text.h"
+#include "storage/codepage.h"
+#include "storage/file_io.h"
 
-QtSettingsStore::QtSettingsStore() : settings_(std::make_unique<QSettings>("Tenzora", "tenzora")) {}
+// QSettings writes its file to a temporary one, flushes it and renames it over the old one; the
+// atomic write is insisted on here (no falling back to writing in place), and flush() also flushes
+// the folder so that the rename itself survives a power cut.
+QtSettingsStore::QtSettingsStore() : settings_(std::make_unique<QSettings>("Tenzora", "tenzora")) {
+    settings_->setAtomicSyncRequired(true);
+}
 
 QtSettingsStore::QtSettingsStore(const QString& iniFile)
-    : settings_(std::make_unique<QSettings>(iniFile, QSettings::IniFormat)) {}
+    : settings_(std::make_unique<QSettings>(iniFile, QSettings::IniFormat)) {
+    settings_->setAtomicSyncRequired(true);
+}
 
 namespace {
 QString key(const std::wstring& section, const std::wstring& name) { return toQt(section) + "/" + toQt(name); }
@@ -27,5 +36,8 @@ void QtSettingsStore::remove(const std::wstring& section, const std::wstring& na
 
 bool QtSettingsStore::flush() {
     settings_->sync();
-    return settings_->status() == QSettings::NoError;
+    if (settings_->status() != QSettings::NoError) return false;
+    const std::filesystem::path file = codepage::toPath(fromQt(settings_->fileName()));
+    syncFolder(file.parent_path());
+    return true;
 }
