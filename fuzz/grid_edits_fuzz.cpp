@@ -63,6 +63,14 @@ std::filesystem::path priceFolder() {
             prices.extraWorks.append(TZPriceDop{L"%Срочность", city, 10.0});
         }
         if (!prices.save(dir)) std::abort();
+        // The folder goes when the run ends (its name kept where exit's clean-up cannot have
+        // destroyed it yet).
+        static char name[4096];
+        std::snprintf(name, sizeof name, "%s", dir.c_str());
+        std::atexit([] {
+            std::error_code ec;
+            std::filesystem::remove_all(std::filesystem::path(name), ec);
+        });
         return dir;
     }();
     return folder;
