@@ -26,12 +26,12 @@
 
 namespace {
 
-#define check(ok)                                                                                  \
-    do {                                                                                           \
-        if (!(ok)) {                                                                               \
-            std::fprintf(stderr, "check failed at line %d: %s\n", __LINE__, #ok);                  \
-            std::abort();                                                                          \
-        }                                                                                          \
+#define check(ok)                                                                                            \
+    do {                                                                                                     \
+        if (!(ok)) {                                                                                         \
+            std::fprintf(stderr, "check failed at line %d: %s\n", __LINE__, #ok);                            \
+            std::abort();                                                                                    \
+        }                                                                                                    \
     } while (false)
 
 // A program directory holding a price file of two cities with two area and two corner bands.
@@ -95,15 +95,24 @@ std::array<int, 2> shownRows(int edited, int count) {
     return {edited >= 0 && edited < count ? edited : 0, count - 1};
 }
 
-int column(CyclingBytes& in) { return static_cast<int>(in.byte() % 10) - 1; }
+int column(CyclingBytes& in) {
+    return static_cast<int>(in.byte() % 10) - 1;
+}
 
 } // namespace
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
     (void)priceFolder();
-    writeSeeds({{"numbers", std::string("\x01\x02\x05" "12,5\x02\x03\x04" "1e308\x03\x01\x02" "nan-3", 24)},
-                {"names", "\x00\x01\x01\x06\xcc\xe0\xf2\xee\xe2\xfb\xe9\x02\x02\x02\x03" "320\x01"},
-                {"cities", "\x03\x00\x01\x05\xd2\xe2\xe5\xf0\xfc\x04\x01\x02\x02" "15\x05\x01\x01\x02" "9"}});
+    writeSeeds({{"numbers", std::string("\x01\x02\x05"
+                                        "12,5\x02\x03\x04"
+                                        "1e308\x03\x01\x02"
+                                        "nan-3",
+                                        24)},
+                {"names", "\x00\x01\x01\x06\xcc\xe0\xf2\xee\xe2\xfb\xe9\x02\x02\x02\x03"
+                          "320\x01"},
+                {"cities", "\x03\x00\x01\x05\xd2\xe2\xe5\xf0\xfc\x04\x01\x02\x02"
+                           "15\x05\x01\x01\x02"
+                           "9"}});
     return 0;
 }
 

@@ -23,12 +23,12 @@
 namespace {
 
 // Stops the run, naming the line whose condition failed.
-#define check(ok)                                                                                  \
-    do {                                                                                           \
-        if (!(ok)) {                                                                               \
-            std::fprintf(stderr, "check failed at line %d: %s\n", __LINE__, #ok);                  \
-            std::abort();                                                                          \
-        }                                                                                          \
+#define check(ok)                                                                                            \
+    do {                                                                                                     \
+        if (!(ok)) {                                                                                         \
+            std::fprintf(stderr, "check failed at line %d: %s\n", __LINE__, #ok);                            \
+            std::abort();                                                                                    \
+        }                                                                                                    \
     } while (false)
 
 // The input split at line feeds into the texts of the fields, read as the window's code page.
