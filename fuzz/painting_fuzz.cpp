@@ -63,11 +63,21 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    SilentUiServices ui;
-    TZCeiling doc(ui, kNoProgramDir);
+    // One document, made once (its undo buffers are costly): before each input it gets the image
+    // of a new project, which sets every stored member, so each input starts from the same state.
+    static SilentUiServices ui;
+    static TZCeiling doc(ui, kNoProgramDir);
+    static const std::string fresh = [] {
+        SilentUiServices freshUi;
+        TZCeiling empty(freshUi, kNoProgramDir);
+        return imageOf(empty);
+    }();
+    bool currentFormat = true;
+    TZDynamicMemory reset;
+    reset.assign(fresh);
+    if (!loadFromStream(doc, reset, currentFormat)) std::abort();
     TZDynamicMemory input;
     input.assign(std::string_view(reinterpret_cast<const char*>(data), size));
-    bool currentFormat = true;
     if (!loadFromStream(doc, input, currentFormat)) return 0;
     doc.showLogo = true;
     doc.showGrid = doc.showPointNames = doc.showLengths = doc.showAngles = doc.showCanvasDistances = true;

@@ -44,16 +44,28 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    SilentUiServices ui;
-    TZCeiling doc(ui, kNoProgramDir);
+    // A document is costly to make (its undo buffers), so two are made once and reused. Before
+    // each input the reading document gets the image of a new project, which sets every stored
+    // member, so that each input starts from the same document whatever the previous one left.
+    static SilentUiServices ui;
+    static TZCeiling doc(ui, kNoProgramDir);
+    static SilentUiServices copyUi;
+    static TZCeiling copy(copyUi, kNoProgramDir);
+    static const std::string fresh = [] {
+        SilentUiServices freshUi;
+        TZCeiling empty(freshUi, kNoProgramDir);
+        return imageOf(empty);
+    }();
+    bool currentFormat = true;
+    TZDynamicMemory reset;
+    reset.assign(fresh);
+    if (!loadFromStream(doc, reset, currentFormat)) std::abort();
+
     TZDynamicMemory input;
     input.assign(std::string_view(reinterpret_cast<const char*>(data), size));
-    bool currentFormat = true;
     if (!loadFromStream(doc, input, currentFormat)) return 0;
 
     // A complete image overwrites every stored member, so one document serves every round trip.
-    static SilentUiServices copyUi;
-    static TZCeiling copy(copyUi, kNoProgramDir);
     const std::string first = imageOf(doc);
     TZDynamicMemory firstStream;
     firstStream.assign(first);

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <optional>
+#include <vector>
 
 #include "cutting/layout_points.h"
 #include "model/ceiling.h"
@@ -36,63 +38,108 @@ std::wstring pointText(int index, double x, double y, double tensionCoef) {
            fabricNumberText(tensionCoef * y) + kPointSeparator;
 }
 
+namespace {
+
+// The points of the combined list and the crossings turned into the seam frame once and sorted
+// across the seams: each canvas then takes the points of its strip by a binary search, instead
+// of turning every point of the layout again for every canvas (a layout read from a file may
+// hold thousands of canvases over tens of thousands of crossings).
+class StripPoints {
+  public:
+    explicit StripPoints(TZCeiling& doc) : doc_(doc) {
+        if (doc.seamFrom < 0 || doc.seamTo < 0) return;
+        LayoutPoints list;
+        list.build(doc);
+        frame_ = seamFrame(doc, list);
+        if (!frame_) return;
+        const auto keep = [&](const Vertex& p, int index) {
+            const Vertex q = frame_->turnedBack(p);
+            // A point that is not finite along the seams, or not a number across them, lies in
+            // no strip.
+            if (std::isfinite(q.x) && !std::isnan(q.y)) byHeight_.push_back({q.x, q.y, index});
+        };
+        const int m = list.count();
+        for (int i = 0; i < m; ++i)
+            keep(list.point(i), i);
+        for (int j = 0; j < doc.addPoints.count(); ++j)
+            keep(doc.addPoints.at(j).point, m + j);
+        std::stable_sort(byHeight_.begin(), byHeight_.end(),
+                         [](const Collected& a, const Collected& b) { return a.y < b.y; });
+    }
+
+    // The piece of the canvas whose upper seam line starts at `reference` (see canvasPoints).
+    std::wstring piece(TZStaticArray<Vertex>* points, TZStaticArray<int>* indexes, const Vertex& reference) const {
+        if (!frame_) return {};
+        const Vertex ref = frame_->turnedBack(reference);
+        const double y0 = ref.y;
+        const double x0 = ref.x;
+        const double k = doc_.material.tensionCoef;
+        const double bottom = y0 - doc_.material.width / k;
+        if (!std::isfinite(bottom) || !std::isfinite(y0)) return {};
+
+        // The strip's points, in list order.
+        const double low = bottom - kStripTolerance, high = y0 + kStripTolerance;
+        auto it = std::lower_bound(byHeight_.begin(), byHeight_.end(), low,
+                                   [](const Collected& c, double y) { return c.y < y; });
+        std::vector<Collected> collected;
+        for (; it != byHeight_.end() && it->y <= high; ++it)
+            collected.push_back({it->x - x0, std::fabs(it->y - y0), it->index});
+        if (collected.empty()) return {};
+        std::sort(collected.begin(), collected.end(),
+                  [](const Collected& a, const Collected& b) { return a.index < b.index; });
+
+        const auto [lowY, highY] = std::minmax_element(
+            collected.begin(), collected.end(), [](const Collected& a, const Collected& b) { return a.y < b.y; });
+        if (!(highY->y - lowY->y > kMinimumPieceHeight)) return {};
+        const double maxX =
+            std::max_element(collected.begin(), collected.end(), [](const Collected& a, const Collected& b) {
+                return a.x < b.x;
+            })->x;
+        const double minY = lowY->y;
+
+        std::wstring text;
+        for (const Collected& c : collected) {
+            const double x = maxX - c.x;
+            const double y = c.y - minY;
+            if (points) points->append(makeVertex(x, y));
+            if (indexes) indexes->append(c.index);
+            text += pointText(c.index, x, y, k);
+        }
+        return text;
+    }
+
+  private:
+    const TZCeiling& doc_;
+    std::optional<SeamFrame> frame_;
+    std::vector<Collected> byHeight_;
+};
+
+} // namespace
+
 std::wstring canvasPoints(TZStaticArray<Vertex>* points, TZStaticArray<int>* indexes, TZCeiling& doc,
                           const Vertex& reference) {
-    if (doc.seamFrom < 0 || doc.seamTo < 0) return {};
-    LayoutPoints list;
-    list.build(doc);
-    const auto frame = seamFrame(doc, list);
-    if (!frame) return {};
+    return StripPoints(doc).piece(points, indexes, reference);
+}
 
-    const Vertex ref = frame->turnedBack(reference);
-    const double y0 = ref.y;
-    const double x0 = ref.x;
-    const double k = doc.material.tensionCoef;
-    const double bottom = y0 - doc.material.width / k;
-    if (!std::isfinite(bottom) || !std::isfinite(y0)) return {};
-
-    std::vector<Collected> collected;
-    const auto consider = [&](const Vertex& p, int index) {
-        const Vertex q = frame->turnedBack(p);
-        if (std::isfinite(q.x) && q.y >= bottom - kStripTolerance && q.y <= y0 + kStripTolerance)
-            collected.push_back({q.x - x0, std::fabs(q.y - y0), index});
-    };
-    const int m = list.count();
-    for (int i = 0; i < m; ++i)
-        consider(list.point(i), i);
-    for (int j = 0; j < doc.addPoints.count(); ++j)
-        consider(doc.addPoints.at(j).point, m + j);
-    if (collected.empty()) return {};
-
-    const auto [lowY, highY] = std::minmax_element(
-        collected.begin(), collected.end(), [](const Collected& a, const Collected& b) { return a.y < b.y; });
-    if (!(highY->y - lowY->y > kMinimumPieceHeight)) return {};
-    const double maxX =
-        std::max_element(collected.begin(), collected.end(), [](const Collected& a, const Collected& b) {
-            return a.x < b.x;
-        })->x;
-    const double minY = lowY->y;
-
-    std::wstring text;
-    for (const Collected& c : collected) {
-        const double x = maxX - c.x;
-        const double y = c.y - minY;
-        if (points) points->append(makeVertex(x, y));
-        if (indexes) indexes->append(c.index);
-        text += pointText(c.index, x, y, k);
-    }
-    return text;
+std::vector<std::wstring> canvasPointTexts(TZCeiling& doc, const std::vector<Vertex>& references) {
+    const StripPoints strips(doc);
+    std::vector<std::wstring> texts;
+    texts.reserve(references.size());
+    for (const Vertex& reference : references)
+        texts.push_back(strips.piece(nullptr, nullptr, reference));
+    return texts;
 }
 
 std::vector<CanvasPiece> canvasPieces(TZCeiling& doc) {
     std::vector<CanvasPiece> pieces;
+    const StripPoints strips(doc);
     for (int k = 0; k + 3 < doc.seamLines.count(); k += 2) {
         CanvasPiece piece;
         piece.number = k / 2 + 1;
         piece.seamLinePoint = k;
         TZStaticArray<Vertex> points;
         TZStaticArray<int> indexes;
-        piece.text = canvasPoints(&points, &indexes, doc, doc.seamLines.at(k));
+        piece.text = strips.piece(&points, &indexes, doc.seamLines.at(k));
         piece.points.assign(points.begin(), points.end());
         piece.indexes.assign(indexes.begin(), indexes.end());
         pieces.push_back(std::move(piece));

@@ -30,6 +30,10 @@ std::wstring fabricNumberText(double v);
 std::wstring canvasPoints(TZStaticArray<Vertex>* points, TZStaticArray<int>* indexes, TZCeiling& doc,
                           const Vertex& reference);
 
+// The texts canvasPoints gives for each of the references, the layout's points turned into the
+// seam frame only once for them all.
+std::vector<std::wstring> canvasPointTexts(TZCeiling& doc, const std::vector<Vertex>& references);
+
 // One canvas of the layout with its piece.
 struct CanvasPiece {
     int number = 0;        // 1-based, in seam-line order

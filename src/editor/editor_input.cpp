@@ -10,6 +10,7 @@
 #include "model/geometry.h"
 #include "model/measurements.h"
 #include "model/records.h"
+#include "model/view_transform.h"
 
 namespace {
 
@@ -317,8 +318,9 @@ void EditorInput::move(const PointerEvent& e) {
         }
     }
     if (doc_.dragging && buttonHeld()) {
-        doc_.panX += lastX_ - e.x;
-        doc_.panY += e.y - lastY_;
+        // In double and clamped: the offset may come from a project file as any int.
+        doc_.panX = toPixel(static_cast<double>(doc_.panX) + lastX_ - e.x);
+        doc_.panY = toPixel(static_cast<double>(doc_.panY) + e.y - lastY_);
         lastX_ = e.x;
         lastY_ = e.y;
         doc_.repaint();

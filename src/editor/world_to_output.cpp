@@ -58,11 +58,12 @@ OutputTransform OutputTransform::screen(const TZCeiling& doc, bool mirrored) {
     t.cmPerPixelY_ = doc.scaleY;
     t.scaleX_ = quotient(1.0, doc.scaleX);
     t.scaleY_ = quotient(1.0, doc.scaleY);
-    // The halves are integer divisions of the view size.
-    t.originPxX_ = doc.viewWidth / 2 - doc.panX;
-    t.originPxY_ = doc.viewHeight / 2 + doc.panY;
-    t.originX_ = t.originPxX_;
-    t.originY_ = t.originPxY_;
+    // The halves are integer divisions of the view size. The offset and the size come from the
+    // project file as any int, so the origin is found in double and clamped to a pixel.
+    t.originX_ = static_cast<double>(doc.viewWidth / 2) - doc.panX;
+    t.originY_ = static_cast<double>(doc.viewHeight / 2) + doc.panY;
+    t.originPxX_ = toPixel(t.originX_);
+    t.originPxY_ = toPixel(t.originY_);
     return t;
 }
 
@@ -94,7 +95,7 @@ OutputTransform OutputTransform::target(const OutputBox& box, const Rect& rect, 
     if (addOrigin) {
         t.originX_ = rect.left + leftover / 2;
         t.originY_ = rect.top;
-        t.originPxX_ = rect.left + toPixel(leftover / 2);
+        t.originPxX_ = toPixel(static_cast<double>(rect.left) + toPixel(leftover / 2));
         t.originPxY_ = rect.top;
     } else if (t.fitsHeight_) {
         t.originX_ = leftover / 2;

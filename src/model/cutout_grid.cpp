@@ -1,6 +1,7 @@
 #include "model/cutout_grid.h"
 
 #include <cmath>
+#include <cstdint>
 #include <utility>
 
 #include "model/formatting.h"
@@ -101,8 +102,10 @@ ConverterSides converterSides(const TZHoleRow& row, int pointCount) {
     ConverterSides sides;
     if (row.vertex1 < 0 || row.vertex2 < 0 || pointCount <= 0) return sides;
     sides.first = pairName(row.vertex1, row.vertex2);
-    int neighbour = (row.vertex1 + pointCount - 1) % pointCount;
-    if (neighbour == row.vertex2) neighbour = (row.vertex1 + 1) % pointCount;
+    // In 64 bits: a row read from a file may name any int.
+    const std::int64_t v = row.vertex1, n = pointCount;
+    int neighbour = static_cast<int>((v + n - 1) % n);
+    if (neighbour == row.vertex2) neighbour = static_cast<int>((v + 1) % n);
     sides.second = pairName(row.vertex1, neighbour);
     return sides;
 }

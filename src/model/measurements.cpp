@@ -6,6 +6,7 @@
 #include "model/cutouts.h"
 #include "model/formatting.h"
 #include "model/geometry.h"
+#include "model/record_index.h"
 #include "model/records.h"
 #include "model/view_transform.h"
 #include "model/working_outline.h"
@@ -153,9 +154,12 @@ double perimeter(const TZCeiling& doc) {
         return sum / kCentimetresPerMetre;
     }
     const int n = doc.polygon.count();
+    // One lookup of the records by pair rather than a search of the whole list for every side
+    // (an outline read from a file may have thousands of sides and records).
+    const RecordIndex records(doc.diagonals, n);
     double sum = 0;
     for (int i = 0; i < n; ++i) {
-        const int k = findDiagonal(doc, i, i + 1 < n ? i + 1 : 0);
+        const int k = records.find(i, i + 1 < n ? i + 1 : 0);
         if (k < 0) continue;
         const Diagonal& side = doc.diagonals.at(k);
         if (!side.isSide) continue;

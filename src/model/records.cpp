@@ -1,6 +1,7 @@
 #include "model/records.h"
 
 #include <algorithm>
+#include <cstdint>
 
 #include "model/ceiling.h"
 #include "model/names.h"
@@ -25,7 +26,9 @@ void followRemoval(std::int32_t& index, int d) {
 } // namespace
 
 bool areNeighbours(int a, int b, int n) {
-    return a == b + 1 || b == a + 1 || (a == 0 && b == n - 1) || (b == 0 && a == n - 1);
+    // In 64 bits: a record read from a file may name any int, the largest among them.
+    const std::int64_t a64 = a, b64 = b, last = std::int64_t{n} - 1;
+    return a64 == b64 + 1 || b64 == a64 + 1 || (a64 == 0 && b64 == last) || (b64 == 0 && a64 == last);
 }
 
 bool isSideRecord(const TZCeiling& doc, const Diagonal& record) {

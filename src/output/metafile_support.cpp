@@ -156,8 +156,10 @@ void clipSegmentToArea(const ClipArea& area, Point a, Point b, std::vector<std::
             const double ex = static_cast<double>(q.x) - p.x, ey = static_cast<double>(q.y) - p.y;
             const double denom = dx * ey - dy * ex;
             if (denom == 0) continue;  // parallel: the neighbouring edges decide
-            const double t = ((p.x - a.x) * ey - (p.y - a.y) * ex) / denom;
-            const double u = ((p.x - a.x) * dy - (p.y - a.y) * dx) / denom;
+            // In double: the difference of two int coordinates need not fit an int.
+            const double px = static_cast<double>(p.x) - a.x, py = static_cast<double>(p.y) - a.y;
+            const double t = (px * ey - py * ex) / denom;
+            const double u = (px * dy - py * dx) / denom;
             if (t > 0 && t < 1 && u >= 0 && u <= 1) cuts.push_back(t);
         }
         start += static_cast<std::size_t>(n);

@@ -115,8 +115,12 @@ std::wstring canvasesText(TZCeiling& doc, const TZPrintForm& form, const TZPrint
     int breaks = 0;
     int listed = 0;
     // Two points per seam line; each pair of neighbouring lines bounds one canvas.
+    std::vector<Vertex> references;
+    for (int k = 0; k < doc.seamLines.count() - 2; k += 2)
+        references.push_back(doc.seamLines.at(k));
+    const std::vector<std::wstring> texts = canvasPointTexts(doc, references);
     for (int k = 0; k < doc.seamLines.count() - 2; k += 2) {
-        std::wstring points = trimBlanks(canvasPoints(nullptr, nullptr, doc, doc.seamLines.at(k)));
+        std::wstring points = trimBlanks(texts[static_cast<std::size_t>(k / 2)]);
         if (points.empty()) continue;
         std::wstring piece = (form.english ? L"canvas " : L"полотно ") + formatInteger(k / 2 + 1) + L". " + points;
         wrapText(element, piece, breaks);

@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cmath>
+
 #include "cutting/canvas_dialog.h"
 #include "cutting/canvas_pieces.h"
 #include "cutting/layout.h"
@@ -81,3 +84,41 @@ TEST_F(CanvasPiecesTest, CanvasDialogShowsTheNumberedPiece) {
 }
 
 } // namespace
+
+// The pieces of many canvases are taken from one sorting of the layout's points across the
+// seams: each piece still lists its points in list order (corners before crossings, whatever
+// their heights), the same as one canvas asked alone, and points that are not numbers lie in
+// no piece.
+TEST(CanvasPiecesMany, ANarrowRollGivesEveryCanvasItsOwnPointsInListOrder) {
+    TestDocument doc;
+    setOutline(*doc, {{0, 0}, {300, 0}, {300, 2000}, {150, 2100}, {0, 2000}});
+    doc->seamFrom = 0;
+    doc->seamTo = 1;
+    doc->material.width = 50;
+    doc->material.tensionCoef = 0.9;
+    ASSERT_EQ(layoutCanvases(*doc, doc->material, true, false), LayoutOutcome::LaidOut);
+    ASSERT_GT(doc->seamLines.count(), 70);
+
+    const auto pieces = canvasPieces(*doc);
+    std::vector<Vertex> references;
+    for (int k = 0; k < doc->seamLines.count() - 2; k += 2)
+        references.push_back(doc->seamLines.at(k));
+    const std::vector<std::wstring> texts = canvasPointTexts(*doc, references);
+    ASSERT_GE(texts.size(), pieces.size());
+    int withPoints = 0;
+    for (const CanvasPiece& piece : pieces) {
+        const Vertex& reference = doc->seamLines.at(piece.seamLinePoint);
+        EXPECT_EQ(piece.text, canvasPoints(nullptr, nullptr, *doc, reference));
+        EXPECT_EQ(piece.text, texts[static_cast<std::size_t>(piece.seamLinePoint / 2)]);
+        EXPECT_TRUE(std::is_sorted(piece.indexes.begin(), piece.indexes.end()));
+        if (!piece.indexes.empty()) ++withPoints;
+    }
+    EXPECT_GT(withPoints, 30);
+    // The top canvas holds the ridge D between the crossings of the two slopes.
+    const CanvasPiece& top = pieces.front();
+    EXPECT_NE(std::find(top.indexes.begin(), top.indexes.end(), 3), top.indexes.end());
+
+    doc->addPoints.at(0).point = makeVertex(std::nan(""), std::nan(""));
+    for (const CanvasPiece& piece : canvasPieces(*doc))
+        EXPECT_EQ(std::find(piece.indexes.begin(), piece.indexes.end(), 5), piece.indexes.end());
+}

@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <cstdint>
+#include <limits>
+
 #include "model/settings.h"
 #include "editor/editor_input.h"
 #include "editor/view_rules.h"
@@ -373,6 +376,25 @@ TEST(Panning, TheLeftButtonPansWhilePanningIsOnAndDoesNothingElse) {
     EXPECT_EQ(e.t->panX, -40) << "no button, no pan";
     EXPECT_EQ(e.t->polygon.count(), 4);
     EXPECT_EQ(e.window.shape, CursorShape::Pan);
+}
+
+// The offset may come from a project file at the end of the int range: panning further keeps
+// it there instead of wrapping round.
+TEST(Panning, AnOffsetAtTheEndOfTheIntRangeStaysThere) {
+    constexpr std::int32_t kMax = std::numeric_limits<std::int32_t>::max();
+    constexpr std::int32_t kMin = std::numeric_limits<std::int32_t>::min();
+    Editor e;
+    e.square();
+    e.t->dragging = true;
+    e.t->panX = kMax;
+    e.t->panY = kMin;
+    e.input.leftDown({100, 100, false, kWidth, kHeight});
+    e.input.move({50, 50, false, kWidth, kHeight});
+    EXPECT_EQ(e.t->panX, kMax);
+    EXPECT_EQ(e.t->panY, kMin);
+    e.input.move({60, 60, false, kWidth, kHeight});
+    EXPECT_EQ(e.t->panX, kMax - 10);
+    EXPECT_EQ(e.t->panY, kMin + 10);
 }
 
 TEST(Panning, TheMiddleButtonPansAndGivesTheModeAndSwitchBack) {

@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdint>
+#include <limits>
 
 #include "model/settings.h"
 #include "editor/corner_labels.h"
@@ -43,6 +45,22 @@ TEST(WorldToOutput, ScreenTruncatesTheZoomedCoordinateBeforeAddingPanAndHalfTheV
     const ExactPoint e = t.exact(101, 51);
     EXPECT_DOUBLE_EQ(e.x, 400 + 50.5 - 10);
     EXPECT_DOUBLE_EQ(e.y, 300 + 25.5 - 20);
+}
+
+// The view offset and size come from the project file as any int: the origin is found without
+// overflow, exactly where it is not a pixel, and clamped where it is.
+TEST(WorldToOutput, ScreenOfAnOffsetAtTheEndOfTheIntRangeClampsTheOrigin) {
+    ScreenView v;
+    v->panX = std::numeric_limits<std::int32_t>::min();
+    v->panY = std::numeric_limits<std::int32_t>::max();
+    const OutputTransform t = OutputTransform::screen(*v, false);
+    EXPECT_EQ(t.toOutput(0, 0), (Point{std::numeric_limits<std::int32_t>::max(), std::numeric_limits<std::int32_t>::max()}));
+    const ExactPoint e = t.exact(0, 0);
+    EXPECT_DOUBLE_EQ(e.x, 400.0 + 2147483648.0);
+    EXPECT_DOUBLE_EQ(e.y, 300.0 + 2147483647.0);
+    v->viewWidth = std::numeric_limits<std::int32_t>::min();
+    v->panX = std::numeric_limits<std::int32_t>::max();
+    EXPECT_EQ(OutputTransform::screen(*v, true).toOutput(0, 0).x, std::numeric_limits<std::int32_t>::min());
 }
 
 TEST(WorldToOutput, MirroredScreenTurnsXAroundTheMiddle) {

@@ -3,8 +3,10 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <limits>
 
 #include "model/cutout_grid.h"
+#include "model/names.h"
 #include "support/fakes.h"
 
 TEST(CutoutGrid, EditedCellsReadNamesThroughTheKeysAndNumbersWithAComma) {
@@ -56,6 +58,17 @@ TEST(CutoutGrid, ConverterOffersTheTwoSidesAtVertexOne) {
     EXPECT_EQ(converterSides({0, 3, 0, 0}, 4).second, L"AB");
     EXPECT_TRUE(converterSides({-1, 2, 0, 0}, 4).first.empty());
     EXPECT_TRUE(converterSides({1, -1, 0, 0}, 4).second.empty());
+}
+
+// Rows come from project files, so vertex 1 may be any int: the neighbouring point is found
+// without overflow.
+TEST(CutoutGrid, ConverterOfARowNamingTheLargestIndex) {
+    constexpr int kMax = std::numeric_limits<int>::max();
+    const ConverterSides sides = converterSides({kMax, 2, 0, 0}, 4);
+    EXPECT_EQ(sides.first, pairName(kMax, 2));
+    // kMax − 1 ≡ 2 (mod 4) is vertex 2 itself: the point after, kMax + 1 ≡ 0, is offered.
+    EXPECT_EQ(sides.second, pairName(kMax, 0));
+    EXPECT_EQ(converterSides({kMax, 1, 0, 0}, 4).second, pairName(kMax, 2));
 }
 
 TEST(CutoutGrid, ConverterTurnsAlongAndAwayIntoTheDistancesFromBothEnds) {

@@ -120,6 +120,34 @@ TEST(Perimeter, AnUnmeasuredSideCountsItsDrawnLengthAMissingSideNothing) {
     EXPECT_NEAR(perimeter(*t), (300 + 400) / 100.0, 1e-12);
 }
 
+// A side with several records (a damaged or hand-made file) counts the first measured one, or
+// the last one while none is measured, in either vertex order; records naming no vertex of the
+// outline count nothing.
+TEST(Perimeter, ASideWithSeveralRecordsCountsTheFirstMeasuredOne) {
+    TestDocument t;
+    setOutline(*t, {{0, 0}, {400, 0}, {400, 300}, {0, 300}});
+    measureRecord(*t, L"AB", 410);
+    measureRecord(*t, L"BC", 300);
+    measureRecord(*t, L"CD", 390);
+    measureRecord(*t, L"DA", 290);
+    const auto add = [&](int a, int b, double length) {
+        Diagonal d;
+        d.a = a;
+        d.b = b;
+        d.length = length;
+        d.isSide = 1;
+        t->diagonals.append(d);
+    };
+    add(1, 0, 999);           // AB again, after the measured one: not counted
+    add(2147483647, 0, 5000); // names no vertex
+    add(-1, 3, 7000);
+    EXPECT_NEAR(perimeter(*t), (410 + 300 + 390 + 290) / 100.0, 1e-12);
+    t->diagonals.at(1).length = 0; // BC unmeasured: a later measured record of the pair counts
+    add(2, 1, 0);
+    add(1, 2, 310);
+    EXPECT_NEAR(perimeter(*t), (410 + 310 + 390 + 290) / 100.0, 1e-12);
+}
+
 TEST(CornerAngle, NinetyDegreesAtEveryCornerOfAClockwiseRectangle) {
     TestDocument t;
     setOutline(*t, {{0, 0}, {0, -300}, {400, -300}, {400, 0}});

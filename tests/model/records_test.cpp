@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <limits>
 #include <tuple>
 
 #include "model/ceiling.h"
@@ -160,4 +161,17 @@ TEST(SuggestNextRecord, AfterADiagonalTheNextUnmeasuredDiagonalRowByRow) {
     measureRecord(*hexagon, L"AD", 0);
     hexagon->currentDiagonal = findDiagonal(*hexagon, 1, 4);
     EXPECT_EQ(suggestNextRecord(*hexagon), L"AD") << "BF, CE, CF, DF, then round again from AC";
+}
+
+// Record ends come from project files as any int; the largest and smallest must compare
+// without overflow and never pass for neighbours of each other or of the first corner.
+TEST(Records, NeighboursOfExtremeIndicesFromAFile) {
+    constexpr int kMax = std::numeric_limits<int>::max();
+    constexpr int kMin = std::numeric_limits<int>::min();
+    EXPECT_FALSE(areNeighbours(kMax, 0, 4));
+    EXPECT_FALSE(areNeighbours(0, kMax, 4));
+    EXPECT_FALSE(areNeighbours(kMax, kMin, 4));
+    EXPECT_FALSE(areNeighbours(kMin, kMax, 4));
+    EXPECT_TRUE(areNeighbours(kMax, kMax - 1, 4));
+    EXPECT_TRUE(areNeighbours(3, 0, 4));
 }
