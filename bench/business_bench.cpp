@@ -12,6 +12,7 @@
 #include <random>
 
 #include "business/client_scan.h"
+#include "business/project_file.h"
 #include "business/stock_scan.h"
 #include "model/ceiling.h"
 #include "platform/ui_services.h"
@@ -19,7 +20,6 @@
 #include "storage/dynamic_memory.h"
 #include "storage/file_io.h"
 #include "storage/material_base.h"
-#include "business/project_file.h"
 #include "storage/project_image.h"
 
 namespace {

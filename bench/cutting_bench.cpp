@@ -8,13 +8,13 @@
 #include <filesystem>
 #include <memory>
 
-#include "model/settings.h"
 #include "cutting/canvas_pieces.h"
 #include "cutting/cutting_dialog.h"
 #include "cutting/layout.h"
 #include "model/ceiling.h"
 #include "model/cutouts.h"
 #include "model/geometry.h"
+#include "model/settings.h"
 #include "model/shapes.h"
 #include "platform/ui_services.h"
 #include "storage/codepage.h"
@@ -185,7 +185,8 @@ template <void (*Make)(TZCeiling&)> void optimiseFine(benchmark::State& state) {
         state.ResumeTiming();
         layouts += dialog.optimiseSeamSideFine().layouts;
     }
-    state.counters["layouts/s"] = benchmark::Counter(static_cast<double>(layouts), benchmark::Counter::kIsRate);
+    state.counters["layouts/s"] =
+        benchmark::Counter(static_cast<double>(layouts), benchmark::Counter::kIsRate);
 }
 void BM_OptimiseFineFurnishedRoomOf24(benchmark::State& s) {
     optimiseFine<makeFurnishedRoom>(s);

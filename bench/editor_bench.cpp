@@ -6,13 +6,13 @@
 
 #include <cmath>
 
-#include "model/settings.h"
 #include "editor/editor_input.h"
 #include "editor/hit_tests.h"
 #include "editor/side_panel_figures.h"
 #include "editor/side_panel_tree.h"
 #include "model/ceiling.h"
 #include "model/records.h"
+#include "model/settings.h"
 #include "platform/ui_services.h"
 
 namespace {

@@ -14,7 +14,8 @@ namespace {
 
 void BM_VertexNames(benchmark::State& state) {
     for (auto _ : state) {
-        for (int i = 0; i < 1000; ++i) benchmark::DoNotOptimize(vertexIndex(vertexName(i)));
+        for (int i = 0; i < 1000; ++i)
+            benchmark::DoNotOptimize(vertexIndex(vertexName(i)));
     }
 }
 BENCHMARK(BM_VertexNames);
@@ -30,9 +31,11 @@ BENCHMARK(BM_FormatNumber);
 
 void BM_ShoelaceOf1000Points(benchmark::State& state) {
     TZStaticArray<Vertex> ring;
-    for (int i = 0; i < 1000; ++i) ring.append(makeVertex(std::cos(i * 0.00628) * 500, std::sin(i * 0.00628) * 300));
-    for (auto _ : state) benchmark::DoNotOptimize(area(pointsOf(ring)));
+    for (int i = 0; i < 1000; ++i)
+        ring.append(makeVertex(std::cos(i * 0.00628) * 500, std::sin(i * 0.00628) * 300));
+    for (auto _ : state)
+        benchmark::DoNotOptimize(area(pointsOf(ring)));
 }
 BENCHMARK(BM_ShoelaceOf1000Points);
 
-}  // namespace
+} // namespace

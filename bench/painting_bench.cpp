@@ -7,10 +7,10 @@
 
 #include <filesystem>
 
-#include "model/settings.h"
 #include "editor/drawing_cache.h"
 #include "editor/painting.h"
 #include "model/ceiling.h"
+#include "model/settings.h"
 #include "output/recording_surface.h"
 #include "platform/scratch_surface.h"
 #include "platform/ui_services.h"

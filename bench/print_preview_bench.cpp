@@ -14,9 +14,9 @@
 #include <filesystem>
 #include <string_view>
 
-#include "model/settings.h"
 #include "editor/drawing_cache.h"
 #include "model/ceiling.h"
+#include "model/settings.h"
 #include "output/print_form_file.h"
 #include "output/print_preview.h"
 #include "output/sheet.h"

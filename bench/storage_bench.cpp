@@ -129,7 +129,8 @@ BENCHMARK(BM_SnapshotWithTheStoreFull);
 void BM_SnapshotOfUnchangedProject(benchmark::State& state) {
     LargeProject p;
     p.doc.takeSnapshot();
-    for (auto _ : state) benchmark::DoNotOptimize(p.doc.takeSnapshot());
+    for (auto _ : state)
+        benchmark::DoNotOptimize(p.doc.takeSnapshot());
 }
 BENCHMARK(BM_SnapshotOfUnchangedProject);
 
@@ -139,7 +140,8 @@ void BM_CompareEqualImages(benchmark::State& state) {
     TZDynamicMemory a, b;
     saveToStream(p.doc, a);
     saveToStream(p.doc, b);
-    for (auto _ : state) benchmark::DoNotOptimize(a.sameContents(b));
+    for (auto _ : state)
+        benchmark::DoNotOptimize(a.sameContents(b));
     state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations()) * a.size());
 }
 BENCHMARK(BM_CompareEqualImages);
@@ -212,4 +214,4 @@ void BM_UndoAndRedo(benchmark::State& state) {
 }
 BENCHMARK(BM_UndoAndRedo);
 
-}  // namespace
+} // namespace

@@ -27,11 +27,13 @@ void drawWorkload(Surface& s) {
     std::vector<Point> rings;
     std::vector<std::int32_t> sizes;
     for (int i = 0; i < 92; ++i)
-        rings.push_back({960 + static_cast<int>(800 * std::cos(i * 0.0683)), 540 + static_cast<int>(450 * std::sin(i * 0.0683))});
+        rings.push_back({960 + static_cast<int>(800 * std::cos(i * 0.0683)),
+                         540 + static_cast<int>(450 * std::sin(i * 0.0683))});
     sizes.push_back(92);
     for (int h = 0; h < 10; ++h) {
         const int x = 400 + h * 110, y = 500;
-        for (Point p : {Point{x, y}, Point{x + 60, y}, Point{x + 60, y + 60}, Point{x, y + 60}}) rings.push_back(p);
+        for (Point p : {Point{x, y}, Point{x + 60, y}, Point{x + 60, y + 60}, Point{x, y + 60}})
+            rings.push_back(p);
         sizes.push_back(4);
     }
     s.setBrush(solidBrush(Color{233, 233, 233}));
@@ -39,8 +41,10 @@ void drawWorkload(Surface& s) {
 
     Point line[kSegmentsPerPolyline + 1];
     for (int k = 0; k < kSegments / kSegmentsPerPolyline; ++k) {
-        s.setPen(k % 3 == 0 ? Pen{PenStyle::Dot, 1, Color{0, 255, 0}} : solidPen(3, Color{0, 0, k % 2 == 0 ? 255 : 0}));
-        for (int i = 0; i <= kSegmentsPerPolyline; ++i) line[i] = {(k * 7 + i * 37) % kWidth, (k * 13 + i * 17) % kHeight};
+        s.setPen(k % 3 == 0 ? Pen{PenStyle::Dot, 1, Color{0, 255, 0}}
+                            : solidPen(3, Color{0, 0, k % 2 == 0 ? 255 : 0}));
+        for (int i = 0; i <= kSegmentsPerPolyline; ++i)
+            line[i] = {(k * 7 + i * 37) % kWidth, (k * 13 + i * 17) % kHeight};
         s.polyline(line);
     }
     Font font;
@@ -84,7 +88,7 @@ BENCHMARK(BM_WmfWriterDrawing)->Unit(benchmark::kMillisecond);
 void BM_RecordingSurfaceDrawing(benchmark::State& state) {
     RecordingSurface s(deviceMetricsFor(kWidth, kHeight));
     for (auto _ : state) {
-        s.clear();  // keeps its pools: the steady state of repeated paints
+        s.clear(); // keeps its pools: the steady state of repeated paints
         drawWorkload(s);
         benchmark::DoNotOptimize(s.records().data());
     }
@@ -103,7 +107,8 @@ Bitmap drawingPicture() {
             std::uint32_t c = 0xFFE9E9E9u;
             if ((x + y) % 8 == 7) c = 0xFF00FF00u;
             if (x % 97 < 3 || y % 89 < 3) c = 0xFF0000FFu;
-            if ((x * 31 + y * 17) % 1000 < 3) c = 0xFF000000u | static_cast<std::uint32_t>((x * y) % 40) * 0x030303u;
+            if ((x * 31 + y * 17) % 1000 < 3)
+                c = 0xFF000000u | static_cast<std::uint32_t>((x * y) % 40) * 0x030303u;
             b.pixels[static_cast<std::size_t>(y) * kWidth + x] = c;
         }
     return b;
@@ -132,4 +137,4 @@ void BM_GifOfAFullHdPhoto(benchmark::State& state) {
 }
 BENCHMARK(BM_GifOfAFullHdPhoto)->Unit(benchmark::kMillisecond);
 
-}  // namespace
+} // namespace

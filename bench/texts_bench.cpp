@@ -7,10 +7,10 @@
 #include <cmath>
 #include <numbers>
 
-#include "model/settings.h"
 #include "cutting/layout.h"
 #include "model/ceiling.h"
 #include "model/print_form.h"
+#include "model/settings.h"
 #include "output/report_fields.h"
 #include "output/variable_text.h"
 #include "platform/ui_services.h"
@@ -18,7 +18,7 @@
 namespace {
 
 const std::filesystem::path kNoProgramDir = "/nonexistent/tenzora-bench";
-constexpr double kRadius = 600.0;  // cm
+constexpr double kRadius = 600.0; // cm
 
 // A regular outline of `corners` measured sides, the diagonals from A measured too.
 void buildRoom(TZCeiling& doc, int corners) {
@@ -34,12 +34,15 @@ void buildRoom(TZCeiling& doc, int corners) {
         d.a = a;
         d.b = b;
         d.isSide = (b == a + 1 || (a == 0 && b == corners - 1)) ? 1 : 0;
-        d.length = std::hypot(doc.polygon.at(a).x - doc.polygon.at(b).x, doc.polygon.at(a).y - doc.polygon.at(b).y);
+        d.length =
+            std::hypot(doc.polygon.at(a).x - doc.polygon.at(b).x, doc.polygon.at(a).y - doc.polygon.at(b).y);
         doc.diagonals.append(d);
     };
-    for (int i = 0; i + 1 < corners; ++i) measure(i, i + 1);
+    for (int i = 0; i + 1 < corners; ++i)
+        measure(i, i + 1);
     measure(0, corners - 1);
-    for (int j = 2; j + 1 < corners; ++j) measure(0, j);
+    for (int j = 2; j + 1 < corners; ++j)
+        measure(0, j);
     doc.showLengths = true;
 }
 
@@ -81,4 +84,4 @@ void BM_VariablesOfAThousandCorners(benchmark::State& state) {
 }
 BENCHMARK(BM_VariablesOfAThousandCorners)->Unit(benchmark::kMillisecond);
 
-}  // namespace
+} // namespace

@@ -13,12 +13,12 @@
 #include <string>
 #include <unistd.h>
 
-#include "model/settings.h"
 #include "cutting/layout.h"
-#include "model/ceiling.h"
-#include "output/cad_export.h"
 #include "cycling_bytes.h"
 #include "fuzzed_room.h"
+#include "model/ceiling.h"
+#include "model/settings.h"
+#include "output/cad_export.h"
 #include "seeds.h"
 #include "storage/codepage.h"
 

@@ -15,10 +15,10 @@
 #include <optional>
 #include <string>
 
+#include "cutting/construction_operations.h"
 #include "cycling_bytes.h"
 #include "model/ceiling.h"
 #include "model/construction_form.h"
-#include "cutting/construction_operations.h"
 #include "model/cutouts.h"
 #include "model/outline_figures.h"
 #include "model/row_capture.h"

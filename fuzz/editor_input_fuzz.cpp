@@ -10,12 +10,12 @@
 #include <string>
 #include <vector>
 
-#include "model/settings.h"
 #include "editor/editor_input.h"
 #include "editor/side_panel_fields.h"
 #include "editor/side_panel_figures.h"
 #include "editor/side_panel_tree.h"
 #include "model/ceiling.h"
+#include "model/settings.h"
 #include "platform/ui_services.h"
 #include "seeds.h"
 

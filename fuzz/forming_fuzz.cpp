@@ -35,7 +35,7 @@ constexpr int kMaxOperations = 4;
 constexpr int kMaxGenerated = 32;
 
 class Reader {
-public:
+  public:
     Reader(const std::uint8_t* data, std::size_t size) : data_(data), size_(size) {}
     std::uint8_t byte() { return pos_ < size_ ? data_[pos_++] : 0; }
     std::int16_t int16() {
@@ -59,7 +59,7 @@ public:
         return s;
     }
 
-private:
+  private:
     const std::uint8_t* data_;
     std::size_t size_;
     std::size_t pos_ = 0;

@@ -14,13 +14,13 @@
 #include <utility>
 #include <vector>
 
-#include "model/settings.h"
 #include "cutting/canvas_pieces.h"
 #include "cutting/cutting_dialog.h"
 #include "cutting/layout.h"
-#include "model/ceiling.h"
 #include "cycling_bytes.h"
 #include "fuzzed_room.h"
+#include "model/ceiling.h"
+#include "model/settings.h"
 #include "seeds.h"
 #include "storage/codepage.h"
 

@@ -31,7 +31,7 @@ TZMaterialBase sampleBase() {
     return base;
 }
 
-}  // namespace
+} // namespace
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
     TZMaterialBase one;
@@ -45,7 +45,7 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     TZMaterialBase base;
     if (!materialsFile::parse(std::string_view(reinterpret_cast<const char*>(data), size), base)) {
-        if (base.count() != 0) std::abort();  // a refused file leaves the base empty
+        if (base.count() != 0) std::abort(); // a refused file leaves the base empty
         return 0;
     }
     const std::string first = materialsFile::serialize(base, false);

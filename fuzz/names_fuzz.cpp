@@ -23,6 +23,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         }
     }
     const std::wstring fromBytes = codepage::fromCp1251(bytes);
-    if (codepage::toCp1251(fromBytes) != bytes) std::abort();  // the code page is lossless
+    if (codepage::toCp1251(fromBytes) != bytes) std::abort(); // the code page is lossless
     return 0;
 }

@@ -9,10 +9,10 @@
 #include <cstdlib>
 
 #include "../tests/support/painting_scene.h"
-#include "model/settings.h"
 #include "editor/drawing_cache.h"
 #include "editor/painting.h"
 #include "model/ceiling.h"
+#include "model/settings.h"
 #include "output/picture_export.h"
 #include "output/recording_surface.h"
 #include "output/sheet.h"

@@ -33,7 +33,7 @@ TZPriceFile samplePrices() {
     return p;
 }
 
-}  // namespace
+} // namespace
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
     writeSeeds({{"empty.dat", TZPriceFile{}.serialize()}, {"sample.dat", samplePrices().serialize()}});

@@ -13,7 +13,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     for (bool dealer : {false, true}) {
         TZPrintForm form;
         if (!parsePrintForm(form, bytes, dealer)) continue;
-        if (form.count() < 1) std::abort();  // the logo element is always there
+        if (form.count() < 1) std::abort(); // the logo element is always there
         for (const TZPrintFormElem& e : form) {
             if (e.type < 0 || e.type > 7) std::abort();
             if (e.text.size() > printFormFile::kMaxFieldChars) std::abort();

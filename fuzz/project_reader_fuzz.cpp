@@ -23,7 +23,7 @@ std::string imageOf(TZCeiling& doc) {
     return std::string(s.bytes());
 }
 
-}  // namespace
+} // namespace
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
     SilentUiServices ui;

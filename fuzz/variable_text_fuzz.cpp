@@ -6,9 +6,9 @@
 #include <cstdlib>
 
 #include "../tests/storage/image_bytes.h"
-#include "model/settings.h"
 #include "model/ceiling.h"
 #include "model/print_form.h"
+#include "model/settings.h"
 #include "output/report_fields.h"
 #include "output/text_wrap.h"
 #include "output/variable_text.h"
@@ -37,7 +37,7 @@ void checkWrapped(const std::wstring& text, int width) {
     }
 }
 
-}  // namespace
+} // namespace
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
     SilentUiServices ui;

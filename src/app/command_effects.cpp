@@ -5,8 +5,8 @@
 #include <cwchar>
 
 #include "app/command_ids.h"
-#include "model/settings.h"
 #include "model/ceiling.h"
+#include "model/settings.h"
 #include "platform/clock.h"
 
 namespace {

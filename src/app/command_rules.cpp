@@ -4,8 +4,8 @@
 
 #include "app/command_effects.h"
 #include "app/command_ids.h"
-#include "model/settings.h"
 #include "model/ceiling.h"
+#include "model/settings.h"
 
 namespace {
 

@@ -5,10 +5,10 @@
 #include "app/command_effects.h"
 #include "app/command_ids.h"
 #include "app/command_table.h"
-#include "model/settings.h"
 #include "cutting/cutting_mode.h"
 #include "model/ceiling.h"
 #include "model/forming_commands.h"
+#include "model/settings.h"
 #include "output/order_export.h"
 
 namespace {

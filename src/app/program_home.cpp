@@ -70,7 +70,8 @@ ProgramDirectoryChoice resolveProgramDirectory(const std::optional<std::filesyst
         // read, and nothing is written anywhere that could be taken for the firm's files.
         choice.dir = ProgramDirectory(*shipped);
         choice.problem = L"Общая папка программы " + shared +
-                         L" недоступна. Материалы и цены взяты из файлов, установленных с программой, и не будут сохранены.";
+                         L" недоступна. Материалы и цены взяты из файлов, установленных с программой, и не "
+                         L"будут сохранены.";
         return choice;
     }
 
@@ -83,7 +84,8 @@ ProgramDirectoryChoice resolveProgramDirectory(const std::optional<std::filesyst
         dataHome = std::filesystem::path(*env.home) / ".local" / "share";
     if (dataHome.empty()) {
         choice.dir = ProgramDirectory(*shipped);
-        choice.problem = L"Не найдена папка пользователя (HOME). Материалы и цены взяты из файлов, установленных с программой, и не будут сохранены.";
+        choice.problem = L"Не найдена папка пользователя (HOME). Материалы и цены взяты из файлов, "
+                         L"установленных с программой, и не будут сохранены.";
         return choice;
     }
     choice.dir = ProgramDirectory(dataHome / "tenzora", *shipped);
@@ -91,8 +93,8 @@ ProgramDirectoryChoice resolveProgramDirectory(const std::optional<std::filesyst
     return choice;
 }
 
-bool setUpFirstDrawingFolder(AppSettings& settings, SettingsStore& store, const std::filesystem::path& documents,
-                             const ProgramDirectory& dir) {
+bool setUpFirstDrawingFolder(AppSettings& settings, SettingsStore& store,
+                             const std::filesystem::path& documents, const ProgramDirectory& dir) {
     if (settings.folderCount() > 0 || documents.empty()) return false;
     const std::filesystem::path folder = documents / "Tenzora";
     std::error_code ec;
@@ -112,8 +114,10 @@ bool setUpFirstDrawingFolder(AppSettings& settings, SettingsStore& store, const 
         std::error_code fileError;
         if (!it->is_regular_file(fileError) || !hasProjectExtension(it->path().filename())) continue;
         const std::filesystem::path target = examples / it->path().filename();
-        std::filesystem::copy_file(it->path(), target, std::filesystem::copy_options::skip_existing, fileError);
-        std::filesystem::permissions(target, std::filesystem::perms::owner_read | std::filesystem::perms::owner_write,
+        std::filesystem::copy_file(it->path(), target, std::filesystem::copy_options::skip_existing,
+                                   fileError);
+        std::filesystem::permissions(target,
+                                     std::filesystem::perms::owner_read | std::filesystem::perms::owner_write,
                                      std::filesystem::perm_options::add, fileError);
     }
     return true;

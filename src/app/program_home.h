@@ -16,9 +16,9 @@ inline constexpr wchar_t kSharedProgramFolderSetting[] = L"program_folder";
 
 // The parts of the process environment the choice depends on (none: the variable is not set).
 struct ProgramEnvironment {
-    std::optional<std::string> tenzoraHome;  // $TENZORA_HOME
-    std::optional<std::string> home;         // $HOME
-    std::optional<std::string> xdgDataHome;  // $XDG_DATA_HOME
+    std::optional<std::string> tenzoraHome; // $TENZORA_HOME
+    std::optional<std::string> home;        // $HOME
+    std::optional<std::string> xdgDataHome; // $XDG_DATA_HOME
 
     static ProgramEnvironment fromProcess();
 };
@@ -54,5 +54,5 @@ inline constexpr wchar_t kExamplesSubfolder[] = L"Примеры";
 // copies the installed examples (shipped/examples/*.tz) into its subfolder "Примеры" unless
 // that subfolder exists already. False when nothing was set up (a folder is set, or the folder
 // could not be made).
-bool setUpFirstDrawingFolder(AppSettings& settings, SettingsStore& store, const std::filesystem::path& documents,
-                             const ProgramDirectory& dir);
+bool setUpFirstDrawingFolder(AppSettings& settings, SettingsStore& store,
+                             const std::filesystem::path& documents, const ProgramDirectory& dir);

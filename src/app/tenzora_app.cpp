@@ -17,7 +17,8 @@ ProgramDirectory preparedProgramDirectory(UiServices& ui, const ProgramDirectory
     if (!choice.dir.isSplit()) return choice.dir;
     std::wstring problem;
     if (seedProgramDirectory(choice.dir, choice.createOwn, problem)) return choice.dir;
-    ui.error(problem + L". Материалы и цены взяты из файлов, установленных с программой, и не будут сохранены.");
+    ui.error(problem +
+             L". Материалы и цены взяты из файлов, установленных с программой, и не будут сохранены.");
     return ProgramDirectory(choice.dir.shipped);
 }
 } // namespace
@@ -25,7 +26,9 @@ ProgramDirectory preparedProgramDirectory(UiServices& ui, const ProgramDirectory
 CTenzoraApp::CTenzoraApp(AppServices services, const ProgramDirectoryChoice& choice)
     : CTenzoraApp(services, preparedProgramDirectory(services.ui, choice)) {}
 
-void CTenzoraApp::readSettings() { ::readSettings(settings_, services_.settings); }
+void CTenzoraApp::readSettings() {
+    ::readSettings(settings_, services_.settings);
+}
 
 bool CTenzoraApp::loadLogos(std::wstring& missing) {
     const std::pair<const wchar_t*, Bitmap*> pictures[] = {{kLogoFile, &document_->logo},

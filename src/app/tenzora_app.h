@@ -9,8 +9,8 @@
 #include <string>
 
 #include "app/program_home.h"
-#include "model/settings.h"
 #include "model/ceiling.h"
+#include "model/settings.h"
 
 class Clock;
 class ImageCodec;
@@ -28,7 +28,7 @@ struct AppServices {
 };
 
 class CTenzoraApp {
-public:
+  public:
     // Constructs the settings with their defaults and the document (which loads the materials base).
     CTenzoraApp(AppServices services, ProgramDirectory programDir);
     // The program directory as chosen at start: tells the user why a wanted folder is not used,
@@ -59,7 +59,7 @@ public:
         return programDir_.file(name, use);
     }
 
-private:
+  private:
     AppServices services_;
     ProgramDirectory programDir_;
     AppSettings settings_;

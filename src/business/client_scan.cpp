@@ -2,12 +2,12 @@
 
 #include "business/client_text.h"
 #include "business/image_cursor.h"
+#include "business/project_file.h"
 #include "model/typed_number.h"
 #include "storage/codepage.h"
 #include "storage/dynamic_memory.h"
 #include "storage/file_io.h"
 #include "storage/image_io.h"
-#include "business/project_file.h"
 #include "storage/project_head.h"
 
 namespace {

@@ -3,8 +3,8 @@
 #include <cmath>
 #include <cstdio>
 
-#include "business/new_instance.h"
 #include "business/csv_tables.h"
+#include "business/new_instance.h"
 
 ClientsForm::ClientsForm(UiServices& ui, bool chooseMode) : ui_(ui), chooseMode_(chooseMode) {}
 

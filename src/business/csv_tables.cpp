@@ -4,9 +4,9 @@
 #include <cmath>
 #include <cstdio>
 
-#include "storage/export_file.h"
 #include "platform/ui_services.h"
 #include "storage/codepage.h"
+#include "storage/export_file.h"
 
 namespace {
 

@@ -4,10 +4,10 @@
 #include <cmath>
 #include <cstdio>
 
+#include "business/csv_tables.h"
 #include "business/new_instance.h"
 #include "business/receipt.h"
 #include "model/typed_number.h"
-#include "business/csv_tables.h"
 #include "model/typed_value.h"
 #include "platform/ui_services.h"
 #include "storage/codepage.h"
@@ -125,12 +125,19 @@ void MaterialsForm::applyText(Material& row, int column, std::wstring_view text)
 
 std::optional<std::wstring> MaterialsForm::cellRefusal(int column, std::wstring_view text) {
     const ValueRange* range = nullptr;
-    bool zeroIsEmpty = false;  // a fabric with no tension or width typed yet (and every group row)
+    bool zeroIsEmpty = false; // a fabric with no tension or width typed yet (and every group row)
     switch (column) {
-    case 2: range = &valueRange::kTensionCoef, zeroIsEmpty = true; break;
-    case 3: range = &valueRange::kOffcutCoef; break;
-    case 4: range = &valueRange::kRollWidth, zeroIsEmpty = true; break;
-    default: return std::nullopt;
+    case 2:
+        range = &valueRange::kTensionCoef, zeroIsEmpty = true;
+        break;
+    case 3:
+        range = &valueRange::kOffcutCoef;
+        break;
+    case 4:
+        range = &valueRange::kRollWidth, zeroIsEmpty = true;
+        break;
+    default:
+        return std::nullopt;
     }
     const std::wstring name(kMaterialColumns[static_cast<std::size_t>(column)].title);
     const TypedValue v = readTypedValue(text, *range, name, DecimalComma::Rejected, zeroIsEmpty);

@@ -1,8 +1,8 @@
 #include "business/project_file.h"
 
 #include "business/estimate.h"
-#include "model/settings.h"
 #include "model/ceiling.h"
+#include "model/settings.h"
 #include "storage/codepage.h"
 #include "storage/file_io.h"
 #include "storage/price_file.h"
@@ -11,35 +11,42 @@
 
 namespace {
 
-std::wstring quoted(const std::wstring& path) { return L"«" + path + L"»"; }
+std::wstring quoted(const std::wstring& path) {
+    return L"«" + path + L"»";
+}
 
 std::wstring readFailureText(ReadStatus status, const std::wstring& path) {
     switch (status) {
-    case ReadStatus::Empty: return L"Файл " + quoted(path) + L" пуст.";
+    case ReadStatus::Empty:
+        return L"Файл " + quoted(path) + L" пуст.";
     case ReadStatus::TooLarge:
         return L"Файл " + quoted(path) + L" слишком велик для файла проекта (больше 1 000 000 байт).";
-    case ReadStatus::ShortRead: return L"Файл " + quoted(path) + L" прочитан не полностью.";
-    default: return L"Не удалось открыть файл " + quoted(path) + L".";
+    case ReadStatus::ShortRead:
+        return L"Файл " + quoted(path) + L" прочитан не полностью.";
+    default:
+        return L"Не удалось открыть файл " + quoted(path) + L".";
     }
 }
 
-}  // namespace
+} // namespace
 
 PricingOptions pricingOptionsOf(const TZCeiling& doc) {
     PricingOptions options;
-    if (const AppSettings* settings = doc.settings()) options.materialWithTension = settings->materialWithTension;
+    if (const AppSettings* settings = doc.settings())
+        options.materialWithTension = settings->materialWithTension;
     return options;
 }
 
 bool saveProject(TZCeiling& doc, const std::wstring& path, std::optional<PricingOptions> pricing) {
     const bool wasModified = doc.modified;
-    doc.modified = false;  // the file stores the state as saved
+    doc.modified = false; // the file stores the state as saved
     TZDynamicMemory stream(TZCeiling::kStreamGrowBy);
     // The header's price tag is the job cost with extra works, for the scans that list projects
     // without loading them. The price lists are read afresh: nothing caches them.
     TZPriceFile prices;
     prices.load(doc.programDir());
-    doc.priceTag = priceTagText(CostEstimate(doc, prices, pricing.value_or(pricingOptionsOf(doc))).jobCost(true));
+    doc.priceTag =
+        priceTagText(CostEstimate(doc, prices, pricing.value_or(pricingOptionsOf(doc))).jobCost(true));
     saveToStream(doc, stream);
     if (!writeFileReplacing(codepage::toPath(path), stream.bytes())) {
         // Nothing was saved: the project is exactly as modified as it was before.

@@ -16,14 +16,15 @@ inline constexpr std::uintmax_t kMaxProjectBytes = 1'000'000;
 inline constexpr wchar_t kSaveFilter[] = L"Файлы Tenzora(*.tz)|*.tz|Все файлы(*.*)|*.*|";
 inline constexpr wchar_t kOpenFilter[] = L"Файлы Tenzora (*.tz)|*.tz|Все файлы(*.*)|*.*|";
 inline constexpr wchar_t kExtension[] = L"tz";
-}  // namespace projectFile
+} // namespace projectFile
 
 // Writes the project to the file (replacing it only once the new file is complete). Clears
 // `modified`; on failure tells the user, names the file, restores `modified` and returns false.
 // The header carries the job cost with extra works, priced from price.dat of the document's
 // program directory with the given settings, or else with the program's settings the document
 // knows (its defaults when it knows none).
-bool saveProject(TZCeiling& doc, const std::wstring& path, std::optional<PricingOptions> pricing = std::nullopt);
+bool saveProject(TZCeiling& doc, const std::wstring& path,
+                 std::optional<PricingOptions> pricing = std::nullopt);
 
 // The pricing settings of the program the document belongs to.
 PricingOptions pricingOptionsOf(const TZCeiling& doc);

@@ -72,8 +72,8 @@ std::optional<double> receiptQuantity(UiServices& ui, const std::wstring& quanti
         ui.exclamation(receipt::kEnterDate, kCaption);
         return std::nullopt;
     }
-    const TypedValue typed =
-        readTypedValue(quantityText, valueRange::kReceiptQuantity, L"Количество", DecimalComma::Rejected, true);
+    const TypedValue typed = readTypedValue(quantityText, valueRange::kReceiptQuantity, L"Количество",
+                                            DecimalComma::Rejected, true);
     if (typed.refused()) {
         ui.exclamation(typed.refusal, kCaption);
         return std::nullopt;

@@ -5,11 +5,11 @@
 #include <utility>
 
 #include "business/image_cursor.h"
+#include "business/project_file.h"
 #include "storage/dynamic_memory.h"
 #include "storage/file_io.h"
 #include "storage/image_io.h"
 #include "storage/material_base.h"
-#include "business/project_file.h"
 #include "storage/project_head.h"
 #include "storage/project_image.h"
 
@@ -49,9 +49,8 @@ std::optional<StockFields> readStockFields(std::string_view imageBytes) {
     return readAcceptedImage(imageBytes, headerAccepted, readFields);
 }
 
-std::optional<std::vector<MaterialBalance>> scanStockStoppable(TZMaterialBase& base,
-                                                               std::span<const std::wstring> folders,
-                                                               const StockScanHook& goOn) {
+std::optional<std::vector<MaterialBalance>>
+scanStockStoppable(TZMaterialBase& base, std::span<const std::wstring> folders, const StockScanHook& goOn) {
     // The remainders are summed apart and given to the base only when the scan is complete, so
     // that a stopped scan leaves the base as it was.
     std::vector<double> stock(static_cast<std::size_t>(base.count()), 0.0);

@@ -60,6 +60,5 @@ using StockScanHook = std::function<bool(std::size_t done, std::size_t total)>;
 // The same scan, which the hook may stop after any file (a window's "Отмена"). A stopped scan
 // changes nothing: the base keeps the remainders it had, and none is returned. A scan that runs
 // to its end gives exactly what scanStock gives.
-std::optional<std::vector<MaterialBalance>> scanStockStoppable(TZMaterialBase& base,
-                                                               std::span<const std::wstring> folders,
-                                                               const StockScanHook& goOn);
+std::optional<std::vector<MaterialBalance>>
+scanStockStoppable(TZMaterialBase& base, std::span<const std::wstring> folders, const StockScanHook& goOn);

@@ -6,9 +6,9 @@
 #include "cli/commands.h"
 #include "cli/outline_names.h"
 #include "cli/project_json.h"
+#include "cutting/construction_operations.h"
 #include "model/ceiling.h"
 #include "model/construction_form.h"
-#include "cutting/construction_operations.h"
 #include "model/names.h"
 
 namespace cli {

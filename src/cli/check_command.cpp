@@ -26,7 +26,8 @@ int runCheck(Context& context, Arguments& args) {
                               {"sideLengths", {t.sideLengths[0], t.sideLengths[1]}},
                               {"triangle", utf8(t.triangle)}});
     nlohmann::json messages = nlohmann::json::array();
-    for (const std::wstring& line : measurementCheckLines(check)) messages.push_back(utf8(line));
+    for (const std::wstring& line : measurementCheckLines(check))
+        messages.push_back(utf8(line));
     printJson({{"redundant", check.redundant},
                {"error", check.error},
                {"suspects", suspects},

@@ -5,13 +5,13 @@
 #include <cstdlib>
 #include <iostream>
 
+#include "business/project_file.h"
 #include "platform/qt/qt_image_codec.h"
 #include "platform/qt/qt_launcher.h"
 #include "platform/qt/qt_settings_store.h"
 #include "platform/qt/qt_text.h"
 #include "platform/settings_store.h"
 #include "storage/codepage.h"
-#include "business/project_file.h"
 
 namespace cli {
 
@@ -46,7 +46,8 @@ std::optional<std::string> Arguments::option(const std::string& name) {
 
 std::vector<std::string> Arguments::options(const std::string& name) {
     std::vector<std::string> values;
-    while (auto v = option(name)) values.push_back(*v);
+    while (auto v = option(name))
+        values.push_back(*v);
     return values;
 }
 
@@ -77,7 +78,8 @@ Context::Context(GlobalOptions options, std::string executable) : options_(std::
     if (options_.home) home = codepage::toPath(codepage::fromUtf8(*options_.home));
     const auto programDir = resolveProgramDirectory(home, codepage::toPath(codepage::fromUtf8(executable)),
                                                     ProgramEnvironment::fromProcess(), *settings_);
-    app_ = std::make_unique<CTenzoraApp>(AppServices{ui_, *settings_, *launcher_, clock_, *images_}, programDir);
+    app_ =
+        std::make_unique<CTenzoraApp>(AppServices{ui_, *settings_, *launcher_, clock_, *images_}, programDir);
     app_->readSettings();
 
     AppSettings& s = app_->settings();
@@ -85,7 +87,8 @@ Context::Context(GlobalOptions options, std::string executable) : options_(std::
     if (options_.flipCutting) s.flipCutting = *options_.flipCutting;
     if (options_.dealerMode) s.dealerMode = true;
     if (!options_.folders.empty()) {
-        for (std::wstring& f : s.drawingFolders) f.clear();
+        for (std::wstring& f : s.drawingFolders)
+            f.clear();
         int n = 0;
         for (const std::string& folder : options_.folders) {
             if (n == AppSettings::kFolderCount) break;
@@ -97,7 +100,9 @@ Context::Context(GlobalOptions options, std::string executable) : options_(std::
 
 Context::~Context() = default;
 
-ImageCodec& Context::images() { return *images_; }
+ImageCodec& Context::images() {
+    return *images_;
+}
 
 void Context::openProject(const std::string& path) {
     const std::size_t before = ui_.messages.size();
@@ -113,9 +118,13 @@ void Context::saveIfRequested(const std::optional<std::string>& out) {
     if (!saveProject(doc(), codepage::fromUtf8(*out))) throw Failure("");
 }
 
-void printJson(const nlohmann::json& value) { std::cout << value.dump(2) << std::endl; }
+void printJson(const nlohmann::json& value) {
+    std::cout << value.dump(2) << std::endl;
+}
 
-std::string utf8(const std::wstring& text) { return codepage::toUtf8(text); }
+std::string utf8(const std::wstring& text) {
+    return codepage::toUtf8(text);
+}
 
 double parseNumber(const std::string& text, const std::string& what) {
     errno = 0;
@@ -146,4 +155,4 @@ int parseInteger(const std::string& text, const std::string& what) {
     return static_cast<int>(v);
 }
 
-}  // namespace cli
+} // namespace cli

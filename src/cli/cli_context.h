@@ -35,7 +35,7 @@ struct Failure : std::runtime_error {
 // Messages of the program go to standard error, one line each, and are kept for the commands
 // that report them. Questions get their default answer; file dialogs are cancelled.
 class CliUiServices : public SilentUiServices {
-public:
+  public:
     MessageAnswer message(const MessageRequest& request) override;
     std::vector<std::wstring> messages;
     // Messages printed to standard error as they come (on by default).
@@ -54,8 +54,9 @@ struct GlobalOptions {
 
 // The arguments of one command: positional ones in order, and options by name.
 class Arguments {
-public:
-    Arguments(std::string command, std::vector<std::string> tokens) : command_(std::move(command)), tokens_(std::move(tokens)) {}
+  public:
+    Arguments(std::string command, std::vector<std::string> tokens)
+        : command_(std::move(command)), tokens_(std::move(tokens)) {}
     const std::string& command() const { return command_; }
     // Removes and returns the value of "--name VALUE" (or "--name=VALUE"); none when absent.
     std::optional<std::string> option(const std::string& name);
@@ -66,13 +67,13 @@ public:
     // The remaining tokens; an unknown "--option" left over is a usage error.
     std::vector<std::string> positional();
 
-private:
+  private:
     std::string command_;
     std::vector<std::string> tokens_;
 };
 
 class Context {
-public:
+  public:
     Context(GlobalOptions options, std::string executable);
     ~Context();
 
@@ -87,7 +88,7 @@ public:
     // Saves the project when "-o OUT" was given (the input is never changed otherwise).
     void saveIfRequested(const std::optional<std::string>& out);
 
-private:
+  private:
     GlobalOptions options_;
     CliUiServices ui_;
     std::unique_ptr<SettingsStore> settings_;
@@ -111,4 +112,4 @@ bool isNumberText(const std::string& text);
 double parseValue(const std::string& text, const std::string& what);
 int parseInteger(const std::string& text, const std::string& what);
 
-}  // namespace cli
+} // namespace cli

@@ -2,8 +2,8 @@
 // dialog's "В Excel" table.
 
 #include "business/client_scan.h"
-#include "cli/commands.h"
 #include "business/csv_tables.h"
+#include "cli/commands.h"
 #include "storage/codepage.h"
 
 namespace cli {

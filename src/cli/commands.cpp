@@ -8,12 +8,14 @@ const std::vector<Command>& commands() {
          "Opens the project as the window's Open command does (nothing is recomputed) and prints\n"
          "the project JSON.",
          runInfo},
-        {"form", "FILE.tz [--method 0|1|2] [-o OUT]", "form the outline from the measurements (Поиск решения)",
+        {"form", "FILE.tz [--method 0|1|2] [-o OUT]",
+         "form the outline from the measurements (Поиск решения)",
          "Forms the outline as the window's \"Поиск решения\" (Ctrl+Enter) does, by the construction\n"
          "method 0 \"Двойной метод\" (default), 1 \"Треугольники\" or 2 \"Диф. уравнение\", and prints the\n"
          "project JSON with \"formResult\" and the \"statusText\" the side panel showed.",
          runForm},
-        {"measure", "FILE.tz NAME=LENGTH ... [-o OUT]", "enter side and diagonal lengths as the side panel does",
+        {"measure", "FILE.tz NAME=LENGTH ... [-o OUT]",
+         "enter side and diagonal lengths as the side panel does",
          "For each NAME=LENGTH (NAME like AB, AC or A1-B2; LENGTH in cm, a comma or a point), selects the\n"
          "side or diagonal (created when missing) and sets the length as the side panel's \"Установить\"\n"
          "does, forming the outline after each entry. Prints the project JSON with \"warnings\".",
@@ -49,26 +51,34 @@ const std::vector<Command>& commands() {
          runAddCutout},
         {"layout",
          "FILE.tz --side AB [--perpendicular] [--offset X] [--two-diagonals CD --offset2 Y] [--group NAME] "
-         "[--fabric NAME] [--width W] [--tension K] [--tension-y K] [--offcut-coef C] [--seams S] [--optimise[=fine]] "
+         "[--fabric NAME] [--width W] [--tension K] [--tension-y K] [--offcut-coef C] [--seams S] "
+         "[--optimise[=fine]] "
          "[-o OUT.tz]",
          "lay the canvases out as the cutting dialog's OK (or its optimiser) does",
          "Shows the cutting dialog as \"Раскрой фигуры\" does (the outline is re-placed, the project enters\n"
          "the cutting mode; it is not formed here) and confirms it. --side is the seam side or diagonal\n"
          "(point names of the working outline, the cutout points continuing them); --perpendicular lays the\n"
-         "seams at right angles to it, --offset shifts the seam grid (cm); --two-diagonals CD with --offset and\n"
+         "seams at right angles to it, --offset shifts the seam grid (cm); --two-diagonals CD with --offset "
+         "and\n"
          "--offset2 lays them along the line joining the points at those distances along the two diagonals.\n"
          "--group and --fabric choose the fabric type and the fabric in the materials base of the program\n"
          "directory (by default the project's fabric, else the first one); --width, --tension, --tension-y,\n"
          "--offcut-coef and --seams then override the dialog's fields. --optimise runs \"Оптимизировать\n"
-         "расход материала\" instead of OK: every pair of vertices is tried (seams parallel, offset 0) and the\n"
-         "one with the least material is laid out. --optimise=fine runs \"Искать точнее\": it also tries every\n"
-         "direction of a side or diagonal with the seams at right angles and the seam grid shifted across one\n"
-         "pitch, and keeps the least material (never more than --optimise). Prints the project JSON; -o saves\n"
+         "расход материала\" instead of OK: every pair of vertices is tried (seams parallel, offset 0) and "
+         "the\n"
+         "one with the least material is laid out. --optimise=fine runs \"Искать точнее\": it also tries "
+         "every\n"
+         "direction of a side or diagonal with the seams at right angles and the seam grid shifted across "
+         "one\n"
+         "pitch, and keeps the least material (never more than --optimise). Prints the project JSON; -o "
+         "saves\n"
          "the result.",
          runLayout},
         {"check", "FILE.tz", "which measurements disagree with the rest (Проверить измерения)",
-         "Fits the outline to all measured sides and diagonals and to all but each suspect, and prints which\n"
-         "records disagree with the rest (\"suspects\": measured and fitted lengths, the error without each),\n"
+         "Fits the outline to all measured sides and diagonals and to all but each suspect, and prints "
+         "which\n"
+         "records disagree with the rest (\"suspects\": measured and fitted lengths, the error without "
+         "each),\n"
          "the triangles that cannot close (\"impossible\"), whether there is any redundant record, and the\n"
          "lines the window shows (\"messages\"). The project is not changed.",
          runCheck},
@@ -85,7 +95,11 @@ const std::vector<Command>& commands() {
          "gradations ascending as the price list settings keep them, prices not negative); when it is\n"
          "refused the message names the field and price.dat is left as it was.",
          runPriceList},
-        {"order-export", "FILE.tz OUT.txt", "the order data export (Выгрузка данных проекта)", "Writes the order export of the project as the window's \"Выгрузка данных проекта\" does: \"#Label:value\"\nlines in Windows-1251 with line feeds, priced from price.dat of the program directory. Refused\nin dealer mode.", runOrderExport},
+        {"order-export", "FILE.tz OUT.txt", "the order data export (Выгрузка данных проекта)",
+         "Writes the order export of the project as the window's \"Выгрузка данных проекта\" does: "
+         "\"#Label:value\"\nlines in Windows-1251 with line feeds, priced from price.dat of the program "
+         "directory. Refused\nin dealer mode.",
+         runOrderExport},
         {"stock", "", "the stock scan over the drawing folders",
          "Scans the drawing folders (--folder, or the configured ones) as the materials dialog's\n"
          "\"Показать остатки\" does and prints every material of the base with its remainder, and every\n"
@@ -96,25 +110,34 @@ const std::vector<Command>& commands() {
          "\"Добавить остаток на склад\" does: ID is the material's id in the base, Q the quantity in m2\n"
          "(negative: a write-off), D the date as typed. Prints the path written.",
          runReceipt},
-        {"materials-csv", "OUT.csv", "the materials base as a CSV table (В Excel)", "Writes the materials base as the materials dialog's \"В Excel\" does, after the stock scan of its\n\"Показать остатки\" over the drawing folders (without folders every remainder is 0).", runMaterialsCsv},
+        {"materials-csv", "OUT.csv", "the materials base as a CSV table (В Excel)",
+         "Writes the materials base as the materials dialog's \"В Excel\" does, after the stock scan of "
+         "its\n\"Показать остатки\" over the drawing folders (without folders every remainder is 0).",
+         runMaterialsCsv},
         {"clients", "[--csv OUT.csv]", "the client list gathered from the drawing folders",
          "Reads every project of the drawing folders as the client list dialog does and prints the\n"
          "clients (grouped by exact name, orders counted and priced) and their projects. --csv also\n"
          "writes the list as the dialog's \"В Excel\" does.",
          runClients},
-        {"export", "FILE.tz OUT.EXT [--form N] [--canvases]", "export the drawing or a printed sheet as a picture",
-         "Exports the drawing (or, with --form N, the printed sheet of print form N, 0-based in the order the\n"
+        {"export", "FILE.tz OUT.EXT [--form N] [--canvases]",
+         "export the drawing or a printed sheet as a picture",
+         "Exports the drawing (or, with --form N, the printed sheet of print form N, 0-based in the order "
+         "the\n"
          "forms of the program directory are loaded) by the last three characters of OUT: png, gif, tiff\n"
-         "(\"iff\"), jpg, wmf, emf or pdf; .doc, .docx, .odt and .rtf write a document holding the picture on an\n"
+         "(\"iff\"), jpg, wmf, emf or pdf; .doc, .docx, .odt and .rtf write a document holding the picture "
+         "on an\n"
          "A4 page (through LibreOffice); any other ending (jpeg, none) writes the Word picture and its\n"
          "script in the temporary folder. 4 pixels per cm of the outline; a sheet is an A4 page with its\n"
          "continuation page below it (a second page in a PDF). A line on standard error tells the size.\n"
-         "OUT ending in .dxf (any case) writes the drawing as DXF in centimetres; with --canvases the canvas\n"
+         "OUT ending in .dxf (any case) writes the drawing as DXF in centimetres; with --canvases the "
+         "canvas\n"
          "pieces for cutting; .plt writes the canvas pieces as HPGL for a cutting plotter.",
          runExport},
-        {"vars", "FILE.tz [--english] [--wrap N] [--max-lines N]", "the text of every variable of the printed sheet",
+        {"vars", "FILE.tz [--english] [--wrap N] [--max-lines N]",
+         "the text of every variable of the printed sheet",
          "Prints the text of each of the 41 variables of the printed sheet (keyed by keyword) as a PRINTVAR\n"
-         "element with wrap width N (--wrap, characters) and N lines (--max-lines) shows it, in English with\n"
+         "element with wrap width N (--wrap, characters) and N lines (--max-lines) shows it, in English "
+         "with\n"
          "--english, and the \"continuation\" text that the lists too long for their lines send to the\n"
          "continuation page. Without options: no wrapping, no line limit, Russian (as a report asks).",
          runVars},
@@ -130,9 +153,12 @@ const std::vector<Command>& commands() {
          "Writes the script that inserts a picture (second argument) into a new Word document and leaves\n"
          "Word open, or with --save saves the document as the first argument and quits.",
          runPictureScript},
-        {"print", "FILE.tz --form N [--printer NAME] [--copies K]", "print the sheet of a print form on a print queue",
-         "Prints the sheet of print form N (0-based, as \"forms\" lists them) as the window's \"Печать\" does,\n"
-         "without the dialog: to the CUPS queue NAME (default: the default queue), K copies (default 1), laid\n"
+        {"print", "FILE.tz --form N [--printer NAME] [--copies K]",
+         "print the sheet of a print form on a print queue",
+         "Prints the sheet of print form N (0-based, as \"forms\" lists them) as the window's \"Печать\" "
+         "does,\n"
+         "without the dialog: to the CUPS queue NAME (default: the default queue), K copies (default 1), "
+         "laid\n"
          "out for the queue's default paper and printable area, the continuation page as a second page.\n"
          "Prints the queue, the page count and the job number; exits with 1 and the reason when there is no\n"
          "such queue or the queue refuses the job.",
@@ -142,15 +168,21 @@ const std::vector<Command>& commands() {
          "the default one, and its state (idle, printing, stopped).",
          runPrinters},
         {"report", "FILE.tz TEMPLATE OUT", "fill a Word, Excel or LibreOffice template through LibreOffice",
-         "Fills the template (.doc, .docx, .odt, .rtf in Writer; .xls, .xlsx, .ods in Calc) as \"Отчет в Word\n"
-         "или Excel\" does where no Windows Script Host exists: every report keyword, in any case and inside\n"
-         "words, is replaced by the project's value (as \"vars\" prints them), the page margins are set as the\n"
-         "report script sets them, and the result is written to OUT in the format of its ending (.docx, .doc,\n"
-         ".odt, .rtf, .pdf, .xlsx, .xls, .ods, ...). The template is not changed. LibreOffice runs headless with\n"
-         "a profile of its own (TENZORA_SOFFICE names the soffice to use). On failure nothing is written at OUT.",
+         "Fills the template (.doc, .docx, .odt, .rtf in Writer; .xls, .xlsx, .ods in Calc) as \"Отчет в "
+         "Word\n"
+         "или Excel\" does where no Windows Script Host exists: every report keyword, in any case and "
+         "inside\n"
+         "words, is replaced by the project's value (as \"vars\" prints them), the page margins are set as "
+         "the\n"
+         "report script sets them, and the result is written to OUT in the format of its ending (.docx, "
+         ".doc,\n"
+         ".odt, .rtf, .pdf, .xlsx, .xls, .ods, ...). The template is not changed. LibreOffice runs headless "
+         "with\n"
+         "a profile of its own (TENZORA_SOFFICE names the soffice to use). On failure nothing is written at "
+         "OUT.",
          runReport},
     };
     return table;
 }
 
-}  // namespace cli
+} // namespace cli

@@ -10,9 +10,9 @@ namespace cli {
 
 struct Command {
     const char* name;
-    const char* usage;    // one line: the arguments
-    const char* summary;  // one line: what it does
-    const char* help;     // the full description for "COMMAND --help"
+    const char* usage;   // one line: the arguments
+    const char* summary; // one line: what it does
+    const char* help;    // the full description for "COMMAND --help"
     int (*run)(Context& context, Arguments& args);
 };
 
@@ -42,4 +42,4 @@ int runPrinters(Context& context, Arguments& args);
 int runReport(Context& context, Arguments& args);
 int runPriceList(Context& context, Arguments& args);
 
-}  // namespace cli
+} // namespace cli

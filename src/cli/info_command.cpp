@@ -1,8 +1,8 @@
+#include "business/project_file.h"
 #include "cli/commands.h"
 #include "cli/project_json.h"
 #include "storage/codepage.h"
 #include "storage/file_io.h"
-#include "business/project_file.h"
 #include "storage/project_image.h"
 
 namespace cli {
@@ -21,4 +21,4 @@ int runInfo(Context& context, Arguments& args) {
     return kExitOk;
 }
 
-}  // namespace cli
+} // namespace cli

@@ -20,7 +20,8 @@ using namespace cli;
 const char kGlobalHelp[] =
     "Global options (before or after the command):\n"
     "  --home DIR                      the program directory (materials.mat, price.dat, print forms,\n"
-    "                                  logos, templates); default $TENZORA_HOME, else the executable's folder;\n"
+    "                                  logos, templates); default $TENZORA_HOME, else the executable's "
+    "folder;\n"
     "                                  installed: ~/.local/share/tenzora (or the setting program_folder)\n"
     "                                  over the installed files of PREFIX/share/tenzora\n"
     "  --settings FILE                 an INI file used instead of the per-user settings ([Params])\n"
@@ -57,14 +58,22 @@ GlobalOptions takeGlobalOptions(std::vector<std::string>& tokens) {
             if (i + 1 >= tokens.size()) throw UsageError("option " + t + " needs a value");
             return tokens[++i];
         };
-        if (t == "--home") options.home = value();
-        else if (t == "--settings") options.settingsFile = value();
-        else if (t == "--material-with-tension") options.materialWithTension = parseYesNo(value(), t);
-        else if (t == "--flip-cutting") options.flipCutting = parseYesNo(value(), t);
-        else if (t == "--dealer-mode") options.dealerMode = true;
-        else if (t == "--folder") options.folders.push_back(value());
-        else if (t == "--print-title") options.printTitle = value();
-        else rest.push_back(t);
+        if (t == "--home")
+            options.home = value();
+        else if (t == "--settings")
+            options.settingsFile = value();
+        else if (t == "--material-with-tension")
+            options.materialWithTension = parseYesNo(value(), t);
+        else if (t == "--flip-cutting")
+            options.flipCutting = parseYesNo(value(), t);
+        else if (t == "--dealer-mode")
+            options.dealerMode = true;
+        else if (t == "--folder")
+            options.folders.push_back(value());
+        else if (t == "--print-title")
+            options.printTitle = value();
+        else
+            rest.push_back(t);
     }
     tokens = std::move(rest);
     return options;
@@ -100,7 +109,8 @@ int run(int argc, char* argv[]) {
     }
     tokens.erase(tokens.begin());
     if (std::find(tokens.begin(), tokens.end(), "--help") != tokens.end()) {
-        std::cout << "Usage: tenzora-cli " << command->name << " " << command->usage << "\n\n" << command->help << "\n";
+        std::cout << "Usage: tenzora-cli " << command->name << " " << command->usage << "\n\n"
+                  << command->help << "\n";
         return kExitOk;
     }
     try {
@@ -108,8 +118,8 @@ int run(int argc, char* argv[]) {
         Arguments args(command->name, tokens);
         return command->run(context, args);
     } catch (const UsageError& e) {
-        std::cerr << "tenzora-cli " << command->name << ": " << e.what() << "\nUsage: tenzora-cli " << command->name
-                  << " " << command->usage << "\n";
+        std::cerr << "tenzora-cli " << command->name << ": " << e.what() << "\nUsage: tenzora-cli "
+                  << command->name << " " << command->usage << "\n";
         return kExitUsage;
     } catch (const Failure& e) {
         // The program's own message has already been printed when there was one.
@@ -118,6 +128,8 @@ int run(int argc, char* argv[]) {
     }
 }
 
-}  // namespace
+} // namespace
 
-int main(int argc, char* argv[]) { return runHeadless(argc, argv, run); }
+int main(int argc, char* argv[]) {
+    return runHeadless(argc, argv, run);
+}

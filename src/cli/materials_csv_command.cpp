@@ -1,8 +1,8 @@
 // tenzora-cli materials-csv: the materials dialog's "В Excel" after "Показать остатки".
 
+#include "business/csv_tables.h"
 #include "business/materials_form.h"
 #include "cli/commands.h"
-#include "business/csv_tables.h"
 #include "storage/codepage.h"
 
 namespace cli {

@@ -1,9 +1,9 @@
 // tenzora-cli order-export: the window's "Выгрузка данных проекта" into a named file.
 
 #include "cli/commands.h"
-#include "storage/export_file.h"
 #include "output/order_export.h"
 #include "storage/codepage.h"
+#include "storage/export_file.h"
 #include "storage/price_file.h"
 
 namespace cli {

@@ -15,11 +15,14 @@ namespace {
 
 using nlohmann::json;
 
-json point(const Vertex& v) { return json::array({v.x, v.y}); }
+json point(const Vertex& v) {
+    return json::array({v.x, v.y});
+}
 
 json points(const TZStaticArray<Vertex>& list) {
     json out = json::array();
-    for (const Vertex& v : list) out.push_back(point(v));
+    for (const Vertex& v : list)
+        out.push_back(point(v));
     return out;
 }
 
@@ -34,9 +37,15 @@ json fileJson(TZCeiling& doc, const std::optional<std::string>& fileHeader) {
 }
 
 json orderJson(const TZCeiling& doc) {
-    return {{"number", utf8(doc.orderNumber)}, {"date", utf8(doc.orderDate)},     {"name", utf8(doc.orderName)},
-            {"client", utf8(doc.client)},      {"note", utf8(doc.note)},          {"city", doc.city},
-            {"ceilingType", utf8(doc.ceilingType)}, {"harpoon", doc.harpoon}, {"sentToWork", doc.sentToWork}};
+    return {{"number", utf8(doc.orderNumber)},
+            {"date", utf8(doc.orderDate)},
+            {"name", utf8(doc.orderName)},
+            {"client", utf8(doc.client)},
+            {"note", utf8(doc.note)},
+            {"city", doc.city},
+            {"ceilingType", utf8(doc.ceilingType)},
+            {"harpoon", doc.harpoon},
+            {"sentToWork", doc.sentToWork}};
 }
 
 json verticesJson(const TZCeiling& doc) {
@@ -55,7 +64,10 @@ json verticesJson(const TZCeiling& doc) {
 json recordsJson(const TZCeiling& doc) {
     json out = json::array();
     for (const Diagonal& d : doc.diagonals) {
-        json r = {{"name", utf8(pairName(d.a, d.b))}, {"a", d.a}, {"b", d.b}, {"length", d.length},
+        json r = {{"name", utf8(pairName(d.a, d.b))},
+                  {"a", d.a},
+                  {"b", d.b},
+                  {"length", d.length},
                   {"isSide", d.isSide != 0}};
         r["actual"] = actualLength(doc, d);
         out.push_back(r);
@@ -85,11 +97,14 @@ json materialJson(const Material& m) {
 
 json layoutJson(TZCeiling& doc) {
     json canvases = json::array();
-    for (const CanvasPiece& piece : canvasPieces(doc)) canvases.push_back(utf8(piece.text));
+    for (const CanvasPiece& piece : canvasPieces(doc))
+        canvases.push_back(utf8(piece.text));
     json addPoints = json::array();
-    for (const TZAddPoint& p : doc.addPoints) addPoints.push_back(point(p.point));
+    for (const TZAddPoint& p : doc.addPoints)
+        addPoints.push_back(point(p.point));
     json lengths = json::array();
-    for (double len : doc.canvasLengths) lengths.push_back(len);
+    for (double len : doc.canvasLengths)
+        lengths.push_back(len);
     return {{"seamFrom", doc.seamFrom},
             {"seamTo", doc.seamTo},
             {"seamPerpendicular", doc.seamPerpendicular},
@@ -113,13 +128,15 @@ json layoutJson(TZCeiling& doc) {
 
 json holePoints(std::span<const TZHolePoint> points) {
     json out = json::array();
-    for (const TZHolePoint& p : points) out.push_back(point(p.point));
+    for (const TZHolePoint& p : points)
+        out.push_back(point(p.point));
     return out;
 }
 
 json outlinePoints(const WorkingOutline& outline) {
     json out = json::array();
-    for (const Vertex& v : outline.points()) out.push_back(point(v));
+    for (const Vertex& v : outline.points())
+        out.push_back(point(v));
     return out;
 }
 
@@ -149,7 +166,9 @@ json cutoutsJson(const TZCeiling& doc, const TZHolesArray& polygons) {
         const TZHole& h = doc.holes.at(i);
         json rows = json::array();
         for (const TZHoleDiagonal& r : h.rows)
-            rows.push_back({{"vertex1", r.vertex1}, {"vertex2", r.vertex2}, {"distance1", r.distance1},
+            rows.push_back({{"vertex1", r.vertex1},
+                            {"vertex2", r.vertex2},
+                            {"distance1", r.distance1},
                             {"distance2", r.distance2}});
         out.push_back({{"type", h.type},
                        {"mode", h.mode},
@@ -163,7 +182,7 @@ json cutoutsJson(const TZCeiling& doc, const TZHolesArray& polygons) {
     return out;
 }
 
-}  // namespace
+} // namespace
 
 json projectJson(CTenzoraApp& app, const std::optional<std::string>& fileHeader) {
     TZCeiling& doc = app.document();
@@ -177,7 +196,8 @@ json projectJson(CTenzoraApp& app, const std::optional<std::string>& fileHeader)
     if (!doc.showConstructions) buildWorkingOutline(doc, false, shown);
     json workingOutline = outlinePoints(doc.showConstructions ? withConstructions : shown);
     json extraWorks = json::array();
-    for (const TZDopRabObject& w : doc.extraWorks) extraWorks.push_back({{"name", utf8(w.name)}, {"quantity", w.quantity}});
+    for (const TZDopRabObject& w : doc.extraWorks)
+        extraWorks.push_back({{"name", utf8(w.name)}, {"quantity", w.quantity}});
     json photos = json::array();
     for (const TZPicture& p : doc.photos)
         photos.push_back({{"path", utf8(p.path)},
@@ -211,4 +231,4 @@ json projectJson(CTenzoraApp& app, const std::optional<std::string>& fileHeader)
             {"shownPhoto", doc.shownPhoto}};
 }
 
-}  // namespace cli
+} // namespace cli

@@ -68,7 +68,8 @@ class StripPoints {
     }
 
     // The piece of the canvas whose upper seam line starts at `reference` (see canvasPoints).
-    std::wstring piece(TZStaticArray<Vertex>* points, TZStaticArray<int>* indexes, const Vertex& reference) const {
+    std::wstring piece(TZStaticArray<Vertex>* points, TZStaticArray<int>* indexes,
+                       const Vertex& reference) const {
         if (!frame_) return {};
         const Vertex ref = frame_->turnedBack(reference);
         const double y0 = ref.y;
@@ -88,8 +89,9 @@ class StripPoints {
         std::sort(collected.begin(), collected.end(),
                   [](const Collected& a, const Collected& b) { return a.index < b.index; });
 
-        const auto [lowY, highY] = std::minmax_element(
-            collected.begin(), collected.end(), [](const Collected& a, const Collected& b) { return a.y < b.y; });
+        const auto [lowY, highY] =
+            std::minmax_element(collected.begin(), collected.end(),
+                                [](const Collected& a, const Collected& b) { return a.y < b.y; });
         if (!(highY->y - lowY->y > kMinimumPieceHeight)) return {};
         const double maxX =
             std::max_element(collected.begin(), collected.end(), [](const Collected& a, const Collected& b) {

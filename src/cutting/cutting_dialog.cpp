@@ -5,7 +5,6 @@
 #include <cwctype>
 #include <tuple>
 
-#include "model/settings.h"
 #include "business/stock_scan.h"
 #include "model/ceiling.h"
 #include "model/formatting.h"
@@ -13,6 +12,7 @@
 #include "model/geometry.h"
 #include "model/names.h"
 #include "model/records.h"
+#include "model/settings.h"
 #include "model/typed_number.h"
 #include "model/typed_value.h"
 #include "storage/codepage.h"
@@ -227,7 +227,7 @@ std::optional<std::wstring> CuttingDialog::fieldRefusal() const {
         const std::wstring& text;
         const ValueRange& range;
         const wchar_t* name;
-        bool zeroIsEmpty;  // 0 means "not given" there (the width and tension read from the fabric)
+        bool zeroIsEmpty; // 0 means "not given" there (the width and tension read from the fabric)
     };
     const Field checked[] = {
         {fields_.offset, valueRange::kSeamOffset, L"Отступ", false},

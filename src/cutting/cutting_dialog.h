@@ -72,7 +72,7 @@ struct OptimiserResult {
     std::wstring bestPair;                // empty when nothing was tried
     double bestQuantity = 0;
     ConfirmOutcome final = ConfirmOutcome::MissingSide; // the closing confirmation
-    bool cancelled = false;               // the progress callback stopped the search
+    bool cancelled = false;                             // the progress callback stopped the search
 };
 
 // Progress of a long search: `done` of `total` layouts; returning false stops the search.
@@ -82,13 +82,13 @@ using SearchProgress = std::function<bool(long done, long total)>;
 // them, then every direction of a side or diagonal with the seams parallel and at right angles
 // and the seam grid shifted across one pitch.
 struct FineSearchResult {
-    bool cancelled = false;      // stopped by the user: the project is as it was before
-    std::wstring bestPair;       // empty when nothing was laid out
+    bool cancelled = false; // stopped by the user: the project is as it was before
+    std::wstring bestPair;  // empty when nothing was laid out
     bool perpendicular = false;
-    std::wstring offset = L"0";  // the offset field's text of the best layout
+    std::wstring offset = L"0"; // the offset field's text of the best layout
     double bestQuantity = 0;
-    double pairQuantity = 0;     // the optimiser's own best, for comparison
-    long layouts = 0;            // layouts tried
+    double pairQuantity = 0; // the optimiser's own best, for comparison
+    long layouts = 0;        // layouts tried
     ConfirmOutcome final = ConfirmOutcome::MissingSide;
 };
 
@@ -126,9 +126,9 @@ class CuttingDialog {
     void perpendicularChanged(); // 1304, and every change of 106
     void seamSideEdited() { perpendicularChanged(); }
     void offsetButton(OffsetButton button);
-    void twoDiagonalsChanged();         // 1548
-    ConfirmOutcome ok();                // 1
-    void close();                       // 2 "Закрыть"
+    void twoDiagonalsChanged(); // 1548
+    ConfirmOutcome ok();        // 1
+    void close();               // 2 "Закрыть"
     // 1046. A search stopped by `progress` ends with the best pair found so far, or with the seam
     // side the dialog showed before the search when none was laid out yet.
     OptimiserResult optimiseSeamSide(const OptimiserProgress& progress = {});

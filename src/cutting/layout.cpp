@@ -4,10 +4,10 @@
 #include <cmath>
 #include <vector>
 
-#include "model/settings.h"
 #include "cutting/layout_points.h"
 #include "model/ceiling.h"
 #include "model/measurements.h"
+#include "model/settings.h"
 
 namespace {
 

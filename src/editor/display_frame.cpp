@@ -2,10 +2,10 @@
 
 #include <cmath>
 
-#include "model/settings.h"
 #include "model/ceiling.h"
 #include "model/cutouts.h"
 #include "model/geometry.h"
+#include "model/settings.h"
 #include "model/working_outline.h"
 
 namespace {

@@ -2,10 +2,10 @@
 
 #include <cmath>
 
-#include "editor/view_zoom.h"
 #include "editor/hit_tests.h"
 #include "editor/photo_placement.h"
 #include "editor/view_rules.h"
+#include "editor/view_zoom.h"
 #include "model/ceiling.h"
 #include "model/geometry.h"
 #include "model/measurements.h"

@@ -31,7 +31,8 @@ std::optional<std::wstring> triangleWarning(const TZCeiling& doc, int a, int b, 
         if (k == a || k == b) continue;
         double toA = 0;
         double toB = 0;
-        if (!measuredLength(doc, k, a, toA) || !measuredLength(doc, k, b, toB) || !(toA + toB < length)) continue;
+        if (!measuredLength(doc, k, a, toA) || !measuredLength(doc, k, b, toB) || !(toA + toB < length))
+            continue;
         return L"Диагональ " + pairName(a, b) + L" не может быть больше " + formatNumber(toA + toB, 1) +
                L" см (" + pairName(k, a) + L" + " + pairName(k, b) + L")";
     }
@@ -42,8 +43,9 @@ LengthEntryResult enterLength(TZCeiling& doc, std::wstring_view nameField, std::
     LengthEntryResult result;
     // "?" is what the field shows for an item not measured yet: it means the same as empty.
     const bool unmeasured = trimBlanks(std::wstring(lengthField)) == measuredLengthText(nullptr);
-    const TypedValue typed = readTypedValue(unmeasured ? std::wstring_view() : lengthField,
-                                            valueRange::kRoomLength, kLengthFieldName, DecimalComma::Accepted, true);
+    const TypedValue typed =
+        readTypedValue(unmeasured ? std::wstring_view() : lengthField, valueRange::kRoomLength,
+                       kLengthFieldName, DecimalComma::Accepted, true);
     if (typed.refused()) {
         result.refusal = typed.refusal;
         doc.ui().exclamation(typed.refusal);

@@ -2,13 +2,13 @@
 
 #include <cmath>
 
-#include "model/settings.h"
 #include "editor/canvas_distances.h"
 #include "editor/drawing_text.h"
 #include "editor/painting_scene.h"
 #include "editor/photo_overlay.h"
 #include "model/ceiling.h"
 #include "model/cutouts.h"
+#include "model/settings.h"
 #include "model/working_outline.h"
 #include "platform/image_codec.h"
 #include "platform/surface.h"

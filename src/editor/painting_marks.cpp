@@ -1,7 +1,6 @@
 // Steps 9, 10, 11 and 13 of the painting routine: points and names, fold lines, seams and
 // canvases, the ruler.
 
-#include "model/settings.h"
 #include "editor/corner_labels.h"
 #include "editor/drawing_text.h"
 #include "editor/painting_scene.h"
@@ -9,6 +8,7 @@
 #include "model/formatting.h"
 #include "model/geometry.h"
 #include "model/names.h"
+#include "model/settings.h"
 
 namespace painting {
 namespace {

@@ -1,7 +1,7 @@
 #include "editor/photo_overlay.h"
 
-#include "model/picture.h"
 #include "editor/photo_placement.h"
+#include "model/picture.h"
 #include "platform/image_codec.h"
 
 namespace {
@@ -9,7 +9,7 @@ namespace {
 constexpr std::int32_t kHandle = kPhotoHandleSize;
 constexpr std::int32_t kHalfHandle = kPhotoHandleHalfWidth;
 
-}  // namespace
+} // namespace
 
 bool ensurePhotoLoaded(TZPicture& photo, ImageCodec* codec) {
     if (!photo.image && codec != nullptr) {

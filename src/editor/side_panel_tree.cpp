@@ -5,13 +5,13 @@
 #include <cstdint>
 #include <unordered_map>
 
-#include "model/settings.h"
 #include "editor/view_rules.h"
 #include "model/ceiling.h"
 #include "model/formatting.h"
 #include "model/measurements.h"
 #include "model/names.h"
 #include "model/records.h"
+#include "model/settings.h"
 
 namespace {
 

@@ -2,9 +2,9 @@
 
 #include <cmath>
 
-#include "model/settings.h"
 #include "editor/display_frame.h"
 #include "model/ceiling.h"
+#include "model/settings.h"
 #include "model/view_transform.h"
 
 bool isMirroredDisplay(const TZCeiling& doc, const AppSettings& settings) {

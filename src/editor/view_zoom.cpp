@@ -10,7 +10,7 @@ bool scaleInRange(float scale) {
     return std::isfinite(scale) && scale >= kMinViewScale && scale <= kMaxViewScale;
 }
 
-}  // namespace
+} // namespace
 
 bool zoomBy(TZCeiling& doc, float factor) {
     const float scaleX = doc.scaleX * factor;

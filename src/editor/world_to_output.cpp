@@ -3,10 +3,10 @@
 #include <algorithm>
 #include <cmath>
 
-#include "model/settings.h"
 #include "editor/display_frame.h"
 #include "model/ceiling.h"
 #include "model/geometry.h"
+#include "model/settings.h"
 
 namespace {
 

@@ -7,7 +7,7 @@ namespace {
 constexpr wchar_t kSaveQuestion[] = L"Проект был изменён. Сохранить?";
 constexpr wchar_t kProgramTitle[] = L"Tenzora 1.0";
 constexpr wchar_t kOldFormatSuffix[] = L" СТАРАЯ ВЕРСИЯ ФАЙЛА!";
-}  // namespace
+} // namespace
 
 TZCeiling::TZCeiling(UiServices& ui, ProgramDirectory programDir)
     : ui_(&ui), programDir_(std::move(programDir)) {
@@ -32,8 +32,10 @@ bool TZCeiling::newProject() {
         case MessageAnswer::Yes:
             if (!views_->saveProjectAs()) return false;
             break;
-        case MessageAnswer::No: break;
-        default: return false;
+        case MessageAnswer::No:
+            break;
+        default:
+            return false;
         }
     }
     orderDate.clear();

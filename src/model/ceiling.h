@@ -14,16 +14,16 @@
 #include <optional>
 #include <string>
 
-#include "model/extra_work.h"
-#include "model/picture.h"
-#include "model/pricing_options.h"
 #include "model/add_point.h"
 #include "model/construction.h"
 #include "model/cutout.h"
 #include "model/document_views.h"
+#include "model/extra_work.h"
+#include "model/picture.h"
 #include "model/polygon.h"
-#include "model/static_array.h"
+#include "model/pricing_options.h"
 #include "model/print_form.h"
+#include "model/static_array.h"
 #include "model/word_form.h"
 #include "platform/bitmap.h"
 #include "platform/ui_services.h"
@@ -36,13 +36,13 @@ struct AppSettings;
 
 // Editor modes.
 enum EditorMode : std::int32_t {
-    kModeDragVertex = 4,  // a vertex is being dragged (between press and release)
-    kModePoints = 5,      // points: enter/edit, insert, delete (pointTool)
-    kModeDiagonals = 6,   // diagonals: insert, select, delete (diagonalTool)
-    kModeStart = 7,       // nothing has been entered yet
-    kModeCutting = 8,     // cutting layout display
-    kModeNoTool = 9,      // no tool; the left button only pans
-    kModeRuler = 10,      // measuring ruler
+    kModeDragVertex = 4, // a vertex is being dragged (between press and release)
+    kModePoints = 5,     // points: enter/edit, insert, delete (pointTool)
+    kModeDiagonals = 6,  // diagonals: insert, select, delete (diagonalTool)
+    kModeStart = 7,      // nothing has been entered yet
+    kModeCutting = 8,    // cutting layout display
+    kModeNoTool = 9,     // no tool; the left button only pans
+    kModeRuler = 10,     // measuring ruler
 };
 
 // Triangle side preferences of a vertex.
@@ -51,7 +51,7 @@ inline constexpr std::int32_t kSideInward = 1;
 inline constexpr std::int32_t kSideOutward = 2;
 
 class TZCeiling {
-public:
+  public:
     // Number of undo snapshots the document keeps.
     static constexpr int kUndoCapacity = 2000;
     // Growth step of every stream of the project image.
@@ -123,56 +123,56 @@ public:
     }
 
     // ---- order data and pricing ---------------------------------------------------------------
-    std::int32_t city = -1;          // index into the price file's cities, −1 for none
-    std::wstring ceilingType;        // name of the chosen ceiling price row
+    std::int32_t city = -1;   // index into the price file's cities, −1 for none
+    std::wstring ceilingType; // name of the chosen ceiling price row
     TZStaticArray<TZDopRabObject> extraWorks;
-    std::int32_t shownPhoto = -1;    // index into photos of the photo over the drawing
-    std::uint8_t harpoon = 0;        // 0 "Отсутствует", 1 "Видимый", 2 "Невидимый"
+    std::int32_t shownPhoto = -1; // index into photos of the photo over the drawing
+    std::uint8_t harpoon = 0;     // 0 "Отсутствует", 1 "Видимый", 2 "Невидимый"
     bool sentToWork = false;
     std::wstring orderDate, orderNumber, orderName, client, note;
-    std::string priceTag;            // Windows-1251 text after "$" in the file header, ≤ 29 bytes
+    std::string priceTag; // Windows-1251 text after "$" in the file header, ≤ 29 bytes
 
     // ---- switches and settings of the project ------------------------------------------------
     bool suppressUndo = false;
-    double fontScale = 1.0;            // text size factor when printing and exporting
-    std::int32_t constructionMethod = 0;  // 0 "Двойной метод", 1 "Треугольники", 2 "Диф. уравнение"
-    double accuracyClass = 0.05;       // relative tolerance of the red marking
+    double fontScale = 1.0; // text size factor when printing and exporting
+    std::int32_t constructionMethod = 0; // 0 "Двойной метод", 1 "Треугольники", 2 "Диф. уравнение"
+    double accuracyClass = 0.05; // relative tolerance of the red marking
     bool dragUpdatesSides = false;
     bool dragUpdatesDiagonals = true;
     bool markSides = true;
     bool markDiagonals = false;
     bool stepMode = false;
-    bool currentFormat = true;         // false: the file was of the previous format
-    bool printing = false;             // a print or preview is being prepared
-    bool placedOnly = false;           // measurements consider placed vertices only
-    std::int32_t seamWidth = 0;        // "Швы:" of the cutting dialog
+    bool currentFormat = true;  // false: the file was of the previous format
+    bool printing = false;      // a print or preview is being prepared
+    bool placedOnly = false;    // measurements consider placed vertices only
+    std::int32_t seamWidth = 0; // "Швы:" of the cutting dialog
     bool modified = false;
-    std::int32_t relaxPasses = 3;      // maximum visits of one record during relaxation
-    std::int32_t baseSide = -1;        // side the last complete construction started from
-    std::wstring statusText;           // vertices the last construction failed to place
-    bool figuresFormed = false;        // the formed flag of the last refresh of the side panel
-    std::int32_t printMode = 0;        // 1 print, 0 preview
-    std::int32_t printFormIndex = 0;   // the print form chosen last
+    std::int32_t relaxPasses = 3;    // maximum visits of one record during relaxation
+    std::int32_t baseSide = -1;      // side the last complete construction started from
+    std::wstring statusText;         // vertices the last construction failed to place
+    bool figuresFormed = false;      // the formed flag of the last refresh of the side panel
+    std::int32_t printMode = 0;      // 1 print, 0 preview
+    std::int32_t printFormIndex = 0; // the print form chosen last
 
     // ---- material ---------------------------------------------------------------------------
     TZMaterialBase materialBase;
-    Material material;                 // the project's material
+    Material material; // the project's material
 
     // ---- pictures ---------------------------------------------------------------------------
-    Bitmap logo;       // logo.bmp of the program directory, drawn in the empty view
-    Bitmap printLogo;  // printlogo.bmp, drawn on the printed sheet
+    Bitmap logo;      // logo.bmp of the program directory, drawn in the empty view
+    Bitmap printLogo; // printlogo.bmp, drawn on the printed sheet
     bool showLogo = false;
 
     // ---- outline and constructions ------------------------------------------------------------
     bool showConstructions = false;
     bool outlineFormed = false;
-    std::wstring filePath;             // the file last opened
+    std::wstring filePath; // the file last opened
     CPolygon polygon;
     Diagonals diagonals;
     TZStaticArray<TZDop> dops;
     TZStaticArray<TZHole> holes;
     TZStaticArray<TZDopAndHole> dopHoleOrder;
-    TZStaticArray<Vertex> bendPieces;  // fold lines of bends: start and end of every folded side
+    TZStaticArray<Vertex> bendPieces; // fold lines of bends: start and end of every folded side
 
     // ---- forms and photos ---------------------------------------------------------------------
     TZStaticArray<TZWordForm> wordForms;
@@ -189,8 +189,8 @@ public:
     TZDynamicMemory& undoState(std::int32_t k) { return undoBuffers[undoSlot(k)]; }
 
     // ---- view --------------------------------------------------------------------------------
-    std::int32_t panX = 0, panY = 0;   // view offset in pixels
-    float scaleX = 1.0f, scaleY = 1.0f;  // centimetres per pixel
+    std::int32_t panX = 0, panY = 0;    // view offset in pixels
+    float scaleX = 1.0f, scaleY = 1.0f; // centimetres per pixel
     std::int32_t viewWidth = 0, viewHeight = 0;
     double gridStep = 20.0;
     bool showGrid = false, snapToGrid = false, showPointNames = false, showLengths = false,
@@ -202,38 +202,40 @@ public:
     std::int32_t diagonalTool = 0;
     bool dragging = false;
     TZRulers rulerPoints;
-    std::int32_t hoverVertex = -1;     // the ruler end snapped to this vertex
-    std::int32_t hoverDiagonal = -1;   // … or to the foot point on this record
-    Vertex hoverFoot;                  // that foot point
-    std::int32_t hoverCanvas = -1;     // index into seamLines of the canvas under the mouse
+    std::int32_t hoverVertex = -1;   // the ruler end snapped to this vertex
+    std::int32_t hoverDiagonal = -1; // … or to the foot point on this record
+    Vertex hoverFoot;                // that foot point
+    std::int32_t hoverCanvas = -1;   // index into seamLines of the canvas under the mouse
     std::int32_t draggedVertex = -1;
     std::int32_t editorVertex2 = -1;   // kept in the project file only
     std::int32_t pendingVertex = -1;   // first vertex picked in diagonal mode
     std::int32_t currentDiagonal = -1; // record selected for entry in the side panel
 
     // ---- cutting layout ------------------------------------------------------------------------
-    Vertex seamLineStart, seamLineEnd;  // reference line
+    Vertex seamLineStart, seamLineEnd; // reference line
     std::int32_t seamFrom = -1, seamTo = -1;
     std::int32_t seamFrom2 = -1, seamTo2 = -1;
     double seamOffset = 0.0;
     double seamOffset2 = 0.0;
     bool twoDiagonals = false;
     bool seamPerpendicular = false;
-    double tensionY = -1.0;            // ≤ 0: not set
-    TZStaticArray<Vertex> seamLines;   // two points per seam line
+    double tensionY = -1.0;          // ≤ 0: not set
+    TZStaticArray<Vertex> seamLines; // two points per seam line
     TZStaticArray<TZAddPoint> addPoints;
-    double materialQuantity = 0.0;     // m²
+    double materialQuantity = 0.0; // m²
     double canvasLengthTotal = 0.0;
     TZStaticArray<double> canvasLengths;
-    double offcuts = 0.0;              // m²
+    double offcuts = 0.0; // m²
 
-private:
+  private:
     // Where a snapshot is built before it is compared with the newest stored one; its block is
     // swapped into the store, so taking snapshots does not reallocate.
     TZDynamicMemory undoScratch_{kStreamGrowBy};
     // The slot of the oldest stored state.
     std::int32_t undoFirst_ = 0;
-    std::size_t undoSlot(std::int32_t k) const { return static_cast<std::size_t>((undoFirst_ + k) % kUndoCapacity); }
+    std::size_t undoSlot(std::int32_t k) const {
+        return static_cast<std::size_t>((undoFirst_ + k) % kUndoCapacity);
+    }
     UiServices* ui_;
     DocumentViews* views_ = nullptr;
     const AppSettings* settings_ = nullptr;

@@ -58,11 +58,12 @@ struct NumberField {
 // length, the extra field (the arc's points, a trapezoid's second depth, a bend's second level).
 std::array<NumberField, 5> numberFields(std::int32_t kind) {
     const bool arc = kind == static_cast<std::int32_t>(TZDopKind::Arc);
-    return {{{valueRange::kConstructionSize, L"Расстояние 1"},
-             {valueRange::kConstructionSize, L"Расстояние 2"},
-             {valueRange::kConstructionSize, L"Глубина"},
-             {valueRange::kConstructionSize, L"Длина дуги"},
-             {arc ? valueRange::kArcPoints : valueRange::kConstructionSize, arc ? L"Доп. точек" : L"Глубина 2"}}};
+    return {
+        {{valueRange::kConstructionSize, L"Расстояние 1"},
+         {valueRange::kConstructionSize, L"Расстояние 2"},
+         {valueRange::kConstructionSize, L"Глубина"},
+         {valueRange::kConstructionSize, L"Длина дуги"},
+         {arc ? valueRange::kArcPoints : valueRange::kConstructionSize, arc ? L"Доп. точек" : L"Глубина 2"}}};
 }
 
 } // namespace

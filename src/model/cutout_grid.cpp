@@ -110,12 +110,14 @@ ConverterSides converterSides(const TZHoleRow& row, int pointCount) {
     return sides;
 }
 
-bool convertRowDistances(TZCeiling& doc, TZHoleRow& row, const std::wstring& side, const std::wstring& fromSide) {
+bool convertRowDistances(TZCeiling& doc, TZHoleRow& row, const std::wstring& side,
+                         const std::wstring& fromSide) {
     const auto pair = parsePairName(applyNameKeys(side));
     if (!pair) return false;
     WorkingOutline outline;
     buildWorkingOutline(doc, true, outline);
-    if (!outline.valid(pair->first) || !outline.valid(pair->second) || pair->first == pair->second) return false;
+    if (!outline.valid(pair->first) || !outline.valid(pair->second) || pair->first == pair->second)
+        return false;
     // The end at the row's vertex 1 is where the offset along the side is measured from.
     int from = pair->first;
     int to = pair->second;
@@ -123,7 +125,8 @@ bool convertRowDistances(TZCeiling& doc, TZHoleRow& row, const std::wstring& sid
     if (row.vertex1 != from) return false;
 
     const double a = row.distance1;
-    const double h = trimBlanks(fromSide).empty() ? row.distance2 : readTypedNumber(fromSide, DecimalComma::Accepted);
+    const double h =
+        trimBlanks(fromSide).empty() ? row.distance2 : readTypedNumber(fromSide, DecimalComma::Accepted);
     if (a == 0 && h == 0) return false;
     const Vertex& p = outline.point(from);
     const Vertex& q = outline.point(to);

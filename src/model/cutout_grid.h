@@ -47,4 +47,5 @@ ConverterSides converterSides(const TZHoleRow& row, int pointCount);
 // ends: √(a² + h²) from the end at vertex 1 and √((L − a)² + h²) from the other. False, the row
 // left as it was, when the side does not name two points of the outline, when the row's vertex 1
 // is not one of its ends, or when a and h are both 0.
-bool convertRowDistances(TZCeiling& doc, TZHoleRow& row, const std::wstring& side, const std::wstring& fromSide);
+bool convertRowDistances(TZCeiling& doc, TZHoleRow& row, const std::wstring& side,
+                         const std::wstring& fromSide);

@@ -6,11 +6,11 @@
 #include <string>
 
 class DocumentViews {
-public:
+  public:
     virtual ~DocumentViews() = default;
-    virtual void refreshFigures() = 0;   // the side panel's figures and fields
-    virtual void rebuildTree() = 0;      // the side panel's tree and lists
-    virtual void repaint() = 0;          // the drawing view
+    virtual void refreshFigures() = 0; // the side panel's figures and fields
+    virtual void rebuildTree() = 0;    // the side panel's tree and lists
+    virtual void repaint() = 0;        // the drawing view
     virtual void setTitle(const std::wstring& title) = 0;
     // The drawing view's client size in pixels.
     virtual void clientSize(int& width, int& height) = 0;

@@ -4,6 +4,6 @@
 #include <string>
 
 struct TZDopRabObject {
-    std::wstring name;      // matches a price-file extra work of the project's city
-    double quantity = 0.0;  // > 0
+    std::wstring name;     // matches a price-file extra work of the project's city
+    double quantity = 0.0; // > 0
 };

@@ -22,14 +22,18 @@ std::string printFixed(double value, int decimals) {
 
 double smartTolerance(int decimals) {
     switch (decimals) {
-    case 1: return 0.09999;
-    case 2: return 0.009999;
-    case 3: return 0.0009999;
-    default: return -1.0;  // no rounding to whole numbers for other precisions
+    case 1:
+        return 0.09999;
+    case 2:
+        return 0.009999;
+    case 3:
+        return 0.0009999;
+    default:
+        return -1.0; // no rounding to whole numbers for other precisions
     }
 }
 
-}  // namespace
+} // namespace
 
 std::string formatNumberAscii(double value, int decimals, bool smart) {
     if (decimals < -10 || decimals > 10) return "0";
@@ -65,11 +69,17 @@ template <typename S> S trimImpl(const S& text) {
     const auto isBlank = [](auto c) { return c == ' ' || c == '\t'; };
     std::size_t b = 0;
     std::size_t e = text.size();
-    while (b < e && isBlank(text[b])) ++b;
-    while (e > b && isBlank(text[e - 1])) --e;
+    while (b < e && isBlank(text[b]))
+        ++b;
+    while (e > b && isBlank(text[e - 1]))
+        --e;
     return text.substr(b, e - b);
 }
-}  // namespace
+} // namespace
 
-std::wstring trimBlanks(const std::wstring& text) { return trimImpl(text); }
-std::string trimBlanks(const std::string& text) { return trimImpl(text); }
+std::wstring trimBlanks(const std::wstring& text) {
+    return trimImpl(text);
+}
+std::string trimBlanks(const std::string& text) {
+    return trimImpl(text);
+}

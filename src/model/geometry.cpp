@@ -11,9 +11,11 @@ constexpr double kTouchTolerance = 0.001;
 // A crossing strictly inside the second segment: its ends themselves do not count.
 constexpr double kEndMargin = 0.0001;
 
-}  // namespace
+} // namespace
 
-double distance(const Vertex& p, const Vertex& q) { return std::hypot(q.x - p.x, q.y - p.y); }
+double distance(const Vertex& p, const Vertex& q) {
+    return std::hypot(q.x - p.x, q.y - p.y);
+}
 
 double direction(double dx, double dy) {
     if (dx == 0) return dy >= 0 ? kPi / 2 : -kPi / 2;
@@ -34,10 +36,13 @@ void rotateAbout(Vertex& p, const Vertex& centre, double angle) {
     p.y = centre.y + s * dx + c * dy;
 }
 
-void rotateAbout(Vertex& p, double angle) { rotateAbout(p, Vertex{}, angle); }
+void rotateAbout(Vertex& p, double angle) {
+    rotateAbout(p, Vertex{}, angle);
+}
 
 void rotateAll(TZStaticArray<Vertex>& points, double angle) {
-    for (Vertex& v : points) rotateAbout(v, angle);
+    for (Vertex& v : points)
+        rotateAbout(v, angle);
 }
 
 void placeAtDistance(const Vertex& fixed, Vertex& moving, double d) {
@@ -62,8 +67,8 @@ bool segmentsCross(const Vertex& a1, const Vertex& a2, const Vertex& b1, const V
     if (std::fabs(d) >= kParallelTolerance) {
         const double qx = b1.x - a1.x;
         const double qy = b1.y - a1.y;
-        const double t = (qx * sy - qy * sx) / d;  // along a1→a2
-        const double u = (qx * ry - qy * rx) / d;  // along b1→b2
+        const double t = (qx * sy - qy * sx) / d; // along a1→a2
+        const double u = (qx * ry - qy * rx) / d; // along b1→b2
         if (t < 0 || t > 1 || u <= kEndMargin || u >= 1 - kEndMargin) return false;
         if (at) {
             at->x = a1.x + t * rx;
@@ -88,10 +93,15 @@ double shoelace(std::span<const Vertex> points) {
     return s;
 }
 
-double area(std::span<const Vertex> points) { return std::fabs(shoelace(points) / 2) / 10000.0; }
+double area(std::span<const Vertex> points) {
+    return std::fabs(shoelace(points) / 2) / 10000.0;
+}
 
-bool isClockwise(std::span<const Vertex> points) { return shoelace(points) / 2 >= 0; }
+bool isClockwise(std::span<const Vertex> points) {
+    return shoelace(points) / 2 >= 0;
+}
 
 void mirror(TZStaticArray<Vertex>& points) {
-    for (Vertex& v : points) v.y = -v.y;
+    for (Vertex& v : points)
+        v.y = -v.y;
 }

@@ -54,13 +54,15 @@ class Normal {
     bool factor() {
         for (int j = 0; j < n_; ++j) {
             double d = at(j, j);
-            for (int k = 0; k < j; ++k) d -= at(j, k) * at(j, k);
+            for (int k = 0; k < j; ++k)
+                d -= at(j, k) * at(j, k);
             if (!(d > 0)) return false;
             d = std::sqrt(d);
             at(j, j) = d;
             for (int i = j + 1; i < n_; ++i) {
                 double s = at(i, j);
-                for (int k = 0; k < j; ++k) s -= at(i, k) * at(j, k);
+                for (int k = 0; k < j; ++k)
+                    s -= at(i, k) * at(j, k);
                 at(i, j) = s / d;
             }
         }
@@ -70,12 +72,14 @@ class Normal {
     void solve(std::vector<double>& x) {
         for (int i = 0; i < n_; ++i) {
             double s = x[static_cast<std::size_t>(i)];
-            for (int k = 0; k < i; ++k) s -= at(i, k) * x[static_cast<std::size_t>(k)];
+            for (int k = 0; k < i; ++k)
+                s -= at(i, k) * x[static_cast<std::size_t>(k)];
             x[static_cast<std::size_t>(i)] = s / at(i, i);
         }
         for (int i = n_ - 1; i >= 0; --i) {
             double s = x[static_cast<std::size_t>(i)];
-            for (int k = i + 1; k < n_; ++k) s -= at(k, i) * x[static_cast<std::size_t>(k)];
+            for (int k = i + 1; k < n_; ++k)
+                s -= at(k, i) * x[static_cast<std::size_t>(k)];
             x[static_cast<std::size_t>(i)] = s / at(i, i);
         }
     }
@@ -114,7 +118,8 @@ void buildNormal(const std::vector<Record>& records, int skip, const Points& p, 
         const double j[4] = {ux, uy, -ux, -uy};
         for (int s = 0; s < 4; ++s) {
             rhs[static_cast<std::size_t>(idx[s])] += j[s] * v;
-            for (int t = 0; t < 4; ++t) n.at(idx[s], idx[t]) += j[s] * j[t];
+            for (int t = 0; t < 4; ++t)
+                n.at(idx[s], idx[t]) += j[s] * j[t];
         }
     }
 }
@@ -142,14 +147,16 @@ void fit(const std::vector<Record>& records, int skip, Points& p, int iterations
     double current = squaredError(p);
     for (int it = 0; it < iterations; ++it) {
         buildNormal(records, skip, p, n, rhs);
-        for (int i = 0; i < unknowns; ++i) n.at(i, i) += kGaugeDamping;
+        for (int i = 0; i < unknowns; ++i)
+            n.at(i, i) += kGaugeDamping;
         if (!n.factor()) return;
         n.solve(rhs);
         double scale = 1.0;
         Points trial(p.size());
         bool improved = false;
         for (int halving = 0; halving < 20; ++halving) {
-            for (std::size_t i = 0; i < p.size(); ++i) trial[i] = p[i] + scale * rhs[i];
+            for (std::size_t i = 0; i < p.size(); ++i)
+                trial[i] = p[i] + scale * rhs[i];
             const double e = squaredError(trial);
             if (e <= current) {
                 current = e;
@@ -160,7 +167,8 @@ void fit(const std::vector<Record>& records, int skip, Points& p, int iterations
         }
         if (!improved) return;
         double largest = 0;
-        for (std::size_t i = 0; i < p.size(); ++i) largest = std::max(largest, std::fabs(trial[i] - p[i]));
+        for (std::size_t i = 0; i < p.size(); ++i)
+            largest = std::max(largest, std::fabs(trial[i] - p[i]));
         p.swap(trial);
         if (largest < kConvergedStep) return;
     }
@@ -193,7 +201,9 @@ std::vector<Record> measuredRecords(const TZCeiling& doc) {
     return records;
 }
 
-std::wstring recordName(const Record& r) { return pairName(r.a, r.b); }
+std::wstring recordName(const Record& r) {
+    return pairName(r.a, r.b);
+}
 
 void findImpossibleTriangles(const std::vector<Record>& records, MeasurementCheck& check) {
     // The first measured record of every pair, as the program looks a pair up.
@@ -213,7 +223,8 @@ void findImpossibleTriangles(const std::vector<Record>& records, MeasurementChec
             const int rs[3] = {r, it->second, ac->second}; // ab, bc, ac
             int longest = 0;
             for (int k = 1; k < 3; ++k)
-                if (records[static_cast<std::size_t>(rs[k])].length > records[static_cast<std::size_t>(rs[longest])].length)
+                if (records[static_cast<std::size_t>(rs[k])].length >
+                    records[static_cast<std::size_t>(rs[longest])].length)
                     longest = k;
             const Record& big = records[static_cast<std::size_t>(rs[longest])];
             const Record& s1 = records[static_cast<std::size_t>(rs[(longest + 1) % 3])];
@@ -272,7 +283,8 @@ MeasurementCheck checkMeasurements(const TZCeiling& doc) {
     Normal normal(unknowns);
     std::vector<double> rhs(static_cast<std::size_t>(unknowns));
     buildNormal(records, -1, p, normal, rhs);
-    for (int i = 0; i < unknowns; ++i) normal.at(i, i) += kGaugeDamping;
+    for (int i = 0; i < unknowns; ++i)
+        normal.at(i, i) += kGaugeDamping;
     if (!normal.factor()) return check;
     const int m = static_cast<int>(records.size());
     std::vector<double> redundancy(static_cast<std::size_t>(m), 0.0);
@@ -308,7 +320,8 @@ MeasurementCheck checkMeasurements(const TZCeiling& doc) {
         const double v = rec.length - distance(p, rec.a, rec.b);
         ranked.emplace_back(std::fabs(v) / std::sqrt(rr), r);
     }
-    std::stable_sort(ranked.begin(), ranked.end(), [](const auto& x, const auto& y) { return x.first > y.first; });
+    std::stable_sort(ranked.begin(), ranked.end(),
+                     [](const auto& x, const auto& y) { return x.first > y.first; });
     if (static_cast<int>(ranked.size()) > kRefitCandidates) ranked.resize(kRefitCandidates);
 
     for (const auto& [statistic, r] : ranked) {
@@ -373,9 +386,11 @@ std::vector<std::wstring> measurementCheckLines(const MeasurementCheck& check) {
 
 int measurementCheckLineRecord(const MeasurementCheck& check, int line) {
     if (line < 0 || !check.checked) return -1;
-    if (line < static_cast<int>(check.impossible.size())) return check.impossible[static_cast<std::size_t>(line)].record;
+    if (line < static_cast<int>(check.impossible.size()))
+        return check.impossible[static_cast<std::size_t>(line)].record;
     line -= static_cast<int>(check.impossible.size());
     if (check.tooLarge || !check.redundant) return -1;
-    if (line < static_cast<int>(check.suspects.size())) return check.suspects[static_cast<std::size_t>(line)].record;
+    if (line < static_cast<int>(check.suspects.size()))
+        return check.suspects[static_cast<std::size_t>(line)].record;
     return -1;
 }

@@ -16,18 +16,18 @@ class TZCeiling;
 
 // One record that disagrees with the rest.
 struct MeasurementSuspect {
-    int record = -1;       // index into the document's diagonals
-    std::wstring name;     // "AC"
-    double measured = 0;   // the typed length, cm
-    double fitted = 0;     // the length the other records give it, cm
+    int record = -1;         // index into the document's diagonals
+    std::wstring name;       // "AC"
+    double measured = 0;     // the typed length, cm
+    double fitted = 0;       // the length the other records give it, cm
     double errorWithout = 0; // the error of the best fit without this record, per cent
 };
 
 // A triangle of three measured records whose longest one is not shorter than the other two
 // together: no real room has it.
 struct ImpossibleTriangle {
-    int record = -1;       // the longest record
-    std::wstring name;     // its name, "AC"
+    int record = -1;   // the longest record
+    std::wstring name; // its name, "AC"
     double length = 0;
     std::wstring sideNames[2]; // the two other records
     double sideLengths[2] = {0, 0};
@@ -35,10 +35,10 @@ struct ImpossibleTriangle {
 };
 
 struct MeasurementCheck {
-    bool checked = false;   // the outline had records to check at all
-    bool redundant = false; // at least one record more than the outline needs
-    bool tooLarge = false;  // too many points for the check
-    double error = 0;       // the error of the best fit to every record, per cent
+    bool checked = false;                       // the outline had records to check at all
+    bool redundant = false;                     // at least one record more than the outline needs
+    bool tooLarge = false;                      // too many points for the check
+    double error = 0;                           // the error of the best fit to every record, per cent
     std::vector<MeasurementSuspect> suspects;   // the most suspect first
     std::vector<ImpossibleTriangle> impossible; // in record order
 };

@@ -222,7 +222,8 @@ std::vector<std::vector<Vertex>> cutoutOutlines(const TZCeiling& doc) {
     result.reserve(static_cast<std::size_t>(holes.cutoutCount()));
     for (int i = 0; i < holes.cutoutCount(); ++i) {
         std::vector<Vertex>& ring = result.emplace_back();
-        for (const TZHolePoint& p : holes.cutout(i)) ring.push_back(p.point);
+        for (const TZHolePoint& p : holes.cutout(i))
+            ring.push_back(p.point);
     }
     return result;
 }

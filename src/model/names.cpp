@@ -10,9 +10,15 @@ namespace {
 // A number in a typed name is capped here so that absurd input cannot overflow the index.
 constexpr long long kMaxNameNumber = 10'000'000;
 
-wchar_t upperAscii(wchar_t c) { return (c >= L'a' && c <= L'z') ? static_cast<wchar_t>(c - 32) : c; }
-bool isLetter(wchar_t c) { return c >= L'A' && c <= L'Z'; }
-bool isDigit(wchar_t c) { return c >= L'0' && c <= L'9'; }
+wchar_t upperAscii(wchar_t c) {
+    return (c >= L'a' && c <= L'z') ? static_cast<wchar_t>(c - 32) : c;
+}
+bool isLetter(wchar_t c) {
+    return c >= L'A' && c <= L'Z';
+}
+bool isDigit(wchar_t c) {
+    return c >= L'0' && c <= L'9';
+}
 
 int clampToInt(long long v) {
     if (v > std::numeric_limits<int>::max()) return std::numeric_limits<int>::max();
@@ -23,16 +29,20 @@ int clampToInt(long long v) {
 // A well-formed vertex name: one or more letters, then optional digits.
 bool isVertexName(std::wstring_view name) {
     std::size_t i = 0;
-    while (i < name.size() && isLetter(upperAscii(name[i]))) ++i;
+    while (i < name.size() && isLetter(upperAscii(name[i])))
+        ++i;
     if (i == 0) return false;
-    while (i < name.size() && isDigit(name[i])) ++i;
+    while (i < name.size() && isDigit(name[i]))
+        ++i;
     return i == name.size();
 }
 
 std::array<unsigned char, 256> buildNameKeys() {
     std::array<unsigned char, 256> table{};
-    for (int i = 0; i < 256; ++i) table[static_cast<std::size_t>(i)] = static_cast<unsigned char>(i);
-    for (int c = 'a'; c <= 'z'; ++c) table[static_cast<std::size_t>(c)] = static_cast<unsigned char>(c - 32);
+    for (int i = 0; i < 256; ++i)
+        table[static_cast<std::size_t>(i)] = static_cast<unsigned char>(i);
+    for (int c = 'a'; c <= 'z'; ++c)
+        table[static_cast<std::size_t>(c)] = static_cast<unsigned char>(c - 32);
 
     // Cyrillic letters on the Latin letter keys of the standard Russian layout.
     const std::pair<wchar_t, char> keys[] = {
@@ -43,22 +53,22 @@ std::array<unsigned char, 256> buildNameKeys() {
     };
     // The other Cyrillic small letters of the code page become their capitals.
     const std::pair<wchar_t, wchar_t> smallToCapital[] = {
-        {L'б', L'Б'}, {L'ж', L'Ж'}, {L'х', L'Х'}, {L'ъ', L'Ъ'}, {L'э', L'Э'}, {L'ю', L'Ю'},
-        {L'ё', L'Ё'}, {L'ђ', L'Ђ'}, {L'ѓ', L'Ѓ'}, {L'љ', L'Љ'}, {L'њ', L'Њ'}, {L'ќ', L'Ќ'},
-        {L'ћ', L'Ћ'}, {L'џ', L'Џ'}, {L'ў', L'Ў'}, {L'ј', L'Ј'}, {L'ґ', L'Ґ'}, {L'є', L'Є'},
-        {L'ї', L'Ї'}, {L'і', L'І'}, {L'ѕ', L'Ѕ'},
+        {L'б', L'Б'}, {L'ж', L'Ж'}, {L'х', L'Х'}, {L'ъ', L'Ъ'}, {L'э', L'Э'}, {L'ю', L'Ю'}, {L'ё', L'Ё'},
+        {L'ђ', L'Ђ'}, {L'ѓ', L'Ѓ'}, {L'љ', L'Љ'}, {L'њ', L'Њ'}, {L'ќ', L'Ќ'}, {L'ћ', L'Ћ'}, {L'џ', L'Џ'},
+        {L'ў', L'Ў'}, {L'ј', L'Ј'}, {L'ґ', L'Ґ'}, {L'є', L'Є'}, {L'ї', L'Ї'}, {L'і', L'І'}, {L'ѕ', L'Ѕ'},
     };
     auto byteOf = [](wchar_t c) { return static_cast<std::size_t>(codepage::encode1251(c)); };
     for (auto [cyr, latin] : keys) {
-        const auto small = static_cast<wchar_t>(cyr + 0x20);  // а..я follow А..Я by 0x20
+        const auto small = static_cast<wchar_t>(cyr + 0x20); // а..я follow А..Я by 0x20
         table[byteOf(cyr)] = static_cast<unsigned char>(latin);
         table[byteOf(small)] = static_cast<unsigned char>(latin);
     }
-    for (auto [small, capital] : smallToCapital) table[byteOf(small)] = static_cast<unsigned char>(byteOf(capital));
+    for (auto [small, capital] : smallToCapital)
+        table[byteOf(small)] = static_cast<unsigned char>(byteOf(capital));
     return table;
 }
 
-}  // namespace
+} // namespace
 
 std::wstring vertexName(int index) {
     if (index < 0) return L"";
@@ -70,12 +80,14 @@ std::wstring vertexName(int index) {
 int vertexIndex(std::wstring_view name) {
     if (name.size() == 1) return static_cast<int>(upperAscii(name[0])) - L'A';
     std::size_t firstDigit = 0;
-    while (firstDigit < name.size() && !isDigit(name[firstDigit])) ++firstDigit;
+    while (firstDigit < name.size() && !isDigit(name[firstDigit]))
+        ++firstDigit;
     if (firstDigit == name.size()) return 0;
     long long letters = 0;
     for (std::size_t i = 0; i < firstDigit; ++i) {
         letters = letters * 26 + (static_cast<long long>(upperAscii(name[i])) - L'A');
-        if (letters > kMaxNameNumber || letters < -kMaxNameNumber) letters = letters > 0 ? kMaxNameNumber : -kMaxNameNumber;
+        if (letters > kMaxNameNumber || letters < -kMaxNameNumber)
+            letters = letters > 0 ? kMaxNameNumber : -kMaxNameNumber;
     }
     long long number = 0;
     for (std::size_t i = firstDigit; i < name.size() && isDigit(name[i]); ++i) {
@@ -147,6 +159,7 @@ wchar_t nameKey(wchar_t ch) {
 std::wstring applyNameKeys(std::wstring_view text) {
     std::wstring out;
     out.reserve(text.size());
-    for (wchar_t ch : text) out.push_back(nameKey(ch));
+    for (wchar_t ch : text)
+        out.push_back(nameKey(ch));
     return out;
 }

@@ -14,9 +14,9 @@ struct PixelRect {
 
 struct TZPicture {
     std::wstring path;
-    std::optional<Bitmap> image;  // none until decoded
-    bool placed = false;          // the corners below have been set
-    Vertex corner1;               // drawing coordinates of the left/top corner
-    Vertex corner2;               // drawing coordinates of the right/bottom corner
-    PixelRect rect;               // the placement in view pixels, as stored in the file
+    std::optional<Bitmap> image; // none until decoded
+    bool placed = false;         // the corners below have been set
+    Vertex corner1;              // drawing coordinates of the left/top corner
+    Vertex corner2;              // drawing coordinates of the right/bottom corner
+    PixelRect rect;              // the placement in view pixels, as stored in the file
 };

@@ -10,7 +10,7 @@
 #include "model/polygon.h"
 
 class RecordIndex {
-public:
+  public:
     RecordIndex(const Diagonals& records, int vertexCount);
 
     // findDiagonal(i, j): the first measured record of the pair, else the last one; −1 for none.
@@ -22,7 +22,7 @@ public:
     // The vertices joined to v by any record, in ascending index order.
     const std::vector<int>& neighbours(int v) const;
 
-private:
+  private:
     static std::uint64_t key(int i, int j);
 
     const Diagonals& records_;

@@ -12,13 +12,19 @@ constexpr std::size_t kPrintTitleLimit = 200;
 void readFlag(SettingsStore& store, const wchar_t* name, bool& flag) {
     const auto value = store.read(kSettingsSection, name);
     if (!value) return;
-    if (*value == L"YES") flag = true;
-    else if (*value == L"NO") flag = false;
+    if (*value == L"YES")
+        flag = true;
+    else if (*value == L"NO")
+        flag = false;
 }
 
-std::wstring yesNo(bool flag) { return flag ? L"YES" : L"NO"; }
-std::wstring pathName(int n) { return L"path" + std::to_wstring(n); }
-}  // namespace
+std::wstring yesNo(bool flag) {
+    return flag ? L"YES" : L"NO";
+}
+std::wstring pathName(int n) {
+    return L"path" + std::to_wstring(n);
+}
+} // namespace
 
 int AppSettings::folderCount() const {
     return static_cast<int>(std::count_if(drawingFolders.begin(), drawingFolders.end(),
@@ -47,7 +53,8 @@ void readSettings(AppSettings& settings, SettingsStore& store) {
         if (std::find(settings.drawingFolders.begin(), end, value) != end) continue;
         settings.drawingFolders[static_cast<std::size_t>(filled++)] = value;
     }
-    if (const auto title = store.read(kSettingsSection, kPrintTitleValue)) settings.printTitle = limitPrintTitle(*title);
+    if (const auto title = store.read(kSettingsSection, kPrintTitleValue))
+        settings.printTitle = limitPrintTitle(*title);
 }
 
 SettingsDialogFields settingsDialogFields(const AppSettings& settings) {
@@ -73,7 +80,8 @@ void acceptSettingsDialog(AppSettings& settings, SettingsStore& store, const Set
     store.write(kSettingsSection, L"folder_word", fields.templatesFolder);
     settings.templatesFolder = fields.templatesFolder;
 
-    for (std::wstring& folder : settings.drawingFolders) folder.clear();
+    for (std::wstring& folder : settings.drawingFolders)
+        folder.clear();
     int n = 1;
     for (const std::wstring& edit : fields.drawingFolders) {
         if (edit.empty()) continue;
@@ -83,7 +91,8 @@ void acceptSettingsDialog(AppSettings& settings, SettingsStore& store, const Set
         store.write(kSettingsSection, pathName(n), edit);
         ++n;
     }
-    for (int k = n; k <= 9; ++k) store.remove(kSettingsSection, pathName(k));
+    for (int k = n; k <= 9; ++k)
+        store.remove(kSettingsSection, pathName(k));
 
     settings.printTitle = limitPrintTitle(fields.printTitle);
     if (settings.printTitle.empty())

@@ -14,10 +14,10 @@ struct AppSettings {
     // Drawing folders: filled entries are distinct and come first.
     std::array<std::wstring, kFolderCount> drawingFolders;
     std::wstring templatesFolder;
-    bool flipCutting = true;          // "Переворачивать при раскрое"
-    bool materialWithTension = true;  // "В отчете материал с учетом коэффициента натяжения"
-    bool dealerMode = false;          // not stored
-    std::wstring printTitle;          // the firm's name, at most 200 characters; "print_title"
+    bool flipCutting = true; // "Переворачивать при раскрое"
+    bool materialWithTension = true; // "В отчете материал с учетом коэффициента натяжения"
+    bool dealerMode = false; // not stored
+    std::wstring printTitle; // the firm's name, at most 200 characters; "print_title"
 
     // Number of filled drawing folders.
     int folderCount() const;

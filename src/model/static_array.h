@@ -11,7 +11,7 @@
 #include <vector>
 
 template <typename T> class TZStaticArray {
-public:
+  public:
     // Elements added to the capacity whenever an append finds no free slot.
     static constexpr int kGrowthStep = 200;
 
@@ -131,7 +131,7 @@ public:
     T& back() { return at(count() - 1); }
     const T& back() const { return at(count() - 1); }
 
-private:
+  private:
     // When an append finds count + 1 >= capacity, the storage becomes count + 200 elements.
     bool growForOne() {
         if (count() + 1 < capacity_) return true;

@@ -44,7 +44,7 @@ bool opposite(std::int32_t a, std::int32_t b) {
 // stack, so that large outlines cannot exhaust the call stack; the order of visits is exactly
 // that of the recursive description.
 class TriangleBuilder {
-public:
+  public:
     explicit TriangleBuilder(TZCeiling& doc) : doc_(doc), index_(doc.diagonals, doc.polygon.count()) {
         for (int k = 0; k < doc.diagonals.count(); ++k) {
             const Diagonal& d = doc.diagonals.at(k);
@@ -64,7 +64,7 @@ public:
 
     const RecordIndex& index() const { return index_; }
 
-private:
+  private:
     struct Frame {
         bool propagate = true;
         int p = 0, q = 0;        // propagate: the edge …

@@ -10,10 +10,11 @@
 namespace {
 constexpr wchar_t kNothingToUndo[] = L"Нет данных для отмены";
 constexpr wchar_t kNothingToRedo[] = L"Нет данных для возврата";
-}  // namespace
+} // namespace
 
 void TZCeiling::clearUndo() {
-    for (TZDynamicMemory& buffer : undoBuffers) buffer.release();
+    for (TZDynamicMemory& buffer : undoBuffers)
+        buffer.release();
     undoCount = 0;
     undoPos = -1;
     undoFirst_ = 0;
@@ -53,7 +54,7 @@ void restore(TZCeiling& doc, TZDynamicMemory& buffer) {
     doc.priceTag.clear();
     saveToStream(doc, buffer, /*keepBlock=*/true);
 }
-}  // namespace
+} // namespace
 
 bool TZCeiling::undo() {
     if (undoCount > 0 && undoPos >= 0) {

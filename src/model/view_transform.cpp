@@ -15,8 +15,10 @@ std::int32_t toPixel(double v) {
 }
 
 namespace {
-double quotient(double v, float scale) { return scale != 0.0f ? v / static_cast<double>(scale) : 0.0; }
-}  // namespace
+double quotient(double v, float scale) {
+    return scale != 0.0f ? v / static_cast<double>(scale) : 0.0;
+}
+} // namespace
 
 ScreenPoint worldToScreen(const TZCeiling& doc, double x, double y, bool mirrored) {
     const double halfW = doc.viewWidth / 2;

@@ -5,7 +5,7 @@
 #include <string>
 
 struct TZWordForm {
-    std::wstring path;  // full path
-    std::wstring name;  // the file name shown in the menu
+    std::wstring path; // full path
+    std::wstring name; // the file name shown in the menu
     std::uint8_t enabled = 1;
 };

@@ -5,7 +5,6 @@
 #include <cmath>
 #include <map>
 
-#include "model/settings.h"
 #include "cutting/canvas_pieces.h"
 #include "cutting/layout_points.h"
 #include "editor/corner_labels.h"
@@ -15,6 +14,7 @@
 #include "model/measurements.h"
 #include "model/names.h"
 #include "model/records.h"
+#include "model/settings.h"
 
 namespace {
 
@@ -35,10 +35,14 @@ constexpr double kRollNumberSmallest = 2.0;
 
 constexpr double kDegreesPerRadian = 180.0 / 3.14159265358979323846;
 
-bool finite(const Vertex& p) { return std::isfinite(p.x) && std::isfinite(p.y); }
+bool finite(const Vertex& p) {
+    return std::isfinite(p.x) && std::isfinite(p.y);
+}
 
 // The drawing's point with the y axis turned up.
-Vertex up(const Vertex& p) { return makeVertex(p.x, -p.y); }
+Vertex up(const Vertex& p) {
+    return makeVertex(p.x, -p.y);
+}
 
 void addPolyline(CadDrawing& d, CadLayer layer, std::vector<Vertex> points, bool closed) {
     points.erase(std::remove_if(points.begin(), points.end(), [](const Vertex& p) { return !finite(p); }),
@@ -47,7 +51,8 @@ void addPolyline(CadDrawing& d, CadLayer layer, std::vector<Vertex> points, bool
     d.lines.push_back({layer, std::move(points), closed});
 }
 
-void addText(CadDrawing& d, CadLayer layer, const Vertex& at, double height, double angle, std::wstring text) {
+void addText(CadDrawing& d, CadLayer layer, const Vertex& at, double height, double angle,
+             std::wstring text) {
     if (!finite(at) || text.empty()) return;
     d.texts.push_back({layer, at, height, angle, std::move(text)});
 }
@@ -62,7 +67,8 @@ void addAlong(CadDrawing& d, const Vertex& p, const Vertex& q, double height, st
     if (angle <= -90) angle += 180;
     // Lifted along the text's own up direction.
     const double nx = -std::sin(angle / kDegreesPerRadian), ny = std::cos(angle / kDegreesPerRadian);
-    const Vertex at = makeVertex((p.x + q.x) / 2 + nx * height * kTextLift, (p.y + q.y) / 2 + ny * height * kTextLift);
+    const Vertex at =
+        makeVertex((p.x + q.x) / 2 + nx * height * kTextLift, (p.y + q.y) / 2 + ny * height * kTextLift);
     addText(d, CadLayer::Dimensions, at, height, angle, std::move(text));
 }
 
@@ -93,7 +99,8 @@ void addOutlines(CadDrawing& d, TZCeiling& doc, const LayoutPoints& list, double
         working.push_back(up(p));
     addPolyline(d, CadLayer::WorkingOutline, working, doc.polygon.defined);
     for (int k = 0; k + 1 < doc.bendPieces.count(); k += 2)
-        addPolyline(d, CadLayer::WorkingOutline, {up(doc.bendPieces.at(k)), up(doc.bendPieces.at(k + 1))}, false);
+        addPolyline(d, CadLayer::WorkingOutline, {up(doc.bendPieces.at(k)), up(doc.bendPieces.at(k + 1))},
+                    false);
 
     // The length of every segment: a side's as the drawing writes it, a construction's drawn one.
     const int segments = n < 2 ? 0 : (doc.polygon.defined ? n : n - 1);
@@ -177,7 +184,9 @@ void addLayout(CadDrawing& d, TZCeiling& doc, const LayoutPoints& list, double h
 
 using EdgeKey = std::array<double, 4>;
 
-EdgeKey keyOf(const Vertex& a, const Vertex& b) { return {a.x, a.y, b.x, b.y}; }
+EdgeKey keyOf(const Vertex& a, const Vertex& b) {
+    return {a.x, a.y, b.x, b.y};
+}
 
 } // namespace
 
@@ -249,8 +258,9 @@ double CadDrawing::extent() const {
 
 CadDrawing roomCadDrawing(TZCeiling& doc) {
     CadDrawing d;
-    d.layers = {CadLayer::MeasuredOutline, CadLayer::WorkingOutline, CadLayer::Cutouts, CadLayer::Diagonals,
-                CadLayer::Seams,           CadLayer::Canvases,       CadLayer::Dimensions, CadLayer::Labels};
+    d.layers = {CadLayer::MeasuredOutline, CadLayer::WorkingOutline, CadLayer::Cutouts,
+                CadLayer::Diagonals,       CadLayer::Seams,          CadLayer::Canvases,
+                CadLayer::Dimensions,      CadLayer::Labels};
     LayoutPoints list;
     list.build(doc);
     const double height = textHeightFor(list);
@@ -272,7 +282,8 @@ std::vector<std::vector<int>> pieceRings(TZCeiling& doc, const CanvasPiece& piec
     for (std::size_t p = 0; p < piece.indexes.size() && p < piece.points.size(); ++p) {
         const int index = piece.indexes[p];
         if (index >= 0 && index < m) {
-            if (position[static_cast<std::size_t>(index)] < 0) position[static_cast<std::size_t>(index)] = static_cast<int>(p);
+            if (position[static_cast<std::size_t>(index)] < 0)
+                position[static_cast<std::size_t>(index)] = static_cast<int>(p);
         } else if (index >= m && index - m < doc.addPoints.count()) {
             const TZAddPoint& a = doc.addPoints.at(index - m);
             crossings[keyOf(a.edgeStart, a.edgeEnd)].push_back(static_cast<int>(p));
@@ -322,7 +333,9 @@ std::vector<std::vector<int>> pieceRings(TZCeiling& doc, const CanvasPiece& piec
     return rings;
 }
 
-bool cuttingDisplayMirrored(const AppSettings& settings) { return settings.flipCutting && !settings.dealerMode; }
+bool cuttingDisplayMirrored(const AppSettings& settings) {
+    return settings.flipCutting && !settings.dealerMode;
+}
 
 CanvasRoll canvasRoll(TZCeiling& doc, bool mirrored) {
     CanvasRoll roll;
@@ -364,8 +377,8 @@ CanvasRoll canvasRoll(TZCeiling& doc, bool mirrored) {
 CadDrawing rollCadDrawing(const CanvasRoll& roll) {
     CadDrawing d;
     d.layers = {CadLayer::Canvases, CadLayer::Labels, CadLayer::RollEdges};
-    const double height =
-        std::clamp(std::isfinite(roll.width) ? roll.width * kRollNumberShare : 0, kRollNumberSmallest, kRollNumberLargest);
+    const double height = std::clamp(std::isfinite(roll.width) ? roll.width * kRollNumberShare : 0,
+                                     kRollNumberSmallest, kRollNumberLargest);
     for (const RollPiece& piece : roll.pieces) {
         double low = HUGE_VAL, high = -HUGE_VAL;
         for (const std::vector<Vertex>& ring : piece.rings) {
@@ -375,12 +388,14 @@ CadDrawing rollCadDrawing(const CanvasRoll& roll) {
             }
             addPolyline(d, CadLayer::Canvases, ring, true);
         }
-        addText(d, CadLayer::Labels, makeVertex(piece.start + piece.length / 2, (low + high) / 2 - height / 2),
-                height, 0, std::to_wstring(piece.number));
+        addText(d, CadLayer::Labels,
+                makeVertex(piece.start + piece.length / 2, (low + high) / 2 - height / 2), height, 0,
+                std::to_wstring(piece.number));
     }
     if (!roll.pieces.empty()) {
         addPolyline(d, CadLayer::RollEdges, {makeVertex(0, 0), makeVertex(roll.length, 0)}, false);
-        addPolyline(d, CadLayer::RollEdges, {makeVertex(0, roll.width), makeVertex(roll.length, roll.width)}, false);
+        addPolyline(d, CadLayer::RollEdges, {makeVertex(0, roll.width), makeVertex(roll.length, roll.width)},
+                    false);
     }
     return d;
 }

@@ -48,9 +48,9 @@ struct CadPolyline {
 
 struct CadText {
     CadLayer layer = CadLayer::Labels;
-    Vertex at;              // the middle of the text's base line
-    double height = 0;      // cm
-    double angle = 0;       // degrees, counter-clockwise
+    Vertex at;         // the middle of the text's base line
+    double height = 0; // cm
+    double angle = 0;  // degrees, counter-clockwise
     std::wstring text;
 };
 
@@ -69,10 +69,10 @@ inline constexpr double kRollPieceGap = 10.0;
 
 // One canvas piece placed on the roll.
 struct RollPiece {
-    int number = 0;                          // the canvas number of the layout
-    std::vector<std::vector<Vertex>> rings;  // closed rings: the piece's outline, then its holes
-    double start = 0, length = 0;            // its place along the roll (cm)
-    int pointCount = 0;                      // points of the rings together
+    int number = 0;                         // the canvas number of the layout
+    std::vector<std::vector<Vertex>> rings; // closed rings: the piece's outline, then its holes
+    double start = 0, length = 0;           // its place along the roll (cm)
+    int pointCount = 0;                     // points of the rings together
 };
 
 struct CanvasRoll {

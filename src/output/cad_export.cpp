@@ -3,8 +3,8 @@
 #include <cmath>
 #include <cwctype>
 
-#include "model/settings.h"
 #include "model/ceiling.h"
+#include "model/settings.h"
 #include "output/cad_drawing.h"
 #include "output/cad_files.h"
 #include "storage/codepage.h"
@@ -46,7 +46,8 @@ bool hasCanvasPieces(TZCeiling& doc) {
     return !canvasRoll(doc, false).pieces.empty();
 }
 
-CadExportResult exportCad(TZCeiling& doc, const std::wstring& path, bool canvases, const AppSettings& settings) {
+CadExportResult exportCad(TZCeiling& doc, const std::wstring& path, bool canvases,
+                          const AppSettings& settings) {
     CadExportResult r;
     r.format = cadFormatFor(path);
     r.canvases = canvases || r.format == CadFormat::Hpgl;
@@ -71,7 +72,8 @@ CadExportResult exportCad(TZCeiling& doc, const std::wstring& path, bool canvase
     if (!withinLimits(r, drawing)) return finished(r, CadStatus::TooLarge);
     if (r.format == CadFormat::Dxf)
         return finished(r, writeDxf(drawing, file) ? CadStatus::Written : CadStatus::WriteFailed);
-    return finished(r, writeFileReplacing(file, hpglText(roll)) ? CadStatus::Written : CadStatus::WriteFailed);
+    return finished(r,
+                    writeFileReplacing(file, hpglText(roll)) ? CadStatus::Written : CadStatus::WriteFailed);
 }
 
 std::wstring cadExportFilter(bool withLayout) {

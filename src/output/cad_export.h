@@ -32,19 +32,20 @@ enum class CadStatus {
 struct CadExportResult {
     CadStatus status = CadStatus::WriteFailed;
     CadFormat format = CadFormat::None;
-    bool canvases = false;     // the canvas pieces (always for HPGL)
-    int pieces = 0;            // canvas pieces written
-    double rollWidth = 0;      // cm
-    double rollLength = 0;     // cm, from the roll's start to the end of the last piece
-    bool mirrored = false;     // the pieces are mirrored, as the cutting display is
-    std::size_t points = 0;    // points and texts written (or that would have been)
-    double extent = 0;         // the largest coordinate magnitude, cm
+    bool canvases = false;  // the canvas pieces (always for HPGL)
+    int pieces = 0;         // canvas pieces written
+    double rollWidth = 0;   // cm
+    double rollLength = 0;  // cm, from the roll's start to the end of the last piece
+    bool mirrored = false;  // the pieces are mirrored, as the cutting display is
+    std::size_t points = 0; // points and texts written (or that would have been)
+    double extent = 0;      // the largest coordinate magnitude, cm
     bool ok() const { return status == CadStatus::Written; }
 };
 
 // Writes the drawing (or, with `canvases` or for ".plt", the canvas pieces) to the path, which
 // must end in ".dxf" or ".plt". The settings decide whether the pieces are mirrored.
-CadExportResult exportCad(TZCeiling& doc, const std::wstring& path, bool canvases, const AppSettings& settings);
+CadExportResult exportCad(TZCeiling& doc, const std::wstring& path, bool canvases,
+                          const AppSettings& settings);
 
 // Whether the project has canvas pieces to export.
 bool hasCanvasPieces(TZCeiling& doc);
@@ -53,7 +54,8 @@ bool hasCanvasPieces(TZCeiling& doc);
 // and as HPGL (written "Text|pattern|" as every filter of the program).
 std::wstring cadExportFilter(bool withLayout);
 // The text of the dialog entry that writes the canvas pieces as DXF.
-inline constexpr wchar_t kCanvasDxfFilterText[] = L"Полотна для раскроя DXF (для плоттеров и резаков) (*.dxf)";
+inline constexpr wchar_t kCanvasDxfFilterText[] =
+    L"Полотна для раскроя DXF (для плоттеров и резаков) (*.dxf)";
 
 // The message telling the user why the export failed; empty when it did not fail.
 std::wstring cadFailureText(const CadExportResult& result, const std::wstring& path);

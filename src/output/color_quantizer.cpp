@@ -6,7 +6,7 @@
 
 namespace {
 
-constexpr int kBitsPerChannel = 5;  // 32768 bins: small enough to set up quickly for every export
+constexpr int kBitsPerChannel = 5; // 32768 bins: small enough to set up quickly for every export
 constexpr int kDroppedBits = 8 - kBitsPerChannel;
 constexpr std::size_t kBinCount = std::size_t{1} << (3 * kBitsPerChannel);
 // At most this share of the palette is kept for exact flat colours; the rest serves the others.
@@ -14,18 +14,19 @@ constexpr std::size_t kReservedShareDivisor = 2;
 
 std::size_t binOf(std::uint32_t rgb) {
     const std::uint32_t r = (rgb >> 16) & 0xFF, g = (rgb >> 8) & 0xFF, b = rgb & 0xFF;
-    return (r >> kDroppedBits) << (2 * kBitsPerChannel) | (g >> kDroppedBits) << kBitsPerChannel | (b >> kDroppedBits);
+    return (r >> kDroppedBits) << (2 * kBitsPerChannel) | (g >> kDroppedBits) << kBitsPerChannel |
+           (b >> kDroppedBits);
 }
 
 struct Bin {
     std::uint32_t count = 0;
     std::uint64_t sum[3] = {0, 0, 0};
-    std::uint32_t candidate = 0;  // the bin's majority colour, if it has one (majority vote)
+    std::uint32_t candidate = 0; // the bin's majority colour, if it has one (majority vote)
     std::uint32_t votes = 0;
     std::uint32_t candidateCount = 0;
     bool reserved = false;
     int reservedIndex = -1;
-    int index = -1;  // palette entry for the bin's other pixels
+    int index = -1; // palette entry for the bin's other pixels
 };
 
 struct Entry {
@@ -46,9 +47,11 @@ Box describe(std::vector<Entry>& entries, std::size_t begin, std::size_t end) {
     double n = 0;
     for (std::size_t i = begin; i < end; ++i) {
         n += entries[i].count;
-        for (int c = 0; c < 3; ++c) box.mean[c] += entries[i].count * entries[i].mean[c];
+        for (int c = 0; c < 3; ++c)
+            box.mean[c] += entries[i].count * entries[i].mean[c];
     }
-    for (double& m : box.mean) m /= n;
+    for (double& m : box.mean)
+        m /= n;
     double spread[3] = {0, 0, 0};
     for (std::size_t i = begin; i < end; ++i)
         for (int c = 0; c < 3; ++c) {
@@ -65,7 +68,7 @@ std::uint32_t toRgb(const double mean[3]) {
     return channel(mean[0]) << 16 | channel(mean[1]) << 8 | channel(mean[2]);
 }
 
-}  // namespace
+} // namespace
 
 QuantizedPicture quantizeColors(std::span<const std::uint32_t> pixels, std::size_t maxColors) {
     QuantizedPicture out;
@@ -95,9 +98,11 @@ QuantizedPicture quantizeColors(std::span<const std::uint32_t> pixels, std::size
     // Flat colours covering at least 1/maxColors of the picture keep their exact value.
     std::vector<std::size_t> flat;
     for (std::size_t i = 0; i < kBinCount; ++i)
-        if (bins[i].count > 0 && static_cast<std::uint64_t>(bins[i].candidateCount) * maxColors >= pixels.size())
+        if (bins[i].count > 0 &&
+            static_cast<std::uint64_t>(bins[i].candidateCount) * maxColors >= pixels.size())
             flat.push_back(i);
-    std::sort(flat.begin(), flat.end(), [&](std::size_t a, std::size_t b) { return bins[a].candidateCount > bins[b].candidateCount; });
+    std::sort(flat.begin(), flat.end(),
+              [&](std::size_t a, std::size_t b) { return bins[a].candidateCount > bins[b].candidateCount; });
     flat.resize(std::min(flat.size(), std::max<std::size_t>(1, maxColors / kReservedShareDivisor)));
     for (std::size_t i : flat) {
         Bin& b = bins[i];
@@ -115,7 +120,8 @@ QuantizedPicture quantizeColors(std::span<const std::uint32_t> pixels, std::size
     for (std::size_t i = 0; i < kBinCount; ++i) {
         const Bin& b = bins[i];
         if (b.count == 0) continue;
-        entries.push_back({i, static_cast<double>(b.count),
+        entries.push_back({i,
+                           static_cast<double>(b.count),
                            {static_cast<double>(b.sum[0]) / b.count, static_cast<double>(b.sum[1]) / b.count,
                             static_cast<double>(b.sum[2]) / b.count}});
     }
@@ -125,14 +131,17 @@ QuantizedPicture quantizeColors(std::span<const std::uint32_t> pixels, std::size
     while (boxes.size() < available) {
         auto widest = boxes.end();
         for (auto it = boxes.begin(); it != boxes.end(); ++it)
-            if (it->end - it->begin >= 2 && it->sse > 0 && (widest == boxes.end() || it->sse > widest->sse)) widest = it;
+            if (it->end - it->begin >= 2 && it->sse > 0 && (widest == boxes.end() || it->sse > widest->sse))
+                widest = it;
         if (widest == boxes.end()) break;
         const Box box = *widest;
         const int axis = box.axis;
-        std::sort(entries.begin() + static_cast<std::ptrdiff_t>(box.begin), entries.begin() + static_cast<std::ptrdiff_t>(box.end),
+        std::sort(entries.begin() + static_cast<std::ptrdiff_t>(box.begin),
+                  entries.begin() + static_cast<std::ptrdiff_t>(box.end),
                   [axis](const Entry& a, const Entry& b) { return a.mean[axis] < b.mean[axis]; });
         double total = 0;
-        for (std::size_t i = box.begin; i < box.end; ++i) total += entries[i].count;
+        for (std::size_t i = box.begin; i < box.end; ++i)
+            total += entries[i].count;
         double running = 0;
         std::size_t split = box.begin + 1;
         for (std::size_t i = box.begin; i + 1 < box.end; ++i) {
@@ -143,7 +152,8 @@ QuantizedPicture quantizeColors(std::span<const std::uint32_t> pixels, std::size
         *widest = describe(entries, box.begin, split);
         boxes.push_back(describe(entries, split, box.end));
     }
-    for (const Box& box : boxes) out.palette.push_back(toRgb(box.mean));
+    for (const Box& box : boxes)
+        out.palette.push_back(toRgb(box.mean));
 
     // Each bin's other pixels take the nearest entry to the bin's mean.
     for (const Entry& e : entries) {
@@ -151,7 +161,8 @@ QuantizedPicture quantizeColors(std::span<const std::uint32_t> pixels, std::size
         double bestDistance = std::numeric_limits<double>::max();
         for (std::size_t k = 0; k < out.palette.size(); ++k) {
             const std::uint32_t c = out.palette[k];
-            const double dr = e.mean[0] - ((c >> 16) & 0xFF), dg = e.mean[1] - ((c >> 8) & 0xFF), db = e.mean[2] - (c & 0xFF);
+            const double dr = e.mean[0] - ((c >> 16) & 0xFF), dg = e.mean[1] - ((c >> 8) & 0xFF),
+                         db = e.mean[2] - (c & 0xFF);
             const double d = dr * dr + dg * dg + db * db;
             if (d < bestDistance) {
                 bestDistance = d;
@@ -164,7 +175,8 @@ QuantizedPicture quantizeColors(std::span<const std::uint32_t> pixels, std::size
     for (std::size_t i = 0; i < pixels.size(); ++i) {
         const std::uint32_t rgb = pixels[i] & 0x00FFFFFFu;
         const Bin& b = bins[binOf(rgb)];
-        out.indexes[i] = static_cast<std::uint8_t>(b.reserved && rgb == b.candidate ? b.reservedIndex : std::max(b.index, 0));
+        out.indexes[i] = static_cast<std::uint8_t>(b.reserved && rgb == b.candidate ? b.reservedIndex
+                                                                                    : std::max(b.index, 0));
     }
     return out;
 }

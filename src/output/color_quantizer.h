@@ -11,8 +11,8 @@
 #include <vector>
 
 struct QuantizedPicture {
-    std::vector<std::uint32_t> palette;  // 0x00RRGGBB, at most 256 entries
-    std::vector<std::uint8_t> indexes;   // one per pixel
+    std::vector<std::uint32_t> palette; // 0x00RRGGBB, at most 256 entries
+    std::vector<std::uint8_t> indexes;  // one per pixel
 };
 
 // `pixels` are opaque 0x??RRGGBB values (the top byte is ignored).

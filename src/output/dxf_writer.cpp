@@ -84,9 +84,8 @@ void writeEntities(DL_Dxf& dxf, DL_WriterA& dw, const CadDrawing& drawing) {
     dw.sectionEntities();
     for (const CadPolyline& line : drawing.lines) {
         const DL_Attributes attributes(cadLayerName(line.layer), 256, -1, "BYLAYER", 1.0);
-        dxf.writePolyline(dw,
-                          DL_PolylineData(static_cast<int>(line.points.size()), 0, 0, line.closed ? 1 : 0),
-                          attributes);
+        dxf.writePolyline(
+            dw, DL_PolylineData(static_cast<int>(line.points.size()), 0, 0, line.closed ? 1 : 0), attributes);
         for (const Vertex& p : line.points)
             dxf.writeVertex(dw, DL_VertexData(p.x, p.y, 0.0, 0.0));
         dxf.writePolylineEnd(dw);

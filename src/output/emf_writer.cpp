@@ -8,18 +8,38 @@ namespace {
 
 // Record types (MS-EMF RecordType).
 enum EmfRecord : std::uint32_t {
-    EMR_HEADER = 1, EMR_POLYGON = 3, EMR_POLYLINE = 4, EMR_POLYPOLYGON = 8, EMR_EOF = 14,
-    EMR_SETBKMODE = 18, EMR_SETPOLYFILLMODE = 19, EMR_SETSTRETCHBLTMODE = 21, EMR_SETTEXTALIGN = 22,
-    EMR_SETTEXTCOLOR = 24, EMR_SETBKCOLOR = 25, EMR_INTERSECTCLIPRECT = 30, EMR_SAVEDC = 33,
-    EMR_RESTOREDC = 34, EMR_SELECTOBJECT = 37, EMR_CREATEPEN = 38, EMR_CREATEBRUSHINDIRECT = 39,
-    EMR_DELETEOBJECT = 40, EMR_ELLIPSE = 42, EMR_RECTANGLE = 43, EMR_BEGINPATH = 59, EMR_ENDPATH = 60,
-    EMR_SELECTCLIPPATH = 67, EMR_STRETCHDIBITS = 81, EMR_EXTCREATEFONTINDIRECTW = 82, EMR_EXTTEXTOUTW = 84,
+    EMR_HEADER = 1,
+    EMR_POLYGON = 3,
+    EMR_POLYLINE = 4,
+    EMR_POLYPOLYGON = 8,
+    EMR_EOF = 14,
+    EMR_SETBKMODE = 18,
+    EMR_SETPOLYFILLMODE = 19,
+    EMR_SETSTRETCHBLTMODE = 21,
+    EMR_SETTEXTALIGN = 22,
+    EMR_SETTEXTCOLOR = 24,
+    EMR_SETBKCOLOR = 25,
+    EMR_INTERSECTCLIPRECT = 30,
+    EMR_SAVEDC = 33,
+    EMR_RESTOREDC = 34,
+    EMR_SELECTOBJECT = 37,
+    EMR_CREATEPEN = 38,
+    EMR_CREATEBRUSHINDIRECT = 39,
+    EMR_DELETEOBJECT = 40,
+    EMR_ELLIPSE = 42,
+    EMR_RECTANGLE = 43,
+    EMR_BEGINPATH = 59,
+    EMR_ENDPATH = 60,
+    EMR_SELECTCLIPPATH = 67,
+    EMR_STRETCHDIBITS = 81,
+    EMR_EXTCREATEFONTINDIRECTW = 82,
+    EMR_EXTTEXTOUTW = 84,
     EMR_EXTCREATEPEN = 95
 };
 
-constexpr std::uint32_t kEmfSignature = 0x464D4520;  // " EMF"
+constexpr std::uint32_t kEmfSignature = 0x464D4520; // " EMF"
 constexpr std::uint32_t kEmfVersion = 0x00010000;
-constexpr std::size_t kHeaderSize = 108;  // EMR_HEADER with both header extensions
+constexpr std::size_t kHeaderSize = 108; // EMR_HEADER with both header extensions
 // The reference device: 254 mm square at the picture's resolution, so that pixels per millimetre
 // come out exact for any whole dpi.
 constexpr std::int32_t kReferenceMm = 254;
@@ -31,40 +51,43 @@ constexpr std::uint32_t kSrcCopy = 0x00CC0020;
 constexpr std::uint32_t kPsGeometric = 0x00010000;
 constexpr std::uint32_t kPsEndcapFlat = 0x00000200;
 constexpr std::uint32_t kBsSolid = 0, kBsNull = 1, kBsHatched = 2;
-constexpr std::size_t kLogFontPanoseSize = 320;  // LOGFONTW followed by the names and panose
+constexpr std::size_t kLogFontPanoseSize = 320; // LOGFONTW followed by the names and panose
 constexpr std::size_t kFaceChars = 32;
-constexpr wchar_t kDescription[] = L"Tenzora\0Drawing\0";  // application and picture, each NUL-ended
+constexpr wchar_t kDescription[] = L"Tenzora\0Drawing\0"; // application and picture, each NUL-ended
 
-std::uint16_t utf16Unit(wchar_t c) { return c > 0xFFFF ? u'?' : static_cast<std::uint16_t>(c); }
+std::uint16_t utf16Unit(wchar_t c) {
+    return c > 0xFFFF ? u'?' : static_cast<std::uint16_t>(c);
+}
 
-}  // namespace
+} // namespace
 
 EmfWriter::EmfWriter(std::int32_t width, std::int32_t height, const TextMeasurer& measurer, std::int32_t dpi)
     : MetafileSurface(width, height, measurer, dpi) {
     const std::int32_t w = this->width(), h = this->height(), d = this->dpi();
-    const std::size_t descChars = sizeof(kDescription) / sizeof(wchar_t);  // includes the final NUL
+    const std::size_t descChars = sizeof(kDescription) / sizeof(wchar_t); // includes the final NUL
     const std::size_t start = begin(EMR_HEADER);
-    rectl({0, 0, w - 1, h - 1});                                  // bounds, inclusive, pixels
-    rectl({0, 0, roundToPixel(w * 2540.0 / d) - 1, roundToPixel(h * 2540.0 / d) - 1});  // frame, 0.01 mm
+    rectl({0, 0, w - 1, h - 1}); // bounds, inclusive, pixels
+    rectl({0, 0, roundToPixel(w * 2540.0 / d) - 1, roundToPixel(h * 2540.0 / d) - 1}); // frame, 0.01 mm
     out_.u32(kEmfSignature);
     out_.u32(kEmfVersion);
-    out_.u32(0);  // bytes: filled in by finish()
-    out_.u32(0);  // records: filled in by finish()
-    out_.u16(0);  // handles: filled in by finish()
+    out_.u32(0); // bytes: filled in by finish()
+    out_.u32(0); // records: filled in by finish()
+    out_.u16(0); // handles: filled in by finish()
     out_.u16(0);
     out_.u32(static_cast<std::uint32_t>(descChars));
     out_.u32(static_cast<std::uint32_t>(kHeaderSize));
-    out_.u32(0);  // palette entries
-    out_.i32(d * 10);  // reference device: pixels …
+    out_.u32(0);      // palette entries
+    out_.i32(d * 10); // reference device: pixels …
     out_.i32(d * 10);
-    out_.i32(kReferenceMm);  // … and millimetres
+    out_.i32(kReferenceMm); // … and millimetres
     out_.i32(kReferenceMm);
-    out_.u32(0);  // no pixel format
+    out_.u32(0); // no pixel format
     out_.u32(0);
-    out_.u32(0);  // no OpenGL
-    out_.i32(kReferenceMm * 1000);  // micrometres
+    out_.u32(0);                   // no OpenGL
+    out_.i32(kReferenceMm * 1000); // micrometres
     out_.i32(kReferenceMm * 1000);
-    for (std::size_t i = 0; i < descChars; ++i) out_.u16(static_cast<std::uint16_t>(kDescription[i]));
+    for (std::size_t i = 0; i < descChars; ++i)
+        out_.u16(static_cast<std::uint16_t>(kDescription[i]));
     end(start);
     writeInitialState();
 }
@@ -103,7 +126,7 @@ void EmfWriter::writeCreatePen(int slot, const Pen& pen) {
         // its dots and dashes (in multiples of its width).
         const std::size_t s = begin(EMR_EXTCREATEPEN);
         out_.u32(static_cast<std::uint32_t>(slot));
-        out_.u32(0);  // no brush bitmap
+        out_.u32(0); // no brush bitmap
         out_.u32(0);
         out_.u32(0);
         out_.u32(0);
@@ -112,7 +135,7 @@ void EmfWriter::writeCreatePen(int slot, const Pen& pen) {
         out_.u32(kBsSolid);
         out_.u32(pen.color.colorRef());
         out_.u32(0);
-        out_.u32(0);  // no custom style entries
+        out_.u32(0); // no custom style entries
         end(s);
         return;
     }
@@ -128,7 +151,9 @@ void EmfWriter::writeCreatePen(int slot, const Pen& pen) {
 void EmfWriter::writeCreateBrush(int slot, const Brush& brush) {
     const std::size_t s = begin(EMR_CREATEBRUSHINDIRECT);
     out_.u32(static_cast<std::uint32_t>(slot));
-    out_.u32(brush.style == BrushStyle::None ? kBsNull : brush.style == BrushStyle::Hatched ? kBsHatched : kBsSolid);
+    out_.u32(brush.style == BrushStyle::None      ? kBsNull
+             : brush.style == BrushStyle::Hatched ? kBsHatched
+                                                  : kBsSolid);
     out_.u32(brush.color.colorRef());
     out_.u32(brush.style == BrushStyle::Hatched ? static_cast<std::uint32_t>(brush.hatch) : 0);
     end(s);
@@ -139,34 +164,53 @@ void EmfWriter::writeCreateFont(int slot, const Font& font) {
     out_.u32(static_cast<std::uint32_t>(slot));
     const std::size_t logFont = out_.size();
     out_.i32(font.effectiveHeight());
-    out_.i32(0);  // width: the font's own
+    out_.i32(0); // width: the font's own
     out_.i32(font.escapement);
-    out_.i32(font.escapement);  // orientation follows the escapement, as GDI draws it
+    out_.i32(font.escapement); // orientation follows the escapement, as GDI draws it
     out_.i32(font.weight);
     out_.u8(font.italic ? 1 : 0);
-    out_.u8(0);  // underline
-    out_.u8(0);  // strike-out
+    out_.u8(0); // underline
+    out_.u8(0); // strike-out
     out_.u8(font.charSet);
     out_.u8(font.outPrecision);
-    out_.u8(0);  // clip precision
-    out_.u8(0);  // quality
+    out_.u8(0); // clip precision
+    out_.u8(0); // quality
     out_.u8(font.pitchAndFamily);
     const std::wstring_view face = font.face.view();
-    for (std::size_t i = 0; i < kFaceChars; ++i) out_.u16(i < face.size() ? utf16Unit(face[i]) : 0);
+    for (std::size_t i = 0; i < kFaceChars; ++i)
+        out_.u16(i < face.size() ? utf16Unit(face[i]) : 0);
     out_.zeros(kLogFontPanoseSize - (out_.size() - logFont));
     end(s);
 }
 
-void EmfWriter::writeSelectObject(int slot) { simple(EMR_SELECTOBJECT, static_cast<std::uint32_t>(slot)); }
-void EmfWriter::writeDeleteObject(int slot) { simple(EMR_DELETEOBJECT, static_cast<std::uint32_t>(slot)); }
-void EmfWriter::writeTextColor(Color color) { simple(EMR_SETTEXTCOLOR, color.colorRef()); }
-void EmfWriter::writeBackgroundColor(Color color) { simple(EMR_SETBKCOLOR, color.colorRef()); }
-void EmfWriter::writeBackgroundMode(BackgroundMode mode) { simple(EMR_SETBKMODE, static_cast<std::uint32_t>(mode)); }
-void EmfWriter::writeTextAlign(TextAlign align) { simple(EMR_SETTEXTALIGN, align.gdiFlags()); }
-void EmfWriter::writePolyFillMode(FillRule rule) { simple(EMR_SETPOLYFILLMODE, static_cast<std::uint32_t>(rule)); }
+void EmfWriter::writeSelectObject(int slot) {
+    simple(EMR_SELECTOBJECT, static_cast<std::uint32_t>(slot));
+}
+void EmfWriter::writeDeleteObject(int slot) {
+    simple(EMR_DELETEOBJECT, static_cast<std::uint32_t>(slot));
+}
+void EmfWriter::writeTextColor(Color color) {
+    simple(EMR_SETTEXTCOLOR, color.colorRef());
+}
+void EmfWriter::writeBackgroundColor(Color color) {
+    simple(EMR_SETBKCOLOR, color.colorRef());
+}
+void EmfWriter::writeBackgroundMode(BackgroundMode mode) {
+    simple(EMR_SETBKMODE, static_cast<std::uint32_t>(mode));
+}
+void EmfWriter::writeTextAlign(TextAlign align) {
+    simple(EMR_SETTEXTALIGN, align.gdiFlags());
+}
+void EmfWriter::writePolyFillMode(FillRule rule) {
+    simple(EMR_SETPOLYFILLMODE, static_cast<std::uint32_t>(rule));
+}
 
-void EmfWriter::writeSaveDc() { end(begin(EMR_SAVEDC)); }
-void EmfWriter::writeRestoreDc() { simple(EMR_RESTOREDC, static_cast<std::uint32_t>(-1)); }
+void EmfWriter::writeSaveDc() {
+    end(begin(EMR_SAVEDC));
+}
+void EmfWriter::writeRestoreDc() {
+    simple(EMR_RESTOREDC, static_cast<std::uint32_t>(-1));
+}
 
 void EmfWriter::writeIntersectClipRect(const Rect& box) {
     const std::size_t s = begin(EMR_INTERSECTCLIPRECT);
@@ -192,15 +236,20 @@ void EmfWriter::points(std::uint32_t type, std::span<const Point> pts) {
     end(s);
 }
 
-void EmfWriter::writePolyline(std::span<const Point> pts) { points(EMR_POLYLINE, pts); }
-void EmfWriter::writePolygon(std::span<const Point> pts) { points(EMR_POLYGON, pts); }
+void EmfWriter::writePolyline(std::span<const Point> pts) {
+    points(EMR_POLYLINE, pts);
+}
+void EmfWriter::writePolygon(std::span<const Point> pts) {
+    points(EMR_POLYGON, pts);
+}
 
 void EmfWriter::writePolyPolygon(std::span<const Point> pts, std::span<const std::int32_t> rings) {
     const std::size_t s = begin(EMR_POLYPOLYGON);
     rectl(inclusiveBounds(pts));
     out_.u32(static_cast<std::uint32_t>(rings.size()));
     out_.u32(static_cast<std::uint32_t>(pts.size()));
-    for (std::int32_t n : rings) out_.u32(static_cast<std::uint32_t>(n));
+    for (std::int32_t n : rings)
+        out_.u32(static_cast<std::uint32_t>(n));
     for (const Point& p : pts) {
         out_.i32(p.x);
         out_.i32(p.y);
@@ -244,20 +293,22 @@ void EmfWriter::writeText(Point reference, std::wstring_view text, std::span<con
     const std::uint32_t stringBytes = static_cast<std::uint32_t>((units.size() * 2 + 3) & ~std::size_t{3});
     const std::size_t s = begin(EMR_EXTTEXTOUTW);
     rectl({bounds.left, bounds.top, Rect::saturate(std::int64_t{bounds.right} - 1),
-           Rect::saturate(std::int64_t{bounds.bottom} - 1)});  // inclusive
+           Rect::saturate(std::int64_t{bounds.bottom} - 1)}); // inclusive
     out_.u32(kGmCompatible);
-    out_.f32(0);  // scales: unused in the compatible graphics mode
+    out_.f32(0); // scales: unused in the compatible graphics mode
     out_.f32(0);
     out_.i32(reference.x);
     out_.i32(reference.y);
     out_.u32(static_cast<std::uint32_t>(units.size()));
     out_.u32(kStringOffset);
-    out_.u32(0);  // options
+    out_.u32(0); // options
     rectl({0, 0, 0, 0});
     out_.u32(kStringOffset + stringBytes);
-    for (std::uint16_t u : units) out_.u16(u);
+    for (std::uint16_t u : units)
+        out_.u16(u);
     out_.padTo(4);
-    for (std::int32_t d : dx) out_.i32(d);
+    for (std::int32_t d : dx)
+        out_.i32(d);
     end(s);
 }
 
@@ -290,9 +341,9 @@ const std::string& EmfWriter::finish() {
     if (finished()) return out_.bytes();
     finishDrawing();
     const std::size_t s = begin(EMR_EOF);
-    out_.u32(0);   // palette entries
-    out_.u32(16);  // offset of the (empty) palette
-    out_.u32(20);  // size of this record, repeated at its end
+    out_.u32(0);  // palette entries
+    out_.u32(16); // offset of the (empty) palette
+    out_.u32(20); // size of this record, repeated at its end
     end(s);
     out_.patchU32(48, static_cast<std::uint32_t>(out_.size()));
     out_.patchU32(52, records_);
@@ -300,4 +351,6 @@ const std::string& EmfWriter::finish() {
     return out_.bytes();
 }
 
-bool EmfWriter::save(const std::filesystem::path& path) { return writeFileReplacing(path, finish()); }
+bool EmfWriter::save(const std::filesystem::path& path) {
+    return writeFileReplacing(path, finish());
+}

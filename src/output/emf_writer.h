@@ -19,10 +19,11 @@
 #include "output/metafile_surface.h"
 
 class EmfWriter : public MetafileSurface {
-public:
+  public:
     static constexpr std::int32_t kDefaultDpi = 96;
 
-    EmfWriter(std::int32_t width, std::int32_t height, const TextMeasurer& measurer, std::int32_t dpi = kDefaultDpi);
+    EmfWriter(std::int32_t width, std::int32_t height, const TextMeasurer& measurer,
+              std::int32_t dpi = kDefaultDpi);
 
     // Ends the picture (open clips restored, EOF written, header totals filled in) and returns the
     // file's bytes. Later calls return the same bytes; drawing after it is ignored.
@@ -30,7 +31,7 @@ public:
     // finish() and writes the bytes to the path, replacing any file there. False when writing fails.
     bool save(const std::filesystem::path& path);
 
-protected:
+  protected:
     void writeCreatePen(int slot, const Pen& pen) override;
     void writeCreateBrush(int slot, const Brush& brush) override;
     void writeCreateFont(int slot, const Font& font) override;
@@ -55,7 +56,7 @@ protected:
     void writeBitmap(const Rect& target, const DibImage& dib) override;
     int firstObjectSlot() const override { return 1; }
 
-private:
+  private:
     std::size_t begin(std::uint32_t type);
     void end(std::size_t start);
     void simple(std::uint32_t type, std::uint32_t value);
@@ -64,6 +65,6 @@ private:
 
     ByteBuffer out_;
     std::uint32_t records_ = 0;
-    std::vector<std::uint16_t> units_;  // reused by every text
+    std::vector<std::uint16_t> units_; // reused by every text
     std::vector<std::int32_t> dx_;
 };

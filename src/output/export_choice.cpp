@@ -45,8 +45,9 @@ std::wstring exportFailureText(const ExportResult& result, const std::wstring& p
         break;
     }
     // The Word route writes its picture and script in the temporary folder: name what failed.
-    const std::wstring written =
-        result.format == ExportFormat::Word && !result.picture.empty() ? codepage::fromPath(result.picture) : path;
+    const std::wstring written = result.format == ExportFormat::Word && !result.picture.empty()
+                                     ? codepage::fromPath(result.picture)
+                                     : path;
     return L"Не удалось записать файл " + written;
 }
 
@@ -62,7 +63,8 @@ bool chooseExportFile(TZCeiling& doc, int formIndex, ExportServices& services, L
     if (!path || path->empty()) return false;
 
     if (formIndex < 0 && cadFormatFor(*path) != CadFormat::None) {
-        const CadExportResult cad = exportCad(doc, *path, chosenFilter == kCanvasDxfFilterText, services.settings);
+        const CadExportResult cad =
+            exportCad(doc, *path, chosenFilter == kCanvasDxfFilterText, services.settings);
         if (!cad.ok()) doc.ui().error(cadFailureText(cad, *path));
         return cad.ok();
     }

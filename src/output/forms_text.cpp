@@ -12,7 +12,9 @@ namespace {
 
 constexpr wchar_t kSeparator[] = L"; ";
 
-std::wstring number(double v) { return formatNumber(v, 1); }
+std::wstring number(double v) {
+    return formatNumber(v, 1);
+}
 
 // The name of the point `by` places after `index` (before, for a negative `by`); none beyond the
 // range of names (an index read from a damaged file may lie at the end of the integer range).
@@ -23,9 +25,10 @@ std::wstring shiftedName(int index, int by) {
 }
 
 // " до A=50.0, до B=30.0" (or with "от").
-std::wstring fromTo(const wchar_t* word, const std::wstring& first, double d1, const std::wstring& second, double d2) {
-    return L" " + std::wstring(word) + L" " + first + L"=" + number(d1) + L", " + word + L" " + second + L"=" +
-           number(d2);
+std::wstring fromTo(const wchar_t* word, const std::wstring& first, double d1, const std::wstring& second,
+                    double d2) {
+    return L" " + std::wstring(word) + L" " + first + L"=" + number(d1) + L", " + word + L" " + second +
+           L"=" + number(d2);
 }
 
 std::wstring constructionText(const TZDop& dop) {
@@ -37,7 +40,8 @@ std::wstring constructionText(const TZDop& dop) {
         return L"ПРЯМОУГ.: " + fromTo(L"до", vertexName(p), dop.distance1, vertexName(q), dop.distance2) +
                L", ширина=" + number(dop.width);
     case TZDopKind::Arc: {
-        std::wstring text = L"ДУГА: " + fromTo(L"от", vertexName(p), dop.distance1, vertexName(q), dop.distance2);
+        std::wstring text =
+            L"ДУГА: " + fromTo(L"от", vertexName(p), dop.distance1, vertexName(q), dop.distance2);
         if (dop.width != 0) text += L", ширина=" + number(dop.width);
         if (dop.arcLength != 0) text += L", длина=" + number(dop.arcLength);
         if (dop.depth2 != 0) text += L", радиус=" + number(dop.depth2);
@@ -87,11 +91,20 @@ std::wstring roundCutoutText(const TZHole& hole, const wchar_t* title) {
     if (hole.rows.count() < 1) return {};
     std::wstring text = title + number(hole.size1);
     switch (static_cast<TZHoleMode>(hole.mode)) {
-    case TZHoleMode::Top: text += L"(верх):"; break;
-    case TZHoleMode::Right: text += L"(право):"; break;
-    case TZHoleMode::Bottom: text += L"(низ):"; break;
-    case TZHoleMode::Left: text += L"(лево):"; break;
-    default: break;
+    case TZHoleMode::Top:
+        text += L"(верх):";
+        break;
+    case TZHoleMode::Right:
+        text += L"(право):";
+        break;
+    case TZHoleMode::Bottom:
+        text += L"(низ):";
+        break;
+    case TZHoleMode::Left:
+        text += L"(лево):";
+        break;
+    default:
+        break;
     }
     return text + rowText(hole.rows.at(0));
 }
@@ -116,7 +129,7 @@ std::wstring cutoutText(const TZHole& hole) {
     return {};
 }
 
-}  // namespace
+} // namespace
 
 std::wstring formsList(const TZCeiling& doc) {
     std::wstring text;

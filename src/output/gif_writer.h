@@ -16,7 +16,7 @@ inline constexpr int kMaxGifSide = 65535;
 
 struct GifEncoding {
     std::string bytes;
-    bool quantised = false;  // more than 256 colours: the palette is an approximation
+    bool quantised = false; // more than 256 colours: the palette is an approximation
 };
 
 // The GIF file of the picture, or none when the picture is empty, inconsistent (pixel count not

@@ -5,9 +5,13 @@
 
 namespace {
 
-std::string unitsOf(double cm) { return std::to_string(std::llround(cm * kHpglUnitsPerCm)); }
+std::string unitsOf(double cm) {
+    return std::to_string(std::llround(cm * kHpglUnitsPerCm));
+}
 
-std::string pairOf(const Vertex& p) { return unitsOf(p.x) + "," + unitsOf(p.y); }
+std::string pairOf(const Vertex& p) {
+    return unitsOf(p.x) + "," + unitsOf(p.y);
+}
 
 } // namespace
 

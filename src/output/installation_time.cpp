@@ -51,7 +51,7 @@ bool unmeasuredSide(const TZCeiling& doc, const WorkingOutline& outline, int i, 
     return record >= 0 && !(doc.diagonals.at(record).length > 0);
 }
 
-}  // namespace
+} // namespace
 
 std::vector<double> cornerAngleList(TZCeiling& doc, std::vector<int>* points) {
     std::vector<double> angles;
@@ -83,8 +83,9 @@ bool isRightCorner(double degrees) {
 
 long long InstallationTime::minutes() const {
     using namespace installation;
-    return kProfileMinutesPerMetre * metres + kFixingMinutesPerMetre * metres + kRightCornerMinutes * rightCorners +
-           kOtherCornerMinutes * (corners - rightCorners) + kExtraMinutes;
+    return kProfileMinutesPerMetre * metres + kFixingMinutesPerMetre * metres +
+           kRightCornerMinutes * rightCorners + kOtherCornerMinutes * (corners - rightCorners) +
+           kExtraMinutes;
 }
 
 InstallationTime installationTime(double perimeterMetres, const std::vector<double>& angles) {
@@ -92,7 +93,8 @@ InstallationTime installationTime(double perimeterMetres, const std::vector<doub
     constexpr double kMaxMetres = 1e12;
     InstallationTime t;
     const double rounded = std::trunc(perimeterMetres + 0.5);
-    t.metres = std::isfinite(rounded) && std::fabs(rounded) < kMaxMetres ? static_cast<long long>(rounded) : 0;
+    t.metres =
+        std::isfinite(rounded) && std::fabs(rounded) < kMaxMetres ? static_cast<long long>(rounded) : 0;
     t.corners = static_cast<long long>(angles.size());
     t.rightCorners = std::count_if(angles.begin(), angles.end(), isRightCorner);
     return t;
@@ -103,14 +105,14 @@ std::wstring installationBreakdown(const InstallationTime& time) {
     const std::wstring metres = formatNumber(static_cast<double>(time.metres), 2);
     const long long others = time.corners - time.rightCorners;
     return L"Багет на скобах или клее: " + metres + L"м х " + formatInteger(kProfileMinutesPerMetre) +
-           L" мин = " + formatInteger(kProfileMinutesPerMetre * time.metres) + L" мин\n" +
-           L"Прикрепление: " + metres + L"м х " + formatInteger(kFixingMinutesPerMetre) + L" мин = " +
-           formatInteger(kFixingMinutesPerMetre * time.metres) + L" мин\n" +
-           L"Прямые вн. углы: " + formatInteger(time.rightCorners) + L" х " + formatInteger(kRightCornerMinutes) +
-           L" мин = " + formatInteger(kRightCornerMinutes * time.rightCorners) + L" мин\n" +
+           L" мин = " + formatInteger(kProfileMinutesPerMetre * time.metres) + L" мин\n" + L"Прикрепление: " +
+           metres + L"м х " + formatInteger(kFixingMinutesPerMetre) + L" мин = " +
+           formatInteger(kFixingMinutesPerMetre * time.metres) + L" мин\n" + L"Прямые вн. углы: " +
+           formatInteger(time.rightCorners) + L" х " + formatInteger(kRightCornerMinutes) + L" мин = " +
+           formatInteger(kRightCornerMinutes * time.rightCorners) + L" мин\n" +
            // The per-corner time named here is the one the total counts.
-           L"Другие углы: " + formatInteger(others) + L" х " + formatInteger(kOtherCornerMinutes) + L" мин = " +
-           formatInteger(kOtherCornerMinutes * others) + L" мин\n" +
+           L"Другие углы: " + formatInteger(others) + L" х " + formatInteger(kOtherCornerMinutes) +
+           L" мин = " + formatInteger(kOtherCornerMinutes * others) + L" мин\n" +
            L"Дополнительное время на установку: " + formatInteger(kExtraMinutes) + L" мин\n";
 }
 

@@ -9,16 +9,16 @@
 class TZCeiling;
 
 namespace installation {
-inline constexpr int kProfileMinutesPerMetre = 7;   // "Багет на скобах или клее"
-inline constexpr int kFixingMinutesPerMetre = 4;    // "Прикрепление"
-inline constexpr int kRightCornerMinutes = 6;       // "Прямые вн. углы"
-inline constexpr int kOtherCornerMinutes = 10;      // "Другие углы"
-inline constexpr int kExtraMinutes = 60;            // "Дополнительное время на установку"
+inline constexpr int kProfileMinutesPerMetre = 7; // "Багет на скобах или клее"
+inline constexpr int kFixingMinutesPerMetre = 4;  // "Прикрепление"
+inline constexpr int kRightCornerMinutes = 6;     // "Прямые вн. углы"
+inline constexpr int kOtherCornerMinutes = 10;    // "Другие углы"
+inline constexpr int kExtraMinutes = 60; // "Дополнительное время на установку"
 // A corner within this many degrees above a multiple of 90° counts as a right inner corner.
 inline constexpr double kRightCornerTolerance = 1.1;
 // The corner angles are taken from the outline fitted into a square of this many units.
 inline constexpr int kAngleTargetSize = 100;
-}  // namespace installation
+} // namespace installation
 
 // The corner angles (degrees, [0, 360]) at the points of the working outline, taken from the
 // outline fitted into a 100 × 100 square; a point whose side to the next one is a record without
@@ -30,9 +30,9 @@ std::vector<double> cornerAngleList(TZCeiling& doc, std::vector<int>* points = n
 bool isRightCorner(double degrees);
 
 struct InstallationTime {
-    long long metres = 0;        // the perimeter in whole metres, rounded
-    long long corners = 0;       // every corner of the list
-    long long rightCorners = 0;  // of them, the right inner corners
+    long long metres = 0;       // the perimeter in whole metres, rounded
+    long long corners = 0;      // every corner of the list
+    long long rightCorners = 0; // of them, the right inner corners
     long long minutes() const;
 };
 

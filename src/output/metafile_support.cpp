@@ -38,7 +38,8 @@ int windingNumber(std::span<const Point> ring, double x, double y) {
     for (std::size_t i = 0; i < n; ++i) {
         const Point& p = ring[i];
         const Point& q = ring[(i + 1) % n];
-        const double cross = (static_cast<double>(q.x) - p.x) * (y - p.y) - (x - p.x) * (static_cast<double>(q.y) - p.y);
+        const double cross =
+            (static_cast<double>(q.x) - p.x) * (y - p.y) - (x - p.x) * (static_cast<double>(q.y) - p.y);
         if (p.y <= y) {
             if (q.y > y && cross > 0) ++winding;
         } else if (q.y <= y && cross < 0) {
@@ -48,7 +49,7 @@ int windingNumber(std::span<const Point> ring, double x, double y) {
     return winding;
 }
 
-}  // namespace
+} // namespace
 
 void ByteBuffer::f32(float v) {
     std::uint32_t bits = 0;
@@ -57,7 +58,8 @@ void ByteBuffer::f32(float v) {
 }
 
 void ByteBuffer::patchU32(std::size_t at, std::uint32_t v) {
-    for (int i = 0; i < 4; ++i) bytes_[at + i] = static_cast<char>((v >> (8 * i)) & 0xFF);
+    for (int i = 0; i < 4; ++i)
+        bytes_[at + i] = static_cast<char>((v >> (8 * i)) & 0xFF);
 }
 
 void ByteBuffer::patchU16(std::size_t at, std::uint16_t v) {
@@ -68,8 +70,8 @@ void ByteBuffer::patchU16(std::size_t at, std::uint16_t v) {
 DibImage makeDib(const Bitmap& bitmap, std::int32_t targetWidth, std::int32_t targetHeight, bool mirrorX,
                  bool mirrorY) {
     DibImage dib;
-    if (bitmap.empty() ||
-        bitmap.pixels.size() != static_cast<std::size_t>(bitmap.width) * static_cast<std::size_t>(bitmap.height))
+    if (bitmap.empty() || bitmap.pixels.size() != static_cast<std::size_t>(bitmap.width) *
+                                                      static_cast<std::size_t>(bitmap.height))
         return dib;
     std::int64_t w = bitmap.width, h = bitmap.height;
     const std::int64_t shown = std::max<std::int64_t>(1, std::abs(static_cast<std::int64_t>(targetWidth))) *
@@ -86,10 +88,10 @@ DibImage makeDib(const Bitmap& bitmap, std::int32_t targetWidth, std::int32_t ta
 
     putU32(dib.header, static_cast<std::uint32_t>(kBitmapInfoHeaderSize));
     putU32(dib.header, static_cast<std::uint32_t>(w));
-    putU32(dib.header, static_cast<std::uint32_t>(h));  // positive: rows bottom-up
-    putU16(dib.header, 1);                              // planes
-    putU16(dib.header, 24);                             // bits per pixel
-    putU32(dib.header, 0);                              // BI_RGB
+    putU32(dib.header, static_cast<std::uint32_t>(h)); // positive: rows bottom-up
+    putU16(dib.header, 1);                             // planes
+    putU16(dib.header, 24);                            // bits per pixel
+    putU32(dib.header, 0);                             // BI_RGB
     putU32(dib.header, static_cast<std::uint32_t>(stride * static_cast<std::size_t>(h)));
     putU32(dib.header, 0);
     putU32(dib.header, 0);
@@ -110,16 +112,19 @@ DibImage makeDib(const Bitmap& bitmap, std::int32_t targetWidth, std::int32_t ta
                 argb = blendOverWhite(bitmap.pixel(static_cast<int>(x), static_cast<int>(y)));
             } else {
                 // Box average of the source pixels this DIB pixel stands for.
-                const std::int64_t sx0 = x * bitmap.width / w, sx1 = std::max(sx0 + 1, (x + 1) * bitmap.width / w);
+                const std::int64_t sx0 = x * bitmap.width / w,
+                                   sx1 = std::max(sx0 + 1, (x + 1) * bitmap.width / w);
                 std::uint64_t r = 0, g = 0, b = 0, n = 0;
                 for (std::int64_t sy = sy0; sy < sy1; ++sy)
                     for (std::int64_t sx = sx0; sx < sx1; ++sx, ++n) {
-                        const std::uint32_t p = blendOverWhite(bitmap.pixel(static_cast<int>(sx), static_cast<int>(sy)));
+                        const std::uint32_t p =
+                            blendOverWhite(bitmap.pixel(static_cast<int>(sx), static_cast<int>(sy)));
                         r += (p >> 16) & 0xFF;
                         g += (p >> 8) & 0xFF;
                         b += p & 0xFF;
                     }
-                argb = static_cast<std::uint32_t>(((r + n / 2) / n) << 16 | ((g + n / 2) / n) << 8 | ((b + n / 2) / n));
+                argb = static_cast<std::uint32_t>(((r + n / 2) / n) << 16 | ((g + n / 2) / n) << 8 |
+                                                  ((b + n / 2) / n));
             }
             out[col * 3 + 0] = static_cast<char>(argb & 0xFF);
             out[col * 3 + 1] = static_cast<char>((argb >> 8) & 0xFF);
@@ -132,7 +137,8 @@ DibImage makeDib(const Bitmap& bitmap, std::int32_t targetWidth, std::int32_t ta
 bool insideArea(const ClipArea& area, double x, double y) {
     std::size_t start = 0;
     for (std::size_t i = 0; i < area.rings.size(); ++i) {
-        const auto ring = std::span<const Point>(area.points).subspan(start, static_cast<std::size_t>(area.rings[i]));
+        const auto ring =
+            std::span<const Point>(area.points).subspan(start, static_cast<std::size_t>(area.rings[i]));
         start += static_cast<std::size_t>(area.rings[i]);
         const int winding = windingNumber(ring, x, y);
         if (i == 0) {
@@ -155,7 +161,7 @@ void clipSegmentToArea(const ClipArea& area, Point a, Point b, std::vector<std::
             const Point& q = area.points[start + static_cast<std::size_t>((i + 1) % n)];
             const double ex = static_cast<double>(q.x) - p.x, ey = static_cast<double>(q.y) - p.y;
             const double denom = dx * ey - dy * ex;
-            if (denom == 0) continue;  // parallel: the neighbouring edges decide
+            if (denom == 0) continue; // parallel: the neighbouring edges decide
             // In double: the difference of two int coordinates need not fit an int.
             const double px = static_cast<double>(p.x) - a.x, py = static_cast<double>(p.y) - a.y;
             const double t = (px * ey - py * ex) / denom;
@@ -171,8 +177,10 @@ void clipSegmentToArea(const ClipArea& area, Point a, Point b, std::vector<std::
         if (t1 - t0 < kParameterEpsilon) continue;
         const double mid = (t0 + t1) / 2;
         if (!insideArea(area, a.x + dx * mid, a.y + dy * mid)) continue;
-        if (out.size() > first && std::abs(out.back().second - t0) < kParameterEpsilon) out.back().second = t1;
-        else out.emplace_back(t0, t1);
+        if (out.size() > first && std::abs(out.back().second - t0) < kParameterEpsilon)
+            out.back().second = t1;
+        else
+            out.emplace_back(t0, t1);
     }
 }
 

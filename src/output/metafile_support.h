@@ -14,7 +14,7 @@
 
 // Bytes written little-endian, as every metafile stores its numbers.
 class ByteBuffer {
-public:
+  public:
     void u8(std::uint8_t v) { bytes_.push_back(static_cast<char>(v)); }
     void u16(std::uint16_t v) {
         const char b[2] = {static_cast<char>(v & 0xFF), static_cast<char>(v >> 8)};
@@ -32,7 +32,8 @@ public:
     void zeros(std::size_t n) { bytes_.append(n, '\0'); }
     // Zero bytes up to the next multiple of `unit`.
     void padTo(std::size_t unit) {
-        while (bytes_.size() % unit != 0) bytes_.push_back('\0');
+        while (bytes_.size() % unit != 0)
+            bytes_.push_back('\0');
     }
     void patchU32(std::size_t at, std::uint32_t v);
     void patchU16(std::size_t at, std::uint16_t v);
@@ -41,7 +42,7 @@ public:
     const std::string& bytes() const { return bytes_; }
     std::string& bytes() { return bytes_; }
 
-private:
+  private:
     std::string bytes_;
 };
 
@@ -50,7 +51,7 @@ private:
 struct DibImage {
     std::int32_t width = 0;
     std::int32_t height = 0;
-    std::string header;  // the 40-byte BITMAPINFOHEADER
+    std::string header; // the 40-byte BITMAPINFOHEADER
     std::string bits;
 };
 

@@ -11,10 +11,11 @@ constexpr std::size_t kMaxCachedPerKind = 16;
 
 // The point at parameter t of the segment a → b, in whole pixels.
 Point along(Point a, Point b, double t) {
-    return {roundToPixel(a.x + (static_cast<double>(b.x) - a.x) * t), roundToPixel(a.y + (static_cast<double>(b.y) - a.y) * t)};
+    return {roundToPixel(a.x + (static_cast<double>(b.x) - a.x) * t),
+            roundToPixel(a.y + (static_cast<double>(b.y) - a.y) * t)};
 }
 
-}  // namespace
+} // namespace
 
 MetafileSurface::MetafileSurface(std::int32_t width, std::int32_t height, const TextMeasurer& measurer,
                                  std::int32_t dpi)
@@ -29,13 +30,16 @@ int MetafileSurface::allocateSlot() {
             return static_cast<int>(i);
         }
     }
-    if (slotUsed_.size() < static_cast<std::size_t>(firstObjectSlot())) slotUsed_.resize(firstObjectSlot(), true);
+    if (slotUsed_.size() < static_cast<std::size_t>(firstObjectSlot()))
+        slotUsed_.resize(firstObjectSlot(), true);
     slotUsed_.push_back(true);
     return static_cast<int>(slotUsed_.size() - 1);
 }
 
 bool MetafileSurface::pinned(int slot) const {
-    auto refers = [slot](const DcState& s) { return s.penSlot == slot || s.brushSlot == slot || s.fontSlot == slot; };
+    auto refers = [slot](const DcState& s) {
+        return s.penSlot == slot || s.brushSlot == slot || s.fontSlot == slot;
+    };
     return refers(dc_) || std::any_of(savedDc_.begin(), savedDc_.end(), refers);
 }
 
@@ -47,7 +51,8 @@ int MetafileSurface::selectObject(ObjectKind kind, const Pen* pen, const Brush* 
     for (CachedObject& o : objects_) {
         if (o.kind != kind) continue;
         ++sameKind;
-        const bool equal = (kind == ObjectKind::Pen && o.pen == *pen) || (kind == ObjectKind::Brush && o.brush == *brush) ||
+        const bool equal = (kind == ObjectKind::Pen && o.pen == *pen) ||
+                           (kind == ObjectKind::Brush && o.brush == *brush) ||
                            (kind == ObjectKind::Font && o.font == *font);
         if (equal) {
             found = &o;
@@ -160,8 +165,10 @@ void MetafileSurface::polyline(std::span<const Point> points) {
     if (finished_ || points.size() < 2) return;
     usePen(state().pen);
     useBackground();
-    if (activeAreas_ > 0) writeClippedPolyline(points);
-    else writePolyline(points);
+    if (activeAreas_ > 0)
+        writeClippedPolyline(points);
+    else
+        writePolyline(points);
 }
 
 void MetafileSurface::writeClippedPolyline(std::span<const Point> points) {
@@ -178,7 +185,8 @@ void MetafileSurface::writeClippedPolyline(std::span<const Point> points) {
                 const Point p0 = along(a, b, t0), p1 = along(a, b, t1);
                 std::vector<std::pair<double, double>> sub;
                 clipSegmentToArea(area, p0, p1, sub);
-                for (const auto& [s0, s1] : sub) refined.emplace_back(t0 + (t1 - t0) * s0, t0 + (t1 - t0) * s1);
+                for (const auto& [s0, s1] : sub)
+                    refined.emplace_back(t0 + (t1 - t0) * s0, t0 + (t1 - t0) * s1);
             }
             pieces_.swap(refined);
         }
@@ -201,7 +209,8 @@ void MetafileSurface::polygon(std::span<const Point> points, FillRule rule) {
 std::span<const Point> MetafileSurface::orientedRings(std::span<const Point> points,
                                                       std::span<const std::int32_t> rings) {
     ringPoints_.assign(points.begin(), points.end());
-    const double outer = signedArea2(std::span<const Point>(ringPoints_).first(static_cast<std::size_t>(rings[0])));
+    const double outer =
+        signedArea2(std::span<const Point>(ringPoints_).first(static_cast<std::size_t>(rings[0])));
     std::size_t start = static_cast<std::size_t>(rings[0]);
     for (std::size_t i = 1; i < rings.size(); ++i) {
         auto ring = std::span<Point>(ringPoints_).subspan(start, static_cast<std::size_t>(rings[i]));
@@ -211,8 +220,8 @@ std::span<const Point> MetafileSurface::orientedRings(std::span<const Point> poi
     return ringPoints_;
 }
 
-void MetafileSurface::doFillPolygonWithHoles(std::span<const Point> points, std::span<const std::int32_t> ringSizes,
-                                             FillRule outerRule) {
+void MetafileSurface::doFillPolygonWithHoles(std::span<const Point> points,
+                                             std::span<const std::int32_t> ringSizes, FillRule outerRule) {
     if (finished_) return;
     // Metafiles fill a poly-polygon by one rule. With the non-zero rule and every hole turned
     // against the outer ring the holes come out empty while the outline keeps its own winding;
@@ -222,8 +231,11 @@ void MetafileSurface::doFillPolygonWithHoles(std::span<const Point> points, std:
     useBrush(state().brush);
     useBackground();
     usePolyFill(outerRule);
-    if (ringSizes.size() == 1) writePolygon(points);
-    else writePolyPolygon(outerRule == FillRule::Winding ? orientedRings(points, ringSizes) : points, ringSizes);
+    if (ringSizes.size() == 1)
+        writePolygon(points);
+    else
+        writePolyPolygon(outerRule == FillRule::Winding ? orientedRings(points, ringSizes) : points,
+                         ringSizes);
 }
 
 void MetafileSurface::ellipse(const Rect& box) {
@@ -263,7 +275,7 @@ void MetafileSurface::textOut(Point reference, std::wstring_view text) {
     useFont(s.font);
     useTextAttributes();
     measurer_.characterAdvances(s.font, text, advances_);
-    advances_.resize(text.size(), 0.0);  // one per character, whatever the measurer gave
+    advances_.resize(text.size(), 0.0); // one per character, whatever the measurer gave
     // Whole-pixel advances whose running sums stay on the rounded exact positions.
     pixelAdvances_.clear();
     double exact = 0;
@@ -274,7 +286,8 @@ void MetafileSurface::textOut(Point reference, std::wstring_view text) {
         pixelAdvances_.push_back(Rect::saturate(std::int64_t{next} - placed));
         placed = next;
     }
-    const TextPlacement where = placeText(reference, s.textAlign, placed, measurer_.metrics(s.font), s.font.escapement);
+    const TextPlacement where =
+        placeText(reference, s.textAlign, placed, measurer_.metrics(s.font), s.font.escapement);
     writeText(reference, text, pixelAdvances_, where.bounds());
 }
 
@@ -299,8 +312,10 @@ void MetafileSurface::doPushClipRegion(std::span<const Point> points, std::span<
     writeSaveDc();
     savedDc_.push_back(dc_);
     usePolyFill(outerRule);
-    if (ringSizes.size() > 1 && outerRule == FillRule::Winding) writeClipArea(orientedRings(points, ringSizes), ringSizes);
-    else writeClipArea(points, ringSizes);
+    if (ringSizes.size() > 1 && outerRule == FillRule::Winding)
+        writeClipArea(orientedRings(points, ringSizes), ringSizes);
+    else
+        writeClipArea(points, ringSizes);
 }
 
 void MetafileSurface::doPopClip() {
@@ -317,6 +332,7 @@ void MetafileSurface::doPopClip() {
 
 void MetafileSurface::finishDrawing() {
     if (finished_) return;
-    while (clipDepth() > 0) popClip();
+    while (clipDepth() > 0)
+        popClip();
     finished_ = true;
 }

@@ -17,7 +17,7 @@
 #include "platform/surface.h"
 
 class MetafileSurface : public Surface {
-public:
+  public:
     // A picture of width × height pixels at `dpi` pixels per inch. The measurer must outlive the
     // writer.
     MetafileSurface(std::int32_t width, std::int32_t height, const TextMeasurer& measurer, std::int32_t dpi);
@@ -37,7 +37,7 @@ public:
     // True once the file has been finished; later drawing is ignored.
     bool finished() const { return finished_; }
 
-protected:
+  protected:
     // ---- Records the format writes -------------------------------------------------------------
     virtual void writeCreatePen(int slot, const Pen& pen) = 0;
     virtual void writeCreateBrush(int slot, const Brush& brush) = 0;
@@ -84,7 +84,7 @@ protected:
                           FillRule outerRule) override;
     void doPopClip() override;
 
-private:
+  private:
     enum class ObjectKind : std::uint8_t { Pen, Brush, Font };
     struct CachedObject {
         ObjectKind kind;
@@ -129,7 +129,7 @@ private:
     std::vector<CachedObject> objects_;
     std::vector<bool> slotUsed_;
     std::uint64_t useClock_ = 0;
-    std::vector<ClipArea> clipAreas_;  // one per pushed clip (empty for rectangles)
+    std::vector<ClipArea> clipAreas_; // one per pushed clip (empty for rectangles)
     int activeAreas_ = 0;
     std::vector<Point> ringPoints_;
     std::vector<double> advances_;

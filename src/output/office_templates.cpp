@@ -3,9 +3,9 @@
 #include <algorithm>
 #include <system_error>
 
-#include "model/settings.h"
 #include "model/ceiling.h"
 #include "model/measurements.h"
+#include "model/settings.h"
 #include "output/office_documents.h"
 #include "output/report_command.h"
 #include "output/report_script.h"

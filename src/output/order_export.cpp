@@ -2,12 +2,12 @@
 
 #include <optional>
 
-#include "model/settings.h"
 #include "business/estimate.h"
 #include "model/ceiling.h"
 #include "model/formatting.h"
 #include "model/measurements.h"
 #include "model/names.h"
+#include "model/settings.h"
 #include "storage/export_file.h"
 #include "storage/price_file.h"
 

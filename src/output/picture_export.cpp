@@ -5,12 +5,12 @@
 #include <random>
 #include <system_error>
 
-#include "model/settings.h"
 #include "editor/drawing_cache.h"
 #include "editor/painting.h"
 #include "editor/print_size.h"
 #include "model/ceiling.h"
 #include "model/outline_figures.h"
+#include "model/settings.h"
 #include "output/emf_writer.h"
 #include "output/gif_writer.h"
 #include "output/report_script.h"

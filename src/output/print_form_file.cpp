@@ -31,11 +31,15 @@ constexpr Statement kStatements[] = {
     {"PICTURE", PrintElemType::Picture, 5, 5},
 };
 
-bool isBlank(char c) { return c == ' ' || c == '\t'; }
+bool isBlank(char c) {
+    return c == ' ' || c == '\t';
+}
 
 std::string_view trim(std::string_view s) {
-    while (!s.empty() && isBlank(s.front())) s.remove_prefix(1);
-    while (!s.empty() && isBlank(s.back())) s.remove_suffix(1);
+    while (!s.empty() && isBlank(s.front()))
+        s.remove_prefix(1);
+    while (!s.empty() && isBlank(s.back()))
+        s.remove_suffix(1);
     return s;
 }
 
@@ -66,12 +70,15 @@ int integer(std::string_view field) {
     const auto result = std::from_chars(field.data(), field.data() + field.size(), v);
     if (result.ec == std::errc::result_out_of_range)
         return (!field.empty() && field.front() == '-') ? std::numeric_limits<int>::min()
-                                                         : std::numeric_limits<int>::max();
+                                                        : std::numeric_limits<int>::max();
     if (result.ec != std::errc()) return 0;
-    return static_cast<int>(std::clamp<long long>(v, std::numeric_limits<int>::min(), std::numeric_limits<int>::max()));
+    return static_cast<int>(
+        std::clamp<long long>(v, std::numeric_limits<int>::min(), std::numeric_limits<int>::max()));
 }
 
-std::wstring text(std::string_view field) { return codepage::fromCp1251(field); }
+std::wstring text(std::string_view field) {
+    return codepage::fromCp1251(field);
+}
 
 // Lines end with CR, CR LF or (files written on this platform) LF.
 std::vector<std::string_view> splitLines(std::string_view bytes) {
@@ -106,7 +113,7 @@ bool splitFields(std::string_view line, std::vector<std::string_view>& fields) {
     return true;
 }
 
-}  // namespace
+} // namespace
 
 bool parsePrintForm(TZPrintForm& form, std::string_view bytes, bool dealerMode) {
     // A file that starts with "!" holds UTF-8 text; it is read as its single-byte twin.
@@ -123,7 +130,7 @@ bool parsePrintForm(TZPrintForm& form, std::string_view bytes, bool dealerMode) 
 
     std::vector<std::string_view> fields;
     for (std::size_t l = 1; l < lines.size(); ++l) {
-        if (lines[l].empty()) break;  // the first empty line ends the form
+        if (lines[l].empty()) break; // the first empty line ends the form
         if (!splitFields(lines[l], fields)) continue;
         const Statement* statement = nullptr;
         for (const Statement& s : kStatements)
@@ -149,7 +156,7 @@ bool parsePrintForm(TZPrintForm& form, std::string_view bytes, bool dealerMode) 
             e.height = number(field(4));
             e.size = integer(field(5));
             e.text = text(field(6));
-            e.variable = reportFieldId(e.text);  // 0: an unknown name prints nothing
+            e.variable = reportFieldId(e.text); // 0: an unknown name prints nothing
             e.wrapWidth = integer(field(7));
             e.maxLines = integer(field(8));
             break;
@@ -177,7 +184,8 @@ bool parsePrintForm(TZPrintForm& form, std::string_view bytes, bool dealerMode) 
             e.height = number(field(4));
             e.size = integer(field(5));
             break;
-        default: break;
+        default:
+            break;
         }
         form.append(std::move(e));
     }

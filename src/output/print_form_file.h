@@ -16,7 +16,7 @@ inline constexpr std::size_t kMaxFields = 20;
 inline constexpr std::uintmax_t kMaxFormBytes = 1'000'000;
 // The extension of form files in the program directory.
 inline constexpr char kExtension[] = ".pem";
-}  // namespace printFormFile
+} // namespace printFormFile
 
 // Parses the text of a form file into `form` (replacing its contents). False when the form is
 // refused: in dealer mode, a FIGURE whose purpose begins with "4" or "5".

@@ -1,9 +1,9 @@
 #include "output/print_job.h"
 
-#include "model/settings.h"
 #include "editor/drawing_cache.h"
 #include "model/ceiling.h"
 #include "model/measurements.h"
+#include "model/settings.h"
 #include "output/print_form_file.h"
 #include "platform/print_target.h"
 #include "platform/ui_services.h"

@@ -57,16 +57,20 @@ void RecordingSurface::polygon(std::span<const Point> points, FillRule rule) {
     keepPoints(r, points);
 }
 
-void RecordingSurface::doFillPolygonWithHoles(std::span<const Point> points, std::span<const std::int32_t> ringSizes,
-                                              FillRule outerRule) {
+void RecordingSurface::doFillPolygonWithHoles(std::span<const Point> points,
+                                              std::span<const std::int32_t> ringSizes, FillRule outerRule) {
     SurfaceRecord& r = add(RecordKind::PolygonWithHoles);
     r.rule = outerRule;
     keepPoints(r, points);
     keepRings(r, ringSizes);
 }
 
-void RecordingSurface::ellipse(const Rect& box) { add(RecordKind::Ellipse).rect = box; }
-void RecordingSurface::rectangle(const Rect& box) { add(RecordKind::Rectangle).rect = box; }
+void RecordingSurface::ellipse(const Rect& box) {
+    add(RecordKind::Ellipse).rect = box;
+}
+void RecordingSurface::rectangle(const Rect& box) {
+    add(RecordKind::Rectangle).rect = box;
+}
 
 void RecordingSurface::fillRect(const Rect& box, Color color) {
     SurfaceRecord& r = add(RecordKind::FillRect);
@@ -87,8 +91,8 @@ void RecordingSurface::textOut(Point reference, std::wstring_view text) {
     keepText(r, text);
 }
 
-Size RecordingSurface::tabbedTextOut(Point origin, std::wstring_view text, std::span<const std::int32_t> tabStops,
-                                     std::int32_t tabOrigin) {
+Size RecordingSurface::tabbedTextOut(Point origin, std::wstring_view text,
+                                     std::span<const std::int32_t> tabStops, std::int32_t tabOrigin) {
     SurfaceRecord& r = add(RecordKind::TabbedText);
     r.point = origin;
     r.tabOrigin = tabOrigin;
@@ -108,7 +112,8 @@ std::int32_t RecordingSurface::drawWrappedText(const Rect& box, std::wstring_vie
     wrapText(*measurer_, state().font, text, r.rect.width(), wrapScratch_);
     const std::int64_t lineHeight = std::max(1, roundToPixel(measurer_->metrics(state().font).height()));
     return static_cast<std::int32_t>(
-        std::min<std::int64_t>(lineHeight * static_cast<std::int64_t>(wrapScratch_.size()), std::numeric_limits<std::int32_t>::max()));
+        std::min<std::int64_t>(lineHeight * static_cast<std::int64_t>(wrapScratch_.size()),
+                               std::numeric_limits<std::int32_t>::max()));
 }
 
 void RecordingSurface::doPushClipRect(const Rect& box) {
@@ -116,8 +121,8 @@ void RecordingSurface::doPushClipRect(const Rect& box) {
     add(RecordKind::PushClipRect).rect = box;
 }
 
-void RecordingSurface::doPushClipRegion(std::span<const Point> points, std::span<const std::int32_t> ringSizes,
-                                        FillRule outerRule) {
+void RecordingSurface::doPushClipRegion(std::span<const Point> points,
+                                        std::span<const std::int32_t> ringSizes, FillRule outerRule) {
     ++depth_;
     SurfaceRecord& r = add(RecordKind::PushClipRegion);
     r.rule = outerRule;
@@ -154,8 +159,8 @@ std::vector<const SurfaceRecord*> RecordingSurface::ofKind(RecordKind kind) cons
 }
 
 std::size_t RecordingSurface::count(RecordKind kind) const {
-    return static_cast<std::size_t>(
-        std::count_if(records_.begin(), records_.end(), [kind](const SurfaceRecord& r) { return r.kind == kind; }));
+    return static_cast<std::size_t>(std::count_if(records_.begin(), records_.end(),
+                                                  [kind](const SurfaceRecord& r) { return r.kind == kind; }));
 }
 
 std::vector<const SurfaceRecord*> RecordingSurface::textsEqual(std::wstring_view wanted) const {

@@ -15,21 +15,32 @@
 #include "platform/surface.h"
 
 enum class RecordKind : std::uint8_t {
-    Polyline, Polygon, PolygonWithHoles, Ellipse, Rectangle, FillRect, Bitmap,
-    Text, TabbedText, WrappedText, PushClipRect, PushClipRegion, PopClip
+    Polyline,
+    Polygon,
+    PolygonWithHoles,
+    Ellipse,
+    Rectangle,
+    FillRect,
+    Bitmap,
+    Text,
+    TabbedText,
+    WrappedText,
+    PushClipRect,
+    PushClipRegion,
+    PopClip
 };
 
 struct SurfaceRecord {
     RecordKind kind = RecordKind::Polyline;
-    DrawState state;        // the drawing state when the call was made
-    int clipDepth = 0;      // clips in force (for clip records: after the call)
-    Rect rect;              // Ellipse, Rectangle, FillRect, Bitmap (target), WrappedText (box), PushClipRect
-    Point point;            // Text (reference point), TabbedText (origin)
-    Color color;            // FillRect
-    FillRule rule = FillRule::EvenOdd;  // Polygon, PolygonWithHoles, PushClipRegion
-    BitmapOptions bitmapOptions;        // Bitmap
-    Size bitmapSize;                    // Bitmap: the source's size
-    std::int32_t tabOrigin = 0;         // TabbedText
+    DrawState state;   // the drawing state when the call was made
+    int clipDepth = 0; // clips in force (for clip records: after the call)
+    Rect rect;         // Ellipse, Rectangle, FillRect, Bitmap (target), WrappedText (box), PushClipRect
+    Point point;       // Text (reference point), TabbedText (origin)
+    Color color;       // FillRect
+    FillRule rule = FillRule::EvenOdd; // Polygon, PolygonWithHoles, PushClipRegion
+    BitmapOptions bitmapOptions;       // Bitmap
+    Size bitmapSize;                   // Bitmap: the source's size
+    std::int32_t tabOrigin = 0;        // TabbedText
 
     // Ranges in the recorder's pools; read them through RecordingSurface::points() and friends.
     std::size_t pointStart = 0, pointCount = 0;
@@ -43,7 +54,7 @@ struct SurfaceRecord {
 };
 
 class RecordingSurface : public Surface {
-public:
+  public:
     // With no measurer, the recorder measures with its own ApproximateTextMeasurer; a given one must
     // outlive the recorder.
     explicit RecordingSurface(const DeviceMetrics& metrics = deviceMetricsFor(800, 600),
@@ -82,7 +93,7 @@ public:
     // Every text written, in call order.
     std::vector<std::wstring> allTexts() const;
 
-protected:
+  protected:
     void doFillPolygonWithHoles(std::span<const Point> points, std::span<const std::int32_t> ringSizes,
                                 FillRule outerRule) override;
     void doDrawBitmap(const Bitmap& bitmap, const Rect& target, BitmapOptions options) override;
@@ -91,7 +102,7 @@ protected:
                           FillRule outerRule) override;
     void doPopClip() override;
 
-private:
+  private:
     SurfaceRecord& add(RecordKind kind);
     void keepPoints(SurfaceRecord& r, std::span<const Point> points);
     void keepRings(SurfaceRecord& r, std::span<const std::int32_t> rings);
@@ -103,7 +114,7 @@ private:
     int depth_ = 0;
     std::vector<SurfaceRecord> records_;
     std::vector<Point> points_;
-    std::vector<std::int32_t> ints_;  // ring sizes and tab stops
+    std::vector<std::int32_t> ints_; // ring sizes and tab stops
     std::wstring texts_;
     std::vector<WrappedLine> wrapScratch_;
     std::vector<TabbedPiece> tabScratch_;

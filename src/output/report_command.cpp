@@ -1,9 +1,9 @@
 #include "output/report_command.h"
 
-#include "model/settings.h"
 #include "model/ceiling.h"
 #include "model/formatting.h"
 #include "model/measurements.h"
+#include "model/settings.h"
 #include "output/project_report.h"
 #include "output/report_script.h"
 #include "platform/launcher.h"
@@ -23,15 +23,18 @@ bool prepareReportTemplates(TZCeiling& doc, const AppSettings& settings, std::ve
     if (!checkMaximumError(doc)) return false;
     // The folder setting as the program holds it: the settings dialog stores every change, so it
     // is the value the settings store would give when read again.
-    const std::wstring folder = settings.templatesFolder.empty() ? defaultTemplatesFolder() : settings.templatesFolder;
+    const std::wstring folder =
+        settings.templatesFolder.empty() ? defaultTemplatesFolder() : settings.templatesFolder;
     doc.wordForms = scanTemplates(templatesFolderPath(folder, doc.programDir()));
     // An installed program also offers the templates installed with it, after the user's own;
     // the user's template of the same name takes the place of the installed one.
     if (doc.programDirectory().isSplit() && !codepage::toPath(folder).is_absolute()) {
-        const TZStaticArray<TZWordForm> installed = scanTemplates(templatesFolderPath(folder, doc.programDirectory().shipped));
+        const TZStaticArray<TZWordForm> installed =
+            scanTemplates(templatesFolderPath(folder, doc.programDirectory().shipped));
         for (int i = 0; i < installed.count(); ++i) {
             bool taken = false;
-            for (int k = 0; k < doc.wordForms.count() && !taken; ++k) taken = doc.wordForms.at(k).name == installed.at(i).name;
+            for (int k = 0; k < doc.wordForms.count() && !taken; ++k)
+                taken = doc.wordForms.at(k).name == installed.at(i).name;
             if (!taken) doc.wordForms.append(installed.at(i));
         }
     }
@@ -51,7 +54,8 @@ bool runReport(TZCeiling& doc, const AppSettings& settings, int index, Launcher&
     const TZWordForm* form = doc.wordForms.checkedAt(index);
     if (form == nullptr) return false;
     const std::filesystem::path script =
-        tempFolder / codepage::toPath(L"ex2script" + formatInteger(reportScriptNumber(secondsSince1970)) + L".js");
+        tempFolder /
+        codepage::toPath(L"ex2script" + formatInteger(reportScriptNumber(secondsSince1970)) + L".js");
     const std::wstring scriptText = codepage::fromPath(script);
     if (!writeReportScript(doc, settings, script)) {
         doc.ui().error(L"Не удалось записать файл " + scriptText);

@@ -65,4 +65,4 @@ enum : int {
     kRasschet = 40,
     kPhone = 41,
 };
-}  // namespace field
+} // namespace field

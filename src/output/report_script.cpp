@@ -9,43 +9,42 @@
 
 namespace {
 
-constexpr char kReportOpening[] =
-    "var word = new ActiveXObject(\"Word.Application\");\n"
-    "var saveName = WScript.Arguments(0);\n"
-    "word.Documents.Open(saveName, true, true);\n"
-    "\n"
-    "var adoc = word.ActiveDocument;\n"
-    "adoc.PageSetup.LeftMargin  = '1';\n"
-    "adoc.PageSetup.RightMargin = '1';\n"
-    "adoc.PageSetup.TopMargin   = '1';\n"
-    "var objSelection = adoc.Content;\n"
-    "\n"
-    "var wdReplaceAll = 2;\n"
-    "var wdFindContinue = 1;\n"
-    "\n";
+constexpr char kReportOpening[] = "var word = new ActiveXObject(\"Word.Application\");\n"
+                                  "var saveName = WScript.Arguments(0);\n"
+                                  "word.Documents.Open(saveName, true, true);\n"
+                                  "\n"
+                                  "var adoc = word.ActiveDocument;\n"
+                                  "adoc.PageSetup.LeftMargin  = '1';\n"
+                                  "adoc.PageSetup.RightMargin = '1';\n"
+                                  "adoc.PageSetup.TopMargin   = '1';\n"
+                                  "var objSelection = adoc.Content;\n"
+                                  "\n"
+                                  "var wdReplaceAll = 2;\n"
+                                  "var wdFindContinue = 1;\n"
+                                  "\n";
 constexpr char kReportClosing[] = "\t\t\tword.Visible = true";
 
-constexpr char kPictureOpening[] =
-    "var saveName = WScript.Arguments(0);\n"
-    "var picName  = WScript.Arguments(1);\n"
-    "\n"
-    "var word = new ActiveXObject(\"Word.Application\");\n"
-    "word.Documents.Add();\n"
-    "\n"
-    "var adoc = word.ActiveDocument;\n"
-    "adoc.PageSetup.LeftMargin  = '1';\n"
-    "adoc.PageSetup.RightMargin = '1';\n"
-    "adoc.PageSetup.TopMargin   = '1';\n"
-    "\n"
-    "var shapes = adoc.Shapes;\n"
-    "shapes.AddPicture(picName);\n"
-    "\n";
+constexpr char kPictureOpening[] = "var saveName = WScript.Arguments(0);\n"
+                                   "var picName  = WScript.Arguments(1);\n"
+                                   "\n"
+                                   "var word = new ActiveXObject(\"Word.Application\");\n"
+                                   "word.Documents.Add();\n"
+                                   "\n"
+                                   "var adoc = word.ActiveDocument;\n"
+                                   "adoc.PageSetup.LeftMargin  = '1';\n"
+                                   "adoc.PageSetup.RightMargin = '1';\n"
+                                   "adoc.PageSetup.TopMargin   = '1';\n"
+                                   "\n"
+                                   "var shapes = adoc.Shapes;\n"
+                                   "shapes.AddPicture(picName);\n"
+                                   "\n";
 constexpr char kPictureSaveAndQuit[] = "\t\t\tadoc.SaveAs(saveName);\n\nword.quit();";
 constexpr char kPictureLeaveOpen[] = "\t\t\tword.Visible = true";
 
 std::string replacement(const std::string& find, const std::string& replaceWith) {
-    return "objSelection.Find.Execute('" + find + "', false, false, false, false, false, wdFindContinue, false, false, '" +
-           replaceWith + "', wdReplaceAll, false, false, false, false);\n";
+    return "objSelection.Find.Execute('" + find +
+           "', false, false, false, false, false, wdFindContinue, false, false, '" + replaceWith +
+           "', wdReplaceAll, false, false, false, false);\n";
 }
 
 // Cuts an escaped value into pieces of at most 240 characters, never between the backslash of an
@@ -59,7 +58,8 @@ std::vector<std::string> pieces(const std::string& escaped) {
         if (end < escaped.size()) {
             // Count the backslashes just before the cut: an odd run means the cut splits an escape.
             std::size_t run = 0;
-            while (end - run > start && escaped[end - run - 1] == '\\') ++run;
+            while (end - run > start && escaped[end - run - 1] == '\\')
+                ++run;
             if (run % 2 == 1) --end;
         }
         out.push_back(escaped.substr(start, end - start));
@@ -68,7 +68,9 @@ std::vector<std::string> pieces(const std::string& escaped) {
     return out;
 }
 
-bool nameStartsWithLockMark(const std::string& name) { return name.size() >= 2 && name[0] == '~' && name[1] == '$'; }
+bool nameStartsWithLockMark(const std::string& name) {
+    return name.size() >= 2 && name[0] == '~' && name[1] == '$';
+}
 
 std::string lowerAscii(std::string s) {
     for (char& c : s)
@@ -76,9 +78,10 @@ std::string lowerAscii(std::string s) {
     return s;
 }
 
-}  // namespace
+} // namespace
 
-std::filesystem::path templatesFolderPath(const std::wstring& folderSetting, const std::filesystem::path& programDir) {
+std::filesystem::path templatesFolderPath(const std::wstring& folderSetting,
+                                          const std::filesystem::path& programDir) {
     std::wstring folder = folderSetting;
     const auto isSeparator = [](wchar_t c) { return c == L'/' || c == L'\\'; };
     std::filesystem::path result;
@@ -122,11 +125,20 @@ std::wstring escapeScriptValue(const std::wstring& value) {
     out.reserve(value.size());
     for (wchar_t c : value) {
         switch (c) {
-        case L'\\': out += L"\\\\"; break;
-        case L'\'': out += L"\\'"; break;
-        case L'\r': out += L"\\r"; break;
-        case L'\n': out += L"\\n"; break;
-        default: out.push_back(c);
+        case L'\\':
+            out += L"\\\\";
+            break;
+        case L'\'':
+            out += L"\\'";
+            break;
+        case L'\r':
+            out += L"\\r";
+            break;
+        case L'\n':
+            out += L"\\n";
+            break;
+        default:
+            out.push_back(c);
         }
     }
     return out;
@@ -143,7 +155,8 @@ std::string buildReportScript(const std::function<std::wstring(int id)>& value) 
         }
         const std::vector<std::string> parts = pieces(escaped);
         std::string markers;
-        for (std::size_t k = 0; k < parts.size(); ++k) markers += "##" + std::to_string(k) + "~";
+        for (std::size_t k = 0; k < parts.size(); ++k)
+            markers += "##" + std::to_string(k) + "~";
         script += replacement(keyword, markers);
         for (std::size_t k = 0; k < parts.size(); ++k)
             script += replacement("##" + std::to_string(k) + "~", parts[k]);

@@ -13,11 +13,12 @@ namespace reportScript {
 // A value of this many characters or more (after escaping) is replaced in pieces.
 inline constexpr std::size_t kLongValue = 255;
 inline constexpr std::size_t kPieceLength = 240;
-}  // namespace reportScript
+} // namespace reportScript
 
 // The templates folder as used: a relative folder (as the default "templates/") lies below the
 // program directory; one leading and one trailing separator are removed before joining.
-std::filesystem::path templatesFolderPath(const std::wstring& folderSetting, const std::filesystem::path& programDir);
+std::filesystem::path templatesFolderPath(const std::wstring& folderSetting,
+                                          const std::filesystem::path& programDir);
 
 // The templates of a folder: every "*.doc*" file, then every "*.xls" file (which, as always on
 // the office platform, also finds "*.xlsx"), each group in name order; lock files ("~$…") and

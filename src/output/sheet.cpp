@@ -4,12 +4,12 @@
 #include <memory>
 #include <optional>
 
-#include "model/settings.h"
 #include "editor/drawing_cache.h"
 #include "editor/painting.h"
 #include "editor/photo_overlay.h"
 #include "editor/print_size.h"
 #include "model/ceiling.h"
+#include "model/settings.h"
 #include "model/view_transform.h"
 #include "platform/surface.h"
 

@@ -5,7 +5,9 @@
 
 namespace {
 
-bool isBlank(wchar_t c) { return c == L' ' || c == L'\t'; }
+bool isBlank(wchar_t c) {
+    return c == L' ' || c == L'\t';
+}
 
 } // namespace
 
@@ -21,7 +23,8 @@ void wrapText(const TZPrintFormElem& element, std::wstring& text, int& breaks) {
             // Back to the last blank after the piece's start; the blank begins the next piece.
             // Without one the word is cut at the width, so that wrapping always advances.
             std::size_t blank = d;
-            while (blank > c && !isBlank(text[blank])) --blank;
+            while (blank > c && !isBlank(text[blank]))
+                --blank;
             if (blank > c) d = blank;
         } else {
             d = n;
@@ -36,8 +39,8 @@ void wrapText(const TZPrintFormElem& element, std::wstring& text, int& breaks) {
     text = std::move(wrapped);
 }
 
-bool moveOverflow(const TZPrintForm& form, const TZPrintFormElem& element, int lines, const std::wstring& heading,
-                  std::wstring& text, std::wstring& continuation) {
+bool moveOverflow(const TZPrintForm& form, const TZPrintFormElem& element, int lines,
+                  const std::wstring& heading, std::wstring& text, std::wstring& continuation) {
     if (element.maxLines <= 0 || lines <= element.maxLines) return false;
     continuation += heading + L"\n\n" + text + L"\n\n";
     text = form.english ? kSeeNextPageEnglish : kSeeNextPage;

@@ -21,5 +21,5 @@ inline constexpr wchar_t kSeeNextPageEnglish[] = L"(see next page)";
 // When `lines` exceeds the element's `maxLines` (0 or less: no limit), appends the heading, the
 // text and blank lines to `continuation` and replaces the text by the pointer to the next page.
 // True when the text overflowed.
-bool moveOverflow(const TZPrintForm& form, const TZPrintFormElem& element, int lines, const std::wstring& heading,
-                  std::wstring& text, std::wstring& continuation);
+bool moveOverflow(const TZPrintForm& form, const TZPrintFormElem& element, int lines,
+                  const std::wstring& heading, std::wstring& text, std::wstring& continuation);

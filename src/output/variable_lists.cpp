@@ -3,15 +3,15 @@
 #include <algorithm>
 #include <vector>
 
-#include "model/settings.h"
 #include "business/estimate.h"
 #include "cutting/canvas_pieces.h"
 #include "model/ceiling.h"
 #include "model/formatting.h"
 #include "model/names.h"
-#include "model/records.h"
-#include "output/installation_time.h"
 #include "model/print_form.h"
+#include "model/records.h"
+#include "model/settings.h"
+#include "output/installation_time.h"
 #include "output/text_wrap.h"
 #include "storage/price_file.h"
 
@@ -39,7 +39,7 @@ void appendEntry(std::wstring& list, const std::wstring& entry) {
     list += entry;
 }
 
-}  // namespace
+} // namespace
 
 std::wstring sidesList(const TZCeiling& doc) {
     std::wstring list;
@@ -100,7 +100,8 @@ std::wstring sidesText(const TZCeiling& doc, const TZPrintForm& form, const TZPr
 std::wstring diagonalsText(const TZCeiling& doc, const TZPrintForm& form, const TZPrintFormElem& element,
                            std::wstring& continuation) {
     return wrappedList(diagonalsList(doc), form, element,
-                       heading(form, listHeadings::kDiagonals, listHeadings::kDiagonalsEnglish), continuation);
+                       heading(form, listHeadings::kDiagonals, listHeadings::kDiagonalsEnglish),
+                       continuation);
 }
 
 std::wstring formsText(const TZCeiling& doc, const TZPrintForm& form, const TZPrintFormElem& element,
@@ -122,7 +123,8 @@ std::wstring canvasesText(TZCeiling& doc, const TZPrintForm& form, const TZPrint
     for (int k = 0; k < doc.seamLines.count() - 2; k += 2) {
         std::wstring points = trimBlanks(texts[static_cast<std::size_t>(k / 2)]);
         if (points.empty()) continue;
-        std::wstring piece = (form.english ? L"canvas " : L"полотно ") + formatInteger(k / 2 + 1) + L". " + points;
+        std::wstring piece =
+            (form.english ? L"canvas " : L"полотно ") + formatInteger(k / 2 + 1) + L". " + points;
         wrapText(element, piece, breaks);
         text += piece + L"\n\n";
         ++listed;
@@ -145,8 +147,8 @@ std::wstring anglesText(TZCeiling& doc, const TZPrintForm& form, const TZPrintFo
     int breaks = 0;
     wrapText(element, text, breaks);
     // The angles overflow only when their breaks alone exceed the box's lines.
-    moveOverflow(form, element, breaks, heading(form, listHeadings::kAngles, listHeadings::kAnglesEnglish), text,
-                 continuation);
+    moveOverflow(form, element, breaks, heading(form, listHeadings::kAngles, listHeadings::kAnglesEnglish),
+                 text, continuation);
     return text;
 }
 
@@ -165,6 +167,7 @@ std::wstring extraWorksText(const TZCeiling& doc, const AppSettings& settings, c
     }
     // The box is measured as two lines per work less one.
     moveOverflow(form, element, 2 * doc.extraWorks.count() - 1,
-                 heading(form, listHeadings::kExtraWorks, listHeadings::kExtraWorksEnglish), text, continuation);
+                 heading(form, listHeadings::kExtraWorks, listHeadings::kExtraWorksEnglish), text,
+                 continuation);
     return text;
 }

@@ -24,7 +24,7 @@ inline constexpr wchar_t kAngles[] = L"УГЛЫ:";
 inline constexpr wchar_t kAnglesEnglish[] = L"ANGLES:";
 inline constexpr wchar_t kExtraWorks[] = L"ДОПОЛНИТЕЛЬНАЯ РАБОТА:";
 inline constexpr wchar_t kExtraWorksEnglish[] = L"ADD WORKS:";
-}  // namespace listHeadings
+} // namespace listHeadings
 
 // The unwrapped lists.
 // "AB=250.0; BC=300.0": every measured side, from each vertex to the next.

@@ -2,16 +2,16 @@
 
 #include <cmath>
 
-#include "model/settings.h"
 #include "business/client_text.h"
 #include "business/estimate.h"
 #include "model/ceiling.h"
 #include "model/formatting.h"
 #include "model/measurements.h"
 #include "model/names.h"
+#include "model/print_form.h"
+#include "model/settings.h"
 #include "model/working_outline.h"
 #include "output/installation_time.h"
-#include "model/print_form.h"
 #include "output/report_fields.h"
 #include "output/variable_lists.h"
 #include "storage/codepage.h"
@@ -57,7 +57,8 @@ std::wstring materialQuantityText(const TZCeiling& doc, const AppSettings& setti
 
 std::wstring canvasLengthsText(const TZCeiling& doc, Wording w) {
     if (doc.canvasLengthTotal == 0) return kUnknownFigure;
-    std::wstring text = formatNumber(doc.canvasLengthTotal / kCentimetresPerMetre, 2) + w.pick(L" м (", L" m (");
+    std::wstring text =
+        formatNumber(doc.canvasLengthTotal / kCentimetresPerMetre, 2) + w.pick(L" м (", L" m (");
     bool first = true;
     for (double length : doc.canvasLengths) {
         if (!first) text += L" + ";
@@ -75,10 +76,14 @@ std::wstring materialGroupName(const TZCeiling& doc) {
 
 std::wstring harpoonName(std::uint8_t harpoon) {
     switch (harpoon) {
-    case 0: return L"Отсутствует";
-    case 1: return L"Видимый";
-    case 2: return L"Невидимый";
-    default: return {};  // a value no dialog can set
+    case 0:
+        return L"Отсутствует";
+    case 1:
+        return L"Видимый";
+    case 2:
+        return L"Невидимый";
+    default:
+        return {}; // a value no dialog can set
     }
 }
 
@@ -95,9 +100,12 @@ std::wstring priceText(const TZCeiling& doc, const AppSettings& settings, int id
     prices.load(doc.programDir());
     const CostEstimate estimate(doc, prices, {settings.materialWithTension});
     switch (id) {
-    case field::kSumprice: return formatNumber(estimate.jobCost(true), 2);
-    case field::kSummaterial: return formatNumber(estimate.jobCost(false), 2);
-    default: return formatNumber(estimate.extrasSum(estimate.jobCost(false)), 2);
+    case field::kSumprice:
+        return formatNumber(estimate.jobCost(true), 2);
+    case field::kSummaterial:
+        return formatNumber(estimate.jobCost(false), 2);
+    default:
+        return formatNumber(estimate.extrasSum(estimate.jobCost(false)), 2);
     }
 }
 
@@ -106,9 +114,11 @@ int workingOutlinePoints(TZCeiling& doc) {
     return buildWorkingOutline(doc, doc.showConstructions, outline);
 }
 
-InstallationTime installationOf(TZCeiling& doc) { return installationTime(perimeter(doc), cornerAngleList(doc)); }
+InstallationTime installationOf(TZCeiling& doc) {
+    return installationTime(perimeter(doc), cornerAngleList(doc));
+}
 
-}  // namespace
+} // namespace
 
 std::wstring scaleText(double scale, bool english) {
     const Wording w{english};
@@ -122,60 +132,98 @@ std::wstring variableText(TZCeiling& doc, const AppSettings& settings, const TZP
     const Wording w{form.english};
     const int n = doc.polygon.count();
     switch (id) {
-    case field::kNumber: return doc.orderNumber;
-    case field::kDate: return doc.orderDate;
-    case field::kName: return doc.orderName;
-    case field::kColor: return codepage::fromCp1251(doc.material.name);
-    case field::kLastletter: return vertexName(n - 1);
-    case field::kSides: return sidesText(doc, form, element, continuation);
-    case field::kDiagonals: return diagonalsText(doc, form, element, continuation);
-    case field::kRaskroyline: return seamText(doc);
-    case field::kSquare: return formatNumber(netArea(doc), 2) + w.pick(L" м2", L" m2");
-    case field::kObrezki: return doc.offcuts > 0 ? formatNumber(doc.offcuts, 2) + w.pick(L" м2", L" m2") : std::wstring();
-    case field::kCountcorner: return formatInteger(workingOutlinePoints(doc));
-    case field::kPerimeter: return formatNumber(perimeter(doc), 1) + w.pick(L" м", L" m");
-    case field::kKontragent: return splitClientText(doc.client).name;
-    case field::kPolotna: return canvasesText(doc, form, element, continuation);
-    case field::kError: return formatNumber(displayedError(doc), 3) + L"%";
-    case field::kForms: return formsText(doc, form, element, continuation);
-    case field::kComment: return doc.note;
-    case field::kAngles: return anglesText(doc, form, element, continuation);
-    case field::kPrinttitle: return settings.printTitle.empty() ? kDefaultPrintTitle : settings.printTitle;
-    case field::kSquaremat: return materialQuantityText(doc, settings, w);
-    case field::kLengthmat: return canvasLengthsText(doc, w);
+    case field::kNumber:
+        return doc.orderNumber;
+    case field::kDate:
+        return doc.orderDate;
+    case field::kName:
+        return doc.orderName;
+    case field::kColor:
+        return codepage::fromCp1251(doc.material.name);
+    case field::kLastletter:
+        return vertexName(n - 1);
+    case field::kSides:
+        return sidesText(doc, form, element, continuation);
+    case field::kDiagonals:
+        return diagonalsText(doc, form, element, continuation);
+    case field::kRaskroyline:
+        return seamText(doc);
+    case field::kSquare:
+        return formatNumber(netArea(doc), 2) + w.pick(L" м2", L" m2");
+    case field::kObrezki:
+        return doc.offcuts > 0 ? formatNumber(doc.offcuts, 2) + w.pick(L" м2", L" m2") : std::wstring();
+    case field::kCountcorner:
+        return formatInteger(workingOutlinePoints(doc));
+    case field::kPerimeter:
+        return formatNumber(perimeter(doc), 1) + w.pick(L" м", L" m");
+    case field::kKontragent:
+        return splitClientText(doc.client).name;
+    case field::kPolotna:
+        return canvasesText(doc, form, element, continuation);
+    case field::kError:
+        return formatNumber(displayedError(doc), 3) + L"%";
+    case field::kForms:
+        return formsText(doc, form, element, continuation);
+    case field::kComment:
+        return doc.note;
+    case field::kAngles:
+        return anglesText(doc, form, element, continuation);
+    case field::kPrinttitle:
+        return settings.printTitle.empty() ? kDefaultPrintTitle : settings.printTitle;
+    case field::kSquaremat:
+        return materialQuantityText(doc, settings, w);
+    case field::kLengthmat:
+        return canvasLengthsText(doc, w);
     case field::kMatwidth:
         return doc.material.width > 0
                    ? formatNumber(doc.material.width / kCentimetresPerMetre, 2) + w.pick(L" м", L" m")
                    : std::wstring(kUnknownFigure);
-    case field::kWork: return installationBreakdown(installationOf(doc));
-    case field::kWorktime: return installationDuration(installationOf(doc), form.english);
-    case field::kScale: return scaleText(form.scale, form.english);
+    case field::kWork:
+        return installationBreakdown(installationOf(doc));
+    case field::kWorktime:
+        return installationDuration(installationOf(doc), form.english);
+    case field::kScale:
+        return scaleText(form.scale, form.english);
     case field::kReduct: {
         const double reduction = (1 - doc.material.tensionCoef) * kPerCent;
         return formatNumber(reduction, 0) + L" % - " + formatNumber(reduction, 0) + L" %";
     }
-    case field::kMatgroup: return materialGroupName(doc);
-    case field::kAnglescount: return formatInteger(n);
-    case field::kPrice: return {};
-    case field::kCity: return cityName(doc);
-    case field::kGarpun: return harpoonName(doc.harpoon);
+    case field::kMatgroup:
+        return materialGroupName(doc);
+    case field::kAnglescount:
+        return formatInteger(n);
+    case field::kPrice:
+        return {};
+    case field::kCity:
+        return cityName(doc);
+    case field::kGarpun:
+        return harpoonName(doc.harpoon);
     case field::kSumprice:
     case field::kSummaterial:
-    case field::kSumaddjob: return priceText(doc, settings, id);
-    case field::kAddjob: return extraWorksText(doc, settings, form, element, continuation);
-    case field::kMaterial: return doc.ceilingType;
-    case field::kInn: return splitClientText(doc.client).inn;
-    case field::kKpp: return splitClientText(doc.client).kpp;
-    case field::kAddress: return splitClientText(doc.client).address;
-    case field::kRasschet: return splitClientText(doc.client).account;
-    case field::kPhone: return splitClientText(doc.client).phone;
-    default: return {};
+    case field::kSumaddjob:
+        return priceText(doc, settings, id);
+    case field::kAddjob:
+        return extraWorksText(doc, settings, form, element, continuation);
+    case field::kMaterial:
+        return doc.ceilingType;
+    case field::kInn:
+        return splitClientText(doc.client).inn;
+    case field::kKpp:
+        return splitClientText(doc.client).kpp;
+    case field::kAddress:
+        return splitClientText(doc.client).address;
+    case field::kRasschet:
+        return splitClientText(doc.client).account;
+    case field::kPhone:
+        return splitClientText(doc.client).phone;
+    default:
+        return {};
     }
 }
 
 std::wstring reportValue(TZCeiling& doc, const AppSettings& settings, int id) {
-    const TZPrintForm form;  // Russian, scale 0
-    const TZPrintFormElem element;  // no wrapping, no line limit
+    const TZPrintForm form;        // Russian, scale 0
+    const TZPrintFormElem element; // no wrapping, no line limit
     std::wstring discarded;
     return variableText(doc, settings, form, element, id, discarded);
 }

@@ -11,13 +11,30 @@ namespace {
 
 // Record functions (MS-WMF RecordType).
 enum WmfRecord : std::uint16_t {
-    META_EOF = 0x0000, META_SAVEDC = 0x001E, META_SETBKMODE = 0x0102, META_SETPOLYFILLMODE = 0x0106,
-    META_SETSTRETCHBLTMODE = 0x0107, META_RESTOREDC = 0x0127, META_SELECTOBJECT = 0x012D,
-    META_SETTEXTALIGN = 0x012E, META_DELETEOBJECT = 0x01F0, META_SETBKCOLOR = 0x0201, META_SETTEXTCOLOR = 0x0209,
-    META_SETWINDOWORG = 0x020B, META_SETWINDOWEXT = 0x020C, META_CREATEPENINDIRECT = 0x02FA,
-    META_CREATEFONTINDIRECT = 0x02FB, META_CREATEBRUSHINDIRECT = 0x02FC, META_POLYGON = 0x0324,
-    META_POLYLINE = 0x0325, META_INTERSECTCLIPRECT = 0x0416, META_ELLIPSE = 0x0418, META_RECTANGLE = 0x041B,
-    META_POLYPOLYGON = 0x0538, META_EXTTEXTOUT = 0x0A32, META_STRETCHDIB = 0x0F43
+    META_EOF = 0x0000,
+    META_SAVEDC = 0x001E,
+    META_SETBKMODE = 0x0102,
+    META_SETPOLYFILLMODE = 0x0106,
+    META_SETSTRETCHBLTMODE = 0x0107,
+    META_RESTOREDC = 0x0127,
+    META_SELECTOBJECT = 0x012D,
+    META_SETTEXTALIGN = 0x012E,
+    META_DELETEOBJECT = 0x01F0,
+    META_SETBKCOLOR = 0x0201,
+    META_SETTEXTCOLOR = 0x0209,
+    META_SETWINDOWORG = 0x020B,
+    META_SETWINDOWEXT = 0x020C,
+    META_CREATEPENINDIRECT = 0x02FA,
+    META_CREATEFONTINDIRECT = 0x02FB,
+    META_CREATEBRUSHINDIRECT = 0x02FC,
+    META_POLYGON = 0x0324,
+    META_POLYLINE = 0x0325,
+    META_INTERSECTCLIPRECT = 0x0416,
+    META_ELLIPSE = 0x0418,
+    META_RECTANGLE = 0x041B,
+    META_POLYPOLYGON = 0x0538,
+    META_EXTTEXTOUT = 0x0A32,
+    META_STRETCHDIB = 0x0F43
 };
 
 constexpr std::uint32_t kPlaceableKey = 0x9AC6CDD7;
@@ -40,7 +57,7 @@ constexpr std::uint16_t kHalftone = 4;
 constexpr std::uint16_t kDibRgbColors = 0;
 constexpr std::uint32_t kSrcCopy = 0x00CC0020;
 
-}  // namespace
+} // namespace
 
 std::string encodeForCharSet(std::wstring_view text, std::uint8_t charSet) {
     if (charSet != kCharSetAnsi) return codepage::toCp1251(text);
@@ -59,7 +76,8 @@ WmfWriter::WmfWriter(std::int32_t width, std::int32_t height, const TextMeasurer
     const std::int32_t longer = std::max(this->width(), this->height());
     if (longer > kMaxCoordinate) scale_ = static_cast<double>(kMaxCoordinate) / longer;
     const std::int16_t w = x(this->width()), h = x(this->height());
-    const std::uint16_t inch = static_cast<std::uint16_t>(std::clamp(roundToPixel(this->dpi() * scale_), 1, 0xFFFF));
+    const std::uint16_t inch =
+        static_cast<std::uint16_t>(std::clamp(roundToPixel(this->dpi() * scale_), 1, 0xFFFF));
 
     // Placeable header, with its checksum over the ten words before it.
     out_.u32(kPlaceableKey);
@@ -79,9 +97,9 @@ WmfWriter::WmfWriter(std::int32_t width, std::int32_t height, const TextMeasurer
     out_.u16(kMemoryMetafile);
     out_.u16(static_cast<std::uint16_t>(kMetaHeaderWords));
     out_.u16(kMetaVersion);
-    out_.u32(0);  // size in words: filled in by finish()
-    out_.u16(0);  // number of objects: filled in by finish()
-    out_.u32(0);  // largest record: filled in by finish()
+    out_.u32(0); // size in words: filled in by finish()
+    out_.u16(0); // number of objects: filled in by finish()
+    out_.u32(0); // largest record: filled in by finish()
     out_.u16(0);
 
     std::size_t s = begin(META_SETWINDOWORG);
@@ -135,7 +153,8 @@ void WmfWriter::boxReversed(const Rect& r) {
 void WmfWriter::writeCreatePen(int, const Pen& pen) {
     const std::size_t s = begin(META_CREATEPENINDIRECT);
     out_.u16(static_cast<std::uint16_t>(pen.style));
-    out_.i16(pen.width <= 1 ? static_cast<std::int16_t>(std::max(pen.width, 0)) : std::max<std::int16_t>(1, x(pen.width)));
+    out_.i16(pen.width <= 1 ? static_cast<std::int16_t>(std::max(pen.width, 0))
+                            : std::max<std::int16_t>(1, x(pen.width)));
     out_.i16(0);
     out_.u32(pen.color.colorRef());
     end(s);
@@ -143,7 +162,9 @@ void WmfWriter::writeCreatePen(int, const Pen& pen) {
 
 void WmfWriter::writeCreateBrush(int, const Brush& brush) {
     const std::size_t s = begin(META_CREATEBRUSHINDIRECT);
-    out_.u16(brush.style == BrushStyle::None ? kBsNull : brush.style == BrushStyle::Hatched ? kBsHatched : kBsSolid);
+    out_.u16(brush.style == BrushStyle::None      ? kBsNull
+             : brush.style == BrushStyle::Hatched ? kBsHatched
+                                                  : kBsSolid);
     out_.u32(brush.color.colorRef());
     out_.u16(brush.style == BrushStyle::Hatched ? static_cast<std::uint16_t>(brush.hatch) : 0);
     end(s);
@@ -153,7 +174,7 @@ void WmfWriter::writeCreateFont(int, const Font& font) {
     const std::size_t s = begin(META_CREATEFONTINDIRECT);
     const std::int32_t height = font.effectiveHeight();
     std::int16_t h = x(height);
-    if (h == 0) h = height > 0 ? 1 : -1;  // 0 would ask for the default size
+    if (h == 0) h = height > 0 ? 1 : -1; // 0 would ask for the default size
     out_.i16(h);
     out_.i16(0);
     out_.i16(static_cast<std::int16_t>(std::clamp(font.escapement, -32768, 32767)));
@@ -174,8 +195,12 @@ void WmfWriter::writeCreateFont(int, const Font& font) {
     end(s);
 }
 
-void WmfWriter::writeSelectObject(int slot) { simple(META_SELECTOBJECT, static_cast<std::uint16_t>(slot)); }
-void WmfWriter::writeDeleteObject(int slot) { simple(META_DELETEOBJECT, static_cast<std::uint16_t>(slot)); }
+void WmfWriter::writeSelectObject(int slot) {
+    simple(META_SELECTOBJECT, static_cast<std::uint16_t>(slot));
+}
+void WmfWriter::writeDeleteObject(int slot) {
+    simple(META_DELETEOBJECT, static_cast<std::uint16_t>(slot));
+}
 
 void WmfWriter::writeTextColor(Color color) {
     const std::size_t s = begin(META_SETTEXTCOLOR);
@@ -189,11 +214,21 @@ void WmfWriter::writeBackgroundColor(Color color) {
     end(s);
 }
 
-void WmfWriter::writeBackgroundMode(BackgroundMode mode) { simple(META_SETBKMODE, static_cast<std::uint16_t>(mode)); }
-void WmfWriter::writeTextAlign(TextAlign align) { simple(META_SETTEXTALIGN, align.gdiFlags()); }
-void WmfWriter::writePolyFillMode(FillRule rule) { simple(META_SETPOLYFILLMODE, static_cast<std::uint16_t>(rule)); }
-void WmfWriter::writeSaveDc() { end(begin(META_SAVEDC)); }
-void WmfWriter::writeRestoreDc() { simple(META_RESTOREDC, static_cast<std::uint16_t>(-1)); }
+void WmfWriter::writeBackgroundMode(BackgroundMode mode) {
+    simple(META_SETBKMODE, static_cast<std::uint16_t>(mode));
+}
+void WmfWriter::writeTextAlign(TextAlign align) {
+    simple(META_SETTEXTALIGN, align.gdiFlags());
+}
+void WmfWriter::writePolyFillMode(FillRule rule) {
+    simple(META_SETPOLYFILLMODE, static_cast<std::uint16_t>(rule));
+}
+void WmfWriter::writeSaveDc() {
+    end(begin(META_SAVEDC));
+}
+void WmfWriter::writeRestoreDc() {
+    simple(META_RESTOREDC, static_cast<std::uint16_t>(-1));
+}
 
 void WmfWriter::writeIntersectClipRect(const Rect& box) {
     const std::size_t s = begin(META_INTERSECTCLIPRECT);
@@ -204,18 +239,20 @@ void WmfWriter::writeIntersectClipRect(const Rect& box) {
 void WmfWriter::writeClipArea(std::span<const Point> pts, std::span<const std::int32_t> rings) {
     // No clip paths in this format: the outer ring's bounding rectangle.
     const Rect b = inclusiveBounds(pts.first(static_cast<std::size_t>(rings[0])));
-    writeIntersectClipRect({b.left, b.top, Rect::saturate(std::int64_t{b.right} + 1), Rect::saturate(std::int64_t{b.bottom} + 1)});
+    writeIntersectClipRect({b.left, b.top, Rect::saturate(std::int64_t{b.right} + 1),
+                            Rect::saturate(std::int64_t{b.bottom} + 1)});
 }
 
 void WmfWriter::pointRecord(std::uint16_t function, std::span<const Point> pts) {
     const std::size_t s = begin(function);
     out_.i16(static_cast<std::int16_t>(pts.size()));
-    for (const Point& p : pts) point(p);
+    for (const Point& p : pts)
+        point(p);
     end(s);
 }
 
 void WmfWriter::writePolyline(std::span<const Point> pts) {
-    while (pts.size() > kMaxCount) {  // consecutive pieces share their end points
+    while (pts.size() > kMaxCount) { // consecutive pieces share their end points
         pointRecord(META_POLYLINE, pts.first(kMaxCount));
         pts = pts.subspan(kMaxCount - 1);
     }
@@ -230,11 +267,14 @@ void WmfWriter::writePolyPolygon(std::span<const Point> pts, std::span<const std
     const std::size_t s = begin(META_POLYPOLYGON);
     // Rings are kept while the total stays within the 16-bit counts.
     std::size_t kept = 0, total = 0;
-    while (kept < rings.size() && kept < kMaxCount && total + static_cast<std::size_t>(rings[kept]) <= kMaxCount)
+    while (kept < rings.size() && kept < kMaxCount &&
+           total + static_cast<std::size_t>(rings[kept]) <= kMaxCount)
         total += static_cast<std::size_t>(rings[kept++]);
     out_.u16(static_cast<std::uint16_t>(kept));
-    for (std::size_t i = 0; i < kept; ++i) out_.u16(static_cast<std::uint16_t>(rings[i]));
-    for (const Point& p : pts.first(total)) point(p);
+    for (std::size_t i = 0; i < kept; ++i)
+        out_.u16(static_cast<std::uint16_t>(rings[i]));
+    for (const Point& p : pts.first(total))
+        point(p);
     end(s);
 }
 
@@ -256,10 +296,10 @@ void WmfWriter::writeText(Point reference, std::wstring_view text, std::span<con
     // One byte per character in the font's code page (a character it lacks becomes "?").
     const std::string bytes = encodeForCharSet(text, state().font.charSet);
     const std::size_t s = begin(META_EXTTEXTOUT);
-    out_.i16(x(reference.y));  // y before x
+    out_.i16(x(reference.y)); // y before x
     out_.i16(x(reference.x));
     out_.i16(static_cast<std::int16_t>(bytes.size()));
-    out_.u16(0);  // options: no rectangle
+    out_.u16(0); // options: no rectangle
     out_.raw(bytes);
     out_.padTo(2);
     // Spacing in file units, rounded on the running sum so that scaled text keeps its width.
@@ -267,7 +307,8 @@ void WmfWriter::writeText(Point reference, std::wstring_view text, std::span<con
     std::int32_t placed = 0;
     for (std::size_t i = 0; i < bytes.size(); ++i) {
         exact += advances[i];
-        const std::int32_t next = x(static_cast<std::int32_t>(std::clamp<std::int64_t>(exact, -65536, 65536)));
+        const std::int32_t next =
+            x(static_cast<std::int32_t>(std::clamp<std::int64_t>(exact, -65536, 65536)));
         out_.i16(static_cast<std::int16_t>(std::clamp(next - placed, -32768, 32767)));
         placed = next;
     }
@@ -306,4 +347,6 @@ const std::string& WmfWriter::finish() {
     return out_.bytes();
 }
 
-bool WmfWriter::save(const std::filesystem::path& path) { return writeFileReplacing(path, finish()); }
+bool WmfWriter::save(const std::filesystem::path& path) {
+    return writeFileReplacing(path, finish());
+}

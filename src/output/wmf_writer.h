@@ -20,10 +20,11 @@
 #include "output/metafile_surface.h"
 
 class WmfWriter : public MetafileSurface {
-public:
+  public:
     static constexpr std::int32_t kDefaultDpi = 96;
 
-    WmfWriter(std::int32_t width, std::int32_t height, const TextMeasurer& measurer, std::int32_t dpi = kDefaultDpi);
+    WmfWriter(std::int32_t width, std::int32_t height, const TextMeasurer& measurer,
+              std::int32_t dpi = kDefaultDpi);
 
     // Ends the picture (open clips restored, EOF written, header totals filled in) and returns the
     // file's bytes. Later calls return the same bytes; drawing after it is ignored.
@@ -34,7 +35,7 @@ public:
     // Logical units per device pixel in the file (1 unless the picture is too large for 16 bits).
     double scale() const { return scale_; }
 
-protected:
+  protected:
     void writeCreatePen(int slot, const Pen& pen) override;
     void writeCreateBrush(int slot, const Brush& brush) override;
     void writeCreateFont(int slot, const Font& font) override;
@@ -59,13 +60,13 @@ protected:
     void writeBitmap(const Rect& target, const DibImage& dib) override;
     int firstObjectSlot() const override { return 0; }
 
-private:
+  private:
     std::size_t begin(std::uint16_t function);
     void end(std::size_t start);
     void simple(std::uint16_t function, std::uint16_t value);
-    std::int16_t x(std::int32_t v) const;   // a device coordinate (or length) in file units
+    std::int16_t x(std::int32_t v) const; // a device coordinate (or length) in file units
     void point(const Point& p);
-    void boxReversed(const Rect& r);         // bottom, right, top, left: the order records use
+    void boxReversed(const Rect& r); // bottom, right, top, left: the order records use
     void pointRecord(std::uint16_t function, std::span<const Point> pts);
 
     ByteBuffer out_;

@@ -15,14 +15,16 @@ constexpr double kCapitalEms = 0.65;
 constexpr double kWideEms = 0.85;
 constexpr double kAverageEms = 0.5;
 constexpr double kBoldFactor = 1.1;
-constexpr std::int32_t kBoldFrom = 600;  // weights from semi-bold up count as bold
+constexpr std::int32_t kBoldFrom = 600; // weights from semi-bold up count as bold
 
 constexpr std::wstring_view kNarrow = L" \t.,:;!|'`\"()[]{}iljfrtI-";
 constexpr std::wstring_view kWide = L"mwMW@%ШЩЖЮФЫшщжюфы";
 
-double boldFactor(const Font& font) { return font.weight >= kBoldFrom ? kBoldFactor : 1.0; }
+double boldFactor(const Font& font) {
+    return font.weight >= kBoldFrom ? kBoldFactor : 1.0;
+}
 
-}  // namespace
+} // namespace
 
 double ApproximateTextMeasurer::emOf(const Font& font) {
     const std::int32_t h = font.effectiveHeight();
@@ -45,7 +47,8 @@ FontMetrics ApproximateTextMeasurer::metrics(const Font& font) const {
 
 double ApproximateTextMeasurer::advance(const Font& font, std::wstring_view text) const {
     double ems = 0;
-    for (wchar_t c : text) ems += characterEms(c);
+    for (wchar_t c : text)
+        ems += characterEms(c);
     return ems * emOf(font) * boldFactor(font);
 }
 
@@ -53,5 +56,6 @@ void ApproximateTextMeasurer::characterAdvances(const Font& font, std::wstring_v
                                                 std::vector<double>& out) const {
     out.clear();
     const double scale = emOf(font) * boldFactor(font);
-    for (wchar_t c : text) out.push_back(characterEms(c) * scale);
+    for (wchar_t c : text)
+        out.push_back(characterEms(c) * scale);
 }

@@ -9,7 +9,7 @@
 enum class ImageFormat { Png, Gif, Tiff, Jpeg };
 
 class ImageCodec {
-public:
+  public:
     virtual ~ImageCodec() = default;
     // The picture of a file, or none when it cannot be read or decoded.
     virtual std::optional<Bitmap> decodeFile(const std::wstring& path) = 0;

@@ -11,7 +11,7 @@ inline constexpr int kRunNotStarted = -1;
 inline constexpr int kRunStopped = -2;
 
 class Launcher {
-public:
+  public:
     virtual ~Launcher() = default;
     virtual bool startProgram(const std::wstring& program, const std::vector<std::wstring>& arguments) = 0;
     virtual bool openDocument(const std::wstring& path) = 0;
@@ -26,5 +26,6 @@ public:
     // Runs a program and waits for its end, at most timeoutMs (then it is stopped). Its exit
     // status; kRunNotStarted when it could not be started, kRunStopped when it crashed or had
     // to be stopped.
-    virtual int runToEnd(const std::wstring& program, const std::vector<std::wstring>& arguments, int timeoutMs) = 0;
+    virtual int runToEnd(const std::wstring& program, const std::vector<std::wstring>& arguments,
+                         int timeoutMs) = 0;
 };

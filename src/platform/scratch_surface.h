@@ -6,7 +6,7 @@
 #include "platform/surface.h"
 
 class ScratchSurface : public Surface {
-public:
+  public:
     // The measurer must outlive the surface.
     ScratchSurface(const TextMeasurer& measurer, const DeviceMetrics& metrics)
         : measurer_(measurer), metrics_(metrics) {}
@@ -20,14 +20,14 @@ public:
     DeviceMetrics metrics() const override { return metrics_; }
     const TextMeasurer& measurer() const override { return measurer_; }
 
-protected:
+  protected:
     void doFillPolygonWithHoles(std::span<const Point>, std::span<const std::int32_t>, FillRule) override {}
     void doDrawBitmap(const Bitmap&, const Rect&, BitmapOptions) override {}
     void doPushClipRect(const Rect&) override {}
     void doPushClipRegion(std::span<const Point>, std::span<const std::int32_t>, FillRule) override {}
     void doPopClip() override {}
 
-private:
+  private:
     const TextMeasurer& measurer_;
     DeviceMetrics metrics_;
 };

@@ -7,7 +7,7 @@
 #include <utility>
 
 class SettingsStore {
-public:
+  public:
     virtual ~SettingsStore() = default;
     // The value, or none when it is absent.
     virtual std::optional<std::wstring> read(const std::wstring& section, const std::wstring& name) = 0;
@@ -17,7 +17,7 @@ public:
 
 // Settings held in memory: the default of the headless program without --settings, and tests.
 class MemorySettingsStore : public SettingsStore {
-public:
+  public:
     std::optional<std::wstring> read(const std::wstring& section, const std::wstring& name) override {
         auto it = values.find({section, name});
         if (it == values.end()) return std::nullopt;
@@ -26,7 +26,9 @@ public:
     void write(const std::wstring& section, const std::wstring& name, const std::wstring& value) override {
         values[{section, name}] = value;
     }
-    void remove(const std::wstring& section, const std::wstring& name) override { values.erase({section, name}); }
+    void remove(const std::wstring& section, const std::wstring& name) override {
+        values.erase({section, name});
+    }
 
     std::map<std::pair<std::wstring, std::wstring>, std::wstring> values;
 };

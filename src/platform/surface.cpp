@@ -9,9 +9,10 @@ namespace {
 constexpr double kTenthsOfDegreeToRadians = 3.14159265358979323846 / 1800.0;
 // A hole or an outline needs at least this many points to enclose anything.
 constexpr std::size_t kMinRingPoints = 3;
-}  // namespace
+} // namespace
 
-DeviceMetrics deviceMetricsFor(std::int32_t widthPx, std::int32_t heightPx, std::int32_t dpi, bool canCopyBitmaps) {
+DeviceMetrics deviceMetricsFor(std::int32_t widthPx, std::int32_t heightPx, std::int32_t dpi,
+                               bool canCopyBitmaps) {
     DeviceMetrics m;
     m.widthPx = widthPx;
     m.heightPx = heightPx;
@@ -39,7 +40,7 @@ bool Surface::checkRings(std::span<const Point>& points, std::span<const std::in
             pointBuffer_.insert(pointBuffer_.end(), points.begin() + static_cast<std::ptrdiff_t>(used),
                                 points.begin() + static_cast<std::ptrdiff_t>(used + n));
         } else if (i == 0) {
-            return false;  // without an outer boundary there is nothing to fill
+            return false; // without an outer boundary there is nothing to fill
         }
         used += static_cast<std::size_t>(n);
     }
@@ -55,7 +56,8 @@ void Surface::fillPolygonWithHoles(std::span<const Point> points, std::span<cons
 void Surface::drawBitmap(const Bitmap& bitmap, const Rect& target, BitmapOptions options) {
     const Rect area = target.normalized();
     if (bitmap.empty() || area.isEmpty() ||
-        bitmap.pixels.size() != static_cast<std::size_t>(bitmap.width) * static_cast<std::size_t>(bitmap.height))
+        bitmap.pixels.size() !=
+            static_cast<std::size_t>(bitmap.width) * static_cast<std::size_t>(bitmap.height))
         return;
     doDrawBitmap(bitmap, area, options);
 }
@@ -65,10 +67,13 @@ void Surface::pushClip(const Rect& box) {
     ++clipDepth_;
 }
 
-void Surface::pushClip(std::span<const Point> points, std::span<const std::int32_t> ringSizes, FillRule outerRule) {
+void Surface::pushClip(std::span<const Point> points, std::span<const std::int32_t> ringSizes,
+                       FillRule outerRule) {
     // An area without a boundary clips everything away; it still takes a place on the stack.
-    if (checkRings(points, ringSizes)) doPushClipRegion(points, ringBuffer_, outerRule);
-    else doPushClipRect(Rect{});
+    if (checkRings(points, ringSizes))
+        doPushClipRegion(points, ringBuffer_, outerRule);
+    else
+        doPushClipRect(Rect{});
     ++clipDepth_;
 }
 
@@ -81,7 +86,8 @@ void Surface::popClip() {
 Size Surface::tabbedTextOut(Point origin, std::wstring_view text, std::span<const std::int32_t> tabStops,
                             std::int32_t tabOrigin) {
     const TextMeasurer& m = measurer();
-    const std::int32_t width = layoutTabbedLine(m, state_.font, text, origin.x, tabStops, tabOrigin, tabBuffer_);
+    const std::int32_t width =
+        layoutTabbedLine(m, state_.font, text, origin.x, tabStops, tabOrigin, tabBuffer_);
     const TextAlign saved = state_.textAlign;
     state_.textAlign.horizontal = HorizontalAlign::Left;
     for (const TabbedPiece& piece : tabBuffer_)
@@ -100,8 +106,9 @@ std::int32_t Surface::drawWrappedText(const Rect& box, std::wstring_view text) {
     pushClip(area);
     std::int64_t y = area.top;
     for (const WrappedLine& line : wrapBuffer_) {
-        if (y >= area.bottom) break;  // the rest lies below the box and is clipped away
-        if (line.length > 0) textOut({area.left, static_cast<std::int32_t>(y)}, text.substr(line.start, line.length));
+        if (y >= area.bottom) break; // the rest lies below the box and is clipped away
+        if (line.length > 0)
+            textOut({area.left, static_cast<std::int32_t>(y)}, text.substr(line.start, line.length));
         y += lineHeight;
     }
     popClip();
@@ -128,9 +135,9 @@ TextPlacement placeText(Point reference, TextAlign align, double width, const Fo
     p.width = width;
     p.ascent = metrics.ascent;
     p.descent = metrics.descent;
-    const double along = align.horizontal == HorizontalAlign::Left ? 0
+    const double along = align.horizontal == HorizontalAlign::Left    ? 0
                          : align.horizontal == HorizontalAlign::Right ? width
-                                                                       : width / 2;
+                                                                      : width / 2;
     const double down = align.vertical == VerticalAlign::Top        ? metrics.ascent
                         : align.vertical == VerticalAlign::Baseline ? 0
                                                                     : -metrics.descent;

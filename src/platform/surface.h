@@ -33,7 +33,7 @@
 #include "platform/text_measurer.h"
 
 class Surface {
-public:
+  public:
     Surface() = default;
     Surface(const Surface&) = delete;
     Surface& operator=(const Surface&) = delete;
@@ -114,11 +114,11 @@ public:
     // surface's measurer, so it must not outlive this surface.
     virtual std::unique_ptr<Surface> createScratch() const;
 
-protected:
+  protected:
     // Called with the rings already checked: at least one ring, every ring of 3 points or more,
     // sizes summing to at most the points. The first ring is the outer boundary.
-    virtual void doFillPolygonWithHoles(std::span<const Point> points, std::span<const std::int32_t> ringSizes,
-                                        FillRule outerRule) = 0;
+    virtual void doFillPolygonWithHoles(std::span<const Point> points,
+                                        std::span<const std::int32_t> ringSizes, FillRule outerRule) = 0;
     // Called with a consistent, non-empty bitmap and a normalised, non-empty target.
     virtual void doDrawBitmap(const Bitmap& bitmap, const Rect& target, BitmapOptions options) = 0;
     virtual void doPushClipRect(const Rect& box) = 0;
@@ -126,7 +126,7 @@ protected:
                                   FillRule outerRule) = 0;
     virtual void doPopClip() = 0;
 
-private:
+  private:
     // Checks rings for the calls above; the checked sizes go to `ringBuffer_`. False when no ring
     // remains.
     bool checkRings(std::span<const Point>& points, std::span<const std::int32_t> ringSizes);
@@ -142,9 +142,9 @@ private:
 // Where a text lands: the start of its baseline and its directions, for backends that place
 // glyphs themselves and for tests. Coordinates are device pixels.
 struct TextPlacement {
-    double baselineX = 0, baselineY = 0;  // the start of the baseline
-    double dirX = 1, dirY = 0;            // unit vector along the baseline
-    double downX = 0, downY = 1;          // unit vector from the baseline towards the descent
+    double baselineX = 0, baselineY = 0; // the start of the baseline
+    double dirX = 1, dirY = 0;           // unit vector along the baseline
+    double downX = 0, downY = 1;         // unit vector from the baseline towards the descent
     double width = 0, ascent = 0, descent = 0;
 
     // The corners of the text's cell: top-left, top-right, bottom-right, bottom-left (in the

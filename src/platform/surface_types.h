@@ -68,19 +68,26 @@ enum class PenStyle : std::uint8_t { Solid = 0, Dash = 1, Dot = 2, DashDot = 3, 
 
 struct Pen {
     PenStyle style = PenStyle::Solid;
-    std::int32_t width = 1;  // device pixels; 0 and 1 both draw one pixel wide
+    std::int32_t width = 1; // device pixels; 0 and 1 both draw one pixel wide
     Color color;
     constexpr bool operator==(const Pen&) const = default;
 };
 
-constexpr Pen solidPen(std::int32_t width, Color color) { return {PenStyle::Solid, width, color}; }
+constexpr Pen solidPen(std::int32_t width, Color color) {
+    return {PenStyle::Solid, width, color};
+}
 inline constexpr Pen kNoPen{PenStyle::None, 1, Color{}};
 
 // Hatch patterns with GDI's numbers (HS_HORIZONTAL … HS_DIAGCROSS). Hatches are 8 × 8 pixel
 // patterns aligned to the device origin; back-diagonal lines run up to the right ("/"),
 // forward-diagonal lines down to the right ("\").
 enum class HatchStyle : std::uint8_t {
-    Horizontal = 0, Vertical = 1, ForwardDiagonal = 2, BackDiagonal = 3, Cross = 4, DiagonalCross = 5
+    Horizontal = 0,
+    Vertical = 1,
+    ForwardDiagonal = 2,
+    BackDiagonal = 3,
+    Cross = 4,
+    DiagonalCross = 5
 };
 
 enum class BrushStyle : std::uint8_t { None, Solid, Hatched };
@@ -88,12 +95,16 @@ enum class BrushStyle : std::uint8_t { None, Solid, Hatched };
 struct Brush {
     BrushStyle style = BrushStyle::Solid;
     Color color = kWhite;
-    HatchStyle hatch = HatchStyle::Horizontal;  // for Hatched only
+    HatchStyle hatch = HatchStyle::Horizontal; // for Hatched only
     constexpr bool operator==(const Brush&) const = default;
 };
 
-constexpr Brush solidBrush(Color color) { return {BrushStyle::Solid, color, HatchStyle::Horizontal}; }
-constexpr Brush hatchBrush(HatchStyle hatch, Color color) { return {BrushStyle::Hatched, color, hatch}; }
+constexpr Brush solidBrush(Color color) {
+    return {BrushStyle::Solid, color, HatchStyle::Horizontal};
+}
+constexpr Brush hatchBrush(HatchStyle hatch, Color color) {
+    return {BrushStyle::Hatched, color, hatch};
+}
 inline constexpr Brush kNoBrush{BrushStyle::None, kWhite, HatchStyle::Horizontal};
 
 // GDI polygon fill modes: ALTERNATE (even-odd) = 1, WINDING (non-zero) = 2.
@@ -102,24 +113,27 @@ enum class FillRule : std::uint8_t { EvenOdd = 1, Winding = 2 };
 // A font's face name, held inline like LOGFONT's 32-character field (31 characters and the
 // terminator), so that a Font is a plain value without allocation. Longer names are cut.
 class FaceName {
-public:
+  public:
     static constexpr std::size_t kCapacity = 31;
 
     constexpr FaceName() = default;
-    constexpr FaceName(const wchar_t* text) {  // NOLINT: implicit from a literal on purpose
-        for (std::size_t i = 0; text != nullptr && text[i] != 0 && i < kCapacity; ++i) chars_[i] = text[i];
+    constexpr FaceName(const wchar_t* text) { // NOLINT: implicit from a literal on purpose
+        for (std::size_t i = 0; text != nullptr && text[i] != 0 && i < kCapacity; ++i)
+            chars_[i] = text[i];
     }
     constexpr explicit FaceName(std::wstring_view text) {
-        for (std::size_t i = 0; i < text.size() && i < kCapacity && text[i] != 0; ++i) chars_[i] = text[i];
+        for (std::size_t i = 0; i < text.size() && i < kCapacity && text[i] != 0; ++i)
+            chars_[i] = text[i];
     }
     constexpr std::wstring_view view() const {
         std::size_t n = 0;
-        while (n < kCapacity && chars_[n] != 0) ++n;
+        while (n < kCapacity && chars_[n] != 0)
+            ++n;
         return {chars_.data(), n};
     }
     constexpr bool operator==(const FaceName&) const = default;
 
-private:
+  private:
     std::array<wchar_t, kCapacity + 1> chars_{};
 };
 
@@ -130,8 +144,8 @@ inline constexpr std::int32_t kWeightBold = 700;
 inline constexpr std::uint8_t kCharSetAnsi = 0;
 inline constexpr std::uint8_t kCharSetDefault = 1;
 inline constexpr std::uint8_t kCharSetCyrillic = 204;
-inline constexpr std::uint8_t kOutPrecisionTrueTypeOnly = 7;  // OUT_TT_ONLY_PRECIS
-inline constexpr std::uint8_t kVariablePitchSwiss = 0x22;     // VARIABLE_PITCH | FF_SWISS
+inline constexpr std::uint8_t kOutPrecisionTrueTypeOnly = 7; // OUT_TT_ONLY_PRECIS
+inline constexpr std::uint8_t kVariablePitchSwiss = 0x22;    // VARIABLE_PITCH | FF_SWISS
 // The height GDI gives a font asked for with height 0.
 inline constexpr std::int32_t kDefaultFontHeight = 16;
 // Fonts asked for taller than this many pixels are made this tall: a mistyped size would
@@ -144,13 +158,13 @@ struct Font {
     // GDI's lfHeight: above 0 the cell height (ascent + descent) in pixels, below 0 the character
     // (em) height, 0 the default height.
     std::int32_t height = kDefaultFontHeight;
-    std::int32_t weight = kWeightNormal;  // 100 … 900; 700 is bold
+    std::int32_t weight = kWeightNormal; // 100 … 900; 700 is bold
     // Direction of the baseline in tenths of a degree, counter-clockwise from the +x axis as seen
     // on the output (y down): 900 writes upwards.
     std::int32_t escapement = 0;
     std::uint8_t charSet = kCharSetDefault;
-    std::uint8_t outPrecision = 0;    // written to metafiles as given
-    std::uint8_t pitchAndFamily = 0;  // written to metafiles as given
+    std::uint8_t outPrecision = 0;   // written to metafiles as given
+    std::uint8_t pitchAndFamily = 0; // written to metafiles as given
     bool italic = false;
     constexpr bool operator==(const Font&) const = default;
 
@@ -177,8 +191,12 @@ struct TextAlign {
 
     // The TA_* flags: TA_LEFT 0, TA_RIGHT 2, TA_CENTER 6; TA_TOP 0, TA_BOTTOM 8, TA_BASELINE 24.
     constexpr std::uint16_t gdiFlags() const {
-        const std::uint16_t h = horizontal == HorizontalAlign::Left ? 0 : horizontal == HorizontalAlign::Right ? 2 : 6;
-        const std::uint16_t v = vertical == VerticalAlign::Top ? 0 : vertical == VerticalAlign::Bottom ? 8 : 24;
+        const std::uint16_t h = horizontal == HorizontalAlign::Left    ? 0
+                                : horizontal == HorizontalAlign::Right ? 2
+                                                                       : 6;
+        const std::uint16_t v = vertical == VerticalAlign::Top      ? 0
+                                : vertical == VerticalAlign::Bottom ? 8
+                                                                    : 24;
         return static_cast<std::uint16_t>(h | v);
     }
 };
@@ -193,8 +211,8 @@ enum class BackgroundMode : std::uint8_t { Transparent = 1, Opaque = 2 };
 // Everything that decides how a primitive looks, as selected into a GDI device context. The
 // defaults are those of a fresh GDI context, except that the font is Tahoma.
 struct DrawState {
-    Pen pen;                      // black, solid, one pixel
-    Brush brush;                  // solid white
+    Pen pen;     // black, solid, one pixel
+    Brush brush; // solid white
     Font font;
     Color textColor = kBlack;
     Color backgroundColor = kWhite;

@@ -8,18 +8,26 @@ namespace {
 // TabbedTextOut's default tab distance: this many average character widths.
 constexpr int kDefaultTabCharacters = 8;
 
-bool isBlank(wchar_t c) { return c == L' ' || c == L'\t'; }
-bool isLineBreak(wchar_t c) { return c == L'\n' || c == L'\r'; }
-bool isHighSurrogate(wchar_t c) { return c >= 0xD800 && c <= 0xDBFF; }
+bool isBlank(wchar_t c) {
+    return c == L' ' || c == L'\t';
+}
+bool isLineBreak(wchar_t c) {
+    return c == L'\n' || c == L'\r';
+}
+bool isHighSurrogate(wchar_t c) {
+    return c >= 0xD800 && c <= 0xDBFF;
+}
 
 // The longest beginning of `word` (at least one character, never splitting a surrogate pair)
 // whose advance does not exceed `width`.
 std::size_t fittingPrefix(const TextMeasurer& m, const Font& font, std::wstring_view word, double width) {
-    std::size_t lo = 1, hi = word.size();  // lo always "accepted", hi the largest candidate
+    std::size_t lo = 1, hi = word.size(); // lo always "accepted", hi the largest candidate
     while (lo < hi) {
         const std::size_t mid = lo + (hi - lo + 1) / 2;
-        if (m.advance(font, word.substr(0, mid)) <= width) lo = mid;
-        else hi = mid - 1;
+        if (m.advance(font, word.substr(0, mid)) <= width)
+            lo = mid;
+        else
+            hi = mid - 1;
     }
     if (lo < word.size() && isHighSurrogate(word[lo - 1])) ++lo;
     return lo;
@@ -35,8 +43,10 @@ void wrapParagraph(const TextMeasurer& m, const Font& font, std::wstring_view pa
         std::size_t i = lineStart;
         while (i < para.size()) {
             std::size_t j = i;
-            while (j < para.size() && isBlank(para[j])) ++j;
-            while (j < para.size() && !isBlank(para[j])) ++j;
+            while (j < para.size() && isBlank(para[j]))
+                ++j;
+            while (j < para.size() && !isBlank(para[j]))
+                ++j;
             if (m.advance(font, para.substr(lineStart, j - lineStart)) <= width) {
                 lineEnd = j;
                 i = j;
@@ -50,7 +60,8 @@ void wrapParagraph(const TextMeasurer& m, const Font& font, std::wstring_view pa
         }
         out.push_back({offset + lineStart, lineEnd - lineStart});
         pos = lineEnd;
-        while (pos < para.size() && isBlank(para[pos])) ++pos;  // blanks at a break are dropped
+        while (pos < para.size() && isBlank(para[pos]))
+            ++pos; // blanks at a break are dropped
     }
 }
 
@@ -60,10 +71,10 @@ std::int32_t floorDiv(std::int64_t a, std::int64_t b) {
     return static_cast<std::int32_t>(q);
 }
 
-}  // namespace
+} // namespace
 
 std::int32_t roundToPixel(double value) {
-    if (!(value == value)) return 0;  // NaN
+    if (!(value == value)) return 0; // NaN
     constexpr double lo = std::numeric_limits<std::int32_t>::min();
     constexpr double hi = std::numeric_limits<std::int32_t>::max();
     return static_cast<std::int32_t>(std::lround(std::clamp(value, lo, hi)));
@@ -75,15 +86,20 @@ void wrapText(const TextMeasurer& measurer, const Font& font, std::wstring_view 
     std::size_t start = 0;
     while (start < text.size()) {
         std::size_t end = start;
-        while (end < text.size() && !isLineBreak(text[end])) ++end;
+        while (end < text.size() && !isLineBreak(text[end]))
+            ++end;
         const std::wstring_view para = text.substr(start, end - start);
-        if (para.empty()) out.push_back({start, 0});
-        else if (width <= 0) out.push_back({start, para.size()});  // a box without width wraps nothing
-        else wrapParagraph(measurer, font, para, start, width, out);
+        if (para.empty())
+            out.push_back({start, 0});
+        else if (width <= 0)
+            out.push_back({start, para.size()}); // a box without width wraps nothing
+        else
+            wrapParagraph(measurer, font, para, start, width, out);
         if (end >= text.size()) break;
         // One line break: CR LF, CR or LF.
         start = end + ((text[end] == L'\r' && end + 1 < text.size() && text[end + 1] == L'\n') ? 2 : 1);
-        if (start == text.size()) out.push_back({start, 0});  // a text ending in a break has an empty last line
+        if (start == text.size())
+            out.push_back({start, 0}); // a text ending in a break has an empty last line
     }
 }
 
@@ -102,15 +118,19 @@ std::int32_t layoutTabbedLine(const TextMeasurer& measurer, const Font& font, st
     std::size_t start = 0;
     while (true) {
         std::size_t end = start;
-        while (end < line.size() && line[end] != L'\t') ++end;
+        while (end < line.size() && line[end] != L'\t')
+            ++end;
         // Line-break characters are not drawn: the caller splits lines.
         std::size_t visibleEnd = end;
-        while (visibleEnd > start && isLineBreak(line[visibleEnd - 1])) --visibleEnd;
+        while (visibleEnd > start && isLineBreak(line[visibleEnd - 1]))
+            --visibleEnd;
         const std::int64_t extent =
-            visibleEnd > start ? roundToPixel(measurer.advance(font, line.substr(start, visibleEnd - start))) : 0;
+            visibleEnd > start ? roundToPixel(measurer.advance(font, line.substr(start, visibleEnd - start)))
+                               : 0;
         if (visibleEnd > start) {
-            out.push_back({static_cast<std::int32_t>(std::clamp<std::int64_t>(
-                               pen, std::numeric_limits<std::int32_t>::min(), std::numeric_limits<std::int32_t>::max())),
+            out.push_back({static_cast<std::int32_t>(
+                               std::clamp<std::int64_t>(pen, std::numeric_limits<std::int32_t>::min(),
+                                                        std::numeric_limits<std::int32_t>::max())),
                            start, visibleEnd - start});
         }
         if (end >= line.size()) {
@@ -119,10 +139,14 @@ std::int32_t layoutTabbedLine(const TextMeasurer& measurer, const Font& font, st
         }
         while (!tabStops.empty() && tabOrigin + static_cast<std::int64_t>(tabStops.front()) <= pen + extent)
             tabStops = tabStops.subspan(1);
-        if (!tabStops.empty()) pen = tabOrigin + static_cast<std::int64_t>(tabStops.front());
-        else if (defaultTab <= 0) pen += extent;
-        else pen = tabOrigin + defaultTab * (floorDiv(pen - tabOrigin + extent, defaultTab) + 1);
+        if (!tabStops.empty())
+            pen = tabOrigin + static_cast<std::int64_t>(tabStops.front());
+        else if (defaultTab <= 0)
+            pen += extent;
+        else
+            pen = tabOrigin + defaultTab * (floorDiv(pen - tabOrigin + extent, defaultTab) + 1);
         start = end + 1;
     }
-    return static_cast<std::int32_t>(std::clamp<std::int64_t>(pen - x, 0, std::numeric_limits<std::int32_t>::max()));
+    return static_cast<std::int32_t>(
+        std::clamp<std::int64_t>(pen - x, 0, std::numeric_limits<std::int32_t>::max()));
 }

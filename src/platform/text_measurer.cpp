@@ -1,6 +1,7 @@
 #include "platform/text_measurer.h"
 
-void TextMeasurer::characterAdvances(const Font& font, std::wstring_view text, std::vector<double>& out) const {
+void TextMeasurer::characterAdvances(const Font& font, std::wstring_view text,
+                                     std::vector<double>& out) const {
     out.clear();
     double before = 0;
     for (std::size_t i = 1; i <= text.size(); ++i) {

@@ -20,7 +20,7 @@ struct FontMetrics {
 };
 
 class TextMeasurer {
-public:
+  public:
     virtual ~TextMeasurer() = default;
     virtual FontMetrics metrics(const Font& font) const = 0;
     // The advance width of the text in pixels, written horizontally in the font (the escapement

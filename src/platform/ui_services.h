@@ -12,7 +12,7 @@ enum class MessageAnswer { Ok, Cancel, Yes, No };
 
 struct MessageRequest {
     std::wstring text;
-    std::wstring caption;  // empty: the program's name
+    std::wstring caption; // empty: the program's name
     MessageIcon icon = MessageIcon::None;
     MessageButtons buttons = MessageButtons::Ok;
     MessageAnswer defaultAnswer = MessageAnswer::Ok;
@@ -22,18 +22,18 @@ struct MessageRequest {
 // "Text|pattern;pattern|Text|pattern|" (the trailing bars are optional).
 struct FileDialogRequest {
     bool save = false;
-    std::wstring title;  // empty: the platform's default
+    std::wstring title; // empty: the platform's default
     std::wstring filter;
-    std::wstring defaultExtension;  // without the dot, appended when the name has none
-    std::wstring initialName;       // proposed file name
+    std::wstring defaultExtension; // without the dot, appended when the name has none
+    std::wstring initialName;      // proposed file name
     std::wstring initialFolder;
-    bool confirmOverwrite = false;  // save dialogs: ask before replacing a file
-    bool mustExist = false;         // open dialogs: the chosen file must exist
-    std::wstring* chosenFilter = nullptr;  // when set, receives the text of the entry chosen
+    bool confirmOverwrite = false;        // save dialogs: ask before replacing a file
+    bool mustExist = false;               // open dialogs: the chosen file must exist
+    std::wstring* chosenFilter = nullptr; // when set, receives the text of the entry chosen
 };
 
 class UiServices {
-public:
+  public:
     virtual ~UiServices() = default;
 
     virtual MessageAnswer message(const MessageRequest& request) = 0;
@@ -58,7 +58,7 @@ public:
 // The headless default: records nothing on screen, answers the default of every question and
 // cancels every dialog. The headless program derives from it to print the texts.
 class SilentUiServices : public UiServices {
-public:
+  public:
     MessageAnswer message(const MessageRequest& request) override { return request.defaultAnswer; }
     std::optional<std::wstring> chooseFile(const FileDialogRequest&) override { return std::nullopt; }
     std::optional<std::wstring> chooseFolder(const std::wstring&, const std::wstring&) override {

@@ -37,4 +37,4 @@ std::string toUtf8(std::wstring_view text);
 std::filesystem::path toPath(std::wstring_view text);
 std::wstring fromPath(const std::filesystem::path& path);
 
-}  // namespace codepage
+} // namespace codepage

@@ -8,12 +8,13 @@
 
 namespace {
 // The stream's sizes are 32-bit; an image never comes near this.
-constexpr std::size_t kMaxStreamBytes = static_cast<std::size_t>(std::numeric_limits<std::int32_t>::max()) / 2;
-}  // namespace
+constexpr std::size_t kMaxStreamBytes =
+    static_cast<std::size_t>(std::numeric_limits<std::int32_t>::max()) / 2;
+} // namespace
 
 TZDynamicMemory::TZDynamicMemory(TZDynamicMemory&& other) noexcept
-    : growBy_(other.growBy_), readPos_(other.readPos_), data_(std::move(other.data_)), capacity_(other.capacity_),
-      size_(other.size_) {
+    : growBy_(other.growBy_), readPos_(other.readPos_), data_(std::move(other.data_)),
+      capacity_(other.capacity_), size_(other.size_) {
     other.readPos_ = other.capacity_ = other.size_ = 0;
 }
 
@@ -74,7 +75,8 @@ void TZDynamicMemory::writeInt32(std::int32_t v) {
         writeBytes(&u, 4);
     } else {
         std::uint8_t b[4];
-        for (int i = 0; i < 4; ++i) b[i] = static_cast<std::uint8_t>(u >> (8 * i));
+        for (int i = 0; i < 4; ++i)
+            b[i] = static_cast<std::uint8_t>(u >> (8 * i));
         writeBytes(b, 4);
     }
 }
@@ -86,7 +88,8 @@ void TZDynamicMemory::writeDouble(double v) {
         writeBytes(&u, 8);
     } else {
         std::uint8_t b[8];
-        for (int i = 0; i < 8; ++i) b[i] = static_cast<std::uint8_t>(u >> (8 * i));
+        for (int i = 0; i < 8; ++i)
+            b[i] = static_cast<std::uint8_t>(u >> (8 * i));
         writeBytes(b, 8);
     }
 }
@@ -131,7 +134,8 @@ template <typename T> T TZDynamicMemory::readFixed() {
         std::memcpy(&value, data_.get() + readPos_, sizeof(T));
     } else {
         std::uint64_t u = 0;
-        for (std::int32_t i = 0; i < n; ++i) u |= static_cast<std::uint64_t>(data_[readPos_ + i]) << (8 * i);
+        for (std::int32_t i = 0; i < n; ++i)
+            u |= static_cast<std::uint64_t>(data_[readPos_ + i]) << (8 * i);
         if constexpr (sizeof(T) == 8) {
             std::memcpy(&value, &u, 8);
         } else {
@@ -142,13 +146,17 @@ template <typename T> T TZDynamicMemory::readFixed() {
     return value;
 }
 
-std::uint8_t TZDynamicMemory::readByte() { return readFixed<std::uint8_t>(); }
+std::uint8_t TZDynamicMemory::readByte() {
+    return readFixed<std::uint8_t>();
+}
 
 std::int32_t TZDynamicMemory::readInt32() {
     return static_cast<std::int32_t>(readFixed<std::uint32_t>());
 }
 
-double TZDynamicMemory::readDouble() { return readFixed<double>(); }
+double TZDynamicMemory::readDouble() {
+    return readFixed<double>();
+}
 
 std::optional<std::string> TZDynamicMemory::readString(bool* syncError) {
     if (!data_) {
@@ -181,7 +189,8 @@ std::optional<std::wstring> TZDynamicMemory::readWideString(bool* syncError) {
                 if (unit >= 0xD800 && unit <= 0xDBFF && j + 3 < i) {
                     const std::uint32_t low = data_[j + 2] | (static_cast<std::uint32_t>(data_[j + 3]) << 8);
                     if (low >= 0xDC00 && low <= 0xDFFF) {
-                        text.push_back(static_cast<wchar_t>(0x10000 + ((unit - 0xD800) << 10) + (low - 0xDC00)));
+                        text.push_back(
+                            static_cast<wchar_t>(0x10000 + ((unit - 0xD800) << 10) + (low - 0xDC00)));
                         j += 2;
                         continue;
                     }
@@ -219,9 +228,11 @@ void TZDynamicMemory::unscramble(std::uint8_t key) {
     if (n < 1) return;
     std::uint8_t* d = data_.get();
     d[n - 1] ^= key;
-    for (std::int32_t i = 0; i <= n - 2; ++i) d[i] = static_cast<std::uint8_t>(d[i] ^ d[i + 1] ^ key);
+    for (std::int32_t i = 0; i <= n - 2; ++i)
+        d[i] = static_cast<std::uint8_t>(d[i] ^ d[i + 1] ^ key);
     // e[0] = d[0] ^ k, e[i] = d[i-1] ^ d[i]: walk backwards so each d[i-1] is still the old value.
-    for (std::int32_t i = n - 1; i >= 1; --i) d[i] = static_cast<std::uint8_t>(d[i - 1] ^ d[i]);
+    for (std::int32_t i = n - 1; i >= 1; --i)
+        d[i] = static_cast<std::uint8_t>(d[i - 1] ^ d[i]);
     d[0] ^= key;
 }
 
@@ -234,6 +245,7 @@ void TZDynamicMemory::scramble(std::uint8_t key) {
         running ^= t[j];
         t[j] = running;
     }
-    for (std::int32_t i = n - 2; i >= 0; --i) t[i] = static_cast<std::uint8_t>(t[i + 1] ^ t[i] ^ key);
+    for (std::int32_t i = n - 2; i >= 0; --i)
+        t[i] = static_cast<std::uint8_t>(t[i + 1] ^ t[i] ^ key);
     t[n - 1] ^= key;
 }

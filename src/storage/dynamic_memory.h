@@ -10,7 +10,7 @@
 #include <string_view>
 
 class TZDynamicMemory {
-public:
+  public:
     explicit TZDynamicMemory(std::int32_t growBy = 4048) : growBy_(growBy) {}
     virtual ~TZDynamicMemory() = default;
     TZDynamicMemory(const TZDynamicMemory&) = delete;
@@ -34,7 +34,8 @@ public:
     // them, or null when memory ran out. The block grows as writeBytes grows it; commitAppend
     // then adds the bytes written there (at most n) to the stream.
     std::uint8_t* appendRoom(std::size_t n) {
-        if (static_cast<std::size_t>(size_) + n < static_cast<std::size_t>(capacity_)) return data_.get() + size_;
+        if (static_cast<std::size_t>(size_) + n < static_cast<std::size_t>(capacity_))
+            return data_.get() + size_;
         return growForAppend(n);
     }
     void commitAppend(std::size_t n) { size_ += static_cast<std::int32_t>(n); }
@@ -83,7 +84,7 @@ public:
     // Same size and same bytes.
     bool sameContents(const TZDynamicMemory& other) const { return bytes() == other.bytes(); }
 
-private:
+  private:
     template <typename T> T readFixed();
     std::uint8_t* growForAppend(std::size_t n);
 
@@ -99,4 +100,4 @@ private:
 namespace scrambleKeys {
 inline constexpr std::uint8_t K1 = 'T';
 inline constexpr std::uint8_t K2 = 'z';
-}  // namespace scrambleKeys
+} // namespace scrambleKeys

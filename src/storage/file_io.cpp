@@ -13,7 +13,6 @@
 #include <unistd.h>
 #endif
 
-
 ReadStatus readWholeFile(const std::filesystem::path& path, std::uintmax_t maxBytes, std::string& bytes) {
     bytes.clear();
     std::error_code ec;
@@ -47,7 +46,7 @@ std::filesystem::path temporaryBeside(const std::filesystem::path& path) {
     return tmp;
 }
 
-}  // namespace
+} // namespace
 
 namespace {
 
@@ -56,15 +55,31 @@ namespace {
 using ssize_t = int;
 constexpr int O_CLOEXEC = 0;
 constexpr int O_DIRECTORY = 0;
-int openFile(const std::filesystem::path& p, int flags, int mode = 0) { return ::_wopen(p.c_str(), flags | O_BINARY, mode); }
-ssize_t writeSome(int fd, const char* data, std::size_t n) { return ::_write(fd, data, static_cast<unsigned>(n)); }
-int flushToDisk(int fd) { return ::_commit(fd); }
-int closeFile(int fd) { return ::_close(fd); }
+int openFile(const std::filesystem::path& p, int flags, int mode = 0) {
+    return ::_wopen(p.c_str(), flags | O_BINARY, mode);
+}
+ssize_t writeSome(int fd, const char* data, std::size_t n) {
+    return ::_write(fd, data, static_cast<unsigned>(n));
+}
+int flushToDisk(int fd) {
+    return ::_commit(fd);
+}
+int closeFile(int fd) {
+    return ::_close(fd);
+}
 #else
-int openFile(const std::filesystem::path& p, int flags, int mode = 0) { return ::open(p.c_str(), flags, mode); }
-ssize_t writeSome(int fd, const char* data, std::size_t n) { return ::write(fd, data, n); }
-int flushToDisk(int fd) { return ::fsync(fd); }
-int closeFile(int fd) { return ::close(fd); }
+int openFile(const std::filesystem::path& p, int flags, int mode = 0) {
+    return ::open(p.c_str(), flags, mode);
+}
+ssize_t writeSome(int fd, const char* data, std::size_t n) {
+    return ::write(fd, data, n);
+}
+int flushToDisk(int fd) {
+    return ::fsync(fd);
+}
+int closeFile(int fd) {
+    return ::close(fd);
+}
 #endif
 
 // Writes all the bytes to the open descriptor, resuming after short writes and interrupts.
@@ -117,7 +132,7 @@ bool renameOver(const std::filesystem::path& tmp, const std::filesystem::path& p
     return true;
 }
 
-}  // namespace
+} // namespace
 
 bool syncFolder(const std::filesystem::path& folder) {
 #ifdef _WIN32

@@ -17,7 +17,7 @@ constexpr int kCounterRecord = 1;
 constexpr std::int32_t kGrowBy = 4048;
 // A record is read as a whole: its fields carry no numbers of their own.
 constexpr int kRecordFields = 1;
-}  // namespace
+} // namespace
 
 bool parse(std::string_view bytes, TZMaterialBase& base) {
     base.clear();
@@ -40,13 +40,14 @@ std::string serialize(const TZMaterialBase& base, bool bumpCounter) {
     TZDynamicMemory s(kGrowBy);
     // Room for the whole file at once: the count, the counter, 33 bytes and the name per record.
     std::size_t bytes = 8;
-    for (const Material& m : base) bytes += 34 + std::min(m.name.size(), Material::kNameField - 1);
+    for (const Material& m : base)
+        bytes += 34 + std::min(m.name.size(), Material::kNameField - 1);
     s.reserve(bytes);
     ImageWriter writer(s);
     writer.int32(base.count());
     // Wrapping addition: the counter is a plain 32-bit number that nobody reads back.
-    const auto counter = static_cast<std::int32_t>(static_cast<std::uint32_t>(base.loadCounter) +
-                                                   (bumpCounter ? 1u : 0u));
+    const auto counter =
+        static_cast<std::int32_t>(static_cast<std::uint32_t>(base.loadCounter) + (bumpCounter ? 1u : 0u));
     for (int i = 0; i < base.count(); ++i) {
         const Material& m = base.at(i);
         if (i == kCounterRecord) writer.int32(counter);
@@ -55,7 +56,7 @@ std::string serialize(const TZMaterialBase& base, bool bumpCounter) {
     return std::string(s.bytes());
 }
 
-}  // namespace materialsFile
+} // namespace materialsFile
 
 bool TZMaterialBase::load(const std::filesystem::path& programDir) {
     file_ = programDir / codepage::toPath(materialsFile::kFileName);
@@ -66,9 +67,10 @@ bool TZMaterialBase::load(const std::filesystem::path& programDir) {
         loadCounter = materialsFile::kMissingCounter;
         return false;
     case ReadStatus::Ok:
-    case ReadStatus::Empty:  // an empty file is read like any other: no records
+    case ReadStatus::Empty: // an empty file is read like any other: no records
         break;
-    default: return false;
+    default:
+        return false;
     }
     if (!materialsFile::parse(bytes, *this)) {
         clear();

@@ -15,7 +15,7 @@
 #include "storage/material.h"
 
 class TZMaterialBase : public TZStaticArray<Material> {
-public:
+  public:
     // The counter read from the file (one per run: the document holds the one base). Every load
     // stores it one higher; a save from the materials dialog stores it unchanged.
     std::int32_t loadCounter = 0;
@@ -32,7 +32,7 @@ public:
     // The file load() read and save() writes (empty before the first load).
     const std::filesystem::path& file() const { return file_; }
 
-private:
+  private:
     std::filesystem::path file_;
 };
 
@@ -56,4 +56,4 @@ bool parse(std::string_view bytes, TZMaterialBase& base);
 // as 32-bit arithmetic does) when bumpCounter is set.
 std::string serialize(const TZMaterialBase& base, bool bumpCounter);
 
-}  // namespace materialsFile
+} // namespace materialsFile

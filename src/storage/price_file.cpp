@@ -23,16 +23,18 @@ bool readPrices(TZDynamicMemory& s, TZStaticArray<double>& prices) {
     int n = 0;
     if (!readCount(s, kMaxPricesPerRow, n)) return false;
     prices.reserveForAppends(n);
-    for (int i = 0; i < n; ++i) prices.append(s.readDouble());
+    for (int i = 0; i < n; ++i)
+        prices.append(s.readDouble());
     return true;
 }
 
 void writePrices(TZDynamicMemory& s, const TZStaticArray<double>& prices) {
     s.writeInt32(prices.count());
-    for (double p : prices) s.writeDouble(p);
+    for (double p : prices)
+        s.writeDouble(p);
 }
 
-}  // namespace
+} // namespace
 
 void TZPriceFile::clear() {
     cities.clear();
@@ -51,15 +53,18 @@ bool TZPriceFile::parse(std::string_view bytes) {
 
     if (!readCount(s, kMaxListCount, n)) return false;
     cities.reserveForAppends(n);
-    for (int i = 0; i < n; ++i) cities.append(s.readWideString().value_or(std::wstring()));
+    for (int i = 0; i < n; ++i)
+        cities.append(s.readWideString().value_or(std::wstring()));
 
     if (!readCount(s, kMaxListCount, n)) return false;
     areaSteps.reserveForAppends(n);
-    for (int i = 0; i < n; ++i) areaSteps.append(s.readDouble());
+    for (int i = 0; i < n; ++i)
+        areaSteps.append(s.readDouble());
 
     if (!readCount(s, kMaxListCount, n)) return false;
     cornerSteps.reserveForAppends(n);
-    for (int i = 0; i < n; ++i) cornerSteps.append(s.readInt32());
+    for (int i = 0; i < n; ++i)
+        cornerSteps.append(s.readInt32());
 
     if (!readCount(s, kMaxListCount, n)) return false;
     ceilingPrices.reserveForAppends(n);
@@ -68,7 +73,7 @@ bool TZPriceFile::parse(std::string_view bytes) {
         row.name = s.readWideString().value_or(std::wstring());
         row.city = s.readInt32();
         const bool complete = readPrices(s, row.prices);
-        ceilingPrices.append(std::move(row));  // a row keeps what was read of it
+        ceilingPrices.append(std::move(row)); // a row keeps what was read of it
         if (!complete) return false;
     }
 
@@ -100,17 +105,24 @@ std::string TZPriceFile::serialize() const {
     auto wide = [](const std::wstring& t) { return 4 * t.size() + 2; };
     std::size_t bytes = 24 + 8u * static_cast<std::size_t>(areaSteps.count()) +
                         4u * static_cast<std::size_t>(cornerSteps.count());
-    for (const std::wstring& city : cities) bytes += wide(city);
-    for (const TZPriceCeil& row : ceilingPrices) bytes += wide(row.name) + 8 + 8u * static_cast<std::size_t>(row.prices.count());
-    for (const TZPriceAngle& row : cornerPrices) bytes += 8 + 8u * static_cast<std::size_t>(row.prices.count());
-    for (const TZPriceDop& work : extraWorks) bytes += wide(work.name) + 12;
+    for (const std::wstring& city : cities)
+        bytes += wide(city);
+    for (const TZPriceCeil& row : ceilingPrices)
+        bytes += wide(row.name) + 8 + 8u * static_cast<std::size_t>(row.prices.count());
+    for (const TZPriceAngle& row : cornerPrices)
+        bytes += 8 + 8u * static_cast<std::size_t>(row.prices.count());
+    for (const TZPriceDop& work : extraWorks)
+        bytes += wide(work.name) + 12;
     s.reserve(bytes);
     s.writeInt32(cities.count());
-    for (const std::wstring& city : cities) s.writeWideString(city);
+    for (const std::wstring& city : cities)
+        s.writeWideString(city);
     s.writeInt32(areaSteps.count());
-    for (double step : areaSteps) s.writeDouble(step);
+    for (double step : areaSteps)
+        s.writeDouble(step);
     s.writeInt32(cornerSteps.count());
-    for (std::int32_t step : cornerSteps) s.writeInt32(step);
+    for (std::int32_t step : cornerSteps)
+        s.writeInt32(step);
     s.writeInt32(ceilingPrices.count());
     for (const TZPriceCeil& row : ceilingPrices) {
         s.writeWideString(row.name);
@@ -135,7 +147,7 @@ bool TZPriceFile::load(const std::filesystem::path& programDir) {
     clear();
     std::string bytes;
     const ReadStatus status = readWholeFile(programDir / codepage::toPath(kFileName), kMaxFileBytes, bytes);
-    if (status == ReadStatus::Empty) return parse({});  // no lists at all
+    if (status == ReadStatus::Empty) return parse({}); // no lists at all
     if (status != ReadStatus::Ok) return false;
     return parse(bytes);
 }

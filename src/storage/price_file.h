@@ -25,7 +25,7 @@
 struct TZPriceCeil {
     std::wstring name;
     TZStaticArray<double> prices;
-    std::int32_t city = 0;  // index into cities
+    std::int32_t city = 0; // index into cities
 };
 
 // The corner surcharge of one city, per corner band (indexed like TZPriceCeil over cornerSteps).
@@ -43,7 +43,7 @@ struct TZPriceDop {
 };
 
 class TZPriceFile {
-public:
+  public:
     TZStaticArray<std::wstring> cities;
     TZStaticArray<double> areaSteps;
     TZStaticArray<std::int32_t> cornerSteps;
@@ -79,4 +79,4 @@ inline constexpr int kMaxPricesPerRow = kMaxListCount + 1;
 // Far above any real price file; a larger file is not read.
 inline constexpr std::uintmax_t kMaxFileBytes = 16u * 1024u * 1024u;
 
-}  // namespace priceFile
+} // namespace priceFile

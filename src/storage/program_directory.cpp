@@ -34,11 +34,13 @@ bool seedProgramDirectory(const ProgramDirectory& dir, bool createOwn, std::wstr
         // skip_existing: a copy made meanwhile by another seat sharing the folder stays as it is.
         std::filesystem::copy_file(from, to, std::filesystem::copy_options::skip_existing, ec);
         if (ec) {
-            problem = L"Не удалось скопировать " + codepage::fromPath(from) + L" в папку " + codepage::fromPath(dir.own);
+            problem = L"Не удалось скопировать " + codepage::fromPath(from) + L" в папку " +
+                      codepage::fromPath(dir.own);
             return false;
         }
         // The installed file is read-only; the user's copy must be writable.
-        std::filesystem::permissions(to, std::filesystem::perms::owner_read | std::filesystem::perms::owner_write,
+        std::filesystem::permissions(to,
+                                     std::filesystem::perms::owner_read | std::filesystem::perms::owner_write,
                                      std::filesystem::perm_options::add, ec);
     }
     return true;

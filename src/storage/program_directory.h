@@ -17,14 +17,14 @@
 enum class ProgramFileUse { Read, Write };
 
 struct ProgramDirectory {
-    std::filesystem::path own;      // written to: materials.mat, price.dat, added forms and templates
-    std::filesystem::path shipped;  // installed with the program; the same folder as `own` when not installed
+    std::filesystem::path own;     // written to: materials.mat, price.dat, added forms and templates
+    std::filesystem::path shipped; // installed with the program; the same folder as `own` when not installed
 
     ProgramDirectory() = default;
     // One folder for everything (a build folder, --home, $TENZORA_HOME), from anything a path is
     // made of (a path, a string, a literal).
     template <class Folder>
-        requires std::constructible_from<std::filesystem::path, const Folder&>
+    requires std::constructible_from<std::filesystem::path, const Folder&>
     ProgramDirectory(const Folder& single) : own(single), shipped(single) {}
     ProgramDirectory(std::filesystem::path ownFolder, std::filesystem::path shippedFolder)
         : own(std::move(ownFolder)), shipped(std::move(shippedFolder)) {}

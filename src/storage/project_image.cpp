@@ -30,7 +30,8 @@ void cornersOfRect(const TZCeiling& doc, const PixelRect& rect, Vertex& corner1,
 void placePhotoRect(const TZCeiling& doc, TZPicture& photo) {
     Vertex c1, c2;
     cornersOfRect(doc, photo.rect, c1, c2);
-    if (c1.x == photo.corner1.x && c1.y == photo.corner1.y && c2.x == photo.corner2.x && c2.y == photo.corner2.y)
+    if (c1.x == photo.corner1.x && c1.y == photo.corner1.y && c2.x == photo.corner2.x &&
+        c2.y == photo.corner2.y)
         return;
     const ScreenPoint a = worldToScreen(doc, photo.corner1.x, photo.corner1.y);
     const ScreenPoint b = worldToScreen(doc, photo.corner2.x, photo.corner2.y);
@@ -40,20 +41,24 @@ void placePhotoRect(const TZCeiling& doc, TZPicture& photo) {
 // The size of the document's image, or a little more: the stream is given room for it at once,
 // so that a large image is not built by hundreds of step-by-step regrowths.
 std::size_t estimatedImageBytes(const TZCeiling& doc) {
-    constexpr std::size_t kFixedFields = 600;  // the header and every field that is not a list
+    constexpr std::size_t kFixedFields = 600; // the header and every field that is not a list
     auto ansi = [](const std::wstring& t) { return t.size() + 1; };
-    auto wide = [](const std::wstring& t) { return 4 * t.size() + 2; };  // surrogate pairs included
+    auto wide = [](const std::wstring& t) { return 4 * t.size() + 2; }; // surrogate pairs included
     std::size_t n = kFixedFields + ansi(doc.orderDate) + ansi(doc.client) + ansi(doc.orderName) +
-                    ansi(doc.orderNumber) + ansi(doc.note) + doc.material.name.size() + 1 + wide(doc.ceilingType);
+                    ansi(doc.orderNumber) + ansi(doc.note) + doc.material.name.size() + 1 +
+                    wide(doc.ceilingType);
     n += 26u * static_cast<std::size_t>(doc.diagonals.count());
     n += 21u * static_cast<std::size_t>(doc.polygon.count());
     n += 16u * static_cast<std::size_t>(doc.seamLines.count() + doc.rulerPoints.count());
     n += 49u * static_cast<std::size_t>(doc.addPoints.count());
     n += 64u * static_cast<std::size_t>(doc.dops.count());
     n += 8u * static_cast<std::size_t>(doc.canvasLengths.count() + doc.dopHoleOrder.count());
-    for (const TZHole& h : doc.holes) n += 32u + 24u * static_cast<std::size_t>(h.rows.count());
-    for (const TZDopRabObject& w : doc.extraWorks) n += wide(w.name) + 8;
-    for (const TZPicture& p : doc.photos) n += ansi(p.path) + 16;
+    for (const TZHole& h : doc.holes)
+        n += 32u + 24u * static_cast<std::size_t>(h.rows.count());
+    for (const TZDopRabObject& w : doc.extraWorks)
+        n += wide(w.name) + 8;
+    for (const TZPicture& p : doc.photos)
+        n += ansi(p.path) + 16;
     return n;
 }
 
@@ -160,7 +165,7 @@ template <class Io> void visitProject(Io& io, TZCeiling& doc) {
     visitProjectBody(io, doc);
 }
 
-}  // namespace
+} // namespace
 
 bool isProjectHeader(const std::string& header) {
     if (header.size() >= 7 && header.compare(0, 7, "Tenzora") == 0) return true;
@@ -192,7 +197,7 @@ void saveToStream(TZCeiling& doc, TZDynamicMemory& s, bool keepBlock) {
 
     std::string header = kSignature;
     header += doc.priceTag.substr(0, std::min(doc.priceTag.size(), kPriceTagBytes));
-    s.writeString(header);  // 1
+    s.writeString(header); // 1
     // The shown photo's rectangle is stored for where the photo now lies on the drawing.
     if (TZPicture* shown = doc.photos.checkedAt(doc.shownPhoto); shown && shown->placed)
         placePhotoRect(doc, *shown);

@@ -28,7 +28,7 @@ inline constexpr wchar_t kFormatMessage[] = L"Файл этого формата
 inline constexpr wchar_t kFormatCaption[] = L"Ошибка!";
 inline constexpr wchar_t kSyncMessage[] = L"Нарушена синхронизация чтения/записи";
 
-}  // namespace projectImage
+} // namespace projectImage
 
 // Writes the whole project image into the stream, replacing what it held. Recomputes the pixel
 // rectangle of the shown photo from its drawing corners first (that is what the file stores).

@@ -1,25 +1,25 @@
 #include <gtest/gtest.h>
 
 #include "app/tenzora_app.h"
+#include "business/project_file.h"
 #include "platform/clock.h"
 #include "platform/image_codec.h"
 #include "platform/launcher.h"
 #include "platform/settings_store.h"
 #include "storage/codepage.h"
-#include "business/project_file.h"
 #include "support/fakes.h"
 
 namespace {
 
 class NoLauncher : public FakeLauncherBase {
-public:
+  public:
     bool startProgram(const std::wstring&, const std::vector<std::wstring>&) override { return false; }
     bool openDocument(const std::wstring&) override { return false; }
     std::wstring selfPath() override { return L"tenzora"; }
 };
 
 class NoImages : public ImageCodec {
-public:
+  public:
     std::optional<Bitmap> decodeFile(const std::wstring&) override { return std::nullopt; }
     bool encodeFile(const Bitmap&, ImageFormat, const std::wstring&) override { return false; }
 };
@@ -50,7 +50,7 @@ std::wstring saveRoom(const TempDir& dir) {
     return path;
 }
 
-}  // namespace
+} // namespace
 
 TEST(CommandLineOpen, QuotedPathWithBlanksIsOpened) {
     TempDir dir;
@@ -69,7 +69,7 @@ TEST(CommandLineOpen, EveryDoubleQuoteIsRemovedWhereverItStands) {
     TempDir dir;
     const std::wstring path = saveRoom(dir);
     std::wstring commandLine = path;
-    commandLine.insert(commandLine.size() - 3, L"\"\"");  // "…гостиная 2\"\".tz"
+    commandLine.insert(commandLine.size() - 3, L"\"\""); // "…гостиная 2\"\".tz"
     commandLine.insert(0, L"\"");
     TestApp t(dir.path());
     ASSERT_TRUE(t.app.openCommandLine(commandLine));

@@ -53,9 +53,8 @@ TEST(Commands, CommandsOfOtherPartsAreNotAvailableUntilTheyRegister) {
     Commands c;
     const CommandUiState ui;
     // Built elsewhere: present in the table, disabled and reporting so when run.
-    for (int id : {cmd::kClients, cmd::kMaterials, cmd::kPrint, cmd::kPreview, cmd::kReport,
-                   cmd::kCornerCut, cmd::kInnerCutout, cmd::kPriceLists, cmd::kSettings,
-                   cmd::kBarTriangles, cmd::kAddPhoto}) {
+    for (int id : {cmd::kClients, cmd::kMaterials, cmd::kPrint, cmd::kPreview, cmd::kReport, cmd::kCornerCut,
+                   cmd::kInnerCutout, cmd::kPriceLists, cmd::kSettings, cmd::kBarTriangles, cmd::kAddPhoto}) {
         EXPECT_EQ(c.run(id), CommandOutcome::NotAvailable) << id;
         EXPECT_FALSE(c.processor.state(id, ui).enabled) << id;
     }

@@ -3,9 +3,9 @@
 #include <fstream>
 
 #include "app/program_home.h"
-#include "model/settings.h"
 #include "app/tenzora_app.h"
 #include "business/drawing_folders.h"
+#include "model/settings.h"
 #include "output/print_form_file.h"
 #include "output/report_command.h"
 #include "platform/clock.h"
@@ -21,14 +21,14 @@ namespace {
 namespace fs = std::filesystem;
 
 class NoLauncher : public FakeLauncherBase {
-public:
+  public:
     bool startProgram(const std::wstring&, const std::vector<std::wstring>&) override { return false; }
     bool openDocument(const std::wstring&) override { return false; }
     std::wstring selfPath() override { return L"tenzora"; }
 };
 
 class NoImages : public ImageCodec {
-public:
+  public:
     std::optional<Bitmap> decodeFile(const std::wstring&) override { return std::nullopt; }
     bool encodeFile(const Bitmap&, ImageFormat, const std::wstring&) override { return false; }
 };
@@ -59,7 +59,9 @@ struct Installation {
     fs::path executable() const { return prefix() / "bin" / "tenzora"; }
     fs::path home() const { return root / "home"; }
     fs::path userFolder() const { return home() / ".local" / "share" / "tenzora"; }
-    ProgramDirectoryChoice choose() { return resolveProgramDirectory(std::nullopt, executable(), env, store); }
+    ProgramDirectoryChoice choose() {
+        return resolveProgramDirectory(std::nullopt, executable(), env, store);
+    }
 
     TempDir root;
     ProgramEnvironment env;
@@ -76,12 +78,13 @@ struct App {
     CTenzoraApp app;
 };
 
-}  // namespace
+} // namespace
 
 TEST(ProgramHome, HomeOptionAndVariableWinAndKeepOneFolder) {
     Installation inst;
     inst.env.tenzoraHome = "/srv/tenzora";
-    EXPECT_EQ(resolveProgramDirectory(fs::path("/opt/firm"), inst.executable(), inst.env, inst.store).dir.own, "/opt/firm");
+    EXPECT_EQ(resolveProgramDirectory(fs::path("/opt/firm"), inst.executable(), inst.env, inst.store).dir.own,
+              "/opt/firm");
     const ProgramDirectoryChoice byVariable = inst.choose();
     EXPECT_EQ(byVariable.dir.own, "/srv/tenzora");
     EXPECT_FALSE(byVariable.dir.isSplit());
@@ -192,7 +195,8 @@ TEST(ProgramHome, StartOfAnInstalledProgramWorksOnTheUsersFilesAndLeavesTheInsta
     EXPECT_EQ(second.app.document().materialBase.at(1).name, "Edited");
     reloadPrintForms(second.app.document(), false);
     ASSERT_EQ(second.app.document().printForms.count(), 4);
-    EXPECT_EQ(second.app.document().printForms.at(0).file, codepage::fromPath(inst.userFolder() / "0-mine.pem"));
+    EXPECT_EQ(second.app.document().printForms.at(0).file,
+              codepage::fromPath(inst.userFolder() / "0-mine.pem"));
 }
 
 TEST(ProgramHome, FolderThatCannotBeMadeFallsBackToTheInstalledFilesAndSaysSo) {

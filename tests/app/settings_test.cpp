@@ -7,7 +7,7 @@ namespace {
 std::wstring value(MemorySettingsStore& s, const std::wstring& name) {
     return s.read(kSettingsSection, name).value_or(L"<absent>");
 }
-}  // namespace
+} // namespace
 
 TEST(Settings, DefaultsWhenNothingIsStored) {
     MemorySettingsStore store;
@@ -22,7 +22,7 @@ TEST(Settings, DefaultsWhenNothingIsStored) {
 
 TEST(Settings, FlagsReadOnlyExactYesOrNo) {
     MemorySettingsStore store;
-    store.write(kSettingsSection, L"flip_raskroy", L"yes");  // lower case is not recognised
+    store.write(kSettingsSection, L"flip_raskroy", L"yes"); // lower case is not recognised
     store.write(kSettingsSection, L"velmar", L"NO");
     AppSettings s;
     readSettings(s, store);
@@ -35,7 +35,7 @@ TEST(Settings, FoldersSkipGapsAndRepeats) {
     store.write(kSettingsSection, L"path1", L"A");
     store.write(kSettingsSection, L"path2", L"A");
     store.write(kSettingsSection, L"path3", L"B");
-    store.write(kSettingsSection, L"path5", L"a");  // comparison is case-sensitive
+    store.write(kSettingsSection, L"path5", L"a"); // comparison is case-sensitive
     store.write(kSettingsSection, L"path10", L"C");
     store.write(kSettingsSection, L"folder_word", L"/srv/templates");
     AppSettings s;
@@ -50,7 +50,8 @@ TEST(Settings, FoldersSkipGapsAndRepeats) {
 
 TEST(SettingsDialog, ShowsTheFirstEightFolders) {
     AppSettings s;
-    for (int i = 0; i < 10; ++i) s.drawingFolders[static_cast<std::size_t>(i)] = L"F" + std::to_wstring(i);
+    for (int i = 0; i < 10; ++i)
+        s.drawingFolders[static_cast<std::size_t>(i)] = L"F" + std::to_wstring(i);
     s.flipCutting = false;
     const SettingsDialogFields f = settingsDialogFields(s);
     EXPECT_FALSE(f.flipCutting);
@@ -59,7 +60,8 @@ TEST(SettingsDialog, ShowsTheFirstEightFolders) {
 
 TEST(SettingsDialog, OkWritesFilledFoldersAndDeletesTheRestButPath10) {
     MemorySettingsStore store;
-    for (int n = 1; n <= 10; ++n) store.write(kSettingsSection, L"path" + std::to_wstring(n), L"old");
+    for (int n = 1; n <= 10; ++n)
+        store.write(kSettingsSection, L"path" + std::to_wstring(n), L"old");
     AppSettings s;
     SettingsDialogFields f;
     f.flipCutting = false;
@@ -72,7 +74,8 @@ TEST(SettingsDialog, OkWritesFilledFoldersAndDeletesTheRestButPath10) {
     EXPECT_EQ(value(store, L"folder_word"), L"T");
     EXPECT_EQ(value(store, L"path1"), L"B");
     EXPECT_EQ(value(store, L"path2"), L"C");
-    for (int n = 3; n <= 9; ++n) EXPECT_EQ(value(store, L"path" + std::to_wstring(n)), L"<absent>") << n;
+    for (int n = 3; n <= 9; ++n)
+        EXPECT_EQ(value(store, L"path" + std::to_wstring(n)), L"<absent>") << n;
     EXPECT_EQ(value(store, L"path10"), L"old");
     EXPECT_EQ(s.folderCount(), 2);
     EXPECT_EQ(s.templatesFolder, L"T");

@@ -8,12 +8,12 @@
 #include <string>
 #include <vector>
 
+#include "business/project_file.h"
 #include "model/ceiling.h"
 #include "platform/image_codec.h"
 #include "platform/launcher.h"
 #include "storage/codepage.h"
 #include "storage/material_base.h"
-#include "business/project_file.h"
 #include "support/fakes.h"
 
 class RecordingLauncher : public FakeLauncherBase {

@@ -7,9 +7,9 @@
 #include <sstream>
 
 #include "business/clients_form.h"
+#include "business/csv_tables.h"
 #include "business/materials_form.h"
 #include "business_support.h"
-#include "business/csv_tables.h"
 
 namespace {
 

@@ -7,11 +7,11 @@
 #include <numbers>
 
 #include "business/estimate.h"
+#include "business/project_file.h"
 #include "model/measurements.h"
 #include "storage/codepage.h"
 #include "storage/file_io.h"
 #include "storage/price_file.h"
-#include "business/project_file.h"
 #include "storage/project_image.h"
 #include "support/fakes.h"
 

@@ -10,18 +10,20 @@
 #include <fstream>
 #include <sstream>
 
+#include "business/project_file.h"
+#include "cli_run.h"
 #include "storage/codepage.h"
 #include "storage/material_base.h"
 #include "storage/price_file.h"
-#include "business/project_file.h"
 #include "support/fakes.h"
-#include "cli_run.h"
 
 namespace {
 
 using namespace clitest;
 
-CliRun cli(const std::filesystem::path& home, const std::vector<std::string>& args) { return runCli(args, home); }
+CliRun cli(const std::filesystem::path& home, const std::vector<std::string>& args) {
+    return runCli(args, home);
+}
 
 Material fabric(int id, int groupId, bool isGroup, const std::wstring& name) {
     Material m;
@@ -209,9 +211,9 @@ TEST_F(ExportsCli, OrderExportWritesTheOrderLines) {
     ASSERT_EQ(run.status, 0) << run.err;
     const std::wstring text = codepage::fromCp1251(slurp(file));
     EXPECT_EQ(text.rfind(L"#Номер заказа:", 0), 0u) << codepage::toUtf8(text);
-    for (const wchar_t* line : {L"\n#Название заказа:Кухня\n", L"\n#Клиент:Иванов\n", L"\n#Город:Тверь\n",
-                                L"\n#Площадь:20\n", L"\n#Периметр:18\n", L"\n#Сумма заказа:5000.00\n",
-                                L"\n#Количество материала:12.5\n"})
+    for (const wchar_t* line :
+         {L"\n#Название заказа:Кухня\n", L"\n#Клиент:Иванов\n", L"\n#Город:Тверь\n", L"\n#Площадь:20\n",
+          L"\n#Периметр:18\n", L"\n#Сумма заказа:5000.00\n", L"\n#Количество материала:12.5\n"})
         EXPECT_NE(text.find(line), std::wstring::npos) << codepage::toUtf8(line);
     EXPECT_TRUE(text.ends_with(L"\n#Направление раскроя:\n"));
 
@@ -232,11 +234,12 @@ TEST_F(ExportsCli, MaterialsCsvCarriesTheRemaindersOfTheStockScan) {
     const std::filesystem::path file = out / "материалы.csv";
     CliRun run = cli(home.path(), {"--folder", folder(), "materials-csv", file.string()});
     ASSERT_EQ(run.status, 0) << run.err;
-    EXPECT_EQ(codepage::fromCp1251(slurp(file)),
-              L"Группа;Материал/цвет;Коэффициент натяжения;Коэффициент лишнего материала;Ширина;Остаток на складе\n"
-              L"Матовые;;0,93;1,00;100;0,00\n"
-              L";Белый матовый;0,93;1,00;100;-13,00\n"
-              L";Бежевый;0,93;1,00;100;0,00\n");
+    EXPECT_EQ(
+        codepage::fromCp1251(slurp(file)),
+        L"Группа;Материал/цвет;Коэффициент натяжения;Коэффициент лишнего материала;Ширина;Остаток на складе\n"
+        L"Матовые;;0,93;1,00;100;0,00\n"
+        L";Белый матовый;0,93;1,00;100;-13,00\n"
+        L";Бежевый;0,93;1,00;100;0,00\n");
 
     run = cli(home.path(), {"materials-csv", (out / "нет" / "м.csv").string()});
     EXPECT_EQ(run.status, 1);

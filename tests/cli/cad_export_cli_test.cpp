@@ -7,10 +7,10 @@
 #include <cstdlib>
 #include <regex>
 
+#include "business/project_file.h"
 #include "cli_run.h"
 #include "model/ceiling.h"
 #include "storage/codepage.h"
-#include "business/project_file.h"
 #include "support/dxf_reading.h"
 
 namespace {
@@ -50,16 +50,16 @@ class CadCli : public ::testing::Test {
         // From the last side backwards, so that the names of the earlier points stay.
         step({"add-construction", file("room.tz"), "--kind", "bend", "--v1", "D", "--v2", "A", "--d1", "100",
               "--d2", "100", "--depth", "30", "-o", file("bend.tz")});
-        step({"add-construction", file("bend.tz"), "--kind", "rectangle", "--v1", "C", "--v2", "D", "--d1", "200",
-              "--d2", "250", "--depth", "-50", "-o", file("niche.tz")});
+        step({"add-construction", file("bend.tz"), "--kind", "rectangle", "--v1", "C", "--v2", "D", "--d1",
+              "200", "--d2", "250", "--depth", "-50", "-o", file("niche.tz")});
         step({"add-construction", file("niche.tz"), "--kind", "arc", "--v1", "B", "--v2", "C", "--d1", "80",
               "--d2", "80", "--depth", "-40", "-o", file("arc.tz")});
         step({"add-cutout", file("arc.tz"), "--type", "circle", "--mode", "3", "--size", "60", "--row",
               "A:200,B:450", "-o", file("lamp.tz")});
-        step({"add-cutout", file("lamp.tz"), "--type", "ellipse", "--mode", "3", "--size", "90", "--size2", "40",
-              "--row", "A:420,B:300", "-o", file("cutouts.tz")});
-        step({"layout", file("cutouts.tz"), "--side", "AB", "--width", "320", "--tension", "0.93", "--seams", "0",
-              "-o", file("laid.tz")});
+        step({"add-cutout", file("lamp.tz"), "--type", "ellipse", "--mode", "3", "--size", "90", "--size2",
+              "40", "--row", "A:420,B:300", "-o", file("cutouts.tz")});
+        step({"layout", file("cutouts.tz"), "--side", "AB", "--width", "320", "--tension", "0.93", "--seams",
+              "0", "-o", file("laid.tz")});
         // To look at the files the tests write: TENZORA_KEEP_TEST_FILES names a folder.
         if (const char* keep = std::getenv("TENZORA_KEEP_TEST_FILES")) {
             std::error_code ec;
@@ -90,8 +90,8 @@ TEST_F(CadCli, TheHallAsDxfHasItsLayersOutlineAndTexts) {
     if (!dxf) GTEST_SKIP() << "DXF reader not available: " << why;
     EXPECT_EQ(dxf->insunits, 5);
     EXPECT_EQ(dxf->auditErrors, 0);
-    for (const char* layer : {"MEASURED_OUTLINE", "WORKING_OUTLINE", "CUTOUTS", "DIAGONALS", "SEAMS", "CANVASES",
-                              "DIMENSIONS", "LABELS"})
+    for (const char* layer : {"MEASURED_OUTLINE", "WORKING_OUTLINE", "CUTOUTS", "DIAGONALS", "SEAMS",
+                              "CANVASES", "DIMENSIONS", "LABELS"})
         EXPECT_TRUE(dxf->hasLayer(layer)) << layer;
 
     const auto project = runCli({"info", kExample}).json();
@@ -136,7 +136,8 @@ TEST_F(CadCli, TheCanvasPiecesOfARoomWithConstructionsAndCutoutsAreClosedWithThe
     EXPECT_FALSE(room->on("WORKING_OUTLINE")[1]->closed);
     ASSERT_EQ(room->on("CUTOUTS").size(), 2u);
     const double grossArea = ringArea(room->on("WORKING_OUTLINE")[0]->points);
-    const double cutoutArea = ringArea(room->on("CUTOUTS")[0]->points) + ringArea(room->on("CUTOUTS")[1]->points);
+    const double cutoutArea =
+        ringArea(room->on("CUTOUTS")[0]->points) + ringArea(room->on("CUTOUTS")[1]->points);
     EXPECT_GT(grossArea, 600 * 400 + 40 * 40) << "the arc and the niche go out of the room";
     EXPECT_EQ(dxf->insunits, 5);
     EXPECT_EQ(dxf->auditErrors, 0);
@@ -196,7 +197,8 @@ TEST_F(CadCli, HpglOfThePiecesAndTheUsage) {
 TEST_F(CadCli, LibreOfficeDrawOpensTheDxfFiles) {
     ASSERT_EQ(runCli({"export", kExample, file("open-hall.dxf")}).status, 0);
     ASSERT_EQ(runCli({"export", file("laid.tz"), file("open-cut.dxf"), "--canvases"}).status, 0);
-    if (std::system("command -v soffice >/dev/null 2>&1") != 0) GTEST_SKIP() << "LibreOffice is not installed";
+    if (std::system("command -v soffice >/dev/null 2>&1") != 0)
+        GTEST_SKIP() << "LibreOffice is not installed";
     TempDir profile, out;
     // One start of LibreOffice for both files, with a profile of its own.
     const std::string command = "soffice --headless -env:UserInstallation=file://" + profile.path().string() +

@@ -5,15 +5,15 @@
 #include <cmath>
 #include <fstream>
 
-#include "model/ceiling.h"
+#include "business/project_file.h"
+#include "cli_run.h"
 #include "cutting/construction_operations.h"
+#include "model/ceiling.h"
 #include "model/forming.h"
 #include "storage/codepage.h"
 #include "storage/material_base.h"
-#include "business/project_file.h"
 #include "support/fakes.h"
 #include "support/rooms.h"
-#include "cli_run.h"
 
 namespace {
 

@@ -40,11 +40,13 @@ inline std::string slurp(const std::filesystem::path& path) {
 
 // Runs tenzora-cli with the program directory `home`, an empty settings file and the arguments
 // (UTF-8); `environment` is put before the command (for example "TMPDIR=/x").
-inline CliRun runCli(const std::vector<std::string>& args, const std::filesystem::path& home = TENZORA_PROGRAM_DIR,
+inline CliRun runCli(const std::vector<std::string>& args,
+                     const std::filesystem::path& home = TENZORA_PROGRAM_DIR,
                      const std::string& environment = {}) {
     TempDir dir;
     std::string command = environment + " " + shellQuoted(TENZORA_CLI_PATH) + " --home " +
-                          shellQuoted(home.string()) + " --settings " + shellQuoted((dir / "settings.ini").string());
+                          shellQuoted(home.string()) + " --settings " +
+                          shellQuoted((dir / "settings.ini").string());
     for (const std::string& a : args)
         command += " " + shellQuoted(a);
     command += " >" + shellQuoted((dir / "out").string()) + " 2>" + shellQuoted((dir / "err").string());

@@ -58,7 +58,8 @@ TEST_F(ConstructionsCli, AddsAConstructionAndACutoutMeasuredOnTheOutlineWithIt) 
     // The niche goes 50 cm out of the room: its first corner P1 and its outer corner P2 lie 50 apart
     // (the outline is re-placed after the construction is stored, so positions are relative).
     const auto& w = j["workingOutline"];
-    EXPECT_NEAR(std::hypot(w[2][0].get<double>() - w[1][0].get<double>(), w[2][1].get<double>() - w[1][1].get<double>()),
+    EXPECT_NEAR(std::hypot(w[2][0].get<double>() - w[1][0].get<double>(),
+                           w[2][1].get<double>() - w[1][1].get<double>()),
                 50.0, 1e-9);
 
     // G and H are C and D of the outline with the niche.

@@ -8,11 +8,11 @@
 #include <fstream>
 #include <sstream>
 
+#include "business/project_file.h"
+#include "cli_run.h"
 #include "model/ceiling.h"
 #include "storage/codepage.h"
-#include "business/project_file.h"
 #include "support/fakes.h"
-#include "cli_run.h"
 
 namespace {
 
@@ -81,7 +81,7 @@ TEST(CliExport, ASheetOfAPrintFormAndItsFailures) {
 TEST(CliExport, AnyOtherEndingGoesToWord) {
     TempDir dir, temp;
     const CliRun run = runCli({"export", kExample, (dir / "plan.jpeg").string()}, TENZORA_PROGRAM_DIR,
-                           "TMPDIR=" + shellQuoted(temp.path().string()));
+                              "TMPDIR=" + shellQuoted(temp.path().string()));
     EXPECT_EQ(run.status, 0) << run.err;
     EXPECT_NE(run.err.find("goes to Word"), std::string::npos) << run.err;
     EXPECT_FALSE(std::filesystem::exists(dir / "plan.jpeg"));

@@ -9,21 +9,25 @@
 #include <fstream>
 #include <sstream>
 
+#include "business/project_file.h"
+#include "cli_run.h"
 #include "storage/codepage.h"
 #include "storage/image_bytes.h"
-#include "business/project_file.h"
 #include "support/fakes.h"
-#include "cli_run.h"
 
 namespace {
 
 using namespace clitest;
 
-CliRun cli(const std::vector<std::string>& args) { return runCli(args); }
+CliRun cli(const std::vector<std::string>& args) {
+    return runCli(args);
+}
 
-std::string utf8Path(const std::filesystem::path& p) { return codepage::toUtf8(codepage::fromPath(p)); }
+std::string utf8Path(const std::filesystem::path& p) {
+    return codepage::toUtf8(codepage::fromPath(p));
+}
 
-}  // namespace
+} // namespace
 
 TEST(CliInfo, PrintsVerticesRecordsOrderAndMaterialOfASavedProject) {
     TempDir dir;
@@ -87,10 +91,12 @@ TEST(CliInfo, ShowsThePriceTagAndFormatAsTheFileHasThem) {
     TempDir dir;
     TestDocument t;
     fillEveryField(*t);
-    ImageBytes b = expectedImage(*t);  // an image as a later version with a price would write
-    b.bytes.replace(0, b.fieldStart.at(2), std::string("Tenzora file format. Version 1.01. $15300.50") + '\0');
+    ImageBytes b = expectedImage(*t); // an image as a later version with a price would write
+    b.bytes.replace(0, b.fieldStart.at(2),
+                    std::string("Tenzora file format. Version 1.01. $15300.50") + '\0');
     const auto oldFile = dir / "old.tz";
-    std::ofstream(oldFile, std::ios::binary) << b.bytes.substr(0, b.bytes.size() - (b.fieldStart.at(88) - b.fieldStart.at(84)));
+    std::ofstream(oldFile, std::ios::binary)
+        << b.bytes.substr(0, b.bytes.size() - (b.fieldStart.at(88) - b.fieldStart.at(84)));
 
     const CliRun run = cli({"info", utf8Path(oldFile)});
     ASSERT_EQ(run.status, 0) << run.err;
@@ -123,7 +129,8 @@ TEST(CliInfo, FailuresGoToStandardErrorWithTheirExitStatus) {
     EXPECT_TRUE(missing.out.empty());
     EXPECT_NE(missing.err.find("нет.tz"), std::string::npos) << missing.err;
 
-    std::ofstream(dir / "other.tz", std::ios::binary) << std::string("PK\x03\x04 something else", 20) << '\0' << "xx";
+    std::ofstream(dir / "other.tz", std::ios::binary)
+        << std::string("PK\x03\x04 something else", 20) << '\0' << "xx";
     const CliRun foreign = cli({"info", utf8Path(dir / "other.tz")});
     EXPECT_EQ(foreign.status, 1);
     // The message box text as one line (Qt may put notices of its own in front).

@@ -9,11 +9,11 @@
 #include <fstream>
 #include <sstream>
 
+#include "business/project_file.h"
+#include "cli_run.h"
 #include "storage/codepage.h"
 #include "storage/material_base.h"
-#include "business/project_file.h"
 #include "support/fakes.h"
-#include "cli_run.h"
 
 namespace {
 

@@ -9,10 +9,10 @@
 #include <fstream>
 #include <memory>
 
+#include "business/project_file.h"
 #include "cli_run.h"
 #include "output/office_job.h"
 #include "storage/codepage.h"
-#include "business/project_file.h"
 #include "support/fakes.h"
 
 namespace {

@@ -3,8 +3,8 @@
 
 #include <gtest/gtest.h>
 
-#include "cli_run.h"
 #include "business/project_file.h"
+#include "cli_run.h"
 
 using namespace clitest;
 
@@ -27,8 +27,8 @@ TEST(CliStartSwitches, ANewProjectShowsWhatANewWindowShows) {
     EXPECT_FALSE(doc->showCanvasDistances);
 
     // A niche 100 wide and 50 deep on the side AB (300 long) counts in the area.
-    const CliRun niche = runCli({"add-construction", file, "--kind", "rectangle", "--v1", "A", "--v2", "B", "--d1",
-                                 "100", "--d2", "100", "--depth", "50"});
+    const CliRun niche = runCli({"add-construction", file, "--kind", "rectangle", "--v1", "A", "--v2", "B",
+                                 "--d1", "100", "--d2", "100", "--depth", "50"});
     ASSERT_EQ(niche.status, 0) << niche.err;
     EXPECT_NEAR(niche.json()["figures"]["netArea"].get<double>(), 12.0 - 0.5, 1e-3);
     EXPECT_NEAR(niche.json()["figures"]["perimeter"].get<double>(), 14.0 + 1.0, 1e-3);

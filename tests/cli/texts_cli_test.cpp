@@ -9,21 +9,24 @@
 #include <fstream>
 #include <sstream>
 
+#include "business/project_file.h"
+#include "cli_run.h"
 #include "output/report_script.h"
 #include "storage/codepage.h"
-#include "business/project_file.h"
 #include "support/fakes.h"
-#include "cli_run.h"
 #include "support/rooms.h"
 
 namespace {
 
 using namespace clitest;
 
-bool haveNode() { return std::system("command -v node > /dev/null 2>&1") == 0; }
+bool haveNode() {
+    return std::system("command -v node > /dev/null 2>&1") == 0;
+}
 
 // The room of the wrapping example saved as a project: AB 250, BC 300, CD 250, DA not measured.
-std::string exampleProject(const TempDir& dir, const std::wstring& client = L"Иванов", const std::wstring& note = {}) {
+std::string exampleProject(const TempDir& dir, const std::wstring& client = L"Иванов",
+                           const std::wstring& note = {}) {
     TestDocument t;
     setOutline(*t, {{0, 0}, {250, 0}, {250, 300}, {0, 300}});
     measureRecord(*t, L"AB", 250);
@@ -117,8 +120,9 @@ TEST(ReportScriptCli, AHostileClientNameStaysInsideItsString) {
     const std::string longFile = exampleProject(dir, client, std::wstring(255, L'n'));
     ASSERT_EQ(runCli({"report-script", longFile, out}).status, 0);
     script = slurp(out);
-    EXPECT_NE(script.find("'COMMENT', false, false, false, false, false, wdFindContinue, false, false, '##0~##1~'"),
-              std::string::npos);
+    EXPECT_NE(
+        script.find("'COMMENT', false, false, false, false, false, wdFindContinue, false, false, '##0~##1~'"),
+        std::string::npos);
 
     const CliRun unwritable = runCli({"report-script", file, (dir / "no" / "such" / "r.js").string()});
     EXPECT_EQ(unwritable.status, 1);

@@ -7,10 +7,10 @@
 #include <cstring>
 #include <fstream>
 
+#include "business/project_file.h"
 #include "cli_run.h"
 #include "storage/codepage.h"
 #include "storage/material_base.h"
-#include "business/project_file.h"
 #include "support/fakes.h"
 
 namespace {

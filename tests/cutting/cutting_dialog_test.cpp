@@ -5,10 +5,10 @@
 #include <algorithm>
 #include <map>
 
-#include "model/settings.h"
 #include "business/receipt.h"
 #include "cutting/cutting_dialog.h"
 #include "model/names.h"
+#include "model/settings.h"
 #include "storage/codepage.h"
 #include "support/fakes.h"
 

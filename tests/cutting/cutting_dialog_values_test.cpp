@@ -5,8 +5,8 @@
 
 #include <cmath>
 
-#include "model/settings.h"
 #include "cutting/cutting_dialog.h"
+#include "model/settings.h"
 #include "storage/codepage.h"
 #include "support/fakes.h"
 

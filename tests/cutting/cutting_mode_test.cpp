@@ -7,11 +7,11 @@
 
 #include "app/command_ids.h"
 #include "app/commands.h"
-#include "model/settings.h"
+#include "cutting/construction_operations.h"
 #include "cutting/cutting_mode.h"
 #include "cutting/layout.h"
-#include "cutting/construction_operations.h"
 #include "model/geometry.h"
+#include "model/settings.h"
 #include "platform/clock.h"
 #include "support/fakes.h"
 #include "support/rooms.h"

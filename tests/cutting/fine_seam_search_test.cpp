@@ -8,10 +8,10 @@
 #include <functional>
 #include <string>
 
-#include "model/settings.h"
-#include "cutting/cutting_dialog.h"
 #include "cutting/construction_operations.h"
+#include "cutting/cutting_dialog.h"
 #include "model/names.h"
+#include "model/settings.h"
 #include "storage/codepage.h"
 #include "storage/project_image.h"
 #include "support/fakes.h"
@@ -104,13 +104,16 @@ std::vector<Room> corpus() {
     std::vector<Room> rooms;
     const double widths[] = {320, 250, 500};
     // Rectangles of many sizes.
-    const std::pair<double, double> sizes[] = {{500, 400}, {730, 410}, {360, 290}, {612, 333}, {900, 450},
+    const std::pair<double, double> sizes[] = {{500, 400}, {730, 410},  {360, 290}, {612, 333}, {900, 450},
                                                {450, 450}, {1040, 380}, {333, 620}, {700, 700}, {815, 520}};
     int k = 0;
     for (const auto& [x, y] : sizes) {
         const double w = widths[k++ % 3];
-        rooms.push_back({"rect " + std::to_string(int(x)) + "x" + std::to_string(int(y)) + " w" + std::to_string(int(w)),
-                         {{0, 0}, {x, 0}, {x, y}, {0, y}}, w, nullptr});
+        rooms.push_back(
+            {"rect " + std::to_string(int(x)) + "x" + std::to_string(int(y)) + " w" + std::to_string(int(w)),
+             {{0, 0}, {x, 0}, {x, y}, {0, y}},
+             w,
+             nullptr});
     }
     // L shapes.
     const double ls[][4] = {{600, 500, 300, 300}, {720, 430, 250, 180}, {540, 610, 310, 260},
@@ -118,7 +121,9 @@ std::vector<Room> corpus() {
     for (const auto& l : ls) {
         const double w = widths[k++ % 3];
         rooms.push_back({"L " + std::to_string(int(l[0])) + " w" + std::to_string(int(w)),
-                         {{0, 0}, {l[0], 0}, {l[0], l[3]}, {l[2], l[3]}, {l[2], l[1]}, {0, l[1]}}, w, nullptr});
+                         {{0, 0}, {l[0], 0}, {l[0], l[3]}, {l[2], l[3]}, {l[2], l[1]}, {0, l[1]}},
+                         w,
+                         nullptr});
     }
     // T shapes.
     const double ts[][4] = {{900, 300, 300, 300}, {700, 250, 260, 420}, {1000, 350, 420, 260},
@@ -127,12 +132,20 @@ std::vector<Room> corpus() {
         const double w = widths[k++ % 3];
         const double x0 = (t[0] - t[2]) / 2, x1 = x0 + t[2];
         rooms.push_back({"T " + std::to_string(int(t[0])) + " w" + std::to_string(int(w)),
-                         {{0, 0}, {t[0], 0}, {t[0], t[1]}, {x1, t[1]}, {x1, t[1] + t[3]}, {x0, t[1] + t[3]},
-                          {x0, t[1]}, {0, t[1]}},
-                         w, nullptr});
+                         {{0, 0},
+                          {t[0], 0},
+                          {t[0], t[1]},
+                          {x1, t[1]},
+                          {x1, t[1] + t[3]},
+                          {x0, t[1] + t[3]},
+                          {x0, t[1]},
+                          {0, t[1]}},
+                         w,
+                         nullptr});
     }
     // Rooms with niches, arcs and cutouts.
-    const std::pair<double, double> furnished[] = {{600, 420}, {540, 380}, {780, 460}, {480, 520}, {690, 350}, {830, 610}, {560, 470}, {950, 430}};
+    const std::pair<double, double> furnished[] = {{600, 420}, {540, 380}, {780, 460}, {480, 520},
+                                                   {690, 350}, {830, 610}, {560, 470}, {950, 430}};
     int f = 0;
     for (const auto& size : furnished) {
         // Named copies: a lambda cannot capture the names of a structured binding in C++20.
@@ -140,9 +153,13 @@ std::vector<Room> corpus() {
         const double w = widths[k++ % 3];
         const int variant = f++;
         rooms.push_back({"furnished " + std::to_string(variant) + " w" + std::to_string(int(w)),
-                         {{0, 0}, {x, 0}, {x, y}, {0, y}}, w, [variant, x, y](TZCeiling& doc) {
-                             if (variant % 2 == 0) addConstruction(doc, niche(1, 2, -40 - 10 * variant));
-                             else addConstruction(doc, arc(0, 1, -35 - 5 * variant));
+                         {{0, 0}, {x, 0}, {x, y}, {0, y}},
+                         w,
+                         [variant, x, y](TZCeiling& doc) {
+                             if (variant % 2 == 0)
+                                 addConstruction(doc, niche(1, 2, -40 - 10 * variant));
+                             else
+                                 addConstruction(doc, arc(0, 1, -35 - 5 * variant));
                              if (variant % 3 != 2) {
                                  TZHole h = lamp(x / 2, y / 2);
                                  h.rows.at(0).distance2 = std::hypot(x / 2 - x, y / 2);
@@ -189,8 +206,9 @@ TEST(FineSeamSearch, NeverUsesMoreFabricThanTheOptimiserAndOftenLess) {
         }
     }
     EXPECT_GT(better, 0);
-    std::printf("fine seam search: %d of %zu rooms need less fabric, %.2f m2 saved in all, most %.2f m2 (%s)\n",
-                better, rooms.size(), saving, largest, largestRoom.c_str());
+    std::printf(
+        "fine seam search: %d of %zu rooms need less fabric, %.2f m2 saved in all, most %.2f m2 (%s)\n",
+        better, rooms.size(), saving, largest, largestRoom.c_str());
 }
 
 TEST(FineSeamSearch, IsOneStepOfTheHistory) {

@@ -3,9 +3,9 @@
 
 #include <gtest/gtest.h>
 
-#include "model/settings.h"
 #include "cutting/cutting_dialog.h"
 #include "model/names.h"
+#include "model/settings.h"
 #include "storage/codepage.h"
 #include "support/fakes.h"
 

@@ -1,11 +1,11 @@
 #include <gtest/gtest.h>
 
-#include "model/settings.h"
 #include "editor/editor_input.h"
 #include "editor/hit_tests.h"
 #include "editor/photo_placement.h"
 #include "editor_window_fake.h"
 #include "model/ceiling.h"
+#include "model/settings.h"
 #include "platform/image_codec.h"
 #include "support/fakes.h"
 

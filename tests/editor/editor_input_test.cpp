@@ -3,13 +3,13 @@
 #include <cstdint>
 #include <limits>
 
-#include "model/settings.h"
 #include "editor/editor_input.h"
 #include "editor/view_rules.h"
 #include "editor_window_fake.h"
 #include "model/ceiling.h"
 #include "model/measurements.h"
 #include "model/records.h"
+#include "model/settings.h"
 #include "support/fakes.h"
 
 namespace {

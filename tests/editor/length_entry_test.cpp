@@ -95,7 +95,8 @@ TEST(LengthEntry, ALengthNoRoomCanHaveIsRefusedWithItsRangeAndChangesNothing) {
         EXPECT_FALSE(result.lengthSet) << length;
         EXPECT_TRUE(result.nextName.empty()) << length << ": the fields stay for mending";
         ASSERT_EQ(t.ui.messages.size(), 1u) << length;
-        EXPECT_EQ(t.ui.messages[0].text, L"Поле «Длина»: введите число больше 0 и не больше 10000 см") << length;
+        EXPECT_EQ(t.ui.messages[0].text, L"Поле «Длина»: введите число больше 0 и не больше 10000 см")
+            << length;
         EXPECT_EQ(result.refusal, t.ui.messages[0].text);
     }
     EXPECT_EQ(t->undoCount, undoBefore);

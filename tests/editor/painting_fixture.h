@@ -5,9 +5,9 @@
 #include <string>
 #include <vector>
 
-#include "model/settings.h"
 #include "editor/painting.h"
 #include "model/ceiling.h"
+#include "model/settings.h"
 #include "output/recording_surface.h"
 #include "support/fakes.h"
 

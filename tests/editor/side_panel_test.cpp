@@ -1,12 +1,12 @@
 #include <gtest/gtest.h>
 
-#include "model/settings.h"
 #include "editor/side_panel_fields.h"
 #include "editor/side_panel_figures.h"
 #include "editor/side_panel_tree.h"
 #include "model/ceiling.h"
 #include "model/names.h"
 #include "model/records.h"
+#include "model/settings.h"
 #include "support/fakes.h"
 #include "support/rooms.h"
 

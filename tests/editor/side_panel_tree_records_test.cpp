@@ -4,10 +4,10 @@
 
 #include <gtest/gtest.h>
 
-#include "model/settings.h"
 #include "editor/side_panel_tree.h"
 #include "model/ceiling.h"
 #include "model/records.h"
+#include "model/settings.h"
 #include "support/fakes.h"
 
 TEST(PanelTreeRecords, EveryRowCarriesTheRecordTheSearchFindsForItsPair) {

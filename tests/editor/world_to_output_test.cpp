@@ -4,13 +4,13 @@
 #include <cstdint>
 #include <limits>
 
-#include "model/settings.h"
 #include "editor/corner_labels.h"
 #include "editor/display_frame.h"
 #include "editor/print_size.h"
 #include "editor/world_to_output.h"
 #include "model/ceiling.h"
 #include "model/geometry.h"
+#include "model/settings.h"
 #include "model/working_outline.h"
 #include "support/fakes.h"
 
@@ -54,7 +54,8 @@ TEST(WorldToOutput, ScreenOfAnOffsetAtTheEndOfTheIntRangeClampsTheOrigin) {
     v->panX = std::numeric_limits<std::int32_t>::min();
     v->panY = std::numeric_limits<std::int32_t>::max();
     const OutputTransform t = OutputTransform::screen(*v, false);
-    EXPECT_EQ(t.toOutput(0, 0), (Point{std::numeric_limits<std::int32_t>::max(), std::numeric_limits<std::int32_t>::max()}));
+    EXPECT_EQ(t.toOutput(0, 0),
+              (Point{std::numeric_limits<std::int32_t>::max(), std::numeric_limits<std::int32_t>::max()}));
     const ExactPoint e = t.exact(0, 0);
     EXPECT_DOUBLE_EQ(e.x, 400.0 + 2147483648.0);
     EXPECT_DOUBLE_EQ(e.y, 300.0 + 2147483647.0);

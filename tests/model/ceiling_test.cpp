@@ -12,7 +12,7 @@ void makeModifiedProject(TZCeiling& doc) {
     doc.modified = true;
     doc.mode = kModePoints;
 }
-}  // namespace
+} // namespace
 
 TEST(Ceiling, StartsEmptyInTheStartMode) {
     TestDocument t;
@@ -44,7 +44,7 @@ TEST(Ceiling, TitleTexts) {
 TEST(NewProject, AsksNothingWhenUnmodifiedOrEmpty) {
     TestDocument t(true);
     setOutline(*t, {{0, 0}, {100, 0}, {100, 100}});
-    t->modified = false;  // just saved: the reset's own snapshot must not make it ask
+    t->modified = false; // just saved: the reset's own snapshot must not make it ask
     EXPECT_TRUE(t->newProject());
     EXPECT_TRUE(t.ui.messages.empty());
 
@@ -130,7 +130,7 @@ TEST(NewProject, NoResetsEverythingTheResetNames) {
     EXPECT_EQ(t->priceTag, "");
     EXPECT_EQ(t->extraWorks.count(), 0);
     EXPECT_EQ(t->dops.count(), 0);
-    EXPECT_EQ(t->dopHoleOrder.count(), 0);  // no stale entries reorder the next project's list
+    EXPECT_EQ(t->dopHoleOrder.count(), 0); // no stale entries reorder the next project's list
     EXPECT_EQ(t->canvasLengths.count(), 0);
     EXPECT_EQ(t->canvasLengthTotal, 0);
     EXPECT_EQ(t->undoCount, 0);

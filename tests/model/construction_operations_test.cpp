@@ -63,8 +63,10 @@ class OperationsTest : public ::testing::Test {
     // The circle of circleFromCD() lies at its measured distances from the vertices C and D.
     void expectMeasuredFromCAndD() {
         const Vertex centre = cutoutCentre(0);
-        EXPECT_NEAR(distance(centre, doc->polygon.at(2)), distance(makeVertex(400, 300), makeVertex(300, 200)), 1e-6);
-        EXPECT_NEAR(distance(centre, doc->polygon.at(3)), distance(makeVertex(0, 300), makeVertex(300, 200)), 1e-6);
+        EXPECT_NEAR(distance(centre, doc->polygon.at(2)),
+                    distance(makeVertex(400, 300), makeVertex(300, 200)), 1e-6);
+        EXPECT_NEAR(distance(centre, doc->polygon.at(3)), distance(makeVertex(0, 300), makeVertex(300, 200)),
+                    1e-6);
     }
     TestDocument doc{/*withWindow=*/true};
 };

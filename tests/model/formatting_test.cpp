@@ -10,7 +10,7 @@ TEST(FormatNumber, FixedDecimalsTrimmed) {
     EXPECT_EQ(formatNumber(250.04, 1), L"250.0");
     EXPECT_EQ(formatNumber(3.14159, 2), L"3.14");
     EXPECT_EQ(formatNumber(3.14159, 3), L"3.142");
-    EXPECT_EQ(formatNumber(2.5, 0), L"2");  // printf rounds half to even
+    EXPECT_EQ(formatNumber(2.5, 0), L"2"); // printf rounds half to even
     EXPECT_EQ(formatNumber(-12.25, 1), L"-12.2");
     EXPECT_EQ(formatNumber(123456789.5, 1), L"123456789.5");
 }
@@ -28,14 +28,14 @@ TEST(FormatNumber, SmartDropsDecimalsOfNearlyWholeNumbers) {
     EXPECT_EQ(formatNumber(250.0, 1, true), L"250");
     EXPECT_EQ(formatNumber(250.04, 1, true), L"250");
     EXPECT_EQ(formatNumber(250.5, 1, true), L"250.5");
-    EXPECT_EQ(formatNumber(250.97, 1, true), L"251.0");  // 0.97 away from its integer part
+    EXPECT_EQ(formatNumber(250.97, 1, true), L"251.0"); // 0.97 away from its integer part
     EXPECT_EQ(formatNumber(250.0999, 1, true), L"250");
     EXPECT_EQ(formatNumber(250.1001, 1, true), L"250.1");
     EXPECT_EQ(formatNumber(7.009, 2, true), L"7");
     EXPECT_EQ(formatNumber(7.011, 2, true), L"7.01");
     EXPECT_EQ(formatNumber(7.0009, 3, true), L"7");
     EXPECT_EQ(formatNumber(7.0011, 3, true), L"7.001");
-    EXPECT_EQ(formatNumber(-3.05, 1, true), L"-3");  // truncation towards zero
+    EXPECT_EQ(formatNumber(-3.05, 1, true), L"-3"); // truncation towards zero
 }
 
 TEST(FormatNumber, DamagedValuesStayPrintable) {

@@ -217,9 +217,10 @@ TEST(Normalize, LeavesTheOutlineAloneInTheCuttingModeButCentresAndSnapsIt) {
 TEST(Normalize, AGridStepOfZeroCentresWithoutSnapping) {
     TestDocument t;
     setOutline(*t, {{1000, 1000}, {1000, 1300}, {1400, 1300}, {1400, 1000}});
-    t->gridStep = 0;  // as a damaged file may hold it
+    t->gridStep = 0; // as a damaged file may hold it
     normalize(*t);
-    for (const Vertex& v : t->polygon) EXPECT_TRUE(std::isfinite(v.x) && std::isfinite(v.y));
+    for (const Vertex& v : t->polygon)
+        EXPECT_TRUE(std::isfinite(v.x) && std::isfinite(v.y));
     EXPECT_NEAR(t->polygon.at(0).x, 200, 1e-9);
     EXPECT_NEAR(t->polygon.at(0).y, 150, 1e-9);
 }

@@ -5,8 +5,10 @@
 #include "model/geometry.h"
 
 namespace {
-Vertex v(double x, double y) { return makeVertex(x, y); }
-}  // namespace
+Vertex v(double x, double y) {
+    return makeVertex(x, y);
+}
+} // namespace
 
 TEST(Direction, QuadrantsAndAxes) {
     EXPECT_DOUBLE_EQ(direction(1, 0), 0);
@@ -58,7 +60,7 @@ TEST(SegmentsCross, ProperCrossingAndEndRules) {
 
 TEST(SegmentsCross, ParallelSegmentsCrossOnlyWhenEndsTouch) {
     EXPECT_FALSE(segmentsCross(v(0, 0), v(10, 0), v(0, 1), v(10, 1)));
-    EXPECT_FALSE(segmentsCross(v(0, 0), v(10, 0), v(5, 0), v(15, 0)));  // overlapping, ends apart
+    EXPECT_FALSE(segmentsCross(v(0, 0), v(10, 0), v(5, 0), v(15, 0))); // overlapping, ends apart
     EXPECT_TRUE(segmentsCross(v(0, 0), v(10, 0), v(10.0005, 0), v(20, 0)));
     EXPECT_TRUE(segmentsCross(v(0, 0), v(10, 0), v(20, 0), v(10, 0)));
 }

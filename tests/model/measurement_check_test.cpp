@@ -28,7 +28,8 @@ std::vector<std::pair<double, double>> bays(int count) {
     for (int i = 0; i < count / 2; ++i) {
         corners.emplace_back(100.0 * i, (i % 2) ? 40.0 : 0.0);
     }
-    for (int i = count / 2 - 1; i >= 0; --i) corners.emplace_back(100.0 * i, 400.0 + ((i % 3) ? 30.0 : 0.0));
+    for (int i = count / 2 - 1; i >= 0; --i)
+        corners.emplace_back(100.0 * i, 400.0 + ((i % 3) ? 30.0 : 0.0));
     return corners;
 }
 
@@ -95,8 +96,10 @@ INSTANTIATE_TEST_SUITE_P(OneMistake, MeasurementCheckTest,
 TEST(MeasurementCheck, FindsTheMistakeInALargeRoom) {
     const auto corners = bays(24);
     std::vector<std::wstring> diagonals;
-    for (int j = 2; j < 23; ++j) diagonals.push_back(L"A-" + vertexName(j));
-    for (int j = 3; j < 24; ++j) diagonals.push_back(L"B-" + vertexName(j));
+    for (int j = 2; j < 23; ++j)
+        diagonals.push_back(L"A-" + vertexName(j));
+    for (int j = 3; j < 24; ++j)
+        diagonals.push_back(L"B-" + vertexName(j));
     TestDocument t;
     buildMeasuredRoom(*t, corners, diagonals, 5);
     const std::wstring wrong = L"B-" + vertexName(10);
@@ -143,7 +146,8 @@ TEST(MeasurementCheck, WithoutARedundantRecordSaysSoPlainly) {
     EXPECT_EQ(measurementCheckLineRecord(check, 0), -1);
 
     TestDocument empty;
-    EXPECT_EQ(measurementCheckLines(checkMeasurements(*empty)), std::vector<std::wstring>{kCheckNothingToCheck});
+    EXPECT_EQ(measurementCheckLines(checkMeasurements(*empty)),
+              std::vector<std::wstring>{kCheckNothingToCheck});
 }
 
 TEST(MeasurementCheck, NamesADiagonalTheTwoSidesCannotReachEvenWithoutRedundancy) {
@@ -177,7 +181,8 @@ TEST(MeasurementCheck, SurvivesDegenerateOutlines) {
     // Every point in one place, records to missing points and lengths that are not numbers.
     TestDocument t;
     buildMeasuredRoom(*t, kLShape, kLDiagonals, 0);
-    for (Vertex& v : t->polygon) v.x = v.y = 0;
+    for (Vertex& v : t->polygon)
+        v.x = v.y = 0;
     t->diagonals.at(0).length = std::numeric_limits<double>::infinity();
     t->diagonals.at(1).b = 99;
     const MeasurementCheck check = checkMeasurements(*t);

@@ -27,7 +27,7 @@ TEST(VertexNames, BothReadersAgreeOnEveryGeneratedName) {
 
 TEST(VertexNames, ReadersOnOddInput) {
     EXPECT_EQ(vertexIndex(L"AB"), 0);       // no digits
-    EXPECT_EQ(vertexIndex(L"12"), 12 * 26);  // begins with a digit
+    EXPECT_EQ(vertexIndex(L"12"), 12 * 26); // begins with a digit
     EXPECT_EQ(vertexIndexStrict(L"A-1"), -1);
     EXPECT_EQ(vertexIndexStrict(L""), -1);
     EXPECT_EQ(vertexIndexStrict(L"Ж"), -1);
@@ -80,6 +80,6 @@ TEST(NameKeys, ByteTableMatchesTheWideForm) {
     EXPECT_EQ(table[static_cast<unsigned char>('a')], 'A');
     EXPECT_EQ(table[0xE9], 'Q');  // й
     EXPECT_EQ(table[0xC9], 'Q');  // Й
-    EXPECT_EQ(table[0xA2], 0xA1);  // ў → Ў
+    EXPECT_EQ(table[0xA2], 0xA1); // ў → Ў
     EXPECT_EQ(table[0x31], 0x31);
 }

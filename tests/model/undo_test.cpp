@@ -17,11 +17,12 @@ void change(TZCeiling& doc, const std::wstring& name) {
 // The message texts shown since the last call.
 std::vector<std::wstring> newMessages(ScriptedUi& ui, std::size_t& seen) {
     std::vector<std::wstring> out;
-    for (; seen < ui.messages.size(); ++seen) out.push_back(ui.messages[seen].text);
+    for (; seen < ui.messages.size(); ++seen)
+        out.push_back(ui.messages[seen].text);
     return out;
 }
 
-}  // namespace
+} // namespace
 
 TEST(Undo, FreshDocumentHasNothingToUndoOrRedo) {
     TestDocument t(true);
@@ -55,21 +56,21 @@ TEST(Undo, HistoryOnlyGrowsAndIsWalkedBackInOrder) {
     TestDocument t;
     std::size_t seen = 0;
     t->orderName = L"S0";
-    change(*t, L"S1");  // stores S0
-    change(*t, L"S2");  // stores S1
+    change(*t, L"S1"); // stores S0
+    change(*t, L"S2"); // stores S1
     EXPECT_EQ(t->undoCount, 2);
 
-    t->undo();  // stores S2 (the present), restores S1
+    t->undo(); // stores S2 (the present), restores S1
     EXPECT_EQ(t->orderName, L"S1");
     EXPECT_EQ(t->undoCount, 3);
     EXPECT_EQ(t->undoPos, 1);
 
-    change(*t, L"S3");  // stores S1 at the end; nothing after the cursor is dropped
+    change(*t, L"S3"); // stores S1 at the end; nothing after the cursor is dropped
     EXPECT_EQ(t->undoCount, 4);
     EXPECT_EQ(t->undoPos, 3);
 
     const std::vector<std::wstring> walk = {L"S1", L"S2", L"S1", L"S0"};
-    t->undo();  // stores S3 first
+    t->undo(); // stores S3 first
     EXPECT_EQ(t->undoCount, 5);
     EXPECT_EQ(t->orderName, walk[0]);
     for (std::size_t i = 1; i < walk.size(); ++i) {
@@ -99,7 +100,7 @@ TEST(Undo, HistoryOnlyGrowsAndIsWalkedBackInOrder) {
 TEST(Undo, EqualStatesAreStoredOnce) {
     TestDocument t;
     EXPECT_TRUE(t->takeSnapshot());
-    EXPECT_FALSE(t->takeSnapshot());  // nothing changed
+    EXPECT_FALSE(t->takeSnapshot()); // nothing changed
     EXPECT_EQ(t->undoCount, 1);
     // Two wheel steps in opposite directions: two different states.
     t->scaleX *= 1.25f;
@@ -140,7 +141,7 @@ TEST(Undo, SuppressedSnapshotsAreNotTaken) {
 TEST(Undo, RestoringBringsBackTheModifiedFlagOfTheState) {
     TestDocument t;
     t->modified = false;
-    change(*t, L"a");  // the stored state was unmodified; taking it marks the project modified
+    change(*t, L"a"); // the stored state was unmodified; taking it marks the project modified
     EXPECT_TRUE(t->modified);
     t->undo();
     EXPECT_FALSE(t->modified);
@@ -180,7 +181,8 @@ TEST(Undo, The2001stSnapshotDropsTheOldest) {
     }
     EXPECT_EQ(oldest, 2);
     // Redo runs forward to the present again.
-    while (t->undoPos < t->undoCount - 1) t->redo();
+    while (t->undoPos < t->undoCount - 1)
+        t->redo();
     EXPECT_EQ(t->panX, -1);
 }
 
@@ -206,7 +208,7 @@ TEST(Undo, UndoRightAfterARedoStepsBack) {
     auto setLength = [&](double length) {
         t->takeSnapshot();
         t->diagonals.at(0).length = length;
-        t->currentDiagonal = 0;  // the side panel keeps the record it was typed into
+        t->currentDiagonal = 0; // the side panel keeps the record it was typed into
     };
     setLength(310);
     setLength(320);

@@ -7,19 +7,19 @@
 #include <fstream>
 #include <sstream>
 
-#include "model/settings.h"
 #include "cutting/canvas_pieces.h"
 #include "cutting/layout.h"
 #include "model/ceiling.h"
+#include "model/settings.h"
 #include "model/working_outline.h"
 #include "output/cad_drawing.h"
 #include "output/cad_export.h"
 #include "output/cad_files.h"
 #include "output/export_choice.h"
 #include "output/picture_export.h"
+#include "platform/approximate_text_measurer.h"
 #include "platform/image_codec.h"
 #include "platform/text_measurer.h"
-#include "platform/approximate_text_measurer.h"
 #include "storage/codepage.h"
 #include "support/dxf_reading.h"
 #include "support/fakes.h"
@@ -108,7 +108,8 @@ TEST_F(CadRoomTest, EachPieceIsClosedRingsOfItsCanvasPointsWithTheCanvasArea) {
                 const Vertex f = fabricPoint(roll, piece, p);
                 bool found = false;
                 for (const Vertex& c : pieces[i].points)
-                    found = found || (std::fabs(c.x * kTension - f.x) < 1e-9 && std::fabs(c.y * kTension - f.y) < 1e-9);
+                    found = found || (std::fabs(c.x * kTension - f.x) < 1e-9 &&
+                                      std::fabs(c.y * kTension - f.y) < 1e-9);
                 EXPECT_TRUE(found) << f.x << ";" << f.y;
             }
     }
@@ -186,8 +187,8 @@ TEST_F(CadRoomTest, TheDxfFilesReadBackWithLayersOutlinePiecesAndTexts) {
     if (!room) GTEST_SKIP() << "DXF reader not available: " << why;
     EXPECT_EQ(room->insunits, 5);
     EXPECT_EQ(room->auditErrors, 0);
-    for (const char* layer : {"MEASURED_OUTLINE", "WORKING_OUTLINE", "CUTOUTS", "DIAGONALS", "SEAMS", "CANVASES",
-                              "DIMENSIONS", "LABELS"})
+    for (const char* layer : {"MEASURED_OUTLINE", "WORKING_OUTLINE", "CUTOUTS", "DIAGONALS", "SEAMS",
+                              "CANVASES", "DIMENSIONS", "LABELS"})
         EXPECT_TRUE(room->hasLayer(layer)) << layer;
     // The working outline with its y axis turned up.
     WorkingOutline outline;
@@ -255,7 +256,8 @@ TEST_F(CadRoomTest, RefusalsAndFailuresSayWhy) {
     EXPECT_EQ(none.status, CadStatus::NoLayout);
     EXPECT_FALSE(std::filesystem::exists(dir / "cut.plt"));
     EXPECT_FALSE(hasCanvasPieces(*doc));
-    EXPECT_EQ(exportCad(*doc, codepage::fromPath(dir / "room.dxf"), false, settings).status, CadStatus::Written);
+    EXPECT_EQ(exportCad(*doc, codepage::fromPath(dir / "room.dxf"), false, settings).status,
+              CadStatus::Written);
 
     // A mistyped outline of 50 km is refused whole rather than written at a wrong scale.
     setOutline(*doc, {{0, 0}, {5e6, 0}, {5e6, 400}, {0, 400}});
@@ -266,7 +268,8 @@ TEST_F(CadRoomTest, RefusalsAndFailuresSayWhy) {
     EXPECT_NE(cadFailureText(huge, L"huge.dxf").find(L"слишком велик"), std::wstring::npos);
 
     TestDocument empty;
-    EXPECT_EQ(exportCad(*empty, codepage::fromPath(dir / "e.dxf"), false, settings).status, CadStatus::NothingToDraw);
+    EXPECT_EQ(exportCad(*empty, codepage::fromPath(dir / "e.dxf"), false, settings).status,
+              CadStatus::NothingToDraw);
 }
 
 namespace {

@@ -24,9 +24,11 @@ struct EmfFixture : ::testing::Test {
     }
 };
 
-constexpr std::uint32_t colorRef(Color c) { return c.colorRef(); }
+constexpr std::uint32_t colorRef(Color c) {
+    return c.colorRef();
+}
 
-}  // namespace
+} // namespace
 
 TEST_F(EmfFixture, HeaderDescribesThePictureAndTheFile) {
     EmfWriter w(scene::kWidth, scene::kHeight, measurer);
@@ -37,11 +39,11 @@ TEST_F(EmfFixture, HeaderDescribesThePictureAndTheFile) {
     EXPECT_EQ(header.bounds, (Rect{0, 0, 399, 299}));
     // 400 pixels at 96 dpi are 105.83 mm.
     EXPECT_EQ(header.frame, (Rect{0, 0, 10582, 7937}));
-    EXPECT_EQ(header.device.width * 254, header.millimeters.width * 960);  // 96 dpi reference device
+    EXPECT_EQ(header.device.width * 254, header.millimeters.width * 960); // 96 dpi reference device
     EXPECT_EQ(header.micrometers.width, header.millimeters.width * 1000);
     EXPECT_NE(header.description.find(L"Tenzora"), std::wstring::npos);
     EXPECT_EQ(header.records, p.types.size());
-    EXPECT_GT(header.handles, p.maxObjectsAlive);  // slot 0 stands for the picture itself
+    EXPECT_GT(header.handles, p.maxObjectsAlive); // slot 0 stands for the picture itself
     EXPECT_EQ(p.types.front(), emr::HEADER);
     EXPECT_EQ(p.types.back(), emr::EOF_);
 }
@@ -60,9 +62,10 @@ TEST_F(EmfFixture, PrimitivesCarryTheirPensBrushesAndFonts) {
     // The dotted diagonal stays a plain one-pixel dotted pen; the wide dash-dot pen is geometric
     // so that readers keep its pattern.
     EXPECT_EQ(lines[1]->dc.pen.style, 2u);
-    const auto wide = std::find_if(lines.begin(), lines.end(), [](const Drawn* d) { return d->dc.pen.width == 4; });
+    const auto wide =
+        std::find_if(lines.begin(), lines.end(), [](const Drawn* d) { return d->dc.pen.width == 4; });
     ASSERT_NE(wide, lines.end());
-    EXPECT_EQ((*wide)->dc.pen.style & 0x000F000Fu, 0x00010003u);  // PS_GEOMETRIC | PS_DASHDOT
+    EXPECT_EQ((*wide)->dc.pen.style & 0x000F000Fu, 0x00010003u); // PS_GEOMETRIC | PS_DASHDOT
 
     // The canvas quadrilateral with its back-diagonal green hatch.
     const auto polygons = p.ofType(emr::POLYGON);
@@ -70,7 +73,7 @@ TEST_F(EmfFixture, PrimitivesCarryTheirPensBrushesAndFonts) {
     EXPECT_EQ(polygons[0]->dc.brush.style, 2u);
     EXPECT_EQ(polygons[0]->dc.brush.hatch, 3u);
     EXPECT_EQ(polygons[0]->dc.brush.color, colorRef(scene::kGreen));
-    EXPECT_EQ(polygons[0]->dc.backgroundMode, 1u);  // transparent hatch gaps
+    EXPECT_EQ(polygons[0]->dc.backgroundMode, 1u); // transparent hatch gaps
 
     // The outline fill with its cutout: two rings under the non-zero rule, the hole turned against
     // the outline so that it stays empty, drawn without an outline pen.
@@ -92,7 +95,7 @@ TEST_F(EmfFixture, PrimitivesCarryTheirPensBrushesAndFonts) {
     EXPECT_EQ(side->dc.font.weight, 700);
     EXPECT_EQ(side->dc.font.charSet, 204);
     EXPECT_EQ(side->dc.font.escapement, 0);
-    EXPECT_EQ(side->dc.textAlign, 6u);  // TA_CENTER | TA_TOP
+    EXPECT_EQ(side->dc.textAlign, 6u); // TA_CENTER | TA_TOP
     EXPECT_EQ(side->dc.textColor, colorRef(kBlack));
     const Drawn* turned = p.textEqual(L"ВС 200");
     ASSERT_NE(turned, nullptr);
@@ -121,7 +124,8 @@ TEST_F(EmfFixture, TextSpacingAddsUpToTheMeasuredWidth) {
     const auto texts = p.ofType(emr::EXTTEXTOUTW);
     ASSERT_EQ(texts.size(), 1u);
     ASSERT_EQ(texts[0]->dx.size(), text.size());
-    EXPECT_EQ(std::accumulate(texts[0]->dx.begin(), texts[0]->dx.end(), 0), roundToPixel(measurer.advance(font, text)));
+    EXPECT_EQ(std::accumulate(texts[0]->dx.begin(), texts[0]->dx.end(), 0),
+              roundToPixel(measurer.advance(font, text)));
     // Left-top alignment: the box starts at the reference point.
     EXPECT_EQ(texts[0]->box.left, 10);
     EXPECT_EQ(texts[0]->box.top, 10);
@@ -142,7 +146,7 @@ TEST_F(EmfFixture, ObjectsAreCreatedOnceAndDeletedOnlyWhenUnused) {
     EmfWriter many(100, 100, measurer);
     many.pushClip(Rect{0, 0, 50, 50});
     many.setPen(solidPen(2, scene::kGreen));
-    many.line({0, 0}, {10, 10});  // this pen is held by the saved context below the clip …
+    many.line({0, 0}, {10, 10}); // this pen is held by the saved context below the clip …
     for (int i = 0; i < 60; ++i) {
         many.setPen(solidPen(1, Color{i, 0, 0}));
         many.line({0, i}, {100, i});
@@ -187,7 +191,7 @@ TEST_F(EmfFixture, AreaClipsWriteAClipPathAndCutLinesExactly) {
     EXPECT_EQ(p.count(emr::BEGINPATH), 1u);
     EXPECT_EQ(p.count(emr::SELECTCLIPPATH), 1u);
     const auto lines = p.ofType(emr::POLYLINE);
-    ASSERT_EQ(lines.size(), 2u);  // left of the cutout and right of it
+    ASSERT_EQ(lines.size(), 2u); // left of the cutout and right of it
     EXPECT_EQ(lines[0]->points, (std::vector<Point>{{50, 150}, {150, 150}}));
     EXPECT_EQ(lines[1]->points, (std::vector<Point>{{250, 150}, {350, 150}}));
     EXPECT_EQ(lines[0]->dc.clipPaths, 1);
@@ -197,7 +201,7 @@ TEST_F(EmfFixture, WrappedTextIsWrittenLineByLineInsideTheBox) {
     EmfWriter w(300, 300, measurer);
     const Font font = scene::boldTahoma(20);
     w.setFont(font);
-    w.setTextAlign(kAlignTopCenter);  // the box text ignores it
+    w.setTextAlign(kAlignTopCenter); // the box text ignores it
     const Rect box{10, 10, 130, 300};
     const std::int32_t height = w.drawWrappedText(box, L"раз два три четыре пять шесть");
     const Playback p = play(w);

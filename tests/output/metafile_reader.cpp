@@ -13,12 +13,16 @@ namespace {
 
 // Little-endian reads that report running past the end instead of reading it.
 class Bytes {
-public:
+  public:
     explicit Bytes(std::string_view data) : data_(data) {}
     bool has(std::size_t at, std::size_t n) const { return at <= data_.size() && n <= data_.size() - at; }
-    std::uint8_t u8(std::size_t at) const { return has(at, 1) ? static_cast<std::uint8_t>(data_[at]) : (bad_ = true, 0); }
+    std::uint8_t u8(std::size_t at) const {
+        return has(at, 1) ? static_cast<std::uint8_t>(data_[at]) : (bad_ = true, 0);
+    }
     std::uint16_t u16(std::size_t at) const { return static_cast<std::uint16_t>(u8(at) | (u8(at + 1) << 8)); }
-    std::uint32_t u32(std::size_t at) const { return u16(at) | (static_cast<std::uint32_t>(u16(at + 2)) << 16); }
+    std::uint32_t u32(std::size_t at) const {
+        return u16(at) | (static_cast<std::uint32_t>(u16(at + 2)) << 16);
+    }
     std::int16_t i16(std::size_t at) const { return static_cast<std::int16_t>(u16(at)); }
     std::int32_t i32(std::size_t at) const { return static_cast<std::int32_t>(u32(at)); }
     std::string_view sub(std::size_t at, std::size_t n) const {
@@ -31,7 +35,7 @@ public:
     bool bad() const { return bad_; }
     std::size_t size() const { return data_.size(); }
 
-private:
+  private:
     std::string_view data_;
     mutable bool bad_ = false;
 };
@@ -45,7 +49,7 @@ struct Object {
 
 // The object table and context stack shared by both formats.
 class Player {
-public:
+  public:
     Playback result;
     DcState dc;
     std::vector<DcState> saved;
@@ -122,15 +126,16 @@ public:
         if (!dc.penSelected) fail("record " + std::to_string(type) + " drawn before any pen was selected");
     }
     void needBrush(std::uint32_t type) {
-        if (!dc.brushSelected) fail("record " + std::to_string(type) + " drawn before any brush was selected");
+        if (!dc.brushSelected)
+            fail("record " + std::to_string(type) + " drawn before any brush was selected");
     }
     void needFont(std::uint32_t type) {
         if (!dc.fontSelected) fail("text record " + std::to_string(type) + " before any font was selected");
     }
 
-private:
+  private:
     static constexpr std::uint32_t kNone = 0xFFFFFFFFu;
-    std::uint32_t current_[3] = {kNone, kNone, kNone};  // pen, brush, font slot selected now
+    std::uint32_t current_[3] = {kNone, kNone, kNone}; // pen, brush, font slot selected now
     std::vector<std::array<std::uint32_t, 3>> savedSlots_;
 };
 
@@ -145,9 +150,11 @@ std::wstring trimNul(std::wstring s) {
     return s;
 }
 
-Rect rectAt(const Bytes& b, std::size_t at) { return {b.i32(at), b.i32(at + 4), b.i32(at + 8), b.i32(at + 12)}; }
+Rect rectAt(const Bytes& b, std::size_t at) {
+    return {b.i32(at), b.i32(at + 4), b.i32(at + 8), b.i32(at + 12)};
+}
 
-}  // namespace
+} // namespace
 
 std::vector<const Drawn*> Playback::ofType(std::uint32_t type) const {
     std::vector<const Drawn*> found;
@@ -156,7 +163,9 @@ std::vector<const Drawn*> Playback::ofType(std::uint32_t type) const {
     return found;
 }
 
-std::size_t Playback::count(std::uint32_t type) const { return static_cast<std::size_t>(std::count(types.begin(), types.end(), type)); }
+std::size_t Playback::count(std::uint32_t type) const {
+    return static_cast<std::size_t>(std::count(types.begin(), types.end(), type));
+}
 
 const Drawn* Playback::textEqual(std::wstring_view text) const {
     for (const Drawn& d : drawn)
@@ -198,7 +207,7 @@ Playback playEmf(std::string_view file, EmfHeader& header) {
         }
         ++count;
         p.result.types.push_back(type);
-        const std::size_t r = at;  // record start
+        const std::size_t r = at; // record start
         auto drawPoints = [&](std::uint32_t t, bool poly) {
             Drawn& d = p.draw(t);
             d.inPath = inPath;
@@ -207,17 +216,20 @@ Playback playEmf(std::string_view file, EmfHeader& header) {
             if (poly) {
                 const std::uint32_t polys = b.u32(r + 24);
                 n = b.u32(r + 28);
-                for (std::uint32_t i = 0; i < polys; ++i) d.polygonCounts.push_back(b.u32(r + 32 + 4 * i));
+                for (std::uint32_t i = 0; i < polys; ++i)
+                    d.polygonCounts.push_back(b.u32(r + 32 + 4 * i));
                 pointsAt = r + 32 + 4 * polys;
                 std::uint64_t sum = 0;
-                for (auto c : d.polygonCounts) sum += c;
+                for (auto c : d.polygonCounts)
+                    sum += c;
                 if (sum != n) p.fail("poly-polygon counts do not add up");
             } else {
                 n = b.u32(r + 24);
                 pointsAt = r + 28;
             }
             if (pointsAt + n * 8 > r + size) p.fail("points run past their record");
-            for (std::size_t i = 0; i < n && !b.bad(); ++i) d.points.push_back({b.i32(pointsAt + 8 * i), b.i32(pointsAt + 8 * i + 4)});
+            for (std::size_t i = 0; i < n && !b.bad(); ++i)
+                d.points.push_back({b.i32(pointsAt + 8 * i), b.i32(pointsAt + 8 * i + 4)});
             for (const Point& pt : d.points)
                 if (pt.x < d.box.left || pt.x > d.box.right || pt.y < d.box.top || pt.y > d.box.bottom)
                     p.fail("a point lies outside its record's bounds");
@@ -232,19 +244,25 @@ Playback playEmf(std::string_view file, EmfHeader& header) {
             break;
         case emr::CREATEPEN: {
             Object o{Object::Pen, {b.u32(r + 12), b.i32(r + 16), b.u32(r + 24)}, {}, {}};
-            if (b.u32(r + 8) == 0 || b.u32(r + 8) >= header.handles) p.fail("pen slot outside the handle table");
+            if (b.u32(r + 8) == 0 || b.u32(r + 8) >= header.handles)
+                p.fail("pen slot outside the handle table");
             p.create(b.u32(r + 8), o);
             break;
         }
         case emr::EXTCREATEPEN: {
-            Object o{Object::Pen, {b.u32(r + 28), static_cast<std::int32_t>(b.u32(r + 32)), b.u32(r + 40)}, {}, {}};
-            if (b.u32(r + 8) == 0 || b.u32(r + 8) >= header.handles) p.fail("pen slot outside the handle table");
+            Object o{Object::Pen,
+                     {b.u32(r + 28), static_cast<std::int32_t>(b.u32(r + 32)), b.u32(r + 40)},
+                     {},
+                     {}};
+            if (b.u32(r + 8) == 0 || b.u32(r + 8) >= header.handles)
+                p.fail("pen slot outside the handle table");
             p.create(b.u32(r + 8), o);
             break;
         }
         case emr::CREATEBRUSHINDIRECT: {
             Object o{Object::Brush, {}, {b.u32(r + 12), b.u32(r + 16), b.u32(r + 20)}, {}};
-            if (b.u32(r + 8) == 0 || b.u32(r + 8) >= header.handles) p.fail("brush slot outside the handle table");
+            if (b.u32(r + 8) == 0 || b.u32(r + 8) >= header.handles)
+                p.fail("brush slot outside the handle table");
             p.create(b.u32(r + 8), o);
             break;
         }
@@ -261,19 +279,37 @@ Playback playEmf(std::string_view file, EmfHeader& header) {
             o.font.outPrecision = b.u8(lf + 24);
             o.font.pitchAndFamily = b.u8(lf + 27);
             o.font.face = trimNul(utf16At(b, lf + 28, 32));
-            if (b.u32(r + 8) == 0 || b.u32(r + 8) >= header.handles) p.fail("font slot outside the handle table");
+            if (b.u32(r + 8) == 0 || b.u32(r + 8) >= header.handles)
+                p.fail("font slot outside the handle table");
             p.create(b.u32(r + 8), o);
             break;
         }
-        case emr::SELECTOBJECT: p.select(b.u32(r + 8)); break;
-        case emr::DELETEOBJECT: p.remove(b.u32(r + 8)); break;
-        case emr::SETTEXTCOLOR: p.dc.textColor = b.u32(r + 8); break;
-        case emr::SETBKCOLOR: p.dc.backgroundColor = b.u32(r + 8); break;
-        case emr::SETBKMODE: p.dc.backgroundMode = b.u32(r + 8); break;
-        case emr::SETTEXTALIGN: p.dc.textAlign = b.u32(r + 8); break;
-        case emr::SETPOLYFILLMODE: p.dc.polyFillMode = b.u32(r + 8); break;
-        case emr::SETSTRETCHBLTMODE: break;
-        case emr::SAVEDC: p.save(); break;
+        case emr::SELECTOBJECT:
+            p.select(b.u32(r + 8));
+            break;
+        case emr::DELETEOBJECT:
+            p.remove(b.u32(r + 8));
+            break;
+        case emr::SETTEXTCOLOR:
+            p.dc.textColor = b.u32(r + 8);
+            break;
+        case emr::SETBKCOLOR:
+            p.dc.backgroundColor = b.u32(r + 8);
+            break;
+        case emr::SETBKMODE:
+            p.dc.backgroundMode = b.u32(r + 8);
+            break;
+        case emr::SETTEXTALIGN:
+            p.dc.textAlign = b.u32(r + 8);
+            break;
+        case emr::SETPOLYFILLMODE:
+            p.dc.polyFillMode = b.u32(r + 8);
+            break;
+        case emr::SETSTRETCHBLTMODE:
+            break;
+        case emr::SAVEDC:
+            p.save();
+            break;
         case emr::RESTOREDC:
             if (b.i32(r + 8) != -1) p.fail("only relative restores are expected");
             p.restore();
@@ -296,8 +332,15 @@ Playback playEmf(std::string_view file, EmfHeader& header) {
             if (inPath) p.fail("clip path selected inside the path");
             ++p.dc.clipPaths;
             break;
-        case emr::POLYLINE: p.needPen(type); drawPoints(type, false); break;
-        case emr::POLYGON: p.needPen(type); p.needBrush(type); drawPoints(type, false); break;
+        case emr::POLYLINE:
+            p.needPen(type);
+            drawPoints(type, false);
+            break;
+        case emr::POLYGON:
+            p.needPen(type);
+            p.needBrush(type);
+            drawPoints(type, false);
+            break;
         case emr::POLYPOLYGON:
             if (!inPath) {
                 p.needPen(type);
@@ -323,7 +366,8 @@ Playback playEmf(std::string_view file, EmfHeader& header) {
                 p.fail("text or spacing outside the text record");
             d.text = utf16At(b, r + offString, chars);
             if (offDx != 0)
-                for (std::uint32_t i = 0; i < chars; ++i) d.dx.push_back(b.i32(r + offDx + 4 * i));
+                for (std::uint32_t i = 0; i < chars; ++i)
+                    d.dx.push_back(b.i32(r + offDx + 4 * i));
             break;
         }
         case emr::STRETCHDIBITS: {
@@ -335,14 +379,17 @@ Playback playEmf(std::string_view file, EmfHeader& header) {
             if (offBmi + cbBmi > size || offBits + cbBits > size) p.fail("bitmap outside its record");
             d.dibWidth = b.i32(r + offBmi + 4);
             d.dibHeight = b.i32(r + offBmi + 8);
-            if (b.i32(r + 40) != d.dibWidth || b.i32(r + 44) != d.dibHeight) p.fail("source size differs from the DIB");
+            if (b.i32(r + 40) != d.dibWidth || b.i32(r + 44) != d.dibHeight)
+                p.fail("source size differs from the DIB");
             const std::size_t stride = (static_cast<std::size_t>(d.dibWidth) * 3 + 3) & ~std::size_t{3};
             if (b.u16(r + offBmi + 14) != 24 || cbBits != stride * static_cast<std::size_t>(d.dibHeight))
                 p.fail("unexpected DIB layout");
             d.dibBits = std::string(b.sub(r + offBits, cbBits));
             break;
         }
-        default: p.fail("unknown record type " + std::to_string(type)); break;
+        default:
+            p.fail("unknown record type " + std::to_string(type));
+            break;
         }
         at += size;
     }
@@ -361,7 +408,8 @@ Playback playWmf(std::string_view file, WmfHeader& header) {
     const Bytes b(file);
     if (b.u32(0) != 0x9AC6CDD7) p.fail("no placeable key");
     std::uint16_t checksum = 0;
-    for (std::size_t i = 0; i < 20; i += 2) checksum ^= b.u16(i);
+    for (std::size_t i = 0; i < 20; i += 2)
+        checksum ^= b.u16(i);
     if (checksum != b.u16(20)) p.fail("placeable checksum wrong");
     header.boundingBox = {b.i16(6), b.i16(8), b.i16(10), b.i16(12)};
     header.inch = b.u16(14);
@@ -375,7 +423,8 @@ Playback playWmf(std::string_view file, WmfHeader& header) {
     // The reader puts each new object in the lowest free slot.
     auto createLowest = [&](Object o) {
         std::uint32_t slot = 0;
-        while (p.objects.count(slot) != 0) ++slot;
+        while (p.objects.count(slot) != 0)
+            ++slot;
         if (slot >= header.objects) p.fail("more objects alive than the header announces");
         p.create(slot, std::move(o));
     };
@@ -392,15 +441,25 @@ Playback playWmf(std::string_view file, WmfHeader& header) {
         }
         largest = std::max(largest, words);
         p.result.types.push_back(fn);
-        const std::size_t r = at + 6;  // parameters
+        const std::size_t r = at + 6; // parameters
         const std::size_t size = std::size_t{words} * 2;
         auto box = [&](std::size_t q) { return Rect{b.i16(q + 6), b.i16(q + 4), b.i16(q + 2), b.i16(q)}; };
         switch (fn) {
-        case meta::EOF_: sawEof = true; break;
-        case meta::SETWINDOWORG: header.windowOrigin = {b.i16(r + 2), b.i16(r)}; break;
-        case meta::SETWINDOWEXT: header.windowExtent = {b.i16(r + 2), b.i16(r)}; break;
-        case meta::CREATEPENINDIRECT: createLowest({Object::Pen, {b.u16(r), b.i16(r + 2), b.u32(r + 6)}, {}, {}}); break;
-        case meta::CREATEBRUSHINDIRECT: createLowest({Object::Brush, {}, {b.u16(r), b.u32(r + 2), b.u16(r + 6)}, {}}); break;
+        case meta::EOF_:
+            sawEof = true;
+            break;
+        case meta::SETWINDOWORG:
+            header.windowOrigin = {b.i16(r + 2), b.i16(r)};
+            break;
+        case meta::SETWINDOWEXT:
+            header.windowExtent = {b.i16(r + 2), b.i16(r)};
+            break;
+        case meta::CREATEPENINDIRECT:
+            createLowest({Object::Pen, {b.u16(r), b.i16(r + 2), b.u32(r + 6)}, {}, {}});
+            break;
+        case meta::CREATEBRUSHINDIRECT:
+            createLowest({Object::Brush, {}, {b.u16(r), b.u32(r + 2), b.u16(r + 6)}, {}});
+            break;
         case meta::CREATEFONTINDIRECT: {
             Object o{Object::Font, {}, {}, {}};
             o.font.height = b.i16(r);
@@ -416,15 +475,32 @@ Playback playWmf(std::string_view file, WmfHeader& header) {
             createLowest(o);
             break;
         }
-        case meta::SELECTOBJECT: p.select(b.u16(r)); break;
-        case meta::DELETEOBJECT: p.remove(b.u16(r)); break;
-        case meta::SETTEXTCOLOR: p.dc.textColor = b.u32(r); break;
-        case meta::SETBKCOLOR: p.dc.backgroundColor = b.u32(r); break;
-        case meta::SETBKMODE: p.dc.backgroundMode = b.u16(r); break;
-        case meta::SETTEXTALIGN: p.dc.textAlign = b.u16(r); break;
-        case meta::SETPOLYFILLMODE: p.dc.polyFillMode = b.u16(r); break;
-        case meta::SETSTRETCHBLTMODE: break;
-        case meta::SAVEDC: p.save(); break;
+        case meta::SELECTOBJECT:
+            p.select(b.u16(r));
+            break;
+        case meta::DELETEOBJECT:
+            p.remove(b.u16(r));
+            break;
+        case meta::SETTEXTCOLOR:
+            p.dc.textColor = b.u32(r);
+            break;
+        case meta::SETBKCOLOR:
+            p.dc.backgroundColor = b.u32(r);
+            break;
+        case meta::SETBKMODE:
+            p.dc.backgroundMode = b.u16(r);
+            break;
+        case meta::SETTEXTALIGN:
+            p.dc.textAlign = b.u16(r);
+            break;
+        case meta::SETPOLYFILLMODE:
+            p.dc.polyFillMode = b.u16(r);
+            break;
+        case meta::SETSTRETCHBLTMODE:
+            break;
+        case meta::SAVEDC:
+            p.save();
+            break;
         case meta::RESTOREDC:
             if (b.i16(r) != -1) p.fail("only relative restores are expected");
             p.restore();
@@ -442,7 +518,8 @@ Playback playWmf(std::string_view file, WmfHeader& header) {
             Drawn& d = p.draw(fn);
             const std::int16_t n = b.i16(r);
             if (6 + 2 + std::size_t(n) * 4 > size) p.fail("points run past their record");
-            for (int i = 0; i < n; ++i) d.points.push_back({b.i16(r + 2 + 4 * i), b.i16(r + 4 + 4 * i)});
+            for (int i = 0; i < n; ++i)
+                d.points.push_back({b.i16(r + 2 + 4 * i), b.i16(r + 4 + 4 * i)});
             break;
         }
         case meta::POLYPOLYGON: {
@@ -457,7 +534,8 @@ Playback playWmf(std::string_view file, WmfHeader& header) {
             }
             const std::size_t pts = r + 2 + 2 * std::size_t(polys);
             if (pts + total * 4 > at + size) p.fail("points run past their record");
-            for (std::size_t i = 0; i < total; ++i) d.points.push_back({b.i16(pts + 4 * i), b.i16(pts + 4 * i + 2)});
+            for (std::size_t i = 0; i < total; ++i)
+                d.points.push_back({b.i16(pts + 4 * i), b.i16(pts + 4 * i + 2)});
             break;
         }
         case meta::ELLIPSE:
@@ -478,7 +556,8 @@ Playback playWmf(std::string_view file, WmfHeader& header) {
             q += (static_cast<std::size_t>(n) + 1) & ~std::size_t{1};
             if (q < at + size) {
                 if (q + std::size_t(n) * 2 != at + size) p.fail("spacing array of the wrong length");
-                for (int i = 0; i < n; ++i) d.dx.push_back(b.i16(q + 2 * i));
+                for (int i = 0; i < n; ++i)
+                    d.dx.push_back(b.i16(q + 2 * i));
             }
             break;
         }
@@ -488,14 +567,17 @@ Playback playWmf(std::string_view file, WmfHeader& header) {
             const std::size_t dib = r + 22;
             d.dibWidth = b.i32(dib + 4);
             d.dibHeight = b.i32(dib + 8);
-            if (b.i16(r + 8) != d.dibWidth || b.i16(r + 6) != d.dibHeight) p.fail("source size differs from the DIB");
+            if (b.i16(r + 8) != d.dibWidth || b.i16(r + 6) != d.dibHeight)
+                p.fail("source size differs from the DIB");
             const std::size_t stride = (static_cast<std::size_t>(d.dibWidth) * 3 + 3) & ~std::size_t{3};
             const std::size_t bits = stride * static_cast<std::size_t>(d.dibHeight);
             if (dib + 40 + bits > at + size) p.fail("bitmap outside its record");
             d.dibBits = std::string(b.sub(dib + 40, bits));
             break;
         }
-        default: p.fail("unknown record function " + std::to_string(fn)); break;
+        default:
+            p.fail("unknown record function " + std::to_string(fn));
+            break;
         }
         at += size;
     }
@@ -506,4 +588,4 @@ Playback playWmf(std::string_view file, WmfHeader& header) {
     return p.result;
 }
 
-}  // namespace metafile
+} // namespace metafile

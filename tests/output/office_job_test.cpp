@@ -3,8 +3,8 @@
 
 #include <fstream>
 
-#include "model/settings.h"
 #include "model/ceiling.h"
+#include "model/settings.h"
 #include "output/office_documents.h"
 #include "output/office_job.h"
 #include "output/office_templates.h"

@@ -9,10 +9,10 @@
 #include "app/command_ids.h"
 #include "app/commands.h"
 #include "model/settings.h"
-#include "storage/export_file.h"
 #include "output/order_export.h"
 #include "platform/clock.h"
 #include "storage/codepage.h"
+#include "storage/export_file.h"
 #include "storage/price_file.h"
 #include "support/fakes.h"
 

@@ -3,8 +3,8 @@
 #include <fstream>
 #include <sstream>
 
-#include "model/settings.h"
 #include "model/ceiling.h"
+#include "model/settings.h"
 #include "output/export_choice.h"
 #include "output/metafile_reader.h"
 #include "output/picture_export.h"

@@ -9,7 +9,9 @@
 
 namespace {
 
-std::string ansi(const std::wstring& text) { return codepage::toCp1251(text); }
+std::string ansi(const std::wstring& text) {
+    return codepage::toCp1251(text);
+}
 
 TZPrintForm parse(const std::wstring& text, bool dealer = false, bool* ok = nullptr) {
     TZPrintForm form;
@@ -18,9 +20,11 @@ TZPrintForm parse(const std::wstring& text, bool dealer = false, bool* ok = null
     return form;
 }
 
-const TZPrintFormElem& logoOf(const TZPrintForm& f) { return f.at(f.count() - 1); }
+const TZPrintFormElem& logoOf(const TZPrintForm& f) {
+    return f.at(f.count() - 1);
+}
 
-}  // namespace
+} // namespace
 
 TEST(ReportFields, FortyOneKeywordsLongerOnesFirst) {
     const auto& fields = reportFields();
@@ -56,25 +60,25 @@ TEST(PrintFormFile, NameStatementsAndTheLogoLast) {
 }
 
 TEST(PrintFormFile, PrintVarTakesSixToEightArguments) {
-    const TZPrintForm f = parse(
-        L"F\r"
-        L"PRINTVAR;10;20;100;30;4;sides\r"
-        L"PRINTVAR;10;20;100;30;4;SIDES;60\r"
-        L"PRINTVAR;10;20;100;30;4;SIDES;60;3\r"
-        L"PRINTVAR;10;20;100;30;4\r"                 // 5 arguments: skipped
-        L"PRINTVAR;10;20;100;30;4;SIDES;60;3;9\r"    // 9 arguments: skipped
-        L"PRINTVAR;10;20;100;30;4;НЕТТАКОЙ\r");
+    const TZPrintForm f = parse(L"F\r"
+                                L"PRINTVAR;10;20;100;30;4;sides\r"
+                                L"PRINTVAR;10;20;100;30;4;SIDES;60\r"
+                                L"PRINTVAR;10;20;100;30;4;SIDES;60;3\r"
+                                L"PRINTVAR;10;20;100;30;4\r"              // 5 arguments: skipped
+                                L"PRINTVAR;10;20;100;30;4;SIDES;60;3;9\r" // 9 arguments: skipped
+                                L"PRINTVAR;10;20;100;30;4;НЕТТАКОЙ\r");
     ASSERT_EQ(f.count(), 5);
     EXPECT_EQ(f.at(0).variable, 6);
     EXPECT_EQ(f.at(0).text, L"sides");
     EXPECT_EQ(f.at(1).wrapWidth, 60);
     EXPECT_EQ(f.at(1).maxLines, 0);
     EXPECT_EQ(f.at(2).maxLines, 3);
-    EXPECT_EQ(f.at(3).variable, 0);  // unknown name: prints nothing
+    EXPECT_EQ(f.at(3).variable, 0); // unknown name: prints nothing
 }
 
 TEST(PrintFormFile, FigurePercentDefaultsToAHundred) {
-    const TZPrintForm f = parse(L"F\rFIGURE;10;40;190;150;2\rFIGURE;10;40;190;150;4;80\rPICTURE;1;2;3;4;2\rENGLISH\rUNKNOWN\r");
+    const TZPrintForm f =
+        parse(L"F\rFIGURE;10;40;190;150;2\rFIGURE;10;40;190;150;4;80\rPICTURE;1;2;3;4;2\rENGLISH\rUNKNOWN\r");
     ASSERT_EQ(f.count(), 6);
     EXPECT_EQ(f.at(0).percent, 100);
     EXPECT_EQ(f.at(0).size, 2);
@@ -95,14 +99,15 @@ TEST(PrintFormFile, AnEmptyLineEndsTheForm) {
 TEST(PrintFormFile, WrongStatementsAreSkippedSilently) {
     const TZPrintForm f = parse(L"F\rBOGUS;1;2\rPRINT;1;2;3\rLINE;1;2;3;4;5\rENGLISH;1\rPRINT;x;y;z;ok\r");
     ASSERT_EQ(f.count(), 2);
-    EXPECT_EQ(f.at(0).x, 0);  // fields that are not numbers read as 0
+    EXPECT_EQ(f.at(0).x, 0); // fields that are not numbers read as 0
     EXPECT_EQ(f.at(0).text, L"ok");
 }
 
 TEST(PrintFormFile, LongFieldsAreCutAndCrowdedLinesSkipped) {
     std::wstring longText(100, L'я');
     std::wstring crowded = L"PRINT";
-    for (int i = 0; i < 20; ++i) crowded += L";1";
+    for (int i = 0; i < 20; ++i)
+        crowded += L";1";
     const TZPrintForm f = parse(L"F\rPRINT;1;2;3;" + longText + L"\r" + crowded + L"\r");
     ASSERT_EQ(f.count(), 2);
     EXPECT_EQ(f.at(0).text.size(), 79u);

@@ -74,7 +74,8 @@ TEST(RecordingSurface, ChecksRingsAndClipsBeforeRecording) {
     s.fillPolygonWithHoles(pts, rings, FillRule::EvenOdd);
     ASSERT_EQ(s.count(RecordKind::PolygonWithHoles), 1u);
     const auto& r = *s.ofKind(RecordKind::PolygonWithHoles)[0];
-    EXPECT_EQ(std::vector<std::int32_t>(s.rings(r).begin(), s.rings(r).end()), (std::vector<std::int32_t>{3, 3}));
+    EXPECT_EQ(std::vector<std::int32_t>(s.rings(r).begin(), s.rings(r).end()),
+              (std::vector<std::int32_t>{3, 3}));
     EXPECT_EQ(s.points(r)[3], (Point{5, 5}));
     // Without a usable outer ring nothing is filled …
     const std::int32_t bad[] = {2, 3};
@@ -87,7 +88,7 @@ TEST(RecordingSurface, ChecksRingsAndClipsBeforeRecording) {
     EXPECT_EQ(s.clipDepth(), 1);
     EXPECT_TRUE(s.ofKind(RecordKind::PushClipRect)[0]->rect.isEmpty());
     s.popClip();
-    s.popClip();  // more pops than pushes are ignored
+    s.popClip(); // more pops than pushes are ignored
     EXPECT_EQ(s.clipDepth(), 0);
     EXPECT_EQ(s.count(RecordKind::PopClip), 1u);
     // Degenerate primitives and bitmaps that do not hold together are not recorded.
@@ -114,5 +115,5 @@ TEST(RecordingSurface, ScratchSurfacesMeasureAlikeAndDrawNothing) {
     EXPECT_EQ(scratch->drawWrappedText({0, 0, 200, 1000}, L"раз два три четыре"),
               s.drawWrappedText({0, 0, 200, 1000}, L"раз два три четыре"));
     scene::draw(*scratch);
-    EXPECT_EQ(s.records().size(), 1u);  // only the wrapped text drawn on the recorder itself
+    EXPECT_EQ(s.records().size(), 1u); // only the wrapped text drawn on the recorder itself
 }

@@ -2,8 +2,8 @@
 
 #include <fstream>
 
-#include "model/settings.h"
 #include "model/ceiling.h"
+#include "model/settings.h"
 #include "output/report_command.h"
 #include "platform/launcher.h"
 #include "storage/codepage.h"
@@ -62,8 +62,8 @@ TEST(ReportCommand, TheScriptGoesToTheScriptHostWithTheTemplateAsItIs) {
     RecordingLauncher launcher;
 
     EXPECT_EQ(reportScriptNumber(0), 0);
-    EXPECT_EQ(reportScriptNumber(13107), 100000); // 5 × 13107 = 65535 of 65535
-    EXPECT_EQ(reportScriptNumber(13108), 6);      // 65540 wraps to 4
+    EXPECT_EQ(reportScriptNumber(13107), 100000);                       // 5 × 13107 = 65535 of 65535
+    EXPECT_EQ(reportScriptNumber(13108), 6);                            // 65540 wraps to 4
     EXPECT_FALSE(runReport(*t, settings, 1, launcher, temp.path(), 0)); // no such template
     EXPECT_TRUE(launcher.started.empty());
 
@@ -81,6 +81,7 @@ TEST(ReportCommand, TheScriptGoesToTheScriptHostWithTheTemplateAsItIs) {
 
     // An unwritable folder is reported and nothing is started.
     EXPECT_FALSE(runReport(*t, settings, 0, launcher, temp / "missing", 1));
-    EXPECT_TRUE(t.ui.saw(L"Не удалось записать файл " + codepage::fromPath(temp / "missing" / "ex2script7.js")));
+    EXPECT_TRUE(
+        t.ui.saw(L"Не удалось записать файл " + codepage::fromPath(temp / "missing" / "ex2script7.js")));
     EXPECT_EQ(launcher.started.size(), 2u);
 }

@@ -21,11 +21,14 @@ std::string scriptWith(const std::map<int, std::wstring>& values) {
 
 int countOf(const std::string& text, const std::string& what) {
     int n = 0;
-    for (std::size_t at = text.find(what); at != std::string::npos; at = text.find(what, at + 1)) ++n;
+    for (std::size_t at = text.find(what); at != std::string::npos; at = text.find(what, at + 1))
+        ++n;
     return n;
 }
 
-bool haveNode() { return std::system("command -v node > /dev/null 2>&1") == 0; }
+bool haveNode() {
+    return std::system("command -v node > /dev/null 2>&1") == 0;
+}
 
 // Runs the script with node against stand-ins of the office objects and returns, one per line,
 // the replacement text of every Find.Execute call whose search text is `keyword`. Empty when the
@@ -33,28 +36,34 @@ bool haveNode() { return std::system("command -v node > /dev/null 2>&1") == 0; }
 std::string replacementsFor(const std::string& script, const std::string& keyword, const TempDir& dir) {
     const std::string harness =
         "var calls = [];\n"
-        "var ActiveXObject = function() { return {Documents: {Open: function(){}}, ActiveDocument: {PageSetup: {},"
+        "var ActiveXObject = function() { return {Documents: {Open: function(){}}, ActiveDocument: "
+        "{PageSetup: {},"
         " Content: {Find: {Execute: function(f, a, b, c, d, e, g, h, i, r) { calls.push([f, r]); }}}}}; };\n"
         "var WScript = {Arguments: function() { return 'template.doc'; }};\n";
-    const std::string footer =
-        "\ncalls.forEach(function(c) { if (c[0] === '" + keyword + "') process.stdout.write(c[1] + '\\n'); });\n";
+    const std::string footer = "\ncalls.forEach(function(c) { if (c[0] === '" + keyword +
+                               "') process.stdout.write(c[1] + '\\n'); });\n";
     const auto path = dir / "script.js";
     const auto out = dir / "out.txt";
     std::ofstream(path, std::ios::binary) << harness << script << footer;
-    if (std::system(("node '" + path.string() + "' > '" + out.string() + "' 2>/dev/null").c_str()) != 0) return {};
+    if (std::system(("node '" + path.string() + "' > '" + out.string() + "' 2>/dev/null").c_str()) != 0)
+        return {};
     std::ifstream in(out, std::ios::binary);
     return std::string(std::istreambuf_iterator<char>(in), {});
 }
 
-}  // namespace
+} // namespace
 
 TEST(ReportScript, FixedOpeningOneReplacementPerFieldAndTheClosing) {
     const std::string script = scriptWith({{1, L"15"}});
-    EXPECT_EQ(script.rfind("var word = new ActiveXObject(\"Word.Application\");\nvar saveName = WScript.Arguments(0);\n", 0), 0u);
+    EXPECT_EQ(
+        script.rfind(
+            "var word = new ActiveXObject(\"Word.Application\");\nvar saveName = WScript.Arguments(0);\n", 0),
+        0u);
     EXPECT_EQ(countOf(script, "objSelection.Find.Execute("), 41);
-    EXPECT_NE(script.find("objSelection.Find.Execute('NUMBER', false, false, false, false, false, wdFindContinue, "
-                          "false, false, '15', wdReplaceAll, false, false, false, false);\n"),
-              std::string::npos);
+    EXPECT_NE(
+        script.find("objSelection.Find.Execute('NUMBER', false, false, false, false, false, wdFindContinue, "
+                    "false, false, '15', wdReplaceAll, false, false, false, false);\n"),
+        std::string::npos);
     EXPECT_LT(script.find("'SUMPRICE'"), script.find("'PRICE'"));
     EXPECT_TRUE(script.ends_with("\n\t\t\tword.Visible = true"));
 }
@@ -63,8 +72,10 @@ TEST(ReportScript, LongValuesGoInPiecesOf240) {
     const std::string v254 = scriptWith({{3, std::wstring(254, L'a')}});
     EXPECT_EQ(countOf(v254, "##0~"), 0);
     const std::string v255 = scriptWith({{3, std::wstring(255, L'b')}});
-    EXPECT_NE(v255.find("Execute('NAME', false, false, false, false, false, wdFindContinue, false, false, '##0~##1~'"),
-              std::string::npos);
+    EXPECT_NE(
+        v255.find(
+            "Execute('NAME', false, false, false, false, false, wdFindContinue, false, false, '##0~##1~'"),
+        std::string::npos);
     EXPECT_NE(v255.find("Execute('##0~', false, false, false, false, false, wdFindContinue, false, false, '" +
                         std::string(240, 'b') + "'"),
               std::string::npos);
@@ -111,8 +122,10 @@ TEST(ReportScript, PiecesNeverSplitAnEscape) {
 TEST(PictureScript, BothEndings) {
     const std::string save = buildPictureScript(true);
     const std::string open = buildPictureScript(false);
-    EXPECT_EQ(save.rfind("var saveName = WScript.Arguments(0);\nvar picName  = WScript.Arguments(1);\n", 0), 0u);
-    EXPECT_NE(save.find("shapes.AddPicture(picName);\n\n\t\t\tadoc.SaveAs(saveName);\n\nword.quit();"), std::string::npos);
+    EXPECT_EQ(save.rfind("var saveName = WScript.Arguments(0);\nvar picName  = WScript.Arguments(1);\n", 0),
+              0u);
+    EXPECT_NE(save.find("shapes.AddPicture(picName);\n\n\t\t\tadoc.SaveAs(saveName);\n\nword.quit();"),
+              std::string::npos);
     EXPECT_TRUE(open.ends_with("\n\n\t\t\tword.Visible = true"));
 }
 
@@ -123,7 +136,8 @@ TEST(Templates, DocumentsThenWorkbooksWithoutLockFiles) {
     std::filesystem::create_directory(dir / "g.doc");
     const auto forms = scanTemplates(dir.path());
     std::vector<std::wstring> names;
-    for (const TZWordForm& f : forms) names.push_back(f.name);
+    for (const TZWordForm& f : forms)
+        names.push_back(f.name);
     EXPECT_EQ(names, (std::vector<std::wstring>{L"F.DOC", L"a.docx", L"b.doc", L"c.xls", L"d.xlsx"}));
     EXPECT_EQ(forms.at(0).path, (dir / "F.DOC").wstring());
     EXPECT_EQ(forms.at(0).enabled, 1);
@@ -131,7 +145,8 @@ TEST(Templates, DocumentsThenWorkbooksWithoutLockFiles) {
 }
 
 TEST(Templates, RelativeFoldersLieBelowTheProgramDirectory) {
-    EXPECT_EQ(templatesFolderPath(L"templates/", "/opt/tenzora"), std::filesystem::path("/opt/tenzora/templates"));
+    EXPECT_EQ(templatesFolderPath(L"templates/", "/opt/tenzora"),
+              std::filesystem::path("/opt/tenzora/templates"));
     EXPECT_EQ(templatesFolderPath(L"Шаблоны", "/opt/tenzora"), codepage::toPath(L"/opt/tenzora/Шаблоны"));
     EXPECT_EQ(templatesFolderPath(L"/srv/reports/", "/opt/tenzora"), std::filesystem::path("/srv/reports"));
 }

@@ -2,9 +2,9 @@
 
 #include <map>
 
-#include "model/settings.h"
 #include "editor/drawing_cache.h"
 #include "model/ceiling.h"
+#include "model/settings.h"
 #include "output/recording_surface.h"
 #include "output/report_fields.h"
 #include "output/sheet.h"

@@ -31,7 +31,7 @@ bool has(const TZPrintForm& form, PrintElemType type, int sizeOrVariable = -1) {
     return false;
 }
 
-}  // namespace
+} // namespace
 
 TEST(ShippedForms, EachLoadsWithKnownVariablesOnAnA4Page) {
     std::set<int> used;
@@ -40,7 +40,7 @@ TEST(ShippedForms, EachLoadsWithKnownVariablesOnAnA4Page) {
         const TZPrintForm form = load(name, false, &ok);
         ASSERT_TRUE(ok) << name;
         EXPECT_FALSE(form.name.empty()) << name;
-        EXPECT_GT(form.count(), 40) << name;  // no statement line was skipped silently below
+        EXPECT_GT(form.count(), 40) << name; // no statement line was skipped silently below
         for (const TZPrintFormElem& e : form) {
             EXPECT_NE(e.type, static_cast<int>(PrintElemType::Unknown)) << name;
             EXPECT_GE(e.x, 0) << name;
@@ -59,7 +59,7 @@ TEST(ShippedForms, EachLoadsWithKnownVariablesOnAnA4Page) {
 TEST(ShippedForms, WorkshopClientAndEnglishSheets) {
     const TZPrintForm workshop = load("1-workshop.pem");
     EXPECT_EQ(workshop.name, L"Лист для цеха (раскрой)");
-    EXPECT_TRUE(has(workshop, PrintElemType::Figure, 4));  // the cutting layout
+    EXPECT_TRUE(has(workshop, PrintElemType::Figure, 4)); // the cutting layout
     EXPECT_TRUE(has(workshop, PrintElemType::PrintVar, field::kPolotna));
     // The cutting layout is not for dealers: the form is refused in dealer mode.
     bool ok = true;

@@ -29,10 +29,11 @@ inline Font boldTahoma(std::int32_t height, std::int32_t escapement = 0) {
 }
 
 // The outline (a square) with one square cutout, as rings.
-inline constexpr Point kArea[] = {{50, 50}, {350, 50}, {350, 250}, {50, 250}, {150, 100}, {250, 100}, {250, 200}, {150, 200}};
+inline constexpr Point kArea[] = {{50, 50},   {350, 50},  {350, 250}, {50, 250},
+                                  {150, 100}, {250, 100}, {250, 200}, {150, 200}};
 inline constexpr std::int32_t kAreaRings[] = {4, 4};
 
-inline Bitmap twoPixels() {  // red on the left, blue on the right
+inline Bitmap twoPixels() { // red on the left, blue on the right
     Bitmap b;
     b.width = 2;
     b.height = 1;
@@ -96,4 +97,4 @@ inline void keep(const std::string& name, const std::string& bytes) {
     std::ofstream(std::filesystem::path(folder) / name, std::ios::binary) << bytes;
 }
 
-}  // namespace scene
+} // namespace scene

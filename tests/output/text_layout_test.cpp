@@ -10,9 +10,11 @@ namespace {
 
 // A measurer where every character is exactly 10 pixels wide: layouts can be worked out by hand.
 class FixedWidth : public TextMeasurer {
-public:
+  public:
     FontMetrics metrics(const Font&) const override { return {16, 4, 10}; }
-    double advance(const Font&, std::wstring_view text) const override { return 10.0 * static_cast<double>(text.size()); }
+    double advance(const Font&, std::wstring_view text) const override {
+        return 10.0 * static_cast<double>(text.size());
+    }
 };
 
 std::vector<std::wstring> lines(std::wstring_view text, double width) {
@@ -20,19 +22,20 @@ std::vector<std::wstring> lines(std::wstring_view text, double width) {
     std::vector<WrappedLine> out;
     wrapText(m, Font{}, text, width, out);
     std::vector<std::wstring> result;
-    for (const WrappedLine& l : out) result.emplace_back(text.substr(l.start, l.length));
+    for (const WrappedLine& l : out)
+        result.emplace_back(text.substr(l.start, l.length));
     return result;
 }
 
 using Lines = std::vector<std::wstring>;
 
-}  // namespace
+} // namespace
 
 TEST(WrapText, BreaksBetweenWordsAndDropsTheBlanksAtBreaks) {
     EXPECT_EQ(lines(L"раз два три", 75), (Lines{L"раз два", L"три"}));
     EXPECT_EQ(lines(L"раз   два три", 75), (Lines{L"раз", L"два три"}));
     EXPECT_EQ(lines(L"раз два три", 1000), (Lines{L"раз два три"}));
-    EXPECT_EQ(lines(L"  отступ", 1000), (Lines{L"  отступ"}));  // leading blanks of a paragraph stay
+    EXPECT_EQ(lines(L"  отступ", 1000), (Lines{L"  отступ"})); // leading blanks of a paragraph stay
 }
 
 TEST(WrapText, HonoursLineBreaksAndEmptyParagraphs) {
@@ -68,14 +71,14 @@ TEST(TabbedLine, StopsAsOnThePrintedSheet) {
 }
 
 TEST(TabbedLine, SkipsStopsAlreadyPassedAndRepeatsBeyondThem) {
-    FixedWidth m;  // average character width 10: default stops every 80 pixels
+    FixedWidth m; // average character width 10: default stops every 80 pixels
     std::vector<TabbedPiece> pieces;
     const std::int32_t stops[] = {30, 60};
     // "abc" ends exactly on the first stop (30): a stop must lie beyond the text, so the tab goes to 60.
     layoutTabbedLine(m, Font{}, L"abc\td\te", 0, stops, 0, pieces);
     ASSERT_EQ(pieces.size(), 3u);
     EXPECT_EQ(pieces[1].x, 60);
-    EXPECT_EQ(pieces[2].x, 80);  // past the last stop: the next multiple of 80
+    EXPECT_EQ(pieces[2].x, 80); // past the last stop: the next multiple of 80
     // One stop given: stops repeat at that distance, counted from the tab origin.
     const std::int32_t one[] = {25};
     layoutTabbedLine(m, Font{}, L"a\tb\tccc\td", 5, one, 5, pieces);
@@ -113,16 +116,16 @@ TEST(PlaceText, ReferencePointFollowsAlignmentAndEscapement) {
 TEST(ApproximateTextMeasurer, IsTahomaLikeAndDeterministic) {
     ApproximateTextMeasurer m;
     Font f;
-    f.height = 12;  // cell height
+    f.height = 12; // cell height
     EXPECT_NEAR(m.metrics(f).height(), 12, 1e-9);
-    f.height = -10;  // em height
+    f.height = -10; // em height
     EXPECT_NEAR(m.metrics(f).height(), 12.07, 1e-9);
-    f.height = 0;  // the default height
+    f.height = 0; // the default height
     EXPECT_NEAR(m.metrics(f).height(), kDefaultFontHeight, 1e-9);
-    f.height = 1'000'000;  // bounded
+    f.height = 1'000'000; // bounded
     EXPECT_NEAR(m.metrics(f).height(), kMaxFontHeight, 1e-6);
     f.height = 20;
-    EXPECT_DOUBLE_EQ(m.advance(f, L"1111"), m.advance(f, L"0000"));  // digits alike
+    EXPECT_DOUBLE_EQ(m.advance(f, L"1111"), m.advance(f, L"0000")); // digits alike
     EXPECT_LT(m.advance(f, L"ii"), m.advance(f, L"ШШ"));
     Font bold = f;
     bold.weight = kWeightBold;

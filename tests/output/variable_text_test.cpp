@@ -7,11 +7,11 @@
 #include <filesystem>
 #include <limits>
 
-#include "model/settings.h"
 #include "cutting/layout.h"
-#include "model/records.h"
-#include "output/installation_time.h"
 #include "model/print_form.h"
+#include "model/records.h"
+#include "model/settings.h"
+#include "output/installation_time.h"
 #include "output/report_fields.h"
 #include "output/text_wrap.h"
 #include "output/variable_lists.h"
@@ -30,7 +30,9 @@ TZPrintFormElem box(int wrapWidth, int maxLines) {
     return e;
 }
 
-int lineFeeds(const std::wstring& text) { return static_cast<int>(std::count(text.begin(), text.end(), L'\n')); }
+int lineFeeds(const std::wstring& text) {
+    return static_cast<int>(std::count(text.begin(), text.end(), L'\n'));
+}
 
 // A document whose program directory holds the shipped price list (and no materials base).
 struct VariablesTest : ::testing::Test {
@@ -41,7 +43,8 @@ struct VariablesTest : ::testing::Test {
     std::wstring continuation;
 
     void SetUp() override {
-        std::filesystem::copy_file(std::filesystem::path(TENZORA_SOURCE_DIR) / "data" / "price.dat", home / "price.dat");
+        std::filesystem::copy_file(std::filesystem::path(TENZORA_SOURCE_DIR) / "data" / "price.dat",
+                                   home / "price.dat");
         t = std::make_unique<TestDocument>(false, home.path());
     }
     TZCeiling& doc() { return **t; }
@@ -57,7 +60,7 @@ struct VariablesTest : ::testing::Test {
     }
 };
 
-}  // namespace
+} // namespace
 
 TEST(WrapText, BreaksAtBlanksAndAlwaysAdvances) {
     std::wstring text = L"AB=250.0; BC=300.0; CD=250.0";
@@ -93,7 +96,8 @@ TEST_F(VariablesTest, SidesOverflowToTheContinuationUnderTheirHeading) {
     EXPECT_EQ(continuation, L"СТОРОНЫ:\n\nAB=250.0;\nBC=300.0;\nCD=250.0\n\n");
     form.english = true;
     EXPECT_EQ(text(field::kSides, box(14, 2)), L"(see next page)");
-    EXPECT_EQ(continuation.substr(continuation.rfind(L"SIDES:")), L"SIDES:\n\nAB=250.0;\nBC=300.0;\nCD=250.0\n\n");
+    EXPECT_EQ(continuation.substr(continuation.rfind(L"SIDES:")),
+              L"SIDES:\n\nAB=250.0;\nBC=300.0;\nCD=250.0\n\n");
 }
 
 TEST_F(VariablesTest, ThreeLinesOfBoxForEachList) {
@@ -121,7 +125,8 @@ TEST_F(VariablesTest, ThreeLinesOfBoxForEachList) {
     EXPECT_EQ(lineFeeds(text(field::kAddjob, box(0, 3))), 2);
     doc().extraWorks.append({L"Люстра", 3.0});
     EXPECT_EQ(text(field::kAddjob, box(0, 3)), L"(см. следующую страницу)");
-    EXPECT_EQ(continuation.rfind(L"ДОПОЛНИТЕЛЬНАЯ РАБОТА:\n\nЛюстра\t2\t1000.00\n", 0), 0u) << codepage::toUtf8(continuation);
+    EXPECT_EQ(continuation.rfind(L"ДОПОЛНИТЕЛЬНАЯ РАБОТА:\n\nЛюстра\t2\t1000.00\n", 0), 0u)
+        << codepage::toUtf8(continuation);
 }
 
 TEST_F(VariablesTest, CanvasesListedWithAnEmptyLineBetween) {
@@ -169,12 +174,11 @@ TEST(InstallationTime, MinutesPerMetreAndPerCorner) {
     // 305 minutes: the minutes always have two digits.
     EXPECT_EQ(installationDuration(installationTime(19.4, {90, 90, 90, 90, 90, 90}), false), L"5 час 05 мин");
 
-    EXPECT_EQ(installationBreakdown(time),
-              L"Багет на скобах или клее: 19.00м х 7 мин = 133 мин\n"
-              L"Прикрепление: 19.00м х 4 мин = 76 мин\n"
-              L"Прямые вн. углы: 4 х 6 мин = 24 мин\n"
-              L"Другие углы: 2 х 10 мин = 20 мин\n"
-              L"Дополнительное время на установку: 60 мин\n");
+    EXPECT_EQ(installationBreakdown(time), L"Багет на скобах или клее: 19.00м х 7 мин = 133 мин\n"
+                                           L"Прикрепление: 19.00м х 4 мин = 76 мин\n"
+                                           L"Прямые вн. углы: 4 х 6 мин = 24 мин\n"
+                                           L"Другие углы: 2 х 10 мин = 20 мин\n"
+                                           L"Дополнительное время на установку: 60 мин\n");
 }
 
 TEST(InstallationTime, RightCornersWithinATenthAboveAQuarterTurn) {
@@ -186,7 +190,7 @@ TEST(InstallationTime, RightCornersWithinATenthAboveAQuarterTurn) {
 
 TEST_F(VariablesTest, CornerAnglesOfAnUnmeasuredSideAreLeftOut) {
     setOutline(doc(), {{0, 0}, {400, 0}, {400, 300}, {0, 300}});
-    EXPECT_TRUE(cornerAngleList(doc()).empty());  // lengths not shown
+    EXPECT_TRUE(cornerAngleList(doc()).empty()); // lengths not shown
     doc().showLengths = true;
     // Every side is a record without a length: nothing to list.
     EXPECT_TRUE(cornerAngleList(doc()).empty());
@@ -216,7 +220,7 @@ TEST_F(VariablesTest, MaterialFigures) {
 
     doc().materialQuantity = 0;
     EXPECT_EQ(text(field::kSquaremat), L"???");
-    setOutline(doc(), {{0, 0}, {500, 0}, {500, 400}, {0, 400}});  // 20 m²
+    setOutline(doc(), {{0, 0}, {500, 0}, {500, 400}, {0, 400}}); // 20 m²
     doc().materialQuantity = 24;
     doc().material.offcutPriceCoef = 0.5;
     EXPECT_EQ(text(field::kSquaremat), L"24.00 м2");

@@ -22,7 +22,7 @@ struct WmfFixture : ::testing::Test {
     }
 };
 
-}  // namespace
+} // namespace
 
 TEST_F(WmfFixture, HeadersDescribeThePictureAndTheFile) {
     WmfWriter w(scene::kWidth, scene::kHeight, measurer);
@@ -60,13 +60,14 @@ TEST_F(WmfFixture, TextIsWrittenInTheFontsCodePageWithSpacing) {
     Font latin = font;
     latin.charSet = kCharSetAnsi;
     w.setFont(latin);
-    w.textOut({5, 40}, L"Ж");  // no Cyrillic in the ANSI code page
+    w.textOut({5, 40}, L"Ж"); // no Cyrillic in the ANSI code page
     const Playback p = play(w);
     const auto texts = p.ofType(meta::EXTTEXTOUT);
     ASSERT_EQ(texts.size(), 2u);
     EXPECT_EQ(texts[0]->text, text);
     EXPECT_EQ(texts[0]->reference, (Point{5, 6}));
-    EXPECT_EQ(std::accumulate(texts[0]->dx.begin(), texts[0]->dx.end(), 0), roundToPixel(measurer.advance(font, text)));
+    EXPECT_EQ(std::accumulate(texts[0]->dx.begin(), texts[0]->dx.end(), 0),
+              roundToPixel(measurer.advance(font, text)));
     EXPECT_EQ(texts[1]->text, L"?");
 }
 
@@ -79,7 +80,7 @@ TEST_F(WmfFixture, PicturesBeyondSixteenBitsAreScaledDown) {
     w.textOut({1000, 1000}, L"Т");
     const Playback p = play(w);
     EXPECT_EQ(header.boundingBox.right, 32767);
-    EXPECT_EQ(header.inch, 48);  // the same physical size
+    EXPECT_EQ(header.inch, 48); // the same physical size
     const auto lines = p.ofType(meta::POLYLINE);
     ASSERT_EQ(lines.size(), 1u);
     EXPECT_EQ(lines[0]->points.back(), (Point{32767, 10000}));
@@ -110,7 +111,7 @@ TEST_F(WmfFixture, ObjectSlotsFollowTheReadersLowestFreeRule) {
         w.setBrush(solidBrush(Color{0, 0, i}));
         w.rectangle({i, i, i + 10, i + 10});
     }
-    const Playback p = play(w);  // the playback fails on any mismatch of slots
+    const Playback p = play(w); // the playback fails on any mismatch of slots
     EXPECT_GT(p.deleted, 0);
     EXPECT_EQ(p.count(meta::RECTANGLE), 40u);
     EXPECT_EQ(p.ofType(meta::RECTANGLE).back()->dc.pen.color, (Color{0, 39, 0}).colorRef());

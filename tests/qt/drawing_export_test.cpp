@@ -9,10 +9,10 @@
 #include <fstream>
 #include <sstream>
 
-#include "model/settings.h"
 #include "editor/drawing_cache.h"
 #include "editor/painting.h"
 #include "model/ceiling.h"
+#include "model/settings.h"
 #include "output/picture_export.h"
 #include "output/report_fields.h"
 #include "output/sheet.h"

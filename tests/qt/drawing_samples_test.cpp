@@ -9,10 +9,10 @@
 #include <cstdlib>
 #include <filesystem>
 
-#include "model/settings.h"
 #include "editor/drawing_cache.h"
 #include "editor/painting.h"
 #include "model/ceiling.h"
+#include "model/settings.h"
 #include "output/recording_surface.h"
 #include "output/report_fields.h"
 #include "output/sheet.h"

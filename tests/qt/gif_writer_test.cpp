@@ -33,7 +33,7 @@ QImage readBack(const std::string& bytes) {
     return image.convertToFormat(QImage::Format_ARGB32);
 }
 
-}  // namespace
+} // namespace
 
 TEST(GifWriter, KeepsEveryColourExactUpTo256) {
     ensureGuiApplication();
@@ -65,7 +65,8 @@ TEST(GifWriter, Beyond256ColoursKeepsTheDrawingsColoursAndApproximatesThePhoto) 
     for (int y = 0; y < 64; ++y)
         for (int x = 0; x < 64; ++x)
             picture.pixels[static_cast<std::size_t>((y + 32) * kSide + x + 32)] =
-                0xFF000000u | static_cast<std::uint32_t>(x * 4) << 16 | static_cast<std::uint32_t>(y * 4) << 8 | 128u;
+                0xFF000000u | static_cast<std::uint32_t>(x * 4) << 16 |
+                static_cast<std::uint32_t>(y * 4) << 8 | 128u;
     const auto gif = encodeGif(picture);
     ASSERT_TRUE(gif.has_value());
     EXPECT_TRUE(gif->quantised);
@@ -79,7 +80,8 @@ TEST(GifWriter, Beyond256ColoursKeepsTheDrawingsColoursAndApproximatesThePhoto) 
                 continue;
             }
             const QColor a = QColor::fromRgb(back.pixel(x, y)), b = QColor::fromRgb(picture.pixel(x, y));
-            photoError += std::max({std::abs(a.red() - b.red()), std::abs(a.green() - b.green()), std::abs(a.blue() - b.blue())});
+            photoError += std::max({std::abs(a.red() - b.red()), std::abs(a.green() - b.green()),
+                                    std::abs(a.blue() - b.blue())});
         }
     // 4096 colours in about 254 entries: steps of about 16 per channel, errors of a few units.
     EXPECT_LE(photoError / 4096, 8);
@@ -89,7 +91,7 @@ TEST(GifWriter, BlendsTranslucentPixelsOverWhiteAndRefusesBrokenPictures) {
     Bitmap half;
     half.width = 1;
     half.height = 1;
-    half.pixels = {0x80000000u};  // black at half opacity
+    half.pixels = {0x80000000u}; // black at half opacity
     const QImage back = readBack(encodeGif(half)->bytes);
     EXPECT_NEAR(QColor::fromRgb(back.pixel(0, 0)).red(), 127, 1);
 

@@ -47,7 +47,8 @@ struct Canvas {
 int countColor(const QImage& image, QRgb color, QRect area) {
     int n = 0;
     for (int y = area.top(); y <= area.bottom(); ++y)
-        for (int x = area.left(); x <= area.right(); ++x) n += image.pixel(x, y) == color;
+        for (int x = area.left(); x <= area.right(); ++x)
+            n += image.pixel(x, y) == color;
     return n;
 }
 
@@ -69,7 +70,7 @@ Font tahoma(std::int32_t height, std::int32_t escapement = 0) {
     return f;
 }
 
-}  // namespace
+} // namespace
 
 TEST(QtSurface, ThinLinesAreOnePixelAndWideOnesCentred) {
     Canvas c;
@@ -78,9 +79,9 @@ TEST(QtSurface, ThinLinesAreOnePixelAndWideOnesCentred) {
     c->setPen(solidPen(5, kBlack));
     c->line({10, 50}, {60, 50});
     const QImage& img = c.done();
-    EXPECT_EQ(countColor(img, kBlackRgb, QRect(20, 9, 30, 3)), 30);  // only row 10, no grey fringe
+    EXPECT_EQ(countColor(img, kBlackRgb, QRect(20, 9, 30, 3)), 30); // only row 10, no grey fringe
     EXPECT_EQ(countColor(img, kWhiteRgb, QRect(20, 9, 30, 1)), 30);
-    EXPECT_EQ(countColor(img, kBlackRgb, QRect(30, 40, 1, 20)), 5);  // rows 48 … 52
+    EXPECT_EQ(countColor(img, kBlackRgb, QRect(30, 40, 1, 20)), 5); // rows 48 … 52
     EXPECT_EQ(img.pixel(30, 48), kBlackRgb);
     EXPECT_EQ(img.pixel(30, 52), kBlackRgb);
 }
@@ -96,7 +97,7 @@ TEST(QtSurface, DottedPensLeaveGapsTransparentOrFilledByTheBackground) {
     c->line({0, 20}, {120, 20});
     const QImage& img = c.done();
     const QRect transparentRow(0, 10, 120, 1), opaqueRow(0, 20, 120, 1);
-    EXPECT_NEAR(countColor(img, kBlackRgb, transparentRow), 60, 3);  // three on, three off
+    EXPECT_NEAR(countColor(img, kBlackRgb, transparentRow), 60, 3); // three on, three off
     EXPECT_NEAR(countColor(img, 0xFFFFFF00, transparentRow), 60, 3);
     EXPECT_NEAR(countColor(img, 0xFF00FF00, opaqueRow), 60, 3);
 }
@@ -106,21 +107,22 @@ TEST(QtSurface, EvenOddPolygonsAndAreasWithHoles) {
     c->setPen(kNoPen);
     c->setBrush(solidBrush(kRed));
     // One ring running round twice (outer square, then the inner one): even-odd leaves a hole.
-    const Point twice[] = {{10, 10}, {90, 10}, {90, 90}, {10, 90}, {10, 10}, {30, 30}, {70, 30}, {70, 70}, {30, 70}, {30, 30}};
+    const Point twice[] = {{10, 10}, {90, 10}, {90, 90}, {10, 90}, {10, 10},
+                           {30, 30}, {70, 30}, {70, 70}, {30, 70}, {30, 30}};
     c->polygon(twice, FillRule::EvenOdd);
     // An area whose two holes overlap: both holes and their overlap stay empty.
-    const Point area[] = {{110, 10}, {190, 10}, {190, 90}, {110, 90},   // outer
-                          {120, 20}, {160, 20}, {160, 60}, {120, 60},   // hole 1
-                          {180, 40}, {140, 40}, {140, 80}, {180, 80}};  // hole 2, other orientation
+    const Point area[] = {{110, 10}, {190, 10}, {190, 90}, {110, 90},  // outer
+                          {120, 20}, {160, 20}, {160, 60}, {120, 60},  // hole 1
+                          {180, 40}, {140, 40}, {140, 80}, {180, 80}}; // hole 2, other orientation
     const std::int32_t rings[] = {4, 4, 4};
     c->fillPolygonWithHoles(area, rings, FillRule::Winding);
     const QImage& img = c.done();
     EXPECT_EQ(img.pixel(20, 20), kRedRgb);
     EXPECT_EQ(img.pixel(50, 50), kWhiteRgb);
     EXPECT_EQ(img.pixel(115, 85), kRedRgb);
-    EXPECT_EQ(img.pixel(130, 30), kWhiteRgb);  // hole 1
-    EXPECT_EQ(img.pixel(150, 50), kWhiteRgb);  // both holes
-    EXPECT_EQ(img.pixel(170, 70), kWhiteRgb);  // hole 2
+    EXPECT_EQ(img.pixel(130, 30), kWhiteRgb); // hole 1
+    EXPECT_EQ(img.pixel(150, 50), kWhiteRgb); // both holes
+    EXPECT_EQ(img.pixel(170, 70), kWhiteRgb); // hole 2
     EXPECT_EQ(img.pixel(185, 20), kRedRgb);
 }
 
@@ -149,12 +151,12 @@ TEST(QtSurface, ClipsNestAndComeOffInOrder) {
     Canvas c;
     c->pushClip(Rect{10, 10, 110, 110});
     c->pushClip(Rect{50, 50, 150, 150});
-    c->fillRect({0, 0, 200, 200}, kRed);  // only 50 … 109
+    c->fillRect({0, 0, 200, 200}, kRed); // only 50 … 109
     c->popClip();
-    c->fillRect({0, 0, 200, 30}, kGreen);  // only 10 … 109 across, 10 … 29 down
+    c->fillRect({0, 0, 200, 30}, kGreen); // only 10 … 109 across, 10 … 29 down
     c->popClip();
-    c->fillRect({190, 190, 200, 200}, kYellow);  // no clip left
-    c->popClip();                                // one pop too many: nothing happens
+    c->fillRect({190, 190, 200, 200}, kYellow); // no clip left
+    c->popClip();                               // one pop too many: nothing happens
     const QImage& img = c.done();
     EXPECT_EQ(inkBox(img), QRect(QPoint(10, 10), QPoint(199, 199)));
     EXPECT_EQ(countColor(img, kRedRgb, QRect(0, 0, 200, 200)), 60 * 60);
@@ -164,7 +166,8 @@ TEST(QtSurface, ClipsNestAndComeOffInOrder) {
 
 TEST(QtSurface, AreaClipsKeepLinesOutOfHoles) {
     Canvas c;
-    const Point area[] = {{20, 20}, {180, 20}, {180, 180}, {20, 180}, {80, 80}, {120, 80}, {120, 120}, {80, 120}};
+    const Point area[] = {{20, 20}, {180, 20}, {180, 180}, {20, 180},
+                          {80, 80}, {120, 80}, {120, 120}, {80, 120}};
     const std::int32_t rings[] = {4, 4};
     c->pushClip(area, rings, FillRule::EvenOdd);
     c->setPen(solidPen(1, kBlack));
@@ -233,10 +236,10 @@ TEST(QtSurface, OpaqueTextFillsItsCell) {
 TEST(QtSurface, TransparentTextAfterOpaqueShapesKeepsWhatLiesBelow) {
     Canvas c;
     c->fillRect({0, 0, 200, 200}, kYellow);
-    c->setBackgroundColor(kGreen);  // opaque mode (the default) for the hatch …
+    c->setBackgroundColor(kGreen); // opaque mode (the default) for the hatch …
     c->setBrush(hatchBrush(HatchStyle::Cross, kBlack));
     c->rectangle({100, 100, 150, 150});
-    c->setBackgroundMode(BackgroundMode::Transparent);  // … then a transparent text
+    c->setBackgroundMode(BackgroundMode::Transparent); // … then a transparent text
     c->setFont(tahoma(30));
     c->textOut({10, 10}, L"0");
     const QImage& img = c.done();
@@ -248,14 +251,14 @@ TEST(QtSurface, BitmapsStretchMirrorAndBlend) {
     Bitmap pic;
     pic.width = 2;
     pic.height = 1;
-    pic.pixels = {0xFFFF0000u, 0xFF0000FFu};  // red, blue
+    pic.pixels = {0xFFFF0000u, 0xFF0000FFu}; // red, blue
     Canvas c(100, 40, QtSurface::Options{false, true, false});
     c->drawBitmap(pic, {10, 10, 50, 30}, BitmapOptions{true, false, 255});
     c->drawBitmap(pic, {60, 10, 100, 30}, BitmapOptions{false, false, 128});
     const QImage& img = c.done();
-    EXPECT_EQ(img.pixel(15, 20), 0xFF0000FF);  // mirrored: blue on the left
+    EXPECT_EQ(img.pixel(15, 20), 0xFF0000FF); // mirrored: blue on the left
     EXPECT_EQ(img.pixel(45, 20), kRedRgb);
-    const QColor blended = img.pixelColor(65, 20);  // half red over white
+    const QColor blended = img.pixelColor(65, 20); // half red over white
     EXPECT_EQ(blended.red(), 255);
     EXPECT_NEAR(blended.green(), 127, 2);
     EXPECT_NEAR(blended.blue(), 127, 2);
@@ -292,7 +295,7 @@ TEST(QtSurface, FontsFallBackAndKeepTheirCellHeight) {
     const FontMetrics cell = m.metrics(tahoma(40));
     EXPECT_NEAR(cell.height(), 40, 1.5);
     const FontMetrics em = m.metrics(tahoma(-40));
-    EXPECT_GT(em.height(), cell.height());  // an em of 40 makes a taller cell
+    EXPECT_GT(em.height(), cell.height()); // an em of 40 makes a taller cell
     EXPECT_FALSE(m.familyFor(L"No Such Face").isEmpty());
     // Bold is wider than regular; the escapement does not change the advance.
     Font regular = tahoma(20);
@@ -326,11 +329,11 @@ TEST(QtSurface, DrawsTheSharedSceneLikeTheMetafiles) {
     scene::draw(*c);
     const QImage& img = c.done();
     EXPECT_EQ(img.pixel(100, 80), QColor(233, 233, 233).rgb());  // the outline's fill
-    EXPECT_EQ(img.pixel(200, 120), kWhiteRgb);                    // the cutout
-    EXPECT_EQ(img.pixel(100, 150), QColor(192, 192, 192).rgb());  // the seam, clipped …
-    EXPECT_EQ(img.pixel(180, 150), kWhiteRgb);                    // … out of the cutout
-    EXPECT_EQ(img.pixel(20, 240), kWhiteRgb);                     // … and out of the room
-    EXPECT_EQ(img.pixel(200, 50), 0xFF0000FF);                    // the blue outline
+    EXPECT_EQ(img.pixel(200, 120), kWhiteRgb);                   // the cutout
+    EXPECT_EQ(img.pixel(100, 150), QColor(192, 192, 192).rgb()); // the seam, clipped …
+    EXPECT_EQ(img.pixel(180, 150), kWhiteRgb);                   // … out of the cutout
+    EXPECT_EQ(img.pixel(20, 240), kWhiteRgb);                    // … and out of the room
+    EXPECT_EQ(img.pixel(200, 50), 0xFF0000FF);                   // the blue outline
     if (const char* folder = std::getenv("TENZORA_SURFACE_SAMPLES"); folder != nullptr && *folder != 0) {
         img.save(QString::fromLocal8Bit(folder) + "/scene_qt.png");
         QtTextMeasurer measurer;

@@ -11,7 +11,8 @@ TEST(Codepage, EveryWindows1251ByteDecodesToADistinctCharacterAndBack) {
         EXPECT_EQ(codepage::encode1251(ch), b) << b;
     }
     std::string all;
-    for (int b = 0; b < 256; ++b) all.push_back(static_cast<char>(b));
+    for (int b = 0; b < 256; ++b)
+        all.push_back(static_cast<char>(b));
     EXPECT_EQ(codepage::toCp1251(codepage::fromCp1251(all)), all);
 }
 
@@ -26,7 +27,7 @@ TEST(Codepage, RussianLettersAndSignsHaveTheirWindows1251Bytes) {
 TEST(Codepage, Utf16KeepsEveryUnitSequence) {
     const std::wstring text = L"Тверь 𝄞";
     const std::string units = codepage::toUtf16Le(text);
-    EXPECT_EQ(units.size(), 2u * 8u);  // six letters, a blank and a surrogate pair
+    EXPECT_EQ(units.size(), 2u * 8u); // six letters, a blank and a surrogate pair
     EXPECT_EQ(units.substr(12, 4), std::string("\x34\xD8\x1E\xDD", 4));
     EXPECT_EQ(codepage::fromUtf16Le(units), text);
     // An unpaired surrogate stays as it is.
@@ -35,7 +36,10 @@ TEST(Codepage, Utf16KeepsEveryUnitSequence) {
 }
 
 TEST(Codepage, MalformedUtf8DecodesToReplacementCharacters) {
-    EXPECT_EQ(codepage::fromUtf8("a\xFF" "b"), L"a\xFFFD" L"b");
-    EXPECT_EQ(codepage::fromUtf8("\xD0"), L"\xFFFD");  // cut off at the end
+    EXPECT_EQ(codepage::fromUtf8("a\xFF"
+                                 "b"),
+              L"a\xFFFD"
+              L"b");
+    EXPECT_EQ(codepage::fromUtf8("\xD0"), L"\xFFFD"); // cut off at the end
     EXPECT_EQ(codepage::toUtf8(codepage::fromUtf8("Зал №2 ☂")), "Зал №2 ☂");
 }

@@ -6,12 +6,12 @@
 
 TEST(DynamicMemory, GrowsBySizePlusNPlusGrowByEvenWhenExactlyFull) {
     TZDynamicMemory m(10);
-    m.writeInt32(1);  // 0 + 4 >= 0: capacity 0 + 4 + 10
+    m.writeInt32(1); // 0 + 4 >= 0: capacity 0 + 4 + 10
     EXPECT_EQ(m.capacity(), 14);
-    m.writeDouble(2);  // 4 + 8 = 12 < 14: no growth
+    m.writeDouble(2); // 4 + 8 = 12 < 14: no growth
     EXPECT_EQ(m.capacity(), 14);
     m.writeByte(3);
-    m.writeByte(4);  // 13 + 1 = 14 >= 14: grows although it would fit exactly
+    m.writeByte(4); // 13 + 1 = 14 >= 14: grows although it would fit exactly
     EXPECT_EQ(m.capacity(), 14 + 10);
     EXPECT_EQ(m.size(), 14);
 }
@@ -48,7 +48,7 @@ TEST(DynamicMemory, ReadsPastTheEndGiveZeroAndNone) {
     EXPECT_TRUE(unterminated.atEnd());
 
     TZDynamicMemory odd;
-    odd.writeBytes("a\0b", 3);  // a wide string needs a 16-bit zero at an even offset
+    odd.writeBytes("a\0b", 3); // a wide string needs a 16-bit zero at an even offset
     EXPECT_EQ(odd.readWideString(), std::nullopt);
 }
 
@@ -79,7 +79,8 @@ TEST(DynamicMemory, UnscrambleUndoesScrambleForEveryKeyAndLength) {
         for (int key : {0, int('T'), int('z'), 255}) {
             TZDynamicMemory m;
             std::string original;
-            for (int i = 0; i < n; ++i) original.push_back(static_cast<char>(rng()));
+            for (int i = 0; i < n; ++i)
+                original.push_back(static_cast<char>(rng()));
             m.assign(original);
             m.scramble(static_cast<std::uint8_t>(key));
             if (n > 1 && key != 0) {

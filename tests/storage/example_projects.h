@@ -15,14 +15,15 @@
 namespace examples {
 
 struct ExampleProject {
-    const char* file;  // name in data/examples/
+    const char* file; // name in data/examples/
     void (*build)(TZCeiling& doc);
 };
 
 inline void measuredOutline(TZCeiling& doc, const std::vector<std::pair<double, double>>& corners,
                             const std::vector<std::pair<int, int>>& diagonals) {
     const int n = static_cast<int>(corners.size());
-    for (const auto& [x, y] : corners) doc.polygon.append(makeVertex(x, y));
+    for (const auto& [x, y] : corners)
+        doc.polygon.append(makeVertex(x, y));
     doc.polygon.defined = true;
     auto measure = [&](int a, int b, bool side) {
         const Vertex& p = doc.polygon.at(a);
@@ -34,8 +35,10 @@ inline void measuredOutline(TZCeiling& doc, const std::vector<std::pair<double, 
         d.length = std::hypot(p.x - q.x, p.y - q.y);
         doc.diagonals.append(d);
     };
-    for (int i = 0; i < n; ++i) measure(std::min(i, (i + 1) % n), std::max(i, (i + 1) % n), true);
-    for (const auto& [a, b] : diagonals) measure(a, b, false);
+    for (int i = 0; i < n; ++i)
+        measure(std::min(i, (i + 1) % n), std::max(i, (i + 1) % n), true);
+    for (const auto& [a, b] : diagonals)
+        measure(a, b, false);
 }
 
 inline void fabric(TZCeiling& doc, int id, int groupId, const wchar_t* name, double width) {
@@ -63,7 +66,7 @@ inline void rectangularRoom(TZCeiling& doc) {
     doc.orderDate = L"12.03.2024";
     doc.orderNumber = L"17";
     doc.orderName = L"Кухня";
-    doc.client = L"Иванов Иван Иванович¬¬¬¬¬+7 912 345-67-89";  // name and phone; ИНН … account empty
+    doc.client = L"Иванов Иван Иванович¬¬¬¬¬+7 912 345-67-89"; // name and phone; ИНН … account empty
     doc.note = L"Белый матовый потолок, люстра по центру";
     fabric(doc, 2, 1, L"Белый матовый", 320.0);
     doc.city = 0; // the first city of the shipped price list
@@ -73,7 +76,8 @@ inline void rectangularRoom(TZCeiling& doc) {
 
 // An L-shaped hall: six corners, the sides and three diagonals measured, one extra work.
 inline void lShapedHall(TZCeiling& doc) {
-    measuredOutline(doc, {{0, 0}, {500, 0}, {500, 250}, {300, 250}, {300, 400}, {0, 400}}, {{0, 2}, {0, 3}, {0, 4}});
+    measuredOutline(doc, {{0, 0}, {500, 0}, {500, 250}, {300, 250}, {300, 400}, {0, 400}},
+                    {{0, 2}, {0, 3}, {0, 4}});
     doc.orderDate = L"15.04.2024";
     doc.orderNumber = L"18-П";
     doc.orderName = L"Прихожая";
@@ -93,4 +97,4 @@ inline const std::vector<ExampleProject>& all() {
     return list;
 }
 
-}  // namespace examples
+} // namespace examples

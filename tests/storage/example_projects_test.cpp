@@ -5,9 +5,9 @@
 
 #include <cstdlib>
 
+#include "business/project_file.h"
 #include "storage/example_projects.h"
 #include "storage/file_io.h"
-#include "business/project_file.h"
 #include "support/fakes.h"
 
 TEST(ExampleProjects, ShippedFilesAreWhatTheirCodeWrites) {
@@ -23,7 +23,8 @@ TEST(ExampleProjects, ShippedFilesAreWhatTheirCodeWrites) {
         ASSERT_TRUE(saveProject(*t, codepage::fromPath(target))) << example.file;
         std::string written, shipped;
         ASSERT_EQ(readWholeFile(target, projectFile::kMaxProjectBytes, written), ReadStatus::Ok);
-        ASSERT_EQ(readWholeFile(folder / example.file, projectFile::kMaxProjectBytes, shipped), ReadStatus::Ok)
+        ASSERT_EQ(readWholeFile(folder / example.file, projectFile::kMaxProjectBytes, shipped),
+                  ReadStatus::Ok)
             << example.file << ": run this test with TENZORA_WRITE_EXAMPLES=1 to write it";
         EXPECT_EQ(written, shipped) << example.file;
 

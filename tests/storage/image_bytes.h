@@ -21,12 +21,14 @@ struct ImageBytes {
     void u8(unsigned v) { bytes.push_back(static_cast<char>(v & 0xFF)); }
     void i32(std::int32_t v) {
         const auto u = static_cast<std::uint32_t>(v);
-        for (int i = 0; i < 4; ++i) u8((u >> (8 * i)) & 0xFF);
+        for (int i = 0; i < 4; ++i)
+            u8((u >> (8 * i)) & 0xFF);
     }
     void f64(double v) {
         std::uint64_t u;
         std::memcpy(&u, &v, 8);
-        for (int i = 0; i < 8; ++i) u8(static_cast<unsigned>((u >> (8 * i)) & 0xFF));
+        for (int i = 0; i < 8; ++i)
+            u8(static_cast<unsigned>((u >> (8 * i)) & 0xFF));
     }
     void str(std::string_view cp1251) {
         bytes.append(cp1251);
@@ -57,7 +59,8 @@ struct ImageBytes {
     // Overwrites the int32 at an offset (to plant a count or an index).
     void patchI32(std::size_t at, std::int32_t v) {
         const auto u = static_cast<std::uint32_t>(v);
-        for (int i = 0; i < 4; ++i) bytes[at + static_cast<std::size_t>(i)] = static_cast<char>((u >> (8 * i)) & 0xFF);
+        for (int i = 0; i < 4; ++i)
+            bytes[at + static_cast<std::size_t>(i)] = static_cast<char>((u >> (8 * i)) & 0xFF);
     }
     // The first `field` fields only (the image cut right before field `field`).
     std::string before(int fieldNumber) const { return bytes.substr(0, fieldStart.at(fieldNumber)); }
@@ -108,7 +111,8 @@ inline ImageBytes expectedImage(const TZCeiling& doc) {
     b.field(23), b.i32(doc.pendingVertex);
     b.field(24), b.i32(doc.seamLines.count());
     b.field(25);
-    for (const Vertex& v : doc.seamLines) b.point(v);
+    for (const Vertex& v : doc.seamLines)
+        b.point(v);
     b.field(26), b.i32(doc.viewHeight);
     b.field(27), b.i32(doc.viewWidth);
     b.field(28), b.u8(doc.showLengths);
@@ -118,7 +122,8 @@ inline ImageBytes expectedImage(const TZCeiling& doc) {
     b.field(32), b.f64(doc.scaleY);
     b.field(33), b.i32(doc.rulerPoints.count());
     b.field(34);
-    for (const Vertex& v : doc.rulerPoints) b.point(v);
+    for (const Vertex& v : doc.rulerPoints)
+        b.point(v);
     b.field(35), b.i32(doc.material.id);
     b.field(36), b.i32(doc.material.groupId);
     b.field(37), b.u8(doc.material.isGroup ? 1 : 0);
@@ -167,7 +172,8 @@ inline ImageBytes expectedImage(const TZCeiling& doc) {
     b.field(63), b.f64(doc.canvasLengthTotal);
     b.field(64), b.i32(doc.canvasLengths.count());
     b.field(65);
-    for (double len : doc.canvasLengths) b.f64(len);
+    for (double len : doc.canvasLengths)
+        b.f64(len);
     b.field(66), b.u8(doc.showCanvasDistances);
     b.field(67), b.i32(doc.seamWidth);
     b.field(68), b.i32(doc.holes.count());
@@ -191,7 +197,8 @@ inline ImageBytes expectedImage(const TZCeiling& doc) {
         b.i32(e.type);
     }
     b.field(72);
-    for (const TZAddPoint& p : doc.addPoints) b.u8(p.mark);
+    for (const TZAddPoint& p : doc.addPoints)
+        b.u8(p.mark);
     b.field(73), b.i32(doc.seamFrom2);
     b.field(74), b.i32(doc.seamTo2);
     b.field(75), b.u8(doc.twoDiagonals);
@@ -223,7 +230,7 @@ inline ImageBytes expectedImage(const TZCeiling& doc) {
     }
     b.field(86), b.i32(doc.shownPhoto >= 0 ? doc.shownPhoto + 1 : 0);
     b.field(87), b.f64(doc.tensionY);
-    b.field(88);  // the end
+    b.field(88); // the end
     return b;
 }
 
@@ -264,7 +271,8 @@ inline void fillEveryField(TZCeiling& doc) {
     doc.mode = kModeCutting;
     doc.editorVertex2 = 2;
     doc.pendingVertex = 3;
-    for (int i = 0; i < 4; ++i) doc.seamLines.append(makeVertex(10.5 * i, 300.0 - i));
+    for (int i = 0; i < 4; ++i)
+        doc.seamLines.append(makeVertex(10.5 * i, 300.0 - i));
     doc.viewHeight = 600;
     doc.viewWidth = 800;
     doc.showLengths = true;

@@ -14,7 +14,7 @@ struct Row {
     std::int32_t id, groupId;
     unsigned isGroup;
     double tension, offcut;
-    std::string name;  // Windows-1251 bytes
+    std::string name; // Windows-1251 bytes
     double width;
 };
 
@@ -36,8 +36,8 @@ std::string handBuiltBase(const std::vector<Row>& rows, std::int32_t counter) {
 }
 
 const std::vector<Row> kRows = {
-    {1, 0, 1, 0.93, 1.0, "\xCC\xE0\xF2\xEE\xE2\xFB\xE5", 0.0},  // group "Матовые"
-    {2, 1, 0, 0.93, 1.0, "\xC1\xE5\xEB\xFB\xE9", 320.0},        // "Белый"
+    {1, 0, 1, 0.93, 1.0, "\xCC\xE0\xF2\xEE\xE2\xFB\xE5", 0.0}, // group "Матовые"
+    {2, 1, 0, 0.93, 1.0, "\xC1\xE5\xEB\xFB\xE9", 320.0},       // "Белый"
     {3, 1, 0, 0.95, 1.5, "Ivory 2", 270.5},
 };
 
@@ -51,7 +51,7 @@ std::string readFile(const std::filesystem::path& path) {
     return bytes;
 }
 
-}  // namespace
+} // namespace
 
 TEST(MaterialBase, LoadsEveryFieldAndStoresTheCounterOneHigher) {
     TempDir dir;
@@ -83,7 +83,7 @@ TEST(MaterialBase, LoadsEveryFieldAndStoresTheCounterOneHigher) {
     EXPECT_EQ(readFile(dir / "materials.mat"), original);
     ASSERT_TRUE(base.save(true));
     EXPECT_EQ(readFile(dir / "materials.mat"), handBuiltBase(kRows, 42));
-    EXPECT_EQ(base.loadCounter, 41);  // saving never changes it
+    EXPECT_EQ(base.loadCounter, 41); // saving never changes it
 }
 
 TEST(MaterialBase, CounterStandsBetweenRecordZeroAndOneOnly) {
@@ -155,9 +155,8 @@ TEST(MaterialBase, NamesTakeTheirLengthPlusOneAndAreCutToTheField) {
     EXPECT_EQ(materialsFile::serialize(reread, false), bytes);
 
     // A damaged file with a longer name: cut to 149 bytes, and the record after it still reads.
-    const std::string damaged = handBuiltBase({{1, 0, 0, 0.9, 1.0, std::string(400, 'n'), 100.0},
-                                               {2, 1, 0, 0.8, 1.1, "next", 200.0}},
-                                              5);
+    const std::string damaged = handBuiltBase(
+        {{1, 0, 0, 0.9, 1.0, std::string(400, 'n'), 100.0}, {2, 1, 0, 0.8, 1.1, "next", 200.0}}, 5);
     ASSERT_TRUE(materialsFile::parse(damaged, reread));
     ASSERT_EQ(reread.count(), 2);
     EXPECT_EQ(reread.at(0).name, std::string(149, 'n'));
@@ -207,7 +206,7 @@ TEST(MaterialBase, ImpossibleCountsLeaveTheBaseEmptyAndTheFileUntouched) {
 
 TEST(MaterialBase, FailedSaveIsReportedAndKeepsTheOldFile) {
     TZMaterialBase never;
-    EXPECT_FALSE(never.save(false));  // never loaded: no file to write
+    EXPECT_FALSE(never.save(false)); // never loaded: no file to write
 
     TempDir dir;
     TZMaterialBase base;

@@ -27,7 +27,7 @@ ImageBytes handBuiltPrices() {
     return b;
 }
 
-}  // namespace
+} // namespace
 
 TEST(PriceFile, EmptyFileIsSixZeroCounts) {
     TZPriceFile prices;
@@ -78,12 +78,14 @@ TEST(PriceFile, CityNamesOutsideWindows1251SurviveSaveAndLoad) {
     TempDir dir;
     TZPriceFile p;
     const std::wstring names[] = {L"Øresund", L"東京", L"Škofja Loka", L"𝄞 Musikstadt", L"Київ"};
-    for (const std::wstring& n : names) p.cities.append(n);
+    for (const std::wstring& n : names)
+        p.cities.append(n);
     ASSERT_TRUE(p.save(dir.path()));
     TZPriceFile q;
     ASSERT_TRUE(q.load(dir.path()));
     ASSERT_EQ(q.cities.count(), 5);
-    for (int i = 0; i < 5; ++i) EXPECT_EQ(q.cities.at(i), names[i]);
+    for (int i = 0; i < 5; ++i)
+        EXPECT_EQ(q.cities.at(i), names[i]);
     EXPECT_EQ(q.serialize(), p.serialize());
 }
 
@@ -112,7 +114,7 @@ TEST(PriceFile, TruncatedFileGivesTheRowsReadAndZeroFilledOnes) {
     // Cut inside the second ceiling row's name: the first row intact, the second zero-filled,
     // the counts already read give their rows, later lists empty.
     TZPriceFile p;
-    ASSERT_TRUE(p.parse(b.bytes.substr(0, b.bytes.find(std::string("\x21\x04\x30\x04", 4)) + 3)));  // "Са…"
+    ASSERT_TRUE(p.parse(b.bytes.substr(0, b.bytes.find(std::string("\x21\x04\x30\x04", 4)) + 3))); // "Са…"
     ASSERT_EQ(p.ceilingPrices.count(), 2);
     EXPECT_EQ(p.ceilingPrices.at(0).prices.count(), 3);
     EXPECT_EQ(p.ceilingPrices.at(1).name, L"");
@@ -139,7 +141,7 @@ TEST(PriceFile, CountsAboveTheirLimitsStopParsing) {
         ImageBytes above = b;
         above.patchI32(b.fieldStart.at(field), 10001);
         EXPECT_FALSE(p.parse(above.bytes)) << field;
-        EXPECT_EQ(p.cities.count(), field > 1 ? 2 : 0) << field;  // lists before the bad count stay
+        EXPECT_EQ(p.cities.count(), field > 1 ? 2 : 0) << field; // lists before the bad count stay
         EXPECT_EQ(p.extraWorks.count(), 0) << field;
     }
     // The prices of one row: one per band, so one more than the largest list.
@@ -152,7 +154,7 @@ TEST(PriceFile, CountsAboveTheirLimitsStopParsing) {
     ImageBytes above = b;
     above.patchI32(firstRowPrices, 10002);
     EXPECT_FALSE(p.parse(above.bytes));
-    ASSERT_EQ(p.ceilingPrices.count(), 1);  // the row keeps its name and city
+    ASSERT_EQ(p.ceilingPrices.count(), 1); // the row keeps its name and city
     EXPECT_EQ(p.ceilingPrices.at(0).name, L"Матовый белый");
     EXPECT_EQ(p.ceilingPrices.at(0).prices.count(), 0);
     EXPECT_EQ(p.cornerPrices.count(), 0);
@@ -164,7 +166,7 @@ TEST(PriceFile, MissingFileLeavesEveryListEmpty) {
     p.cities.append(L"old");
     EXPECT_FALSE(p.load(dir.path()));
     EXPECT_EQ(p.cities.count(), 0);
-    std::ofstream(dir / "price.dat", std::ios::binary);  // an empty file: no lists either
+    std::ofstream(dir / "price.dat", std::ios::binary); // an empty file: no lists either
     EXPECT_TRUE(p.load(dir.path()));
     EXPECT_EQ(p.cities.count(), 0);
 }
@@ -179,6 +181,7 @@ TEST(PriceFile, FailedSaveIsReportedAndKeepsTheOldFile) {
     EXPECT_TRUE(std::filesystem::is_directory(dir / "price.dat"));
     // No temporary file is left behind.
     int entries = 0;
-    for ([[maybe_unused]] const auto& e : std::filesystem::directory_iterator(dir.path())) ++entries;
+    for ([[maybe_unused]] const auto& e : std::filesystem::directory_iterator(dir.path()))
+        ++entries;
     EXPECT_EQ(entries, 1);
 }

@@ -6,9 +6,9 @@
 #include <csignal>
 #include <fstream>
 
+#include "business/project_file.h"
 #include "storage/file_io.h"
 #include "storage/image_bytes.h"
-#include "business/project_file.h"
 #include "storage/project_image.h"
 #include "support/fakes.h"
 
@@ -26,14 +26,15 @@ void writeFile(const std::filesystem::path& path, const std::string& bytes) {
 
 int filesIn(const std::filesystem::path& dir) {
     int n = 0;
-    for ([[maybe_unused]] const auto& e : std::filesystem::directory_iterator(dir)) ++n;
+    for ([[maybe_unused]] const auto& e : std::filesystem::directory_iterator(dir))
+        ++n;
     return n;
 }
 
 // Limits the size of files this process may write, for the length of a test; writing beyond it
 // fails half-way (as a full disk would) instead of stopping the process.
 class FileSizeLimit {
-public:
+  public:
     explicit FileSizeLimit(rlim_t bytes) {
         getrlimit(RLIMIT_FSIZE, &saved_);
         previousHandler_ = std::signal(SIGXFSZ, SIG_IGN);
@@ -46,7 +47,7 @@ public:
         std::signal(SIGXFSZ, previousHandler_);
     }
 
-private:
+  private:
     rlimit saved_{};
     void (*previousHandler_)(int) = nullptr;
 };
@@ -56,20 +57,20 @@ void makeProject(TZCeiling& doc) {
     doc.mode = kModePoints;
 }
 
-}  // namespace
+} // namespace
 
 TEST(ProjectFile, SavedProjectOpensWithItsPathTitleAndClearedModifiedFlag) {
     TempDir dir;
     const std::wstring path = codepage::fromPath(dir.path()) + L"/кухня 1.tz";
     TestDocument source;
     makeProject(*source);
-    source->priceTag = "999";  // not the estimate: saving writes the job cost, 0 without price lists
+    source->priceTag = "999"; // not the estimate: saving writes the job cost, 0 without price lists
     ASSERT_TRUE(saveProject(*source, path));
     EXPECT_FALSE(source->modified);
-    EXPECT_TRUE(source->filePath.empty());  // saving does not change the path
+    EXPECT_TRUE(source->filePath.empty()); // saving does not change the path
     const std::string bytes = readFile(codepage::toPath(path));
     EXPECT_EQ(projectHeaderOf(bytes), std::string("Tenzora file format. Version 1.01. $0"));
-    EXPECT_EQ(bytes, expectedImage(*source).bytes);  // `modified` stored as 0
+    EXPECT_EQ(bytes, expectedImage(*source).bytes); // `modified` stored as 0
 
     TestDocument t(true);
     t->currentFormat = false;
@@ -110,7 +111,8 @@ TEST(ProjectFile, FileOfThePreviousFormatMarksTheTitle) {
     TestDocument t(true);
     ASSERT_TRUE(t->openFile((dir / "old.tz").wstring()));
     EXPECT_FALSE(t->currentFormat);
-    EXPECT_EQ(t.views.title, L"Tenzora 1.0 ::: Кухня (" + (dir / "old.tz").wstring() + L") СТАРАЯ ВЕРСИЯ ФАЙЛА!");
+    EXPECT_EQ(t.views.title,
+              L"Tenzora 1.0 ::: Кухня (" + (dir / "old.tz").wstring() + L") СТАРАЯ ВЕРСИЯ ФАЙЛА!");
     // Saving writes the current format.
     ASSERT_TRUE(saveProject(*t, (dir / "new.tz").wstring()));
     TestDocument u;
@@ -152,7 +154,7 @@ TEST(ProjectFile, ProjectOfExactlyTheSizeLimitOpens) {
     TestDocument source;
     makeProject(*source);
     std::string bytes = expectedImage(*source).bytes;
-    bytes.resize(1'000'000, '\0');  // whatever follows the last field is not read
+    bytes.resize(1'000'000, '\0'); // whatever follows the last field is not read
     writeFile(dir / "big.tz", bytes);
     TestDocument t;
     ASSERT_TRUE(t->openFile((dir / "big.tz").wstring()));
@@ -229,7 +231,8 @@ TEST(ProjectFile, SaveFailingHalfWayKeepsTheOldFileIntact) {
 
     TestDocument t;
     makeProject(*t);
-    for (int i = 0; i < 200; ++i) t->polygon.append(makeVertex(i, i));  // larger than the limit below
+    for (int i = 0; i < 200; ++i)
+        t->polygon.append(makeVertex(i, i)); // larger than the limit below
     t->modified = true;
     {
         FileSizeLimit limit(before.size() + 100);
@@ -237,7 +240,7 @@ TEST(ProjectFile, SaveFailingHalfWayKeepsTheOldFileIntact) {
     }
     EXPECT_TRUE(t->modified);
     EXPECT_EQ(readFile(path), before);
-    EXPECT_EQ(filesIn(dir.path()), 1);  // no temporary file left behind
+    EXPECT_EQ(filesIn(dir.path()), 1); // no temporary file left behind
     EXPECT_EQ(t.ui.messages.size(), 1u);
 }
 
@@ -248,7 +251,8 @@ TEST(ProjectFile, SaveIntoAReadOnlyFolderKeepsTheOldFile) {
     TestDocument old;
     ASSERT_TRUE(saveProject(*old, path.wstring()));
     const std::string before = readFile(path);
-    std::filesystem::permissions(dir.path(), std::filesystem::perms::owner_read | std::filesystem::perms::owner_exec);
+    std::filesystem::permissions(dir.path(),
+                                 std::filesystem::perms::owner_read | std::filesystem::perms::owner_exec);
     TestDocument t;
     makeProject(*t);
     t->modified = true;

@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
 #include "model/view_transform.h"
-#include "storage/project_image.h"
 #include "storage/image_bytes.h"
+#include "storage/project_image.h"
 #include "support/fakes.h"
 
 namespace {
@@ -33,13 +33,14 @@ void expectSameStoredMembers(const TZCeiling& a, const TZCeiling& b) {
     const ImageBytes x = expectedImage(a), y = expectedImage(b);
     for (int field = 1; field < 88; ++field) {
         const auto part = [field](const ImageBytes& i) {
-            return i.bytes.substr(i.fieldStart.at(field), i.fieldStart.at(field + 1) - i.fieldStart.at(field));
+            return i.bytes.substr(i.fieldStart.at(field),
+                                  i.fieldStart.at(field + 1) - i.fieldStart.at(field));
         };
         EXPECT_EQ(part(x), part(y)) << "field " << field;
     }
 }
 
-}  // namespace
+} // namespace
 
 // ---- layout and round trips ------------------------------------------------------------------
 
@@ -52,11 +53,12 @@ TEST(ProjectImage, WriterFollowsTheFieldTableForAProjectWithEveryListFilled) {
     // Find the first field that differs, to say which one is out of place.
     for (const auto& [field, start] : expected.fieldStart) {
         const std::size_t end = field == 88 ? written.size() : expected.fieldStart.at(field + 1);
-        EXPECT_EQ(written.substr(start, end - start), expected.bytes.substr(start, end - start)) << "field " << field;
+        EXPECT_EQ(written.substr(start, end - start), expected.bytes.substr(start, end - start))
+            << "field " << field;
     }
     // Texts: Windows-1251 bytes for the order data, UTF-16LE for the ceiling type.
-    EXPECT_NE(written.find("\xCA\xF3\xF5\xED\xFF", 0), std::string::npos);  // "Кухня"
-    EXPECT_NE(written.find(std::string("\x21\x04\x30\x04", 4)), std::string::npos);  // "Са" as UTF-16LE
+    EXPECT_NE(written.find("\xCA\xF3\xF5\xED\xFF", 0), std::string::npos);          // "Кухня"
+    EXPECT_NE(written.find(std::string("\x21\x04\x30\x04", 4)), std::string::npos); // "Са" as UTF-16LE
 }
 
 TEST(ProjectImage, EveryFieldLandsInItsMember) {
@@ -196,8 +198,8 @@ TEST(ProjectImage, ReferencesBecomeIndexesOnlyInsideTheirList) {
                         {22, vertices, &TZCeiling::editorVertex2},  {23, vertices, &TZCeiling::pendingVertex},
                         {43, records, &TZCeiling::hoverDiagonal},   {44, vertices, &TZCeiling::hoverVertex}};
     for (const Ref& ref : refs) {
-        for (const auto& [stored, expected] :
-             std::vector<std::pair<int, int>>{{-1, -1}, {0, 0}, {ref.count - 1, ref.count - 1}, {ref.count, -1}}) {
+        for (const auto& [stored, expected] : std::vector<std::pair<int, int>>{
+                 {-1, -1}, {0, 0}, {ref.count - 1, ref.count - 1}, {ref.count, -1}}) {
             ImageBytes patched = b;
             patched.patchI32(b.fieldStart.at(ref.field), stored);
             TestDocument t;
@@ -207,8 +209,8 @@ TEST(ProjectImage, ReferencesBecomeIndexesOnlyInsideTheirList) {
     }
     // The shown photo is stored 1-based, 0 for none.
     const int photos = source->photos.count();
-    for (const auto& [stored, expected] :
-         std::vector<std::pair<int, int>>{{0, -1}, {1, 0}, {photos, photos - 1}, {photos + 1, -1}, {-1, -1}}) {
+    for (const auto& [stored, expected] : std::vector<std::pair<int, int>>{
+             {0, -1}, {1, 0}, {photos, photos - 1}, {photos + 1, -1}, {-1, -1}}) {
         ImageBytes patched = b;
         patched.patchI32(b.fieldStart.at(86), stored);
         TestDocument t;
@@ -221,18 +223,20 @@ TEST(ProjectImage, ShortOrderListIsRebuiltConstructionsFirst) {
     TestDocument source;
     fillEveryField(*source);
     source->dopHoleOrder.clear();
-    source->dopHoleOrder.append({kOrderCutout, 1});  // fewer entries than constructions and cutouts
+    source->dopHoleOrder.append({kOrderCutout, 1}); // fewer entries than constructions and cutouts
     TestDocument t;
     ASSERT_TRUE(load(*t, expectedImage(*source).bytes));
     ASSERT_EQ(t->dopHoleOrder.count(), 4);
-    const int expected[4][2] = {{kOrderConstruction, 0}, {kOrderConstruction, 1}, {kOrderCutout, 0}, {kOrderCutout, 1}};
+    const int expected[4][2] = {
+        {kOrderConstruction, 0}, {kOrderConstruction, 1}, {kOrderCutout, 0}, {kOrderCutout, 1}};
     for (int i = 0; i < 4; ++i) {
         EXPECT_EQ(t->dopHoleOrder.at(i).type, expected[i][0]);
         EXPECT_EQ(t->dopHoleOrder.at(i).index, expected[i][1]);
     }
     // A list at least as long as both is kept as stored, even when it names odd entries.
     source->dopHoleOrder.clear();
-    for (int i = 0; i < 4; ++i) source->dopHoleOrder.append({kOrderCutout, 9});
+    for (int i = 0; i < 4; ++i)
+        source->dopHoleOrder.append({kOrderCutout, 9});
     ASSERT_TRUE(load(*t, expectedImage(*source).bytes));
     EXPECT_EQ(t->dopHoleOrder.at(0).index, 9);
 }
@@ -240,10 +244,10 @@ TEST(ProjectImage, ShortOrderListIsRebuiltConstructionsFirst) {
 TEST(ProjectImage, MaterialNameIsCutToItsFieldAndKeptWhenMissing) {
     TestDocument source;
     source->material.name = std::string(200, 'x');
-    const std::string image = imageOf(*source);  // the writer stores what the field holds
+    const std::string image = imageOf(*source); // the writer stores what the field holds
     EXPECT_NE(image.find(std::string(149, 'x') + '\0'), std::string::npos);
 
-    ImageBytes b = expectedImage(*source);  // a damaged file with the full 200 bytes
+    ImageBytes b = expectedImage(*source); // a damaged file with the full 200 bytes
     TestDocument t;
     ASSERT_TRUE(load(*t, b.bytes));
     EXPECT_EQ(t->material.name, std::string(149, 'x'));
@@ -269,11 +273,12 @@ TEST(ProjectImage, ForeignHeaderIsRefusedAndLeavesTheDocumentUntouched) {
     fillEveryField(*source);
     const ImageBytes b = expectedImage(*source);
     // Neither the name at the start nor the phrase after it.
-    const std::string bytes = std::string("Tenzorb file version 1.01") + '\0' + b.bytes.substr(b.fieldStart.at(2));
+    const std::string bytes =
+        std::string("Tenzorb file version 1.01") + '\0' + b.bytes.substr(b.fieldStart.at(2));
 
     TestDocument t;
     fillEveryField(*t);
-    t->currentFormat = false;  // a project of the previous format is open
+    t->currentFormat = false; // a project of the previous format is open
     const std::string before = imageOf(*t);
     EXPECT_FALSE(load(*t, bytes));
     ASSERT_EQ(t.ui.messages.size(), 1u);
@@ -295,12 +300,12 @@ TEST(ProjectImage, HeaderIsAcceptedByItsNameOrByThePhraseAfterTheFirstCharacter)
         bool accepted;
     };
     const Case cases[] = {
-        {"Tenzora", true},                                  // the name alone
+        {"Tenzora", true}, // the name alone
         {"TenzoraXYZ anything", true},
-        {"Roomcad file format. Version 7.3", true},         // another name, the phrase after it
+        {"Roomcad file format. Version 7.3", true}, // another name, the phrase after it
         {"X file format. Version", true},
-        {"file format. Version 1.01. $", false},           // the phrase at position 0
-        {"tenzora file format", false},                     // the name is case-sensitive
+        {"file format. Version 1.01. $", false}, // the phrase at position 0
+        {"tenzora file format", false},          // the name is case-sensitive
         {"", false},
     };
     for (const Case& c : cases) {
@@ -331,14 +336,16 @@ TEST(ProjectImage, ScrambledImageIsAcceptedAfterUnscramblingWithK1ThenK2) {
     ASSERT_TRUE(loadFromStream(*t, scrambled, format));
     EXPECT_TRUE(format);
     expectSameStoredMembers(*source, *t);
-    EXPECT_EQ(scrambled.bytes(), plain);  // the buffer stays unscrambled
+    EXPECT_EQ(scrambled.bytes(), plain); // the buffer stays unscrambled
     EXPECT_TRUE(t.ui.messages.empty());
 
     // Scrambled with one of the two keys only: refused.
-    for (std::string keys : {std::string(1, char(scrambleKeys::K1)), std::string(1, char(scrambleKeys::K2))}) {
+    for (std::string keys :
+         {std::string(1, char(scrambleKeys::K1)), std::string(1, char(scrambleKeys::K2))}) {
         TZDynamicMemory other;
         other.assign(plain);
-        for (char k : keys) other.scramble(static_cast<std::uint8_t>(k));
+        for (char k : keys)
+            other.scramble(static_cast<std::uint8_t>(k));
         TestDocument u;
         EXPECT_FALSE(loadFromStream(*u, other, format)) << keys;
         EXPECT_TRUE(u.ui.saw(kFormatMessage));
@@ -383,18 +390,18 @@ TEST(ProjectImage, MissingValuesReadAsZerosAndEmptyLists) {
     const ImageBytes b = expectedImage(*source);
     TestDocument t;
     fillEveryField(*t);
-    ASSERT_TRUE(load(*t, b.before(13)));  // ends after the order number
+    ASSERT_TRUE(load(*t, b.before(13))); // ends after the order number
     EXPECT_EQ(t->orderNumber, L"№ 17");
     EXPECT_EQ(t->polygon.count(), 0);
     EXPECT_FALSE(t->polygon.defined);
     EXPECT_EQ(t->panX, 0);
     EXPECT_EQ(t->mode, 0);
-    EXPECT_EQ(t->currentDiagonal, 0);   // index 0 of the records that were read
-    EXPECT_EQ(t->draggedVertex, -1);    // index 0 of the empty outline is none
+    EXPECT_EQ(t->currentDiagonal, 0); // index 0 of the records that were read
+    EXPECT_EQ(t->draggedVertex, -1);  // index 0 of the empty outline is none
     EXPECT_EQ(t->seamLines.count(), 0);
     EXPECT_EQ(t->material.id, 0);
     EXPECT_EQ(t->material.width, 0.0);
-    EXPECT_EQ(t->material.name, source->material.name);  // a missing name keeps its text
+    EXPECT_EQ(t->material.name, source->material.name); // a missing name keeps its text
     EXPECT_EQ(t->dops.count(), 0);
     EXPECT_EQ(t->holes.count(), 0);
     EXPECT_EQ(t->dopHoleOrder.count(), 0);
@@ -406,7 +413,7 @@ TEST(ProjectImage, MissingValuesReadAsZerosAndEmptyLists) {
     EXPECT_EQ(t->photos.count(), 0);
     EXPECT_EQ(t->shownPhoto, -1);
     EXPECT_EQ(t->tensionY, 0.0);
-    EXPECT_EQ(t->scaleX, 1.0f);  // not 0: a zero scale would freeze the view
+    EXPECT_EQ(t->scaleX, 1.0f); // not 0: a zero scale would freeze the view
 }
 
 TEST(ProjectImage, ImageEndingAfterTheExtraWorksIsOfThePreviousFormat) {
@@ -467,7 +474,7 @@ TEST(ProjectImage, CountLimitsStopReadingOneAboveTheLimit) {
         {"photos", 84, 10000, [](const TZCeiling& d) { return d.photos.count(); }},
     };
     TestDocument empty;
-    empty->snapToGrid = true;  // the first member: read before any count
+    empty->snapToGrid = true; // the first member: read before any count
     const ImageBytes b = expectedImage(*empty);
     for (const Limit& l : limits) {
         ImageBytes patched = b;
@@ -478,7 +485,7 @@ TEST(ProjectImage, CountLimitsStopReadingOneAboveTheLimit) {
 
         patched.patchI32(b.fieldStart.at(l.field), l.limit + 1);
         TestDocument above;
-        above->tensionY = 123.0;  // the last member: must keep its value
+        above->tensionY = 123.0; // the last member: must keep its value
         above->polygon.defined = true;
         if (l.field != 6) setOutline(*above, {{0, 0}, {1, 0}, {0, 1}});
         ASSERT_TRUE(load(*above, patched.bytes)) << l.list;
@@ -486,7 +493,7 @@ TEST(ProjectImage, CountLimitsStopReadingOneAboveTheLimit) {
         EXPECT_TRUE(above->snapToGrid) << l.list;
         EXPECT_EQ(above->tensionY, 123.0) << l.list;
         if (l.field == 13) {
-            EXPECT_TRUE(above->polygon.defined);  // stored after the count
+            EXPECT_TRUE(above->polygon.defined); // stored after the count
         }
     }
 }
@@ -503,7 +510,7 @@ TEST(ProjectImage, ReadingStoppedBeforeTheOrderListStillRefreshesTheConstruction
     niche.distance1 = 50;
     niche.distance2 = 60;
     niche.depth = 30;
-    niche.width = 1e-300;  // a stale figure, as a damaged file may carry
+    niche.width = 1e-300; // a stale figure, as a damaged file may carry
     source->dops.append(niche);
     ImageBytes b = expectedImage(*source);
     b.patchI32(b.fieldStart.at(68), 10001);
@@ -555,7 +562,8 @@ TEST(ProjectImage, NegativeCountsGiveEmptyListsAndReadingGoesOn) {
     source->orderName = L"Зал";
     source->city = 4;
     ImageBytes b = expectedImage(*source);
-    for (int field : {6, 24, 33, 45, 49, 64, 68, 70, 82, 84}) b.patchI32(b.fieldStart.at(field), -7);
+    for (int field : {6, 24, 33, 45, 49, 64, 68, 70, 82, 84})
+        b.patchI32(b.fieldStart.at(field), -7);
     TestDocument t;
     ASSERT_TRUE(load(*t, b.bytes));
     EXPECT_EQ(t->orderName, L"Зал");

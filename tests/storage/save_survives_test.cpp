@@ -13,12 +13,12 @@
 #include <functional>
 #include <random>
 
+#include "business/project_file.h"
 #include "storage/codepage.h"
 #include "storage/file_io.h"
 #include "storage/image_bytes.h"
 #include "storage/material_base.h"
 #include "storage/price_file.h"
-#include "business/project_file.h"
 #include "support/fakes.h"
 
 namespace {

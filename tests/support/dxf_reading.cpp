@@ -13,8 +13,10 @@ const char kPython[] = "/usr/bin/python3";
 std::string quoted(const std::string& s) {
     std::string out = "'";
     for (char c : s) {
-        if (c == '\'') out += "'\\''";
-        else out.push_back(c);
+        if (c == '\'')
+            out += "'\\''";
+        else
+            out.push_back(c);
     }
     return out + "'";
 }
@@ -40,12 +42,14 @@ bool DxfSummary::hasText(const std::string& text) const {
     return false;
 }
 
-std::optional<DxfSummary> readDxf(const std::filesystem::path& path, std::string& why, const std::string& script) {
+std::optional<DxfSummary> readDxf(const std::filesystem::path& path, std::string& why,
+                                  const std::string& script) {
     if (!std::filesystem::exists(kPython)) {
         why = "no /usr/bin/python3";
         return std::nullopt;
     }
-    const std::string command = std::string(kPython) + " " + quoted(script) + " " + quoted(path.string()) + " 2>&1";
+    const std::string command =
+        std::string(kPython) + " " + quoted(script) + " " + quoted(path.string()) + " 2>&1";
     std::unique_ptr<FILE, int (*)(FILE*)> pipe(popen(command.c_str(), "r"), pclose);
     if (!pipe) {
         why = "python could not be started";

@@ -34,7 +34,8 @@ struct DxfSummary {
 
 // None (with the reason in `why`) when Python or ezdxf is not there or the file is not read.
 // The reader script lies beside this file in the source tree.
-std::optional<DxfSummary> readDxf(const std::filesystem::path& path, std::string& why, const std::string& script);
+std::optional<DxfSummary> readDxf(const std::filesystem::path& path, std::string& why,
+                                  const std::string& script);
 #ifdef TENZORA_SOURCE_DIR
 inline std::optional<DxfSummary> readDxf(const std::filesystem::path& path, std::string& why) {
     return readDxf(path, why, std::string(TENZORA_SOURCE_DIR) + "/tests/support/dxf_summary.py");

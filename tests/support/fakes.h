@@ -14,7 +14,7 @@
 #include "platform/ui_services.h"
 
 class ScriptedUi : public UiServices {
-public:
+  public:
     MessageAnswer message(const MessageRequest& request) override;
     std::optional<std::wstring> chooseFile(const FileDialogRequest& request) override;
     std::optional<std::wstring> chooseFolder(const std::wstring& title, const std::wstring& initial) override;
@@ -36,7 +36,7 @@ public:
 };
 
 class RecordingViews : public DocumentViews {
-public:
+  public:
     void refreshFigures() override { ++figures; }
     void rebuildTree() override { ++trees; }
     void repaint() override { ++repaints; }
@@ -66,13 +66,13 @@ struct TestDocument {
 
 // A fresh temporary folder, removed with the object.
 class TempDir {
-public:
+  public:
     TempDir();
     ~TempDir();
     const std::filesystem::path& path() const { return path_; }
     std::filesystem::path operator/(const std::string& name) const { return path_ / name; }
 
-private:
+  private:
     std::filesystem::path path_;
 };
 
@@ -82,10 +82,12 @@ void setOutline(TZCeiling& doc, const std::vector<std::pair<double, double>>& po
 // A launcher for tests that start nothing they wait for: a watched program is started like any
 // other and never reported ended, and no program runs to its end.
 class FakeLauncherBase : public Launcher {
-public:
+  public:
     bool startWatched(const std::wstring& program, const std::vector<std::wstring>& arguments,
                       std::function<void()>) override {
         return startProgram(program, arguments);
     }
-    int runToEnd(const std::wstring&, const std::vector<std::wstring>&, int) override { return kRunNotStarted; }
+    int runToEnd(const std::wstring&, const std::vector<std::wstring>&, int) override {
+        return kRunNotStarted;
+    }
 };

@@ -65,7 +65,8 @@ TEST(CutoutDialog, EachTypeFromTheToolbarThenOneEditedAndOneDeletedFromTheList) 
     EXPECT_FALSE(in<QLineEdit>(d, 1176)->isVisible());
     CVirtualGridCtrl* grid = in<CVirtualGridCtrl>(d, 40000);
     ASSERT_EQ(grid->rowCount(), 2);
-    EXPECT_EQ(grid->model()->headerData(1, Qt::Horizontal, Qt::DisplayRole).toString(), QStringLiteral("Вершина 1"));
+    EXPECT_EQ(grid->model()->headerData(1, Qt::Horizontal, Qt::DisplayRole).toString(),
+              QStringLiteral("Вершина 1"));
     typePoint(w, grid, 0, 0, 1, 100, 100);
     typePoint(w, grid, 1, 0, 1, 200, 100);
     EXPECT_EQ(cellText(grid, 0, 1), QStringLiteral("A"));

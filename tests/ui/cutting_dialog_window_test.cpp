@@ -82,7 +82,8 @@ TEST(CuttingDialogWindow, CtrlRLaysTheCanvasesOutWithTheChosenFabricAndACanvasOp
     EXPECT_EQ(w.combo(1150)->count(), 2);
     EXPECT_EQ(w.combo(1150)->currentText(), QStringLiteral("MSD"));
     EXPECT_EQ(w.combo(1164)->currentText(), QStringLiteral("Белый мат"));
-    EXPECT_EQ(in<QLineEdit>(w.dialog(), 1178)->text(), QStringLiteral("320.0")) << "the fabric's width is offered";
+    EXPECT_EQ(in<QLineEdit>(w.dialog(), 1178)->text(), QStringLiteral("320.0"))
+        << "the fabric's width is offered";
 
     // Another type lists its fabrics and takes the first one's width.
     w.choose(1150, QStringLiteral("Pongs"));
@@ -188,7 +189,8 @@ TEST(CuttingDialogWindow, TheOptimiserAndTheRemaindersFromTheDialog) {
     w.toggleCutting();
     press(w.dialog(), 1047);
     const QString entry = w.combo(1164)->itemText(1);
-    EXPECT_TRUE(entry.startsWith(QStringLiteral("Белый глянец (")) && entry.endsWith(')')) << entry.toStdString();
+    EXPECT_TRUE(entry.startsWith(QStringLiteral("Белый глянец (")) && entry.endsWith(')'))
+        << entry.toStdString();
     w.combo(1164)->setCurrentIndex(1);
     screenshotOf(w.dialog(), QStringLiteral("cutting-dialog-remainders"));
     QTest::keyClick(in<QLineEdit>(w.dialog(), 1178), Qt::Key_Return);

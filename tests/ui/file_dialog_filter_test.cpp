@@ -18,7 +18,8 @@ TEST(FileDialogFilter, TheChosenEntryIsReportedWithoutItsPatterns) {
     std::wstring chosen;
     FileDialogRequest request;
     request.save = true;
-    request.filter = L"Рисунки PNG (оптимальный формат для рисунков) (*.png)|*.png|" + cadExportFilter(true) + L"|";
+    request.filter =
+        L"Рисунки PNG (оптимальный формат для рисунков) (*.png)|*.png|" + cadExportFilter(true) + L"|";
     request.chosenFilter = &chosen;
     const QString target = QString::fromStdString((dir / "cut.dxf").string());
     QString offered;

@@ -11,6 +11,7 @@
 #include <type_traits>
 
 #include "app/ui/qt_translations.h"
+#include "business/project_file.h"
 #include "cutting/ui/cutting_dialog_window.h"
 #include "editor/ui/extended_edit.h"
 #include "editor/view_fit.h"
@@ -18,7 +19,6 @@
 #include "model/formatting.h"
 #include "model/measurements.h"
 #include "model/records.h"
-#include "business/project_file.h"
 
 static_assert(!std::is_abstract_v<CMainFrame>, "the main window implements every view the document asks for");
 
@@ -67,8 +67,8 @@ TEST(FrameWindows, ANewWindowShowsGridNamesLengthsAndConstructions) {
     for (int id : {cmd::kShowGrid, cmd::kShowPoints, cmd::kShowLengths, cmd::kShowConstructions})
         EXPECT_TRUE(w.frame->action(id)->isChecked()) << id;
     // Nothing of the geometry's commands is left without its window.
-    for (int id : {cmd::kCornerCut, cmd::kArc, cmd::kCutRectangle, cmd::kCutTrapezoid, cmd::kBend, cmd::kInnerCutout,
-                   cmd::kCutting})
+    for (int id : {cmd::kCornerCut, cmd::kArc, cmd::kCutRectangle, cmd::kCutTrapezoid, cmd::kBend,
+                   cmd::kInnerCutout, cmd::kCutting})
         EXPECT_TRUE(w.frame->action(id)->isEnabled()) << id;
 }
 

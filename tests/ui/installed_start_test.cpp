@@ -29,7 +29,8 @@ std::string readBytes(const fs::path& path) {
 // One start of the window program as main() makes it, on the given layout and home folder.
 struct Start {
     Start(const fs::path& executable, const ProgramEnvironment& env, const fs::path& documents)
-        : app({ui, settings, launcher, clock, images}, resolveProgramDirectory(std::nullopt, executable, env, settings)) {
+        : app({ui, settings, launcher, clock, images},
+              resolveProgramDirectory(std::nullopt, executable, env, settings)) {
         app.readSettings();
         setUpFirstDrawingFolder(app.settings(), settings, documents, app.programDirectory());
     }
@@ -41,7 +42,7 @@ struct Start {
     CTenzoraApp app;
 };
 
-}  // namespace
+} // namespace
 
 TEST(InstalledStart, FreshHomeWorksOnTheUsersMaterialsBaseAndReadsItBackNextTime) {
     testApplication();
@@ -50,7 +51,8 @@ TEST(InstalledStart, FreshHomeWorksOnTheUsersMaterialsBaseAndReadsItBackNextTime
     fs::create_directories(prefix / "bin");
     std::ofstream(prefix / "bin" / "tenzora") << "";
     fs::create_directories(prefix / "share" / "tenzora");
-    fs::copy(fs::path(TENZORA_SOURCE_DIR) / "data", prefix / "share" / "tenzora", fs::copy_options::recursive);
+    fs::copy(fs::path(TENZORA_SOURCE_DIR) / "data", prefix / "share" / "tenzora",
+             fs::copy_options::recursive);
     const std::string installedBase = readBytes(prefix / "share" / "tenzora" / "materials.mat");
     ProgramEnvironment env;
     env.home = (root / "home").string();
@@ -66,7 +68,8 @@ TEST(InstalledStart, FreshHomeWorksOnTheUsersMaterialsBaseAndReadsItBackNextTime
         frame.resize(900, 600);
         frame.show();
         first.app.finishStartup();
-        frame.grab().save(QString::fromStdString((fs::path(TENZORA_PROGRAM_DIR).parent_path() / "installed-start.png").string()));
+        frame.grab().save(QString::fromStdString(
+            (fs::path(TENZORA_PROGRAM_DIR).parent_path() / "installed-start.png").string()));
 
         TZMaterialBase& base = first.app.document().materialBase;
         EXPECT_EQ(base.file(), own / "materials.mat");
@@ -76,7 +79,8 @@ TEST(InstalledStart, FreshHomeWorksOnTheUsersMaterialsBaseAndReadsItBackNextTime
         ASSERT_TRUE(base.save(false));
         edited = readBytes(own / "materials.mat");
         EXPECT_EQ(first.app.settings().drawingFolders[0], codepage::fromPath(documents / "Tenzora"));
-        EXPECT_TRUE(fs::exists(documents / "Tenzora" / codepage::toPath(kExamplesSubfolder) / "room-400x300.tz"));
+        EXPECT_TRUE(
+            fs::exists(documents / "Tenzora" / codepage::toPath(kExamplesSubfolder) / "room-400x300.tz"));
     }
     EXPECT_EQ(readBytes(prefix / "share" / "tenzora" / "materials.mat"), installedBase);
 

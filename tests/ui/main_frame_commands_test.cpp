@@ -98,13 +98,13 @@ TEST(MainFrameCommands, MenusAreBuiltFromTheTable) {
               (QStringList{"&Файл", "Редактирование", "&Вид", "Режим работы", "Стоимость", "&Справка"}));
 
     const QStringList edit = describe(menus[1]->menu());
-    EXPECT_EQ(edit,
-              (QStringList{"50024 Раскрой фигуры\tCtrl+R", "1642 Поиск решения\tCtrl+Enter", "32921 Проверить измерения", ">Тип решения",
-                           "32897 Двойной метод", "32898 Треугольники", "32900 Диф. уравнение", "<", "-",
-                           "50005 Отменить последнее действие\tCtrl+Z",
-                           "50006 Вернуть последнее действие после отмены\tCtrl+A", "-", "50021 Срез угла",
-                           "50022 Дуга", "50028 Вырезать прямоугольник", "32860 Вырезать трапецию",
-                           "32835 Внутренний вырез"}));
+    EXPECT_EQ(edit, (QStringList{"50024 Раскрой фигуры\tCtrl+R", "1642 Поиск решения\tCtrl+Enter",
+                                 "32921 Проверить измерения", ">Тип решения", "32897 Двойной метод",
+                                 "32898 Треугольники", "32900 Диф. уравнение", "<", "-",
+                                 "50005 Отменить последнее действие\tCtrl+Z",
+                                 "50006 Вернуть последнее действие после отмены\tCtrl+A", "-",
+                                 "50021 Срез угла", "50022 Дуга", "50028 Вырезать прямоугольник",
+                                 "32860 Вырезать трапецию", "32835 Внутренний вырез"}));
     const QStringList view = describe(menus[2]->menu());
     EXPECT_TRUE(view.contains("50007 Увеличить масштаб\tGray \"+\""));
     EXPECT_EQ(view.mid(view.indexOf(">Панели инструментов")),
@@ -168,11 +168,13 @@ TEST(MainFrameCommands, CommandsWithoutHandlersAreDisabled) {
     w.frame->refreshCommandStates();
     for (int id : {cmd::kBarTriangles})
         EXPECT_FALSE(w.action(id)->isEnabled()) << id;
-    for (int id : {cmd::kNewProject, cmd::kOpen, cmd::kSave, cmd::kUndo, cmd::kZoomIn, cmd::kShowGrid,
-                   cmd::kExit, cmd::kBarMain, cmd::kPhotos, cmd::kDealerMode, cmd::kTriangleAuto,
-                   cmd::kBarSidePanel, cmd::kReport, cmd::kExport, cmd::kOrderExport, cmd::kPrint, cmd::kPreview,
-                   cmd::kClients, cmd::kMaterials, cmd::kPriceLists, cmd::kPriceSettings, cmd::kSettings, cmd::kAbout,
-                   cmd::kCornerCut, cmd::kArc, cmd::kCutRectangle, cmd::kCutTrapezoid, cmd::kBend, cmd::kInnerCutout})
+    for (int id :
+         {cmd::kNewProject,    cmd::kOpen,         cmd::kSave,    cmd::kUndo,       cmd::kZoomIn,
+          cmd::kShowGrid,      cmd::kExit,         cmd::kBarMain, cmd::kPhotos,     cmd::kDealerMode,
+          cmd::kTriangleAuto,  cmd::kBarSidePanel, cmd::kReport,  cmd::kExport,     cmd::kOrderExport,
+          cmd::kPrint,         cmd::kPreview,      cmd::kClients, cmd::kMaterials,  cmd::kPriceLists,
+          cmd::kPriceSettings, cmd::kSettings,     cmd::kAbout,   cmd::kCornerCut,  cmd::kArc,
+          cmd::kCutRectangle,  cmd::kCutTrapezoid, cmd::kBend,    cmd::kInnerCutout})
         EXPECT_TRUE(w.action(id)->isEnabled()) << id;
 
     // A handler registered later enables its command at the next refresh.
@@ -272,8 +274,8 @@ TEST(MainFrameCommands, PhotoMenuUnderItsButtonRunsTheChoice) {
     });
     w.action(cmd::kPhotos)->trigger();
     QApplication::processEvents();
-    EXPECT_EQ(seen, (QStringList{"Добавить фото ...", "/photos/a&&b.jpg", "-",
-                                 "Убрать фото с экрана (off)"}));
+    EXPECT_EQ(seen,
+              (QStringList{"Добавить фото ...", "/photos/a&&b.jpg", "-", "Убрать фото с экрана (off)"}));
     EXPECT_EQ(w.doc().shownPhoto, 0);
 }
 

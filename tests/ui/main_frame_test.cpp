@@ -25,7 +25,7 @@ struct Window {
     CTenzoraApp app;
 };
 
-}  // namespace
+} // namespace
 
 TEST(MainFrame, EmptyWindowShowsTheLogoCentredAfterStartUp) {
     testApplication();
@@ -55,7 +55,8 @@ TEST(MainFrame, EmptyWindowShowsTheLogoCentredAfterStartUp) {
             if (after.pixel(left + x, top + y) != (doc.logo.pixel(x, y) | 0xFF000000u)) ++differing;
     EXPECT_EQ(differing, 0);
     EXPECT_EQ(after.pixelColor(2, 2), QColor(Qt::white));
-    after.save(QString::fromStdString((std::filesystem::path(TENZORA_PROGRAM_DIR).parent_path() / "empty-window.png").string()));
+    after.save(QString::fromStdString(
+        (std::filesystem::path(TENZORA_PROGRAM_DIR).parent_path() / "empty-window.png").string()));
 }
 
 TEST(MainFrame, MissingLogoIsNamed) {

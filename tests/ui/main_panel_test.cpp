@@ -8,10 +8,10 @@
 #include <QTreeWidget>
 #include <QtTest/QTest>
 
+#include "cutting/construction_operations.h"
 #include "editor/ui/extended_edit.h"
 #include "editor/ui/panel_button.h"
 #include "editor_frame.h"
-#include "cutting/construction_operations.h"
 #include "model/records.h"
 #include "support/rooms.h"
 

@@ -21,6 +21,7 @@
 #include "app/ui/main_frame_project.h"
 #include "business/client_scan.h"
 #include "business/estimate.h"
+#include "business/project_file.h"
 #include "business/ui/clients_dialog.h"
 #include "business/ui/project_dialog.h"
 #include "cutting/cutting_dialog.h"
@@ -34,7 +35,6 @@
 #include "storage/codepage.h"
 #include "storage/file_io.h"
 #include "storage/price_file.h"
-#include "business/project_file.h"
 #include "window_helpers.h"
 
 namespace {

@@ -31,7 +31,7 @@ inline QApplication& testApplication() {
         if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
         useProcessSettings();
         auto* application = new QApplication(argc, argv);
-        std::setlocale(LC_NUMERIC, "C");  // as the programs do
+        std::setlocale(LC_NUMERIC, "C"); // as the programs do
         return application;
     }();
     return *app;

@@ -41,17 +41,19 @@ int main(int argc, char* argv[]) {
     QtImageCodec images;
     // An installed program reads its files from PREFIX/share/tenzora and writes the user's into
     // ~/.local/share/tenzora (or the firm's shared folder of the settings); see program_home.h.
-    const auto programDir = resolveProgramDirectory(std::nullopt, codepage::toPath(fromQt(QApplication::applicationFilePath())),
-                                                    ProgramEnvironment::fromProcess(), settings);
+    const auto programDir =
+        resolveProgramDirectory(std::nullopt, codepage::toPath(fromQt(QApplication::applicationFilePath())),
+                                ProgramEnvironment::fromProcess(), settings);
     CTenzoraApp app({ui, settings, launcher, clock, images}, programDir);
     app.readSettings();
     // A new user's first start: a drawing folder "Tenzora" in the documents folder, with the
     // examples beside it. Qt finds the documents folder as the desktop names it
     // (XDG_DOCUMENTS_DIR of user-dirs.dirs, else ~/Documents). The headless program leaves the
     // user's folders alone: it works only on what it is given.
-    if (setUpFirstDrawingFolder(app.settings(), settings,
-                                codepage::toPath(fromQt(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation))),
-                                app.programDirectory()))
+    if (setUpFirstDrawingFolder(
+            app.settings(), settings,
+            codepage::toPath(fromQt(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation))),
+            app.programDirectory()))
         settings.flush();
 
     CMainFrame frame(app);
@@ -63,9 +65,10 @@ int main(int argc, char* argv[]) {
     std::wstring missing;
     if (!app.loadLogos(missing)) {
         // Without its pictures the window cannot be built; say which file is missing.
-        QMessageBox::critical(nullptr, QStringLiteral("Tenzora"),
-                              QStringLiteral("Не удалось загрузить рисунок %1. Программа не может быть запущена.")
-                                  .arg(toQt(missing)));
+        QMessageBox::critical(
+            nullptr, QStringLiteral("Tenzora"),
+            QStringLiteral("Не удалось загрузить рисунок %1. Программа не может быть запущена.")
+                .arg(toQt(missing)));
         return 1;
     }
     frame.showMaximized();

@@ -20,10 +20,10 @@
 #include "app/command_table.h"
 #include "app/tenzora_app.h"
 #include "app/ui/command_icons.h"
-#include "app/ui/print_commands.h"
-#include "app/ui/main_frame_project.h"
 #include "app/ui/main_frame_business.h"
 #include "app/ui/main_frame_geometry.h"
+#include "app/ui/main_frame_project.h"
+#include "app/ui/print_commands.h"
 #include "business/photos.h"
 #include "cutting/canvas_pieces.h"
 #include "editor/ui/child_view.h"
@@ -235,7 +235,8 @@ void CMainFrame::registerWindowCommands() {
         runReportOfTemplate(c.doc, c.settings, index, app_.services().launcher,
                             std::filesystem::temp_directory_path(ec), now.count());
     });
-    registry.setHandler(cmd::kAddPhoto, [this](CommandContext& c) { addPhotoFromMenu(c.doc, app_.services().images); });
+    registry.setHandler(cmd::kAddPhoto,
+                        [this](CommandContext& c) { addPhotoFromMenu(c.doc, app_.services().images); });
     printing_ = std::make_unique<PrintCommands>(*this, app_);
 }
 

@@ -8,7 +8,8 @@
 
 void installMeasurementCheck(CMainFrame& frame) {
     frame.commands().registry().setHandler(cmd::kCheckMeasurements, [&frame](CommandContext& c) {
-        auto* window = frame.findChild<TZCheckWindow*>(QStringLiteral("checkWindow"), Qt::FindDirectChildrenOnly);
+        auto* window =
+            frame.findChild<TZCheckWindow*>(QStringLiteral("checkWindow"), Qt::FindDirectChildrenOnly);
         if (window == nullptr) {
             window = new TZCheckWindow(
                 [&frame](int record) {

@@ -32,7 +32,8 @@ GeometryWindows::GeometryWindows(CMainFrame& frame, CTenzoraApp& app)
         else
             panelCutoutDialog()->showStored(line.index);
     });
-    frame_.viewInput()->setCanvasOpener([this](int number, int reference) { canvas_->showCanvas(number, reference); });
+    frame_.viewInput()->setCanvasOpener(
+        [this](int number, int reference) { canvas_->showCanvas(number, reference); });
     // The program's keys act on the project whichever control of the window has the focus.
     installAcceleratorFilter(frame_);
 }

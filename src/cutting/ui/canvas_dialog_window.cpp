@@ -15,7 +15,8 @@ constexpr int kShownLines = 18;
 constexpr int kShownColumns = 36;
 } // namespace
 
-CPolotno::CPolotno(TZCeiling& doc, QWidget* parent) : ModelessDialog(QStringLiteral("229"), parent), doc_(doc) {
+CPolotno::CPolotno(TZCeiling& doc, QWidget* parent)
+    : ModelessDialog(QStringLiteral("229"), parent), doc_(doc) {
     setObjectName(QStringLiteral("229"));
     setWindowTitle(toQt(kCanvasDialogCaption));
     text_ = new QPlainTextEdit(this);

@@ -151,7 +151,8 @@ void CRaskroy::buildControls() {
     params->addWidget(buddyLabel(QStringLiteral("по Y*:"), tensionY_, this), 0, 2);
     params->addWidget(tensionY_, 0, 3);
     auto* note = new QLabel(
-        QStringLiteral("* если это поле заполнено, то будут разные коэффициенты натяжения по длине и ширине полотна"),
+        QStringLiteral(
+            "* если это поле заполнено, то будут разные коэффициенты натяжения по длине и ширине полотна"),
         this);
     note->setWordWrap(true);
     params->addWidget(note, 1, 0, 1, 4);
@@ -178,21 +179,29 @@ void CRaskroy::buildControls() {
     layout->addLayout(buttons);
     layout->setSizeConstraint(QLayout::SetFixedSize);
 
-    QWidget* order[] = {types_,       fabrics_, sides_,    seamSide_,   perpendicular_, offset_,
-                        firstPoint_,  centre_,  secondPoint_, twoDiagonals_, secondDiagonal_, offset2_,
-                        tension_,     tensionY_, offcutCoef_, width_,       seams_,         optimise_,
-                        fine_,        remainders_,  ok_,      close_};
+    QWidget* order[] = {types_,      fabrics_,    sides_,       seamSide_,     perpendicular_,  offset_,
+                        firstPoint_, centre_,     secondPoint_, twoDiagonals_, secondDiagonal_, offset2_,
+                        tension_,    tensionY_,   offcutCoef_,  width_,        seams_,          optimise_,
+                        fine_,       remainders_, ok_,          close_};
     for (std::size_t i = 1; i < std::size(order); ++i)
         setTabOrder(order[i - 1], order[i]);
 
-    connect(types_, &QComboBox::currentIndexChanged, this, [this] { handle([this] { dialog_.fabricTypeChosen(); }); });
-    connect(fabrics_, &QComboBox::currentIndexChanged, this, [this] { handle([this] { dialog_.fabricChosen(); }); });
-    connect(sides_, &QComboBox::currentIndexChanged, this, [this] { handle([this] { dialog_.sideChosen(); }); });
-    connect(seamSide_, &TZExtendedEdit::edited, this, [this] { handle([this] { dialog_.seamSideEdited(); }); });
-    connect(perpendicular_, &QCheckBox::clicked, this, [this] { handle([this] { dialog_.perpendicularChanged(); }); });
-    connect(twoDiagonals_, &QCheckBox::clicked, this, [this] { handle([this] { dialog_.twoDiagonalsChanged(); }); });
+    connect(types_, &QComboBox::currentIndexChanged, this,
+            [this] { handle([this] { dialog_.fabricTypeChosen(); }); });
+    connect(fabrics_, &QComboBox::currentIndexChanged, this,
+            [this] { handle([this] { dialog_.fabricChosen(); }); });
+    connect(sides_, &QComboBox::currentIndexChanged, this,
+            [this] { handle([this] { dialog_.sideChosen(); }); });
+    connect(seamSide_, &TZExtendedEdit::edited, this,
+            [this] { handle([this] { dialog_.seamSideEdited(); }); });
+    connect(perpendicular_, &QCheckBox::clicked, this,
+            [this] { handle([this] { dialog_.perpendicularChanged(); }); });
+    connect(twoDiagonals_, &QCheckBox::clicked, this,
+            [this] { handle([this] { dialog_.twoDiagonalsChanged(); }); });
     const std::pair<QRadioButton*, OffsetButton> offsetButtonsOf[] = {
-        {firstPoint_, OffsetButton::FirstPoint}, {centre_, OffsetButton::Centre}, {secondPoint_, OffsetButton::SecondPoint}};
+        {firstPoint_, OffsetButton::FirstPoint},
+        {centre_, OffsetButton::Centre},
+        {secondPoint_, OffsetButton::SecondPoint}};
     for (auto [button, which] : offsetButtonsOf)
         connect(button, &QRadioButton::clicked, this, [this, button = button, which = which] {
             button->setChecked(false);

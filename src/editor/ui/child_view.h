@@ -6,8 +6,8 @@
 #include <QWidget>
 #include <memory>
 
-#include "model/settings.h"
 #include "editor/drawing_cache.h"
+#include "model/settings.h"
 #include "platform/qt/qt_text_measurer.h"
 
 class TZCeiling;

@@ -11,9 +11,9 @@
 #include <string>
 #include <vector>
 
+#include "cutting/construction_operations.h"
 #include "editor/side_panel_fields.h"
 #include "editor/side_panel_tree.h"
-#include "cutting/construction_operations.h"
 
 class PanelButton;
 class QLabel;

@@ -8,10 +8,10 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "cutting/construction_operations.h"
 #include "editor/ui/extended_edit.h"
 #include "model/ceiling.h"
 #include "model/construction_form.h"
-#include "cutting/construction_operations.h"
 #include "model/formatting.h"
 #include "model/typed_number.h"
 #include "model/working_outline.h"
@@ -88,8 +88,8 @@ void TZDopPostr::buildControls() {
     for (const wchar_t* text : kConstructionKindTexts)
         kind_->addItem(toQt(text));
 
-    for (QLabel* label : {vertexLabel1_, vertexLabel2_, distanceLabel1_, distanceLabel2_, depthLabel_, extraLabel_,
-                          arcLengthLabel_})
+    for (QLabel* label : {vertexLabel1_, vertexLabel2_, distanceLabel1_, distanceLabel2_, depthLabel_,
+                          extraLabel_, arcLengthLabel_})
         label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     vertexLabel1_->setBuddy(name1_);
     vertexLabel2_->setBuddy(name2_);
@@ -100,7 +100,8 @@ void TZDopPostr::buildControls() {
     arcLengthLabel_->setBuddy(arcLength_);
     // The distance labels carry the point names: wide enough for "расстояние от A12 :".
     for (QLabel* label : {distanceLabel1_, distanceLabel2_})
-        label->setMinimumWidth(label->fontMetrics().horizontalAdvance(QStringLiteral("расстояние до вершины: ")));
+        label->setMinimumWidth(
+            label->fontMetrics().horizontalAdvance(QStringLiteral("расстояние до вершины: ")));
     for (QLineEdit* edit : {static_cast<QLineEdit*>(name1_), static_cast<QLineEdit*>(name2_)})
         edit->setMaximumWidth(edit->fontMetrics().horizontalAdvance(QStringLiteral("MMMMMM")));
 
@@ -268,8 +269,9 @@ void TZDopPostr::updateDirection() {
 
 void TZDopPostr::accept() {
     // A number that is not one or lies outside its range: told, and the dialog stays open.
-    const ConstructionTexts texts = {fromQt(distance1_->text()), fromQt(distance2_->text()), fromQt(depth_->text()),
-                                     fromQt(arcLength_->text()), fromQt(extra_->text())};
+    const ConstructionTexts texts = {fromQt(distance1_->text()), fromQt(distance2_->text()),
+                                     fromQt(depth_->text()), fromQt(arcLength_->text()),
+                                     fromQt(extra_->text())};
     if (const auto refusal = constructionTextsRefusal(kind_->currentIndex(), texts)) {
         doc_.ui().exclamation(*refusal);
         return;

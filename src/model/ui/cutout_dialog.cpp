@@ -4,8 +4,8 @@
 #include <QComboBox>
 #include <QEvent>
 #include <QGridLayout>
-#include <QHeaderView>
 #include <QHBoxLayout>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -16,10 +16,10 @@
 #include <algorithm>
 #include <cmath>
 
+#include "cutting/construction_operations.h"
 #include "editor/ui/extended_edit.h"
 #include "grid/ui/virtual_grid_ctrl.h"
 #include "model/ceiling.h"
-#include "cutting/construction_operations.h"
 #include "model/cutout_grid.h"
 #include "model/formatting.h"
 #include "model/typed_number.h"
@@ -58,8 +58,8 @@ constexpr int kDeleteId = 1230;
 
 // Grid columns: number, vertex 1, distance, vertex 2, distance.
 constexpr int kColumnWidths[kCutoutGridColumns] = {20, 68, 68, 68, 68};
-constexpr const wchar_t* kColumnCaptions[kCutoutGridColumns] = {L"", L"Вершина 1", L"Расстояние", L"Вершина 2",
-                                                                 L"Расстояние"};
+constexpr const wchar_t* kColumnCaptions[kCutoutGridColumns] = {L"", L"Вершина 1", L"Расстояние",
+                                                                L"Вершина 2", L"Расстояние"};
 constexpr GridRgb kAlternateRow = 0xF0F0F0;
 // Rows shown without scrolling.
 constexpr int kVisibleRows = 7;
@@ -141,7 +141,8 @@ void TZHoleDialog::buildControls() {
     for (QToolButton* b : {up_, down_, deleteRow_})
         b->setFocusPolicy(Qt::StrongFocus);
 
-    for (QLabel* label : {sizeLabel_, pointsLabel_, angleFromLabel_, angleToLabel_, size2Label_, parallelLabel_})
+    for (QLabel* label :
+         {sizeLabel_, pointsLabel_, angleFromLabel_, angleToLabel_, size2Label_, parallelLabel_})
         label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     sizeLabel_->setBuddy(size_);
     pointsLabel_->setBuddy(points_);
@@ -163,12 +164,14 @@ void TZHoleDialog::buildControls() {
     for (int c = 1; c < kCutoutGridColumns; ++c)
         grid_->columns()[c].setWidth(std::max(kColumnWidths[c], grid_->contentsWidth(c)));
     // The row number with room on both sides.
-    grid_->columns()[0].setWidth(std::max(kColumnWidths[0], grid_->fontMetrics().horizontalAdvance(QStringLiteral("99")) + 12));
+    grid_->columns()[0].setWidth(
+        std::max(kColumnWidths[0], grid_->fontMetrics().horizontalAdvance(QStringLiteral("99")) + 12));
     int width = grid_->frameWidth() * 2 + 2;
     for (int c = 0; c < kCutoutGridColumns; ++c)
         width += grid_->columns()[c].width();
     grid_->setMinimumWidth(width + grid_->style()->pixelMetric(QStyle::PM_ScrollBarExtent));
-    grid_->setMinimumHeight(CVirtualGridCtrl::kHeaderHeight + kVisibleRows * grid_->verticalHeader()->defaultSectionSize());
+    grid_->setMinimumHeight(CVirtualGridCtrl::kHeaderHeight +
+                            kVisibleRows * grid_->verticalHeader()->defaultSectionSize());
 
     auto* fields = new QGridLayout;
     auto* typeLabel = new QLabel(QStringLiteral("Тип выреза:"), this);
@@ -270,7 +273,8 @@ void TZHoleDialog::fillModes(std::int32_t type) {
     mode_->setEnabled(mode_->count() > 0);
     sizeLabel_->setText(toQt(cutoutSizeLabel(type)));
     const bool ellipse = type == static_cast<std::int32_t>(TZHoleType::Ellipse);
-    for (QWidget* w : std::initializer_list<QWidget*>{size2Label_, size2_, parallelLabel_, parallel_, turned_})
+    for (QWidget* w :
+         std::initializer_list<QWidget*>{size2Label_, size2_, parallelLabel_, parallel_, turned_})
         w->setVisible(ellipse);
 }
 
@@ -347,7 +351,8 @@ void TZHoleDialog::modeChosen() {
     for (QWidget* w : std::initializer_list<QWidget*>{pointsLabel_, points_, angleFromLabel_, angleFrom_,
                                                       angleToLabel_, angleTo_})
         w->setVisible(round);
-    for (QWidget* w : std::initializer_list<QWidget*>{converterLabel_, sideA_, sideB_, converterValue_, convert_})
+    for (QWidget* w :
+         std::initializer_list<QWidget*>{converterLabel_, sideA_, sideB_, converterValue_, convert_})
         w->setVisible(rectangle);
     showRows();
     updateConverterSides();
@@ -368,7 +373,8 @@ int TZHoleDialog::selectedRow() const {
 void TZHoleDialog::cellData(GridCellRequest& request) {
     if (request.mask & kGridText) request.text = cutoutCellText(rows_, request.cell.row, request.cell.column);
     // Every second row on a light grey, the number column excepted.
-    if ((request.mask & kGridColours) && request.cell.row % 2 == 1 && request.cell.column != 0 && !request.current)
+    if ((request.mask & kGridColours) && request.cell.row % 2 == 1 && request.cell.column != 0 &&
+        !request.current)
         request.background = kAlternateRow;
 }
 
@@ -381,8 +387,8 @@ bool TZHoleDialog::setCellText(GridCell cell, std::wstring& text) {
     if (type() == static_cast<std::int32_t>(TZHoleType::Free) && freeCutoutNeedsEmptyRow(rows_)) {
         rows_.push_back(TZHoleRow{});
         // After the edit is done with, so that the grid is not changed under its own editor.
-        QMetaObject::invokeMethod(this, [this] { grid_->setRowCount(static_cast<int>(rows_.size())); },
-                                  Qt::QueuedConnection);
+        QMetaObject::invokeMethod(
+            this, [this] { grid_->setRowCount(static_cast<int>(rows_.size())); }, Qt::QueuedConnection);
     }
     return true;
 }
@@ -421,7 +427,8 @@ void TZHoleDialog::updateConverterSides() {
     ConverterSides sides;
     if (row >= 0) {
         WorkingOutline outline;
-        sides = converterSides(rows_[static_cast<std::size_t>(row)], buildWorkingOutline(doc_, true, outline));
+        sides =
+            converterSides(rows_[static_cast<std::size_t>(row)], buildWorkingOutline(doc_, true, outline));
     }
     sideA_->setText(toQt(sides.first));
     sideB_->setText(toQt(sides.second));

@@ -40,11 +40,13 @@ TZCheckWindow::TZCheckWindow(std::function<void(int record)> showRecord, QWidget
 void TZCheckWindow::check(const TZCeiling& doc) {
     result_ = checkMeasurements(doc);
     list_->clear();
-    for (const std::wstring& line : measurementCheckLines(result_)) list_->addItem(toQt(line));
+    for (const std::wstring& line : measurementCheckLines(result_))
+        list_->addItem(toQt(line));
     if (result_.checked && result_.redundant) {
         char text[96];
         std::snprintf(text, sizeof text, "%.3f", result_.error);
-        summary_->setText(QStringLiteral("Погрешность по всем измерениям: %1 %").arg(QString::fromLatin1(text)));
+        summary_->setText(
+            QStringLiteral("Погрешность по всем измерениям: %1 %").arg(QString::fromLatin1(text)));
     } else {
         summary_->clear();
     }

@@ -209,7 +209,8 @@ TZWizard::TZWizard(TZCeiling& doc, QWidget* parent) : QDialog(parent), doc_(doc)
     int row = 0;
     for (const ShapeSpec& entry : shapes) {
         auto* picture = new WizardShapePicture(entry.shape, entry.pictureId, this);
-        connect(picture, &QAbstractButton::clicked, this, [this, shape = entry.shape] { chooseShape(shape); });
+        connect(picture, &QAbstractButton::clicked, this,
+                [this, shape = entry.shape] { chooseShape(shape); });
         pictures_.push_back(picture);
         grid->addWidget(picture, row, 0, 2, 1);
         grid->addWidget(new QLabel(QString::fromUtf8(entry.title), this), row, 1, 1, 8);

@@ -13,7 +13,7 @@ void quietQtMessages(QtMsgType type, const QMessageLogContext&, const QString& m
     if (type == QtFatalMsg || qEnvironmentVariableIsSet("TENZORA_QT_DEBUG"))
         std::fprintf(stderr, "%s\n", message.toLocal8Bit().constData());
 }
-}  // namespace
+} // namespace
 
 int runHeadless(int argc, char* argv[], const std::function<int(int, char*[])>& body) {
     qInstallMessageHandler(quietQtMessages);
@@ -26,4 +26,6 @@ int runHeadless(int argc, char* argv[], const std::function<int(int, char*[])>& 
     return body(argc, argv);
 }
 
-std::string applicationFilePathUtf8() { return QCoreApplication::applicationFilePath().toStdString(); }
+std::string applicationFilePathUtf8() {
+    return QCoreApplication::applicationFilePath().toStdString();
+}

@@ -56,7 +56,8 @@ class QtPdfDocument : public PdfDocument {
   public:
     QtPdfDocument(const std::filesystem::path& path, std::int32_t w, std::int32_t h, double widthMm,
                   double heightMm, const QtTextMeasurer& measurer)
-        : path_(path), buffer_(&bytes_), writer_(openedBuffer(buffer_)), width_(w), height_(h), measurer_(measurer) {
+        : path_(path), buffer_(&bytes_), writer_(openedBuffer(buffer_)), width_(w), height_(h),
+          measurer_(measurer) {
         writer_.setResolution(kPdfResolution);
         writer_.setPageSize(QPageSize(QSizeF(widthMm, heightMm), QPageSize::Millimeter));
         writer_.setPageMargins(QMarginsF(0, 0, 0, 0));
@@ -82,7 +83,8 @@ class QtPdfDocument : public PdfDocument {
         finished_ = true;
         if (painter_.isActive() && !painter_.end()) return false;
         buffer_.close();
-        written_ = writeFileReplacing(path_, std::string_view(bytes_.constData(), static_cast<std::size_t>(bytes_.size())));
+        written_ = writeFileReplacing(
+            path_, std::string_view(bytes_.constData(), static_cast<std::size_t>(bytes_.size())));
         return written_;
     }
 

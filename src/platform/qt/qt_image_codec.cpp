@@ -13,7 +13,7 @@ namespace {
 // Photos larger than this many pixels on a side are refused rather than decoded: a damaged or
 // hostile file could otherwise ask for gigabytes.
 constexpr int kMaxDecodedSide = 20000;
-}  // namespace
+} // namespace
 
 Bitmap QtImageCodec::fromImage(const QImage& image) {
     const QImage argb = image.convertToFormat(QImage::Format_ARGB32);
@@ -41,7 +41,8 @@ QImage QtImageCodec::toImage(const Bitmap& picture) {
 std::optional<Bitmap> QtImageCodec::decodeFile(const std::wstring& path) {
     QImageReader reader(toQt(path));
     const QSize size = reader.size();
-    if (size.isValid() && (size.width() > kMaxDecodedSide || size.height() > kMaxDecodedSide)) return std::nullopt;
+    if (size.isValid() && (size.width() > kMaxDecodedSide || size.height() > kMaxDecodedSide))
+        return std::nullopt;
     QImage image;
     if (!reader.read(&image) || image.isNull()) return std::nullopt;
     return fromImage(image);
@@ -50,10 +51,17 @@ std::optional<Bitmap> QtImageCodec::decodeFile(const std::wstring& path) {
 bool QtImageCodec::encodeFile(const Bitmap& picture, ImageFormat format, const std::wstring& path) {
     const char* name = nullptr;
     switch (format) {
-    case ImageFormat::Png: name = "png"; break;
-    case ImageFormat::Tiff: name = "tiff"; break;
-    case ImageFormat::Jpeg: name = "jpeg"; break;
-    case ImageFormat::Gif: return writeGif(picture, codepage::toPath(path));  // exact palette
+    case ImageFormat::Png:
+        name = "png";
+        break;
+    case ImageFormat::Tiff:
+        name = "tiff";
+        break;
+    case ImageFormat::Jpeg:
+        name = "jpeg";
+        break;
+    case ImageFormat::Gif:
+        return writeGif(picture, codepage::toPath(path)); // exact palette
     }
     // Encoded in memory and written through the safe replacing save, so that a crash half-way
     // never leaves a truncated picture in place of the previous one.

@@ -7,7 +7,7 @@
 #include "platform/image_codec.h"
 
 class QtImageCodec : public ImageCodec {
-public:
+  public:
     std::optional<Bitmap> decodeFile(const std::wstring& path) override;
     bool encodeFile(const Bitmap& picture, ImageFormat format, const std::wstring& path) override;
 

@@ -19,7 +19,8 @@ constexpr int kEndAfterTermMs = 10000;
 
 QStringList toQtList(const std::vector<std::wstring>& arguments) {
     QStringList args;
-    for (const std::wstring& a : arguments) args << toQt(a);
+    for (const std::wstring& a : arguments)
+        args << toQt(a);
     return args;
 }
 
@@ -50,7 +51,9 @@ bool QtLauncher::openDocument(const std::wstring& path) {
     return QDesktopServices::openUrl(QUrl::fromLocalFile(toQt(path)));
 }
 
-std::wstring QtLauncher::selfPath() { return fromQt(QCoreApplication::applicationFilePath()); }
+std::wstring QtLauncher::selfPath() {
+    return fromQt(QCoreApplication::applicationFilePath());
+}
 
 bool QtLauncher::startWatched(const std::wstring& program, const std::vector<std::wstring>& arguments,
                               std::function<void()> ended) {
@@ -69,7 +72,8 @@ bool QtLauncher::startWatched(const std::wstring& program, const std::vector<std
     return true;
 }
 
-int QtLauncher::runToEnd(const std::wstring& program, const std::vector<std::wstring>& arguments, int timeoutMs) {
+int QtLauncher::runToEnd(const std::wstring& program, const std::vector<std::wstring>& arguments,
+                         int timeoutMs) {
     QProcess process;
     process.setProgram(toQt(program));
     process.setArguments(toQtList(arguments));

@@ -8,7 +8,7 @@
 class QObject;
 
 class QtLauncher : public Launcher {
-public:
+  public:
     QtLauncher();
     ~QtLauncher() override;
     bool startProgram(const std::wstring& program, const std::vector<std::wstring>& arguments) override;
@@ -20,11 +20,12 @@ public:
     bool startWatched(const std::wstring& program, const std::vector<std::wstring>& arguments,
                       std::function<void()> ended) override;
     // Stopped after the time: first asked to end (so that it can end what it started), then killed.
-    int runToEnd(const std::wstring& program, const std::vector<std::wstring>& arguments, int timeoutMs) override;
+    int runToEnd(const std::wstring& program, const std::vector<std::wstring>& arguments,
+                 int timeoutMs) override;
 
     static constexpr int kWatchIntervalMs = 200;
 
-private:
+  private:
     // The parent of the watch timers.
     std::unique_ptr<QObject> watches_;
 };

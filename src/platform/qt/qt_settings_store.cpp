@@ -17,8 +17,10 @@ QtSettingsStore::QtSettingsStore(const QString& iniFile)
 }
 
 namespace {
-QString key(const std::wstring& section, const std::wstring& name) { return toQt(section) + "/" + toQt(name); }
-}  // namespace
+QString key(const std::wstring& section, const std::wstring& name) {
+    return toQt(section) + "/" + toQt(name);
+}
+} // namespace
 
 std::optional<std::wstring> QtSettingsStore::read(const std::wstring& section, const std::wstring& name) {
     const QVariant value = settings_->value(key(section, name));
@@ -26,7 +28,8 @@ std::optional<std::wstring> QtSettingsStore::read(const std::wstring& section, c
     return fromQt(value.toString());
 }
 
-void QtSettingsStore::write(const std::wstring& section, const std::wstring& name, const std::wstring& value) {
+void QtSettingsStore::write(const std::wstring& section, const std::wstring& name,
+                            const std::wstring& value) {
     settings_->setValue(key(section, name), toQt(value));
 }
 

@@ -8,7 +8,7 @@
 #include "platform/settings_store.h"
 
 class QtSettingsStore : public SettingsStore {
-public:
+  public:
     // The per-user store of the program.
     QtSettingsStore();
     // An INI file (the headless program's --settings).
@@ -20,6 +20,6 @@ public:
     // Writes pending changes to the store; false when it could not be written.
     bool flush();
 
-private:
+  private:
     std::unique_ptr<QSettings> settings_;
 };

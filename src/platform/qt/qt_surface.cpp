@@ -23,21 +23,30 @@ constexpr std::size_t kCachedPens = 16;
 
 Qt::BrushStyle hatchPattern(HatchStyle hatch) {
     switch (hatch) {
-    case HatchStyle::Horizontal: return Qt::HorPattern;
-    case HatchStyle::Vertical: return Qt::VerPattern;
-    case HatchStyle::ForwardDiagonal: return Qt::FDiagPattern;
-    case HatchStyle::BackDiagonal: return Qt::BDiagPattern;
-    case HatchStyle::Cross: return Qt::CrossPattern;
-    case HatchStyle::DiagonalCross: return Qt::DiagCrossPattern;
+    case HatchStyle::Horizontal:
+        return Qt::HorPattern;
+    case HatchStyle::Vertical:
+        return Qt::VerPattern;
+    case HatchStyle::ForwardDiagonal:
+        return Qt::FDiagPattern;
+    case HatchStyle::BackDiagonal:
+        return Qt::BDiagPattern;
+    case HatchStyle::Cross:
+        return Qt::CrossPattern;
+    case HatchStyle::DiagonalCross:
+        return Qt::DiagCrossPattern;
     }
     return Qt::HorPattern;
 }
 
-Qt::FillRule qtRule(FillRule rule) { return rule == FillRule::EvenOdd ? Qt::OddEvenFill : Qt::WindingFill; }
+Qt::FillRule qtRule(FillRule rule) {
+    return rule == FillRule::EvenOdd ? Qt::OddEvenFill : Qt::WindingFill;
+}
 
-}  // namespace
+} // namespace
 
-QtSurface::QtSurface(QPainter& painter, const QtTextMeasurer* measurer) : QtSurface(painter, measurer, Options{}) {}
+QtSurface::QtSurface(QPainter& painter, const QtTextMeasurer* measurer)
+    : QtSurface(painter, measurer, Options{}) {}
 
 QtSurface::QtSurface(QPainter& painter, const QtTextMeasurer* measurer, Options options)
     : painter_(painter), measurer_(measurer), options_(options) {
@@ -63,7 +72,9 @@ QtSurface::QtSurface(QPainter& painter, const QtTextMeasurer* measurer, Options 
     }
 }
 
-QtSurface::~QtSurface() { painter_.restore(); }
+QtSurface::~QtSurface() {
+    painter_.restore();
+}
 
 // ---- State ----------------------------------------------------------------------------------
 
@@ -73,21 +84,27 @@ QPen QtSurface::makePen(const Pen& pen) {
     const bool thin = pen.width <= 1;
     if (thin) {
         q.setWidth(1);
-        q.setCosmetic(true);  // one device pixel on a printer too, as GDI's one-pixel pen
+        q.setCosmetic(true); // one device pixel on a printer too, as GDI's one-pixel pen
     } else {
         q.setWidth(pen.width);
     }
     if (pen.style == PenStyle::Solid) {
-        const bool round = pen.width >= kRoundEndsFromWidth;  // GDI's wide pens have round ends
+        const bool round = pen.width >= kRoundEndsFromWidth; // GDI's wide pens have round ends
         q.setCapStyle(round ? Qt::RoundCap : Qt::SquareCap);
         q.setJoinStyle(round ? Qt::RoundJoin : Qt::MiterJoin);
     } else {
         q.setCapStyle(Qt::FlatCap);
         q.setJoinStyle(Qt::RoundJoin);
         switch (pen.style) {
-        case PenStyle::Dot: q.setDashPattern(thin ? kThinDot : kWideDot); break;
-        case PenStyle::Dash: q.setDashPattern(thin ? kThinDash : kWideDash); break;
-        default: q.setDashPattern(thin ? kThinDashDot : kWideDashDot); break;
+        case PenStyle::Dot:
+            q.setDashPattern(thin ? kThinDot : kWideDot);
+            break;
+        case PenStyle::Dash:
+            q.setDashPattern(thin ? kThinDash : kWideDash);
+            break;
+        default:
+            q.setDashPattern(thin ? kThinDashDot : kWideDashDot);
+            break;
         }
     }
     return q;
@@ -105,8 +122,10 @@ void QtSurface::applyPen(const Pen& pen) {
         }
     QPen q = makePen(pen);
     painter_.setPen(q);
-    if (penCache_.size() < kCachedPens) penCache_.emplace_back(pen, std::move(q));
-    else penCache_[nextPenSlot_++ % kCachedPens] = {pen, std::move(q)};
+    if (penCache_.size() < kCachedPens)
+        penCache_.emplace_back(pen, std::move(q));
+    else
+        penCache_[nextPenSlot_++ % kCachedPens] = {pen, std::move(q)};
 }
 
 void QtSurface::applyBrush(const Brush& brush) {
@@ -114,9 +133,15 @@ void QtSurface::applyBrush(const Brush& brush) {
     brush_ = brush;
     brushKnown_ = true;
     switch (brush.style) {
-    case BrushStyle::None: painter_.setBrush(Qt::NoBrush); break;
-    case BrushStyle::Solid: painter_.setBrush(toQColor(brush.color)); break;
-    case BrushStyle::Hatched: painter_.setBrush(QBrush(toQColor(brush.color), hatchPattern(brush.hatch))); break;
+    case BrushStyle::None:
+        painter_.setBrush(Qt::NoBrush);
+        break;
+    case BrushStyle::Solid:
+        painter_.setBrush(toQColor(brush.color));
+        break;
+    case BrushStyle::Hatched:
+        painter_.setBrush(QBrush(toQColor(brush.color), hatchPattern(brush.hatch)));
+        break;
     }
 }
 
@@ -124,17 +149,20 @@ void QtSurface::applyBackground() {
     // The background fills hatch gaps and the gaps of dotted lines in opaque mode (texts fill
     // their cell themselves).
     const DrawState& s = state();
-    if (backgroundKnown_ && backgroundMode_ == s.backgroundMode && backgroundColor_ == s.backgroundColor) return;
+    if (backgroundKnown_ && backgroundMode_ == s.backgroundMode && backgroundColor_ == s.backgroundColor)
+        return;
     backgroundKnown_ = true;
     backgroundMode_ = s.backgroundMode;
     backgroundColor_ = s.backgroundColor;
-    painter_.setBackgroundMode(s.backgroundMode == BackgroundMode::Opaque ? Qt::OpaqueMode : Qt::TransparentMode);
+    painter_.setBackgroundMode(s.backgroundMode == BackgroundMode::Opaque ? Qt::OpaqueMode
+                                                                          : Qt::TransparentMode);
     painter_.setBackground(QBrush(toQColor(s.backgroundColor)));
 }
 
 const QPoint* QtSurface::toQPoints(std::span<const Point> points) {
     points_.resize(points.size());
-    for (std::size_t i = 0; i < points.size(); ++i) points_[i] = QPoint(points[i].x, points[i].y);
+    for (std::size_t i = 0; i < points.size(); ++i)
+        points_[i] = QPoint(points[i].x, points[i].y);
     return points_.data();
 }
 
@@ -161,7 +189,8 @@ QPainterPath QtSurface::areaPath(std::span<const Point> points, std::span<const 
         QPainterPath path;
         path.setFillRule(rule);
         path.moveTo(points[start].x, points[start].y);
-        for (std::int32_t i = 1; i < n; ++i) path.lineTo(points[start + i].x, points[start + i].y);
+        for (std::int32_t i = 1; i < n; ++i)
+            path.lineTo(points[start + i].x, points[start + i].y);
         path.closeSubpath();
         return path;
     };
@@ -240,7 +269,7 @@ void QtSurface::doDrawBitmap(const Bitmap& bitmap, const Rect& r, BitmapOptions 
 void QtSurface::textOut(Point reference, std::wstring_view text) {
     if (text.empty()) return;
     const DrawState& s = state();
-    applyBackground();  // the painter's own opaque mode would fill behind the text too
+    applyBackground(); // the painter's own opaque mode would fill behind the text too
     if (!fontKnown_ || !(font_ == s.font)) {
         QFont f = measurer_->qfont(s.font);
         // Hinting snaps glyphs to the pixel grid along the axes: of no use to slanted text, and
@@ -251,8 +280,9 @@ void QtSurface::textOut(Point reference, std::wstring_view text) {
         fontKnown_ = true;
     }
     text_ = QString::fromWCharArray(text.data(), static_cast<qsizetype>(text.size()));
-    const double width = measurer_->advance(s.font, text);  // as every surface measures it
-    TextPlacement at = placeText(reference, s.textAlign, width, measurer_->metrics(s.font), s.font.escapement);
+    const double width = measurer_->advance(s.font, text); // as every surface measures it
+    TextPlacement at =
+        placeText(reference, s.textAlign, width, measurer_->metrics(s.font), s.font.escapement);
     const bool upright = s.font.escapement % kFullCircleTenths == 0;
     if (upright) {
         // Whole-pixel baselines keep upright text sharp.
@@ -272,11 +302,15 @@ void QtSurface::textOut(Point reference, std::wstring_view text) {
 // ---- Clipping -------------------------------------------------------------------------------
 
 void QtSurface::applyClips() {
-    if (initialClipping_) painter_.setClipPath(initialClip_);
-    else painter_.setClipping(false);
+    if (initialClipping_)
+        painter_.setClipPath(initialClip_);
+    else
+        painter_.setClipping(false);
     for (const ClipLevel& level : clips_) {
-        if (level.isRect) painter_.setClipRect(level.rect, Qt::IntersectClip);
-        else painter_.setClipPath(level.path, Qt::IntersectClip);
+        if (level.isRect)
+            painter_.setClipRect(level.rect, Qt::IntersectClip);
+        else
+            painter_.setClipPath(level.path, Qt::IntersectClip);
     }
 }
 

@@ -20,11 +20,11 @@
 #include "platform/surface.h"
 
 class QtSurface : public Surface {
-public:
+  public:
     struct Options {
         bool antialiasShapes = false;
         bool antialiasText = true;
-        bool smoothBitmaps = true;  // filtered stretching of photos and logos
+        bool smoothBitmaps = true; // filtered stretching of photos and logos
     };
 
     // The painter must be active and outlive the surface. With no measurer the surface makes its
@@ -47,7 +47,7 @@ public:
 
     static QColor toQColor(Color c) { return QColor(c.r, c.g, c.b); }
 
-protected:
+  protected:
     void doFillPolygonWithHoles(std::span<const Point> points, std::span<const std::int32_t> ringSizes,
                                 FillRule outerRule) override;
     void doDrawBitmap(const Bitmap& bitmap, const Rect& target, BitmapOptions options) override;
@@ -56,13 +56,14 @@ protected:
                           FillRule outerRule) override;
     void doPopClip() override;
 
-private:
+  private:
     static QPen makePen(const Pen& pen);
     void applyPen(const Pen& pen);
     void applyBrush(const Brush& brush);
     void applyBackground();
     const QPoint* toQPoints(std::span<const Point> points);
-    QPainterPath areaPath(std::span<const Point> points, std::span<const std::int32_t> rings, FillRule outerRule);
+    QPainterPath areaPath(std::span<const Point> points, std::span<const std::int32_t> rings,
+                          FillRule outerRule);
     void applyClips();
 
     QPainter& painter_;

@@ -4,5 +4,9 @@
 #include <QString>
 #include <string>
 
-inline QString toQt(const std::wstring& text) { return QString::fromStdWString(text); }
-inline std::wstring fromQt(const QString& text) { return text.toStdWString(); }
+inline QString toQt(const std::wstring& text) {
+    return QString::fromStdWString(text);
+}
+inline std::wstring fromQt(const QString& text) {
+    return text.toStdWString();
+}

@@ -42,7 +42,7 @@ void setText(QString& buffer, std::wstring_view text) {
     buffer = QString::fromWCharArray(text.data(), static_cast<qsizetype>(text.size()));
 }
 
-}  // namespace
+} // namespace
 
 struct QtTextMeasurer::Entry {
     Font font;
@@ -58,7 +58,9 @@ QString QtTextMeasurer::familyFor(std::wstring_view face) const {
     const std::wstring key = lowered(face);
     if (auto it = families_.find(key); it != families_.end()) return it->second;
     const QStringList installed = QFontDatabase::families();
-    auto has = [&installed](const QString& family) { return installed.contains(family, Qt::CaseInsensitive); };
+    auto has = [&installed](const QString& family) {
+        return installed.contains(family, Qt::CaseInsensitive);
+    };
     QString family = QString::fromWCharArray(face.data(), static_cast<qsizetype>(face.size()));
     if (!has(family)) {
         family.clear();
@@ -87,16 +89,18 @@ const QtTextMeasurer::Entry& QtTextMeasurer::entry(const Font& asked) const {
     e->font = font;
     QFont& q = e->qfont;
     q.setFamily(familyFor(font.face.view()));
-    q.setWeight(static_cast<QFont::Weight>(std::clamp(font.weight == 0 ? kWeightNormal : font.weight, 1, 1000)));
+    q.setWeight(
+        static_cast<QFont::Weight>(std::clamp(font.weight == 0 ? kWeightNormal : font.weight, 1, 1000)));
     q.setItalic(font.italic);
-    q.setKerning(false);  // GDI places characters without kerning
+    q.setKerning(false); // GDI places characters without kerning
     q.setStyleStrategy(QFont::PreferOutline);
 
     const std::int32_t height = font.effectiveHeight();
     double em = -static_cast<double>(height);
     if (height > 0) {
         // Match the cell height: measure this face's cell per em once.
-        const std::wstring key = q.family().toStdWString() + L'/' + std::to_wstring(q.weight()) + (font.italic ? L"i" : L"");
+        const std::wstring key =
+            q.family().toStdWString() + L'/' + std::to_wstring(q.weight()) + (font.italic ? L"i" : L"");
         auto it = cellPerEm_.find(key);
         if (it == cellPerEm_.end()) {
             QFont probe = q;
@@ -120,9 +124,13 @@ const QtTextMeasurer::Entry& QtTextMeasurer::entry(const Font& asked) const {
     return *cache_[slot];
 }
 
-const QFont& QtTextMeasurer::qfont(const Font& font) const { return entry(font).qfont; }
+const QFont& QtTextMeasurer::qfont(const Font& font) const {
+    return entry(font).qfont;
+}
 
-FontMetrics QtTextMeasurer::metrics(const Font& font) const { return entry(font).metrics; }
+FontMetrics QtTextMeasurer::metrics(const Font& font) const {
+    return entry(font).metrics;
+}
 
 double QtTextMeasurer::advance(const Font& font, std::wstring_view text) const {
     if (text.empty()) return 0;
@@ -130,7 +138,8 @@ double QtTextMeasurer::advance(const Font& font, std::wstring_view text) const {
     return entry(font).fontMetrics->horizontalAdvance(scratch_);
 }
 
-void QtTextMeasurer::characterAdvances(const Font& font, std::wstring_view text, std::vector<double>& out) const {
+void QtTextMeasurer::characterAdvances(const Font& font, std::wstring_view text,
+                                       std::vector<double>& out) const {
     if (text.size() <= kPrefixMeasureLimit) {
         TextMeasurer::characterAdvances(font, text, out);
         return;

@@ -21,7 +21,7 @@
 #include "platform/text_measurer.h"
 
 class QtTextMeasurer : public TextMeasurer {
-public:
+  public:
     QtTextMeasurer();
     ~QtTextMeasurer() override;
 
@@ -34,7 +34,7 @@ public:
     // The installed family used for a face name.
     QString familyFor(std::wstring_view face) const;
 
-private:
+  private:
     struct Entry;
     const Entry& entry(const Font& font) const;
 
@@ -42,6 +42,6 @@ private:
     mutable std::vector<std::unique_ptr<Entry>> cache_;
     mutable std::size_t nextReplaced_ = 0;
     mutable std::unordered_map<std::wstring, QString> families_;
-    mutable std::unordered_map<std::wstring, double> cellPerEm_;  // family (+ weight) → cell height / em
+    mutable std::unordered_map<std::wstring, double> cellPerEm_; // family (+ weight) → cell height / em
     mutable QString scratch_;
 };

@@ -29,7 +29,8 @@ void ModelessDialog::showEvent(QShowEvent* event) {
         QSettings* settings = store();
         const QByteArray saved = settings != nullptr ? settings->value(key()).toByteArray() : QByteArray();
         if (saved.isEmpty() || !restoreGeometry(saved)) {
-            const QScreen* screen = parentWidget() != nullptr ? parentWidget()->screen() : QGuiApplication::primaryScreen();
+            const QScreen* screen =
+                parentWidget() != nullptr ? parentWidget()->screen() : QGuiApplication::primaryScreen();
             if (screen != nullptr) {
                 const QRect area = screen->availableGeometry();
                 move(area.center() - QPoint(width() / 2, height() / 2));

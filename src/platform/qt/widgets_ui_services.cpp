@@ -10,42 +10,65 @@
 namespace {
 QMessageBox::StandardButton toQt(MessageAnswer a) {
     switch (a) {
-    case MessageAnswer::Ok: return QMessageBox::Ok;
-    case MessageAnswer::Cancel: return QMessageBox::Cancel;
-    case MessageAnswer::Yes: return QMessageBox::Yes;
-    case MessageAnswer::No: return QMessageBox::No;
+    case MessageAnswer::Ok:
+        return QMessageBox::Ok;
+    case MessageAnswer::Cancel:
+        return QMessageBox::Cancel;
+    case MessageAnswer::Yes:
+        return QMessageBox::Yes;
+    case MessageAnswer::No:
+        return QMessageBox::No;
     }
     return QMessageBox::Ok;
 }
-}  // namespace
+} // namespace
 
 MessageAnswer QtUiServices::message(const MessageRequest& request) {
     QMessageBox box(owner_);
     box.setWindowTitle(request.caption.empty() ? QStringLiteral("Tenzora") : ::toQt(request.caption));
     box.setText(::toQt(request.text));
     switch (request.icon) {
-    case MessageIcon::Error: box.setIcon(QMessageBox::Critical); break;
-    case MessageIcon::Exclamation: box.setIcon(QMessageBox::Warning); break;
-    case MessageIcon::Information: box.setIcon(QMessageBox::Information); break;
-    case MessageIcon::Question: box.setIcon(QMessageBox::Question); break;
-    case MessageIcon::None: break;
+    case MessageIcon::Error:
+        box.setIcon(QMessageBox::Critical);
+        break;
+    case MessageIcon::Exclamation:
+        box.setIcon(QMessageBox::Warning);
+        break;
+    case MessageIcon::Information:
+        box.setIcon(QMessageBox::Information);
+        break;
+    case MessageIcon::Question:
+        box.setIcon(QMessageBox::Question);
+        break;
+    case MessageIcon::None:
+        break;
     }
     switch (request.buttons) {
-    case MessageButtons::Ok: box.setStandardButtons(QMessageBox::Ok); break;
-    case MessageButtons::OkCancel: box.setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel); break;
-    case MessageButtons::YesNo: box.setStandardButtons(QMessageBox::Yes | QMessageBox::No); break;
+    case MessageButtons::Ok:
+        box.setStandardButtons(QMessageBox::Ok);
+        break;
+    case MessageButtons::OkCancel:
+        box.setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel);
+        break;
+    case MessageButtons::YesNo:
+        box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
+        break;
     case MessageButtons::YesNoCancel:
         box.setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
         break;
     }
     box.setDefaultButton(toQt(request.defaultAnswer));
     switch (box.exec()) {
-    case QMessageBox::Yes: return MessageAnswer::Yes;
-    case QMessageBox::No: return MessageAnswer::No;
-    case QMessageBox::Cancel: return MessageAnswer::Cancel;
-    default: return request.buttons == MessageButtons::YesNoCancel || request.buttons == MessageButtons::OkCancel
-                        ? (box.clickedButton() ? MessageAnswer::Ok : MessageAnswer::Cancel)
-                        : MessageAnswer::Ok;
+    case QMessageBox::Yes:
+        return MessageAnswer::Yes;
+    case QMessageBox::No:
+        return MessageAnswer::No;
+    case QMessageBox::Cancel:
+        return MessageAnswer::Cancel;
+    default:
+        return request.buttons == MessageButtons::YesNoCancel || request.buttons == MessageButtons::OkCancel
+                   ? (box.clickedButton() ? MessageAnswer::Ok : MessageAnswer::Cancel)
+                   : MessageAnswer::Ok;
     }
 }
 
@@ -89,10 +112,13 @@ std::optional<std::wstring> QtUiServices::chooseFile(const FileDialogRequest& re
     return fromQt(dialog.selectedFiles().first());
 }
 
-std::optional<std::wstring> QtUiServices::chooseFolder(const std::wstring& title, const std::wstring& initialFolder) {
+std::optional<std::wstring> QtUiServices::chooseFolder(const std::wstring& title,
+                                                       const std::wstring& initialFolder) {
     const QString dir = QFileDialog::getExistingDirectory(owner_, ::toQt(title), ::toQt(initialFolder));
     if (dir.isEmpty()) return std::nullopt;
     return fromQt(dir);
 }
 
-void QtUiServices::beep() { QApplication::beep(); }
+void QtUiServices::beep() {
+    QApplication::beep();
+}

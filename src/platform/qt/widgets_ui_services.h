@@ -7,18 +7,19 @@
 #include "platform/ui_services.h"
 
 class QtUiServices : public UiServices {
-public:
+  public:
     // Dialogs are owned by this window when it exists.
     void setOwner(QWidget* owner) { owner_ = owner; }
 
     MessageAnswer message(const MessageRequest& request) override;
     std::optional<std::wstring> chooseFile(const FileDialogRequest& request) override;
-    std::optional<std::wstring> chooseFolder(const std::wstring& title, const std::wstring& initialFolder) override;
+    std::optional<std::wstring> chooseFolder(const std::wstring& title,
+                                             const std::wstring& initialFolder) override;
     void beep() override;
 
     // "Text|pattern;pattern|…" to Qt's "Text (pattern pattern);;…".
     static QString toQtFilter(const std::wstring& filter);
 
-private:
+  private:
     QPointer<QWidget> owner_;
 };
