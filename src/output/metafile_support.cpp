@@ -76,7 +76,9 @@ DibImage makeDib(const Bitmap& bitmap, std::int32_t targetWidth, std::int32_t ta
     std::int64_t w = bitmap.width, h = bitmap.height;
     const std::int64_t shown = std::max<std::int64_t>(1, std::abs(static_cast<std::int64_t>(targetWidth))) *
                                std::max<std::int64_t>(1, std::abs(static_cast<std::int64_t>(targetHeight)));
-    const std::int64_t limit = std::min(kMaxDibPixels, shown * kMaxOversampling);
+    // The shown area is capped before it is multiplied: a picture stretched over the whole int range
+    // shows 2^62 pixels, and times the oversampling that is no 64-bit number.
+    const std::int64_t limit = std::min(kMaxDibPixels, std::min(shown, kMaxDibPixels) * kMaxOversampling);
     if (w * h > limit) {
         const double factor = std::sqrt(static_cast<double>(limit) / static_cast<double>(w * h));
         w = std::max<std::int64_t>(1, static_cast<std::int64_t>(w * factor));

@@ -37,3 +37,19 @@ TEST(MetafileClip, SegmentAcrossAnAreaOfExtremeCoordinates) {
     EXPECT_NEAR(out[0].first, 0.25, 1e-6);
     EXPECT_NEAR(out[0].second, 0.75, 1e-6);
 }
+
+// A picture stretched over the whole int range (sizes come from project files and the drawing as
+// any int) keeps its pixels within the limit, and the size of the shown area does not overflow.
+TEST(MetafileDib, APictureShownOverTheWholeIntRangeKeepsItsPixels) {
+    constexpr std::int32_t kMax = std::numeric_limits<std::int32_t>::max();
+    constexpr std::int32_t kMin = std::numeric_limits<std::int32_t>::min();
+    Bitmap bitmap;
+    bitmap.width = 3;
+    bitmap.height = 2;
+    bitmap.pixels.assign(6, 0x00112233u);
+    for (const auto& [w, h] : {std::pair{kMax, kMax}, std::pair{kMin, kMax}, std::pair{kMin, kMin}}) {
+        const DibImage dib = makeDib(bitmap, w, h, false, false);
+        EXPECT_EQ(dib.width, 3) << w << " x " << h;
+        EXPECT_EQ(dib.height, 2) << w << " x " << h;
+    }
+}
