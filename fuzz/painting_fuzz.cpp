@@ -11,6 +11,7 @@
 #include "../tests/support/painting_scene.h"
 #include "editor/drawing_cache.h"
 #include "editor/painting.h"
+#include "fresh_project.h"
 #include "model/ceiling.h"
 #include "model/settings.h"
 #include "output/picture_export.h"
@@ -22,14 +23,6 @@
 #include "storage/project_image.h"
 
 namespace {
-
-const std::filesystem::path kNoProgramDir = "/nonexistent/tenzora-fuzz";
-
-std::string imageOf(TZCeiling& doc) {
-    TZDynamicMemory s;
-    saveToStream(doc, s);
-    return std::string(s.bytes());
-}
 
 TZPrintForm everyElement() {
     TZPrintForm form;
@@ -67,15 +60,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     // of a new project, which sets every stored member, so each input starts from the same state.
     static SilentUiServices ui;
     static TZCeiling doc(ui, kNoProgramDir);
-    static const std::string fresh = [] {
-        SilentUiServices freshUi;
-        TZCeiling empty(freshUi, kNoProgramDir);
-        return imageOf(empty);
-    }();
+    resetToNewProject(doc);
     bool currentFormat = true;
-    TZDynamicMemory reset;
-    reset.assign(fresh);
-    if (!loadFromStream(doc, reset, currentFormat)) std::abort();
     TZDynamicMemory input;
     input.assign(std::string_view(reinterpret_cast<const char*>(data), size));
     if (!loadFromStream(doc, input, currentFormat)) return 0;

@@ -7,23 +7,11 @@
 #include <cstdlib>
 
 #include "../tests/storage/image_bytes.h"
+#include "fresh_project.h"
 #include "model/ceiling.h"
 #include "platform/ui_services.h"
 #include "seeds.h"
 #include "storage/project_image.h"
-
-namespace {
-
-// No materials.mat is read or written while fuzzing.
-const std::filesystem::path kNoProgramDir = "/nonexistent/tenzora-fuzz";
-
-std::string imageOf(TZCeiling& doc) {
-    TZDynamicMemory s;
-    saveToStream(doc, s);
-    return std::string(s.bytes());
-}
-
-} // namespace
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
     SilentUiServices ui;
@@ -51,15 +39,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     static TZCeiling doc(ui, kNoProgramDir);
     static SilentUiServices copyUi;
     static TZCeiling copy(copyUi, kNoProgramDir);
-    static const std::string fresh = [] {
-        SilentUiServices freshUi;
-        TZCeiling empty(freshUi, kNoProgramDir);
-        return imageOf(empty);
-    }();
+    resetToNewProject(doc);
     bool currentFormat = true;
-    TZDynamicMemory reset;
-    reset.assign(fresh);
-    if (!loadFromStream(doc, reset, currentFormat)) std::abort();
 
     TZDynamicMemory input;
     input.assign(std::string_view(reinterpret_cast<const char*>(data), size));
