@@ -90,6 +90,28 @@ void BM_PanelTree(benchmark::State& state) {
 }
 BENCHMARK(BM_PanelTree)->Arg(8)->Arg(40)->Arg(200)->Arg(1000);
 
+// What the side panel builds on every change: the root rows, the pairs below them left to the
+// opening of a side (BM_PanelSideOpened).
+void BM_PanelTreeRoots(benchmark::State& state) {
+    Document t;
+    ring(*t, static_cast<int>(state.range(0)));
+    AppSettings settings;
+    for (auto _ : state)
+        benchmark::DoNotOptimize(buildPanelRoots(*t, settings, {}));
+}
+BENCHMARK(BM_PanelTreeRoots)->Arg(8)->Arg(40)->Arg(200)->Arg(1000);
+
+// Opening the first side, which has the most pairs below it.
+void BM_PanelSideOpened(benchmark::State& state) {
+    Document t;
+    ring(*t, static_cast<int>(state.range(0)));
+    AppSettings settings;
+    const std::vector<PanelTreeRow> roots = buildPanelRoots(*t, settings, {});
+    for (auto _ : state)
+        benchmark::DoNotOptimize(buildPanelChildren(*t, roots.front()));
+}
+BENCHMARK(BM_PanelSideOpened)->Arg(8)->Arg(200)->Arg(1000);
+
 void BM_PanelFigures(benchmark::State& state) {
     Document t;
     ring(*t, static_cast<int>(state.range(0)));

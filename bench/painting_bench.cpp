@@ -40,6 +40,7 @@ struct Scene {
 
 void paintOn(benchmark::State& state, Surface& surface, Scene& s) {
     for (auto _ : state) {
+        prepareScreenPaint(s.doc, surface, s.settings, s.cache); // as the drawing view does
         paintDrawing(surface, s.doc, s.settings, PaintRequest{}, s.cache);
         benchmark::ClobberMemory();
     }
@@ -50,6 +51,7 @@ void BM_PaintLayoutRecorded(benchmark::State& state) {
     RecordingSurface surface(deviceMetricsFor(1920, 1080));
     for (auto _ : state) {
         surface.clear();
+        prepareScreenPaint(s.doc, surface, s.settings, s.cache); // as the drawing view does
         paintDrawing(surface, s.doc, s.settings, PaintRequest{}, s.cache);
     }
     state.counters["records"] = static_cast<double>(surface.records().size());
@@ -92,6 +94,7 @@ void paintIntoImage(benchmark::State& state, bool layoutDisplay) {
     for (auto _ : state) {
         QPainter painter(&image);
         QtSurface surface(painter, &measurer);
+        prepareScreenPaint(s.doc, surface, s.settings, s.cache); // as the drawing view does
         paintDrawing(surface, s.doc, s.settings, PaintRequest{}, s.cache);
     }
 }

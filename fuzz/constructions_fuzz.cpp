@@ -155,14 +155,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     static WorkingOutline outline;
     static TZHolesArray holes;
     for (bool apply : {false, true}) {
-        const int n = buildWorkingOutline(doc, apply, outline, in.byte() % 2 == 0);
+        const int n = regenerateWorkingOutline(doc, apply, outline, in.byte() % 2 == 0);
         check(n == outline.count() && n <= kWorkingOutlineCapacity && n >= 0);
         check(doc.bendPieces.count() <= 2 * kMaxFoldLines);
+        check(outline.cutMarks().size() == static_cast<std::size_t>(doc.polygon.count()));
         for (const TZDop& d : doc.dops) {
             check(d.firstPointIndex >= -1 && d.firstPointIndex < n);
             check(d.lastPointIndex >= -1 && d.lastPointIndex < n);
         }
-        const int total = buildCutouts(doc, outline, holes);
+        const int total = regenerateCutouts(doc, outline, holes);
         check(total == holes.totalPoints() && total <= kCutoutPointCapacity);
         check(holes.cutoutCount() == doc.holes.count());
     }

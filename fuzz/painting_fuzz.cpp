@@ -72,6 +72,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     static RecordingSurface surface(deviceMetricsFor(640, 480));
     AppSettings settings;
     surface.clear();
+    prepareScreenPaint(doc, surface, settings, cache);
     paintDrawing(surface, doc, settings, PaintRequest{}, cache);
     for (int purpose = 0; purpose <= kHighestPurpose; ++purpose) {
         surface.clear();
@@ -86,6 +87,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     settings.dealerMode = true;
     settings.flipCutting = size % 2 == 0;
     surface.clear();
+    prepareScreenPaint(doc, surface, settings, cache);
     paintDrawing(surface, doc, settings, PaintRequest{}, cache);
 
     doc.printForms.clear();

@@ -119,7 +119,9 @@ void Context::saveIfRequested(const std::optional<std::string>& out) {
 }
 
 void printJson(const nlohmann::json& value) {
-    std::cout << value.dump(2) << std::endl;
+    // Texts reach here converted to UTF-8; should a byte that is not UTF-8 slip through all the
+    // same, it is printed as the replacement mark rather than ending the program.
+    std::cout << value.dump(2, ' ', false, nlohmann::json::error_handler_t::replace) << std::endl;
 }
 
 std::string utf8(const std::wstring& text) {

@@ -140,9 +140,11 @@ json outlinePoints(const WorkingOutline& outline) {
     return out;
 }
 
-json constructionsJson(const TZCeiling& doc) {
+// The records as the working outline computed them (its computed fields are those of the outline
+// with constructions).
+json constructionsJson(const WorkingOutline& withConstructions) {
     json out = json::array();
-    for (const TZDop& d : doc.dops) {
+    for (const TZDop& d : withConstructions.constructions()) {
         out.push_back({{"kind", d.kind},
                        {"vertex1", d.vertex1},
                        {"vertex2", d.vertex2},
@@ -159,17 +161,24 @@ json constructionsJson(const TZCeiling& doc) {
     return out;
 }
 
-// The computed polygons go with the records: cutout i has the points of polygon i.
+// The computed polygons go with the records: cutout i has the points of polygon i. The rows are
+// shown as the build computed them (a three-corner rectangle's third row describes its corner).
 json cutoutsJson(const TZCeiling& doc, const TZHolesArray& polygons) {
     json out = json::array();
     for (int i = 0; i < doc.holes.count(); ++i) {
         const TZHole& h = doc.holes.at(i);
         json rows = json::array();
-        for (const TZHoleDiagonal& r : h.rows)
-            rows.push_back({{"vertex1", r.vertex1},
-                            {"vertex2", r.vertex2},
-                            {"distance1", r.distance1},
-                            {"distance2", r.distance2}});
+        for (int k = 0; k < h.rows.count(); ++k) {
+            const TZHoleDiagonal& r = h.rows.at(k);
+            double d1 = r.distance1, d2 = r.distance2;
+            for (const TZRowRewrite& w : polygons.rowRewrites())
+                if (w.hole == i && w.row == k) {
+                    d1 = w.distance1;
+                    d2 = w.distance2;
+                }
+            rows.push_back(
+                {{"vertex1", r.vertex1}, {"vertex2", r.vertex2}, {"distance1", d1}, {"distance2", d2}});
+        }
         out.push_back({{"type", h.type},
                        {"mode", h.mode},
                        {"size1", h.size1},
@@ -186,8 +195,8 @@ json cutoutsJson(const TZCeiling& doc, const TZHolesArray& polygons) {
 
 json projectJson(CTenzoraApp& app, const std::optional<std::string>& fileHeader) {
     TZCeiling& doc = app.document();
-    // The cutout rows refer to the working outline with constructions, which also gives the
-    // constructions their first and last point indexes; the outline shown is the drawing's.
+    // The cutout rows refer to the working outline with constructions, which also computes the
+    // constructions' first and last point indexes; the outline shown is the drawing's.
     WorkingOutline withConstructions;
     TZHolesArray cutouts;
     buildWorkingOutline(doc, true, withConstructions);
@@ -223,7 +232,7 @@ json projectJson(CTenzoraApp& app, const std::optional<std::string>& fileHeader)
             {"figures", figuresJson(doc)},
             {"material", materialJson(doc.material)},
             {"layout", layoutJson(doc)},
-            {"constructions", constructionsJson(doc)},
+            {"constructions", constructionsJson(withConstructions)},
             {"cutouts", cutoutsJson(doc, cutouts)},
             {"workingOutline", workingOutline},
             {"extraWorks", extraWorks},

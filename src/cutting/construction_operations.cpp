@@ -103,6 +103,12 @@ bool deleteCutout(TZCeiling& doc, int index) {
 // ---- after a change -------------------------------------------------------------------------------
 
 void afterConstructionsChanged(TZCeiling& doc) {
+    // The records get their computed fields (first and last points, width, radius) now, not only
+    // at the next paint: the side panel's list and a save without a window read them. The cutout
+    // rows are left to the paint, which rewrites a three-corner rectangle's third row, as a save
+    // without a window has always kept the row as it was entered.
+    WorkingOutline outline;
+    regenerateWorkingOutline(doc, true, outline);
     doc.rebuildTree();
     doc.refreshFigures();
     normalize(doc);
@@ -181,7 +187,7 @@ std::vector<OrderListLine> orderListLines(TZCeiling& doc) {
     std::vector<OrderListLine> lines;
     for (const TZDopAndHole& e : doc.dopHoleOrder) {
         if (e.type == kOrderConstruction) {
-            if (const TZDop* dop = doc.dops.checkedAt(e.index))
+            if (const TZDop* dop = outline.construction(e.index))
                 lines.push_back({e.type, e.index, constructionListText(*dop)});
         } else if (e.type == kOrderCutout) {
             if (const TZHole* hole = doc.holes.checkedAt(e.index))

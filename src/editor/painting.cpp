@@ -74,7 +74,7 @@ void paintGrid(Scene& s) {
 }
 
 // Step 4: the working outline and the cutouts, built with the given mapping.
-void buildOutline(TZCeiling& doc, const OutputMapping& mapping, DrawingCache& cache) {
+void buildOutline(const TZCeiling& doc, const OutputMapping& mapping, DrawingCache& cache) {
     const bool constructions = doc.showConstructions && doc.dops.count() > 0;
     buildWorkingOutline(doc, constructions, mapping, cache.outline);
     if (doc.showConstructions && doc.holes.count() > 0)
@@ -126,7 +126,7 @@ void paintOutlineArea(Scene& s) {
 
 // Step 6: the photo laid over the drawing; on the screen with its frame and handles.
 void paintPhoto(Scene& s, ImageCodec* photos) {
-    TZPicture* photo = s.doc.photos.checkedAt(s.doc.shownPhoto);
+    const TZPicture* photo = s.doc.photos.checkedAt(s.doc.shownPhoto);
     if (photo == nullptr || !photo->placed) return;
     if (!ensurePhotoLoaded(*photo, photos)) return;
     const Point a = s.outWorld(photo->corner1);
@@ -167,15 +167,27 @@ void paintCanvasDistances(Scene& s) {
 
 } // namespace
 
-PaintOutcome paintDrawing(Surface& surface, TZCeiling& doc, const AppSettings& settings,
+void regenerateDrawnOutline(TZCeiling& doc, const AppSettings& settings, DrawingCache& cache) {
+    // The same build as a screen paint's own, so that the records hold the view's positions.
+    const TransformMapping mapping(OutputTransform::screen(doc, isMirroredDisplay(doc, settings)));
+    regenerateWorkingOutline(doc, doc.showConstructions && doc.dops.count() > 0, mapping, cache.outline);
+    if (doc.showConstructions && doc.holes.count() > 0)
+        regenerateCutouts(doc, cache.outline, mapping, cache.holes);
+}
+
+void prepareScreenPaint(TZCeiling& doc, const Surface& surface, const AppSettings& settings,
+                        DrawingCache& cache) {
+    const DeviceMetrics m = surface.metrics();
+    doc.viewWidth = m.widthPx;
+    doc.viewHeight = m.heightPx;
+    // The start screen shows the logo alone and builds nothing.
+    if (doc.mode != kModeStart) regenerateDrawnOutline(doc, settings, cache);
+}
+
+PaintOutcome paintDrawing(Surface& surface, const TZCeiling& doc, const AppSettings& settings,
                           const PaintRequest& request, DrawingCache& cache, ImageCodec* photos) {
     PaintOutcome outcome;
     const DrawState saved = surface.state();
-    if (!request.target) {
-        const DeviceMetrics m = surface.metrics();
-        doc.viewWidth = m.widthPx;
-        doc.viewHeight = m.heightPx;
-    }
     if (!request.direct) {
         const Rect area = request.target ? *request.target : Rect{0, 0, doc.viewWidth, doc.viewHeight};
         surface.fillRect(area, kWhite);
@@ -193,7 +205,6 @@ PaintOutcome paintDrawing(Surface& surface, TZCeiling& doc, const AppSettings& s
     s.screen = s.purpose == kPurposeScreen;
 
     const bool mirrored = isMirroredDisplay(doc, settings);
-    doc.bendPieces.clear();
     s.transform = OutputTransform::screen(doc, mirrored);
     buildOutline(doc, TransformMapping(s.transform), cache);
     s.frame = displayFrame(doc, settings, cache.outline, &cache.holes);
@@ -201,7 +212,6 @@ PaintOutcome paintDrawing(Surface& surface, TZCeiling& doc, const AppSettings& s
         s.transform = OutputTransform::target(drawingBox(doc, settings, s.purpose, cache.outline, s.frame),
                                               *request.target, mirrored);
         // Built again so that the computed points of the constructions are those of this output.
-        doc.bendPieces.clear();
         buildOutline(doc, TransformMapping(s.transform), cache);
     }
     placeOutline(s);

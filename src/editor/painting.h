@@ -48,10 +48,23 @@ struct PaintOutcome {
     bool logoOnly = false;
 };
 
-// Paints the drawing of the document. A screen paint (no target) takes the view size from the
-// surface and writes it to viewWidth/viewHeight. The paint also refreshes the document's run-time
-// members the drawing rules give it: the fold lines of bends, the construction records' computed
-// points, and (on the screen) the photo's output rectangle used to hit its handles. `photos`
-// decodes a shown photo that has not been loaded yet; without it such a photo is not drawn.
-PaintOutcome paintDrawing(Surface& surface, TZCeiling& doc, const AppSettings& settings,
+// Regenerates the working outline and the cutouts as the drawing builds them (the constructions
+// and cutouts when they are shown) with the view's transform, into `cache`: the document's records
+// then carry the derived values the drawing shows (see regenerateWorkingOutline, regenerateCutouts).
+void regenerateDrawnOutline(TZCeiling& doc, const AppSettings& settings, DrawingCache& cache);
+
+// Before a paint of the screen: takes the view size from the surface into viewWidth/viewHeight
+// and regenerates the working outline with the view's transform, so that the document's records
+// carry what the drawing shows (the constructions' computed points and their view positions, the
+// corner-cut marks, the fold lines of bends, the rewritten cutout rows), as the project file
+// stores them. `cache` lends its outline and cutouts for the build. A paint into a target (printing, export)
+// changes nothing in the document.
+void prepareScreenPaint(TZCeiling& doc, const Surface& surface, const AppSettings& settings,
+                        DrawingCache& cache);
+
+// Paints the drawing of the document; the document is only read. A screen paint (no target)
+// uses the view size in viewWidth/viewHeight (see prepareScreenPaint). `photos` decodes a shown
+// photo that has not been loaded yet (the decoded picture is kept as the photo's cache); without
+// it such a photo is not drawn.
+PaintOutcome paintDrawing(Surface& surface, const TZCeiling& doc, const AppSettings& settings,
                           const PaintRequest& request, DrawingCache& cache, ImageCodec* photos = nullptr);

@@ -80,11 +80,11 @@ void paintPoints(Scene& s) {
 }
 
 void paintFoldLines(Scene& s) {
-    const TZStaticArray<Vertex>& folds = s.doc.bendPieces;
-    if (folds.count() < 2) return;
+    const std::span<const Vertex> folds = s.cache.outline.foldLines();
+    if (folds.size() < 2) return;
     s.surface.setPen({PenStyle::DashDot, s.pen(1), s.screen ? kScreenFold : kPaperFold});
-    for (int i = 0; i + 1 < folds.count(); i += 2)
-        s.surface.line(s.outWorld(folds.at(i)), s.outWorld(folds.at(i + 1)));
+    for (std::size_t i = 0; i + 1 < folds.size(); i += 2)
+        s.surface.line(s.outWorld(folds[i]), s.outWorld(folds[i + 1]));
 }
 
 void paintSeams(Scene& s) {

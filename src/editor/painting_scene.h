@@ -21,7 +21,7 @@ inline constexpr Color kTextGrey{80, 80, 80};
 
 struct Scene {
     Surface& surface;
-    TZCeiling& doc;
+    const TZCeiling& doc;
     const AppSettings& settings;
     const PaintRequest& request;
     DrawingCache& cache;

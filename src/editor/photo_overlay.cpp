@@ -11,7 +11,7 @@ constexpr std::int32_t kHalfHandle = kPhotoHandleHalfWidth;
 
 } // namespace
 
-bool ensurePhotoLoaded(TZPicture& photo, ImageCodec* codec) {
+bool ensurePhotoLoaded(const TZPicture& photo, ImageCodec* codec) {
     if (!photo.image && codec != nullptr) {
         photo.image = codec->decodeFile(photo.path);
         if (!photo.image) photo.image = Bitmap{};

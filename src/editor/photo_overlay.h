@@ -13,7 +13,7 @@ struct TZPicture;
 // Decodes the photo's picture when it has not been decoded yet. A picture that cannot be read is
 // remembered as empty, so that a missing file is not looked for again on every repaint. True when
 // the photo has a picture to draw.
-bool ensurePhotoLoaded(TZPicture& photo, ImageCodec* codec);
+bool ensurePhotoLoaded(const TZPicture& photo, ImageCodec* codec);
 
 // The eight handles around a photo's rectangle, in the order 1 … 8 of the editor's hit test:
 // above-left, above-right, below-left, below-right, left of the middle, right of the middle,

@@ -3,13 +3,13 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
-#include <unordered_map>
 
 #include "editor/view_rules.h"
 #include "model/ceiling.h"
 #include "model/formatting.h"
 #include "model/measurements.h"
 #include "model/names.h"
+#include "model/record_index.h"
 #include "model/records.h"
 #include "model/settings.h"
 
@@ -26,33 +26,6 @@ class ScopedSwitch {
   private:
     bool& flag_;
     bool before_;
-};
-
-// The record of each pair of vertices as findDiagonal picks it (the first measured record of the
-// pair, else its last one), found in one pass over the records: the tree asks for every pair, and
-// a search of all records for each of them made the tree grow with the cube of the vertices.
-class PairRecords {
-  public:
-    explicit PairRecords(const TZCeiling& doc) {
-        chosen_.reserve(static_cast<std::size_t>(doc.diagonals.count()));
-        for (int k = 0; k < doc.diagonals.count(); ++k) {
-            const Diagonal& d = doc.diagonals.at(k);
-            const auto [it, isNew] = chosen_.try_emplace(key(d.a, d.b), k);
-            if (!isNew && !(doc.diagonals.at(it->second).length > 0)) it->second = k;
-        }
-    }
-    int find(int i, int j) const {
-        const auto it = chosen_.find(key(i, j));
-        return it == chosen_.end() ? -1 : it->second;
-    }
-
-  private:
-    static std::uint64_t key(int i, int j) {
-        const auto lo = static_cast<std::uint32_t>(std::min(i, j));
-        const auto hi = static_cast<std::uint32_t>(std::max(i, j));
-        return (static_cast<std::uint64_t>(hi) << 32) | lo;
-    }
-    std::unordered_map<std::uint64_t, int> chosen_;
 };
 
 std::wstring withLength(const TZCeiling& doc, std::wstring name, int record) {
@@ -79,12 +52,13 @@ std::vector<PanelTreeRow> canvasRows(const TZCeiling& doc, const CanvasPieceSour
             row.text = vertexName(p.nameIndex) + L" (" + fabricCoordinate(p.x, tension) + L", " +
                        fabricCoordinate(p.y, tension) + L")";
         }
+        canvas.childCount = static_cast<int>(canvas.children.size());
     }
     return rows;
 }
 
 // The pairs from vertex i to every later vertex, the most deviating measured diagonal marked.
-void addPairRows(TZCeiling& doc, const PairRecords& records, int i, PanelTreeRow& root) {
+void addPairRows(const TZCeiling& doc, const RecordIndex& records, int i, PanelTreeRow& root) {
     const int n = doc.polygon.count();
     std::size_t worst = 0;
     double worstDeviation = 0; // measured − drawn of the worst row
@@ -107,10 +81,12 @@ void addPairRows(TZCeiling& doc, const PairRecords& records, int i, PanelTreeRow
         (worstDeviation > 0 ? L"(+" : L"(-") + formatNumber(std::fabs(worstDeviation), 2) + L")";
 }
 
-std::vector<PanelTreeRow> sideRows(TZCeiling& doc) {
+std::vector<PanelTreeRow> sideRows(TZCeiling& doc, bool withPairs) {
     std::vector<PanelTreeRow> rows;
     const int n = doc.polygon.count();
-    const PairRecords records(doc);
+    // One lookup of the records by pair: the tree asks for every pair, and a search of all
+    // records for each of them made the tree grow with the cube of the vertices.
+    const RecordIndex records(doc.diagonals, n);
     for (int i = 0; i < n; ++i) {
         const int next = i + 1 < n ? i + 1 : 0;
         const int side = records.find(i, next);
@@ -122,11 +98,12 @@ std::vector<PanelTreeRow> sideRows(TZCeiling& doc) {
         row.record = side;
         // The closing side is written from the last vertex to the first, as one walks round.
         row.text = withLength(doc, vertexName(i) + vertexName(next), side);
-        if (recogniseRightAngle(doc, i)) row.text += kRightAngleMark;
+        if (recogniseRightAngle(doc, i, records)) row.text += kRightAngleMark;
         const int preference = doc.polygon.at(i).sidePreference;
         if (preference == kSideInward) row.text += kInwardMark;
         if (preference == kSideOutward) row.text += kOutwardMark;
-        addPairRows(doc, records, i, row);
+        row.childCount = n - 1 - i;
+        if (withPairs) addPairRows(doc, records, i, row);
     }
     return rows;
 }
@@ -138,7 +115,25 @@ std::vector<PanelTreeRow> buildPanelTree(TZCeiling& doc, const AppSettings& sett
     if (doc.stepMode) return {};
     const ScopedSwitch placedOnly(doc.placedOnly, true);
     if (showsCanvases(doc, settings)) return canvasRows(doc, canvases);
-    return sideRows(doc);
+    return sideRows(doc, true);
+}
+
+std::vector<PanelTreeRow> buildPanelRoots(TZCeiling& doc, const AppSettings& settings,
+                                          const CanvasPieceSource& canvases) {
+    if (doc.stepMode) return {};
+    const ScopedSwitch placedOnly(doc.placedOnly, true);
+    if (showsCanvases(doc, settings)) return canvasRows(doc, canvases);
+    return sideRows(doc, false);
+}
+
+std::vector<PanelTreeRow> buildPanelChildren(const TZCeiling& doc, const PanelTreeRow& root) {
+    if (!root.root || root.first < 0 || root.first >= doc.polygon.count() || root.second < 0) return {};
+    // The pair rows read the lengths and the drawn distances only, which the placed-only switch
+    // the whole tree is built with does not touch.
+    PanelTreeRow rows = root;
+    rows.children.clear();
+    addPairRows(doc, RecordIndex(doc.diagonals, doc.polygon.count()), root.first, rows);
+    return std::move(rows.children);
 }
 
 bool chooseRow(const PanelTreeRow& row, RowChoice& choice) {

@@ -16,7 +16,10 @@ struct PanelTreeRow {
     int second = -1;
     int record = -1; // the pair's record; −1 when it has none
     bool root = false;
+    // Rows below a root: all of them from buildPanelTree; from buildPanelRoots only a canvas's,
+    // a side's being left to buildPanelChildren.
     std::vector<PanelTreeRow> children;
+    int childCount = 0; // the number of rows below a root, built or not
 };
 
 // One point of a canvas piece: the index its name is made from and its position in the piece's
@@ -42,6 +45,14 @@ inline constexpr wchar_t kCanvasRowPrefix[] = L"Полотно ";
 // deviating measured diagonal among them marked "(+d)" (drawn shorter) or "(-d)" (drawn longer).
 std::vector<PanelTreeRow> buildPanelTree(TZCeiling& doc, const AppSettings& settings,
                                          const CanvasPieceSource& canvases);
+
+// The same rows without the pairs below the sides, which are built when a side is opened: a
+// room of n vertices has n·(n − 1)/2 pairs, too many to write out on every change of a large
+// outline. The canvas rows come with their points (a canvas has few).
+std::vector<PanelTreeRow> buildPanelRoots(TZCeiling& doc, const AppSettings& settings,
+                                          const CanvasPieceSource& canvases);
+// The rows below a side's root row as buildPanelTree gives them (empty for any other row).
+std::vector<PanelTreeRow> buildPanelChildren(const TZCeiling& doc, const PanelTreeRow& root);
 
 // What choosing a row puts into the name field, and whether the focus then moves to the length
 // field (a side's row: its length is what one types next). Nothing for a canvas row.

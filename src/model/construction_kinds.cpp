@@ -77,21 +77,6 @@ void OutlineEditor::markLast(int i, int k, TZDop& dop) {
     dop.lastPointPosY = outline_.position(i).y;
 }
 
-void OutlineEditor::addFoldLine(const Vertex& from, const Vertex& to) {
-    if (doc_.bendPieces.count() >= 2 * kMaxFoldLines) return;
-    doc_.bendPieces.append(from);
-    doc_.bendPieces.append(to);
-}
-
-int OutlineEditor::foldPointCount() const {
-    return doc_.bendPieces.count();
-}
-
-void OutlineEditor::dropFoldPointsAfter(int count) {
-    while (doc_.bendPieces.count() > count)
-        doc_.bendPieces.removeAt(doc_.bendPieces.count() - 1);
-}
-
 // ---- helpers -------------------------------------------------------------------------------------
 
 bool sidesPerpendicular(double theta1, double theta2) {
@@ -261,8 +246,9 @@ bool applyCornerCut(OutlineEditor& editor, TZDop& dop, int k, int corner) {
     const Vertex p = pointAlongSide(before, c, false, dop.distance1, 0);
     const Vertex q = pointAlongSide(c, after, true, dop.distance2, 0);
 
-    for (Vertex& v : editor.doc().polygon)
-        if (distance(v, c) < kCutMarkDistance) v.placed = 1;
+    const CPolygon& measured = editor.doc().polygon;
+    for (int i = 0; i < measured.count(); ++i)
+        if (distance(measured.at(i), c) < kCutMarkDistance) editor.outline().markCut(i);
     // P takes the corner's place and Q follows it: the corner is replaced by the two points.
     editor.replaceWithOwned(corner, p);
     editor.insertOwned(corner + 1, q);

@@ -8,13 +8,13 @@
 class TZCeiling;
 
 // The outline being built, with what every insertion needs: the output transform for the new
-// point's position and the document for the records and the fold lines.
+// point's position and the document it is built from (only read).
 class OutlineEditor {
   public:
-    OutlineEditor(TZCeiling& doc, WorkingOutline& outline, const OutputMapping& mapping)
+    OutlineEditor(const TZCeiling& doc, WorkingOutline& outline, const OutputMapping& mapping)
         : doc_(doc), outline_(outline), mapping_(mapping) {}
 
-    TZCeiling& doc() { return doc_; }
+    const TZCeiling& doc() const { return doc_; }
     WorkingOutline& outline() { return outline_; }
     int count() const { return outline_.count(); }
     const Vertex& point(int i) const { return outline_.point(i); }
@@ -29,14 +29,14 @@ class OutlineEditor {
     // Marks point i as the first or last point of construction `k` and stores its output position.
     void markFirst(int i, int k, TZDop& dop);
     void markLast(int i, int k, TZDop& dop);
-    // Appends one fold line to the document's bendPieces (within kMaxFoldLines).
-    void addFoldLine(const Vertex& from, const Vertex& to);
-    // Number of points in bendPieces, and dropping the ones added after `count`.
-    int foldPointCount() const;
-    void dropFoldPointsAfter(int count);
+    // Appends one fold line to the outline's fold lines (within kMaxFoldLines).
+    void addFoldLine(const Vertex& from, const Vertex& to) { outline_.addFoldLine(from, to); }
+    // Number of fold line points, and dropping the ones added after `count`.
+    int foldPointCount() const { return static_cast<int>(outline_.foldLines().size()); }
+    void dropFoldPointsAfter(int count) { outline_.dropFoldPointsAfter(count); }
 
   private:
-    TZCeiling& doc_;
+    const TZCeiling& doc_;
     WorkingOutline& outline_;
     const OutputMapping& mapping_;
 };

@@ -40,8 +40,8 @@ Vertex locateRow(const TZHoleDiagonal& row, const WorkingOutline& outline, std::
 }
 
 // The four corners of a rectangle cutout, in drawing order; false when it has none.
-bool rectangleCorners(TZHole& hole, const WorkingOutline& outline, std::span<const Vertex> room,
-                      std::array<Vertex, 4>& c) {
+bool rectangleCorners(const TZHole& hole, const WorkingOutline& outline, std::span<const Vertex> room,
+                      std::array<Vertex, 4>& c, TZRowRewrite& rewrite) {
     std::array<int, 3> rows{};
     int usable = 0;
     for (int r = 0; r < hole.rows.count() && usable < 3; ++r)
@@ -69,7 +69,7 @@ bool rectangleCorners(TZHole& hole, const WorkingOutline& outline, std::span<con
         if (!(length > 0)) return false;
         // The third corner is projected onto the perpendicular through the second, and its row
         // is rewritten to describe the corner actually drawn.
-        TZHoleDiagonal& third = hole.rows.at(rows[2]);
+        const TZHoleDiagonal& third = hole.rows.at(rows[2]);
         const Vertex measured = locateRow(third, outline, room);
         const double nx = -vy / length, ny = vx / length;
         const double along = (measured.x - second.x) * nx + (measured.y - second.y) * ny;
@@ -77,8 +77,9 @@ bool rectangleCorners(TZHole& hole, const WorkingOutline& outline, std::span<con
         c[1] = second;
         c[2] = add(second, nx * along, ny * along);
         c[3] = add(first, c[2].x - second.x, c[2].y - second.y);
-        third.distance1 = distance(c[2], outlinePoint(outline, third.vertex1));
-        third.distance2 = distance(c[2], outlinePoint(outline, third.vertex2));
+        rewrite.row = rows[2];
+        rewrite.distance1 = distance(c[2], outlinePoint(outline, third.vertex1));
+        rewrite.distance2 = distance(c[2], outlinePoint(outline, third.vertex2));
         return true;
     }
     case TZHoleMode::TwoOppositePoints:
@@ -120,7 +121,7 @@ bool wholeOutline(const TZHole& hole) {
 }
 
 // Circle (type 2) and ellipse (type 4).
-void addRoundCutout(TZCeiling& doc, const TZHole& hole, const WorkingOutline& outline,
+void addRoundCutout(const TZCeiling& doc, const TZHole& hole, const WorkingOutline& outline,
                     const OutputMapping& mapping, TZHolesArray& holes) {
     const bool ellipse = hole.type == static_cast<std::int32_t>(TZHoleType::Ellipse);
     if (hole.rows.count() < (ellipse ? 2 : 1)) return;
@@ -206,6 +207,11 @@ std::span<const TZHolePoint> TZHolesArray::cutout(int i) const {
 void TZHolesArray::clear() {
     points_.clear();
     ranges_.clear();
+    rewrites_.clear();
+}
+
+void TZHolesArray::addRowRewrite(const TZRowRewrite& rewrite) {
+    rewrites_.push_back(rewrite);
 }
 
 void TZHolesArray::beginCutout() {
@@ -254,16 +260,20 @@ std::int64_t automaticPointCount(double diameter1, double diameter2) {
 
 // ---- building -----------------------------------------------------------------------------------
 
-int buildCutouts(TZCeiling& doc, const WorkingOutline& outline, const OutputMapping& mapping,
+int buildCutouts(const TZCeiling& doc, const WorkingOutline& outline, const OutputMapping& mapping,
                  TZHolesArray& holes) {
     holes.clear();
     const std::span<const Vertex> room = pointsOf(doc.polygon);
-    for (TZHole& hole : doc.holes) {
+    for (int h = 0; h < doc.holes.count(); ++h) {
+        const TZHole& hole = doc.holes.at(h);
         holes.beginCutout();
         switch (static_cast<TZHoleType>(hole.type)) {
         case TZHoleType::Rectangle: {
             std::array<Vertex, 4> corners;
-            if (holes.room() < 4 || !rectangleCorners(hole, outline, room, corners)) break;
+            TZRowRewrite rewrite;
+            rewrite.hole = h;
+            if (holes.room() < 4 || !rectangleCorners(hole, outline, room, corners, rewrite)) break;
+            if (rewrite.row >= 0) holes.addRowRewrite(rewrite);
             for (const Vertex& c : corners)
                 holes.addPoint(c, mapping.toOutput(c.x, c.y));
             break;
@@ -291,7 +301,29 @@ int buildCutouts(TZCeiling& doc, const WorkingOutline& outline, const OutputMapp
     return holes.totalPoints();
 }
 
-int buildCutouts(TZCeiling& doc, const WorkingOutline& outline, TZHolesArray& holes) {
+int buildCutouts(const TZCeiling& doc, const WorkingOutline& outline, TZHolesArray& holes) {
     const ScreenMapping mapping(doc);
     return buildCutouts(doc, outline, mapping, holes);
+}
+
+void storeCutouts(TZCeiling& doc, const TZHolesArray& holes) {
+    for (const TZRowRewrite& r : holes.rowRewrites()) {
+        TZHole* hole = doc.holes.checkedAt(r.hole);
+        TZHoleDiagonal* row = hole != nullptr ? hole->rows.checkedAt(r.row) : nullptr;
+        if (row == nullptr) continue;
+        row->distance1 = r.distance1;
+        row->distance2 = r.distance2;
+    }
+}
+
+int regenerateCutouts(TZCeiling& doc, const WorkingOutline& outline, const OutputMapping& mapping,
+                      TZHolesArray& holes) {
+    const int total = buildCutouts(doc, outline, mapping, holes);
+    storeCutouts(doc, holes);
+    return total;
+}
+
+int regenerateCutouts(TZCeiling& doc, const WorkingOutline& outline, TZHolesArray& holes) {
+    const ScreenMapping mapping(doc);
+    return regenerateCutouts(doc, outline, mapping, holes);
 }

@@ -24,6 +24,15 @@ struct TZHolePoint {
     ScreenPoint output;
 };
 
+// A row a build computed anew: the three-point rectangle's third row, rewritten to describe the
+// corner actually drawn.
+struct TZRowRewrite {
+    int hole = -1; // index of the cutout record
+    int row = -1;  // index of its row
+    double distance1 = 0.0;
+    double distance2 = 0.0;
+};
+
 // The computed cutouts of a project: one polygon per cutout record, in record order (empty for a
 // cutout that yields none). The caller keeps it and reuses it: its storage is reserved once.
 class TZHolesArray {
@@ -40,10 +49,14 @@ class TZHolesArray {
     int totalPoints() const { return static_cast<int>(points_.size()); }
     int room() const { return kCutoutPointCapacity - totalPoints(); }
 
+    // Rows the build computed anew (see storeCutouts).
+    std::span<const TZRowRewrite> rowRewrites() const { return rewrites_; }
+
     // Building: clear, then for every cutout begin one and add its points.
     void clear();
     void beginCutout();
     bool addPoint(const Vertex& p, ScreenPoint output);
+    void addRowRewrite(const TZRowRewrite& rewrite);
 
   private:
     struct Range {
@@ -52,6 +65,7 @@ class TZHolesArray {
     };
     std::vector<TZHolePoint> points_;
     std::vector<Range> ranges_;
+    std::vector<TZRowRewrite> rewrites_;
 };
 
 // The point at distance a from A and b from B. Of the two such points the one inside the room
@@ -68,11 +82,19 @@ bool rowUsable(const TZHoleDiagonal& row, const WorkingOutline& outline);
 // point are skipped; a rectangle left with fewer than two usable rows (three for the three-point
 // mode), a circle or ellipse whose measurement row is unusable and an ellipse without its extra
 // row produce no polygon, and so does a mode that does not belong to the cutout's type. The
-// three-point rectangle rewrites its third row to the corner actually drawn.
-int buildCutouts(TZCeiling& doc, const WorkingOutline& outline, const OutputMapping& mapping,
+// three-point rectangle computes its third row anew, to describe the corner actually drawn; the
+// document is only read.
+int buildCutouts(const TZCeiling& doc, const WorkingOutline& outline, const OutputMapping& mapping,
                  TZHolesArray& holes);
 // The same with the drawing view's transform.
-int buildCutouts(TZCeiling& doc, const WorkingOutline& outline, TZHolesArray& holes);
+int buildCutouts(const TZCeiling& doc, const WorkingOutline& outline, TZHolesArray& holes);
+
+// Writes the rows a build computed anew into the document's cutout records.
+void storeCutouts(TZCeiling& doc, const TZHolesArray& holes);
+// Builds and stores, for a change of the document.
+int regenerateCutouts(TZCeiling& doc, const WorkingOutline& outline, const OutputMapping& mapping,
+                      TZHolesArray& holes);
+int regenerateCutouts(TZCeiling& doc, const WorkingOutline& outline, TZHolesArray& holes);
 
 // Points of a circle or ellipse with automatic point count: the larger diameter over 6, made
 // even, when that is at least 8, else 6 (none for a diameter that is not a number).

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <limits>
+#include <span>
 #include <vector>
 
 #include "model/ceiling.h"
@@ -11,6 +12,7 @@
 #include "model/records.h"
 #include "model/relaxation.h"
 #include "model/triangles.h"
+#include "model/working_outline.h"
 
 namespace {
 
@@ -207,7 +209,11 @@ void normalize(TZCeiling& doc) {
     }
 
     // Centre the bounding box on the origin, then put the first record's start on a grid node.
-    const std::vector<Vertex> outline = figureOutline(doc);
+    // Forming ends here, so the working outline is regenerated: the records get the derived
+    // values of the new outline (the corner-cut marks take the place of forming's placed marks).
+    WorkingOutline working;
+    regenerateWorkingOutline(doc, doc.showConstructions, working);
+    const std::span<const Vertex> outline = working.points();
     double minX = std::numeric_limits<double>::infinity();
     double minY = minX;
     double maxX = -minX;

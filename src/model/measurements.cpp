@@ -84,22 +84,41 @@ bool checkMaximumError(TZCeiling& doc) {
     return false;
 }
 
-bool recogniseRightAngle(TZCeiling& doc, int v) {
+namespace {
+
+// `find(i, j)` answers as findDiagonal does.
+template <class Find> bool recogniseRightAngleWith(TZCeiling& doc, int v, const Find& find) {
     const int n = doc.polygon.count();
     Vertex* corner = doc.polygon.checkedAt(v);
     if (corner == nullptr) return false;
     if (corner->rightAngle) return true;
     const int previous = (v + n - 1) % n;
     const int next = (v + 1) % n;
+    const auto measured = [&](int i, int j, double& length) {
+        const int k = find(i, j);
+        if (k < 0 || !(doc.diagonals.at(k).length > 0)) return false;
+        length = doc.diagonals.at(k).length;
+        return true;
+    };
     double c = 0;
     double e = 0;
-    if (!measuredLength(doc, previous, v, c) || !measuredLength(doc, next, v, e)) return false;
-    const int across = findDiagonal(doc, previous, next);
+    if (!measured(previous, v, c) || !measured(next, v, e)) return false;
+    const int across = find(previous, next);
     if (across < 0) return false;
     const double j = doc.diagonals.at(across).length;
     if (!(std::fabs(c * c + e * e - j * j) <= kRightAngleTolerance)) return false;
     corner->rightAngle = 1;
     return true;
+}
+
+} // namespace
+
+bool recogniseRightAngle(TZCeiling& doc, int v) {
+    return recogniseRightAngleWith(doc, v, [&](int i, int j) { return findDiagonal(doc, i, j); });
+}
+
+bool recogniseRightAngle(TZCeiling& doc, int v, const RecordIndex& records) {
+    return recogniseRightAngleWith(doc, v, [&](int i, int j) { return records.find(i, j); });
 }
 
 void markRightAngles(TZCeiling& doc) {
@@ -202,22 +221,18 @@ double rulerArea(const TZCeiling& doc) {
     return area(pointsOf(doc.rulerPoints));
 }
 
-// Building the working outline refreshes two scratch members of the document (the corner-cut
-// marks of the vertices and the fold lines of bends) and changes nothing the measurements read,
-// so the measurements stay observers of the document.
 std::vector<Vertex> figureOutline(const TZCeiling& doc) {
     WorkingOutline outline;
-    buildWorkingOutline(const_cast<TZCeiling&>(doc), doc.showConstructions, outline);
+    buildWorkingOutline(doc, doc.showConstructions, outline);
     return std::vector<Vertex>(outline.points().begin(), outline.points().end());
 }
 
 // The cutouts are placed against the outline with constructions, as their rows refer to it.
 std::vector<std::vector<Vertex>> cutoutOutlines(const TZCeiling& doc) {
-    TZCeiling& scratch = const_cast<TZCeiling&>(doc);
     WorkingOutline outline;
-    buildWorkingOutline(scratch, true, outline);
+    buildWorkingOutline(doc, true, outline);
     TZHolesArray holes;
-    buildCutouts(scratch, outline, holes);
+    buildCutouts(doc, outline, holes);
     std::vector<std::vector<Vertex>> result;
     result.reserve(static_cast<std::size_t>(holes.cutoutCount()));
     for (int i = 0; i < holes.cutoutCount(); ++i) {

@@ -13,6 +13,7 @@
 #include "model/polygon.h"
 
 class TZCeiling;
+class RecordIndex;
 
 // The distance between the record's vertices truncated to two decimals; 0 when an index names
 // no vertex.
@@ -38,6 +39,8 @@ bool checkMaximumError(TZCeiling& doc);
 // Pythagoras within the tolerance; never clears a mark. True when v is (now) marked, that is
 // when its row in the side panel gets " L".
 bool recogniseRightAngle(TZCeiling& doc, int v);
+// The same with the records looked up in `records` (made from the document's records as they are).
+bool recogniseRightAngle(TZCeiling& doc, int v, const RecordIndex& records);
 
 // The recognition as the side panel's tree is rebuilt: every vertex whose side to the next
 // vertex has a record (the vertices that get a row). Not while the tree stays empty in

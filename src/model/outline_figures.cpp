@@ -78,7 +78,7 @@ std::optional<OutlineBounds> outlineBounds(const WorkingOutline& outline) {
     return b;
 }
 
-ConstructionFigures constructionFigures(TZCeiling& doc, bool withConstructions) {
+ConstructionFigures constructionFigures(const TZCeiling& doc, bool withConstructions) {
     ConstructionFigures f;
     WorkingOutline outline;
     buildWorkingOutline(doc, withConstructions, outline);
@@ -94,19 +94,19 @@ ConstructionFigures constructionFigures(TZCeiling& doc, bool withConstructions) 
     return f;
 }
 
-double workingOutlineArea(TZCeiling& doc, bool withConstructions) {
+double workingOutlineArea(const TZCeiling& doc, bool withConstructions) {
     WorkingOutline outline;
     buildWorkingOutline(doc, withConstructions, outline);
     return outlineArea(outline);
 }
 
-double workingOutlinePerimeter(TZCeiling& doc, bool withConstructions) {
+double workingOutlinePerimeter(const TZCeiling& doc, bool withConstructions) {
     WorkingOutline outline;
     buildWorkingOutline(doc, withConstructions, outline);
     return outlinePerimeter(outline);
 }
 
-double cutoutsArea(TZCeiling& doc) {
+double cutoutsArea(const TZCeiling& doc) {
     WorkingOutline outline;
     buildWorkingOutline(doc, true, outline);
     TZHolesArray holes;
@@ -114,7 +114,7 @@ double cutoutsArea(TZCeiling& doc) {
     return cutoutsArea(holes);
 }
 
-double cutoutsPerimeter(TZCeiling& doc) {
+double cutoutsPerimeter(const TZCeiling& doc) {
     WorkingOutline outline;
     buildWorkingOutline(doc, true, outline);
     TZHolesArray holes;
@@ -122,7 +122,7 @@ double cutoutsPerimeter(TZCeiling& doc) {
     return cutoutsPerimeter(holes);
 }
 
-std::optional<OutlineBounds> workingOutlineBounds(TZCeiling& doc, bool withConstructions) {
+std::optional<OutlineBounds> workingOutlineBounds(const TZCeiling& doc, bool withConstructions) {
     WorkingOutline outline;
     buildWorkingOutline(doc, withConstructions, outline);
     return outlineBounds(outline);

@@ -16,20 +16,20 @@ class WorkingOutline;
 class TZHolesArray;
 
 // m²: the shoelace area of the working outline (with the constructions when asked).
-double workingOutlineArea(TZCeiling& doc, bool withConstructions);
+double workingOutlineArea(const TZCeiling& doc, bool withConstructions);
 // cm: the length of the closed working outline.
-double workingOutlinePerimeter(TZCeiling& doc, bool withConstructions);
+double workingOutlinePerimeter(const TZCeiling& doc, bool withConstructions);
 // m²: the sum of the shoelace areas of every cutout polygon (built against the outline with
 // constructions, as the cutout rows refer to it).
-double cutoutsArea(TZCeiling& doc);
+double cutoutsArea(const TZCeiling& doc);
 // cm: the sum of the lengths of every closed cutout outline.
-double cutoutsPerimeter(TZCeiling& doc);
+double cutoutsPerimeter(const TZCeiling& doc);
 
 struct OutlineBounds {
     double minX = 0, minY = 0, maxX = 0, maxY = 0;
 };
 // The bounding box of the working outline; none when it has no point.
-std::optional<OutlineBounds> workingOutlineBounds(TZCeiling& doc, bool withConstructions);
+std::optional<OutlineBounds> workingOutlineBounds(const TZCeiling& doc, bool withConstructions);
 
 struct ConstructionFigures {
     double outlineArea = 0;      // m², working outline
@@ -42,7 +42,7 @@ struct ConstructionFigures {
 };
 // Everything from one build. With `withConstructions` the constructions are applied and the
 // cutouts counted; without, the measured vertices alone and no cutout.
-ConstructionFigures constructionFigures(TZCeiling& doc, bool withConstructions);
+ConstructionFigures constructionFigures(const TZCeiling& doc, bool withConstructions);
 
 // The same figures of an outline and cutouts built by the caller.
 double outlineArea(const WorkingOutline& outline);

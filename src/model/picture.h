@@ -14,9 +14,11 @@ struct PixelRect {
 
 struct TZPicture {
     std::wstring path;
-    std::optional<Bitmap> image; // none until decoded
-    bool placed = false;         // the corners below have been set
-    Vertex corner1;              // drawing coordinates of the left/top corner
-    Vertex corner2;              // drawing coordinates of the right/bottom corner
-    PixelRect rect;              // the placement in view pixels, as stored in the file
+    // None until decoded. A cache of the file named by `path`, not part of the photo's value, so
+    // that a painting of a const document can decode the photo it shows.
+    mutable std::optional<Bitmap> image;
+    bool placed = false; // the corners below have been set
+    Vertex corner1;      // drawing coordinates of the left/top corner
+    Vertex corner2;      // drawing coordinates of the right/bottom corner
+    PixelRect rect;      // the placement in view pixels, as stored in the file
 };

@@ -62,7 +62,7 @@ int resolve(const WorkingOutline& outline, const CPolygon& measured, const TZRow
 
 void captureRowPoints(TZCeiling& doc) {
     WorkingOutline outline;
-    buildWorkingOutline(doc, true, outline);
+    regenerateWorkingOutline(doc, true, outline);
     for (TZHole& hole : doc.holes) {
         const int rows = rowsOnOutline(hole);
         for (int r = 0; r < rows; ++r) {
@@ -75,7 +75,7 @@ void captureRowPoints(TZCeiling& doc) {
 
 void resolveRowPoints(TZCeiling& doc) {
     WorkingOutline outline;
-    buildWorkingOutline(doc, true, outline);
+    regenerateWorkingOutline(doc, true, outline);
     for (TZHole& hole : doc.holes) {
         const int rows = rowsOnOutline(hole);
         for (int r = 0; r < rows; ++r) {

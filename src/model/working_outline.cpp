@@ -87,7 +87,26 @@ void WorkingOutline::clear() {
     points_.clear();
     entries_.clear();
     positions_.clear();
+    constructions_.clear();
+    cutMarks_.clear();
+    foldLines_.clear();
     truncated_ = false;
+}
+
+void WorkingOutline::markCut(int vertex) {
+    if (vertex >= 0 && vertex < static_cast<int>(cutMarks_.size()))
+        cutMarks_[static_cast<std::size_t>(vertex)] = 1;
+}
+
+void WorkingOutline::addFoldLine(const Vertex& from, const Vertex& to) {
+    if (foldLines_.size() >= 2 * static_cast<std::size_t>(kMaxFoldLines)) return;
+    foldLines_.push_back(from);
+    foldLines_.push_back(to);
+}
+
+void WorkingOutline::dropFoldPointsAfter(int count) {
+    if (count >= 0 && static_cast<std::size_t>(count) < foldLines_.size())
+        foldLines_.resize(static_cast<std::size_t>(count));
 }
 
 bool WorkingOutline::insert(int at, const Vertex& point, const TZDopPoint& entry, ScreenPoint position) {
@@ -131,28 +150,31 @@ void WorkingOutline::restoreBackup() {
 
 // ---- building ---------------------------------------------------------------------------------
 
-int buildWorkingOutline(TZCeiling& doc, bool applyConstructions, const OutputMapping& mapping,
+int buildWorkingOutline(const TZCeiling& doc, bool applyConstructions, const OutputMapping& mapping,
                         WorkingOutline& outline) {
     outline.clear();
-    for (Vertex& v : doc.polygon)
-        v.placed = 0;
-    emptyKeepingStorage(doc.bendPieces);
+    outline.resetCutMarks(doc.polygon.count());
 
     for (int i = 0; i < doc.polygon.count(); ++i) {
         if (outline.count() == kWorkingOutlineCapacity) {
             outline.markTruncated();
             break;
         }
-        const Vertex& v = doc.polygon.at(i);
+        // The copy carries no mark: the marks of a build are its cut marks.
+        Vertex v = doc.polygon.at(i);
+        v.placed = 0;
         TZDopPoint entry;
         entry.measuredVertex = i;
         outline.insert(outline.count(), v, entry, mapping.toOutput(v.x, v.y));
     }
     if (!applyConstructions) return outline.count();
 
+    std::vector<TZDop>& records = outline.constructionRecords();
+    for (const TZDop& dop : doc.dops)
+        records.push_back(dop);
     OutlineEditor editor(doc, outline, mapping);
-    for (int k = 0; k < doc.dops.count(); ++k) {
-        TZDop& dop = doc.dops.at(k);
+    for (int k = 0; k < static_cast<int>(records.size()); ++k) {
+        TZDop& dop = records[static_cast<std::size_t>(k)];
         dop.firstPointIndex = -1;
         dop.lastPointIndex = -1;
         dop.firstPointPosX = dop.firstPointPosY = kUnsetPosition;
@@ -165,17 +187,49 @@ int buildWorkingOutline(TZCeiling& doc, bool applyConstructions, const OutputMap
 
     // The first and last points carry the number of their construction, so they are found
     // wherever later constructions have moved them (and not found when one removed them).
+    const auto recordOf = [&](int k) -> TZDop* {
+        return k >= 0 && k < static_cast<int>(records.size()) ? &records[static_cast<std::size_t>(k)]
+                                                              : nullptr;
+    };
     for (int i = 0; i < outline.count(); ++i) {
         const TZDopPoint& e = outline.entry(i);
-        if (TZDop* dop = doc.dops.checkedAt(e.firstOf)) dop->firstPointIndex = i;
-        if (TZDop* dop = doc.dops.checkedAt(e.lastOf)) dop->lastPointIndex = i;
+        if (TZDop* dop = recordOf(e.firstOf)) dop->firstPointIndex = i;
+        if (TZDop* dop = recordOf(e.lastOf)) dop->lastPointIndex = i;
     }
     return outline.count();
 }
 
-int buildWorkingOutline(TZCeiling& doc, bool applyConstructions, WorkingOutline& outline, bool mirrored) {
+int buildWorkingOutline(const TZCeiling& doc, bool applyConstructions, WorkingOutline& outline,
+                        bool mirrored) {
     const ScreenMapping mapping(doc, mirrored);
     return buildWorkingOutline(doc, applyConstructions, mapping, outline);
+}
+
+void storeWorkingOutline(TZCeiling& doc, const WorkingOutline& outline) {
+    const std::span<const std::uint8_t> marks = outline.cutMarks();
+    for (int i = 0; i < doc.polygon.count(); ++i)
+        doc.polygon.at(i).placed =
+            static_cast<std::size_t>(i) < marks.size() ? marks[static_cast<std::size_t>(i)] : 0;
+    emptyKeepingStorage(doc.bendPieces);
+    for (const Vertex& p : outline.foldLines())
+        doc.bendPieces.append(p);
+    const std::span<const TZDop> records = outline.constructions();
+    if (static_cast<int>(records.size()) != doc.dops.count()) return;
+    for (int k = 0; k < doc.dops.count(); ++k)
+        doc.dops.at(k) = records[static_cast<std::size_t>(k)];
+}
+
+int regenerateWorkingOutline(TZCeiling& doc, bool applyConstructions, const OutputMapping& mapping,
+                             WorkingOutline& outline) {
+    const int count = buildWorkingOutline(doc, applyConstructions, mapping, outline);
+    storeWorkingOutline(doc, outline);
+    return count;
+}
+
+int regenerateWorkingOutline(TZCeiling& doc, bool applyConstructions, WorkingOutline& outline,
+                             bool mirrored) {
+    const ScreenMapping mapping(doc, mirrored);
+    return regenerateWorkingOutline(doc, applyConstructions, mapping, outline);
 }
 
 Vertex pointAlongSide(const Vertex& p0, const Vertex& p1, bool fromStart, double distance, double offset) {

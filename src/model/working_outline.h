@@ -3,11 +3,17 @@
 // construction inserted, in order. It is not stored; it is rebuilt from the construction records
 // whenever the drawing, a measurement, the cutouts or the layout need it, so building it must be
 // cheap and must never allocate: a WorkingOutline is kept by its caller and reused.
+//
+// Building reads the document and changes nothing in it. What a build derives besides the points
+// (the constructions' computed fields, the corner-cut marks, the fold lines of bends) stays in the
+// WorkingOutline; regenerateWorkingOutline() also writes it into the document's records, which is
+// where the project file and the construction texts find it.
 
 #include <cstdint>
 #include <span>
 #include <vector>
 
+#include "model/construction.h"
 #include "model/polygon.h"
 #include "model/view_transform.h"
 
@@ -17,7 +23,7 @@ class TZCeiling;
 // whole, so the outline is always a complete, valid ring.
 inline constexpr int kWorkingOutlineCapacity = 1000;
 
-// Fold lines kept in the document's `bendPieces` (two points each) by one build at most. The
+// Fold lines (two points each) one build keeps at most. The
 // fold lines are only drawn; a build with more bent sides than this draws the first ones.
 inline constexpr int kMaxFoldLines = 1000;
 
@@ -85,6 +91,30 @@ class WorkingOutline {
     // A list of points for the builder's own bookkeeping, kept to save allocations.
     std::vector<Vertex>& scratch() { return scratch_; }
 
+    // ---- what the build derived besides the points ----
+    // Copies of the document's construction records with the fields the build computes (first
+    // and last point index and output position, a rectangle's width, an arc's radius); empty
+    // when the build applied no constructions.
+    std::span<const TZDop> constructions() const { return constructions_; }
+    // The record of construction k as computed, or null.
+    const TZDop* construction(int k) const {
+        return k >= 0 && k < static_cast<int>(constructions_.size())
+                   ? &constructions_[static_cast<std::size_t>(k)]
+                   : nullptr;
+    }
+    // One mark per measured vertex of the document: 1 for a vertex at a cut corner, else 0.
+    std::span<const std::uint8_t> cutMarks() const { return cutMarks_; }
+    // The fold lines of bends, two points (start and end of the folded side) each.
+    std::span<const Vertex> foldLines() const { return foldLines_; }
+
+    // Editing of the derived parts, used while the outline is built.
+    std::vector<TZDop>& constructionRecords() { return constructions_; }
+    void resetCutMarks(int vertices) { cutMarks_.assign(static_cast<std::size_t>(vertices), 0); }
+    void markCut(int vertex);
+    // Appends one fold line, unless kMaxFoldLines are kept already.
+    void addFoldLine(const Vertex& from, const Vertex& to);
+    void dropFoldPointsAfter(int count);
+
   private:
     std::vector<Vertex> points_;
     std::vector<TZDopPoint> entries_;
@@ -93,20 +123,33 @@ class WorkingOutline {
     std::vector<TZDopPoint> backupEntries_;
     std::vector<ScreenPoint> backupPositions_;
     std::vector<Vertex> scratch_;
+    std::vector<TZDop> constructions_;
+    std::vector<std::uint8_t> cutMarks_;
+    std::vector<Vertex> foldLines_;
     bool truncated_ = false;
 };
 
 // Builds the working outline of the document into `outline` and returns its number of points.
 // Without `applyConstructions` it is the measured vertices alone. With it, every construction is
-// applied in creation order; each construction's first and last point indexes and output
-// positions, an arc's radius (depth2) and a rectangle's width are written into its record, the
-// corner-cut mark (`placed`) of the measured vertices is set, and the document's `bendPieces`
-// receives the fold lines of bends (emptied first, its storage kept).
-int buildWorkingOutline(TZCeiling& doc, bool applyConstructions, const OutputMapping& mapping,
+// applied in creation order, and the outline keeps the records with their computed fields, the
+// corner-cut marks of the measured vertices and the fold lines of bends. The document is only read.
+int buildWorkingOutline(const TZCeiling& doc, bool applyConstructions, const OutputMapping& mapping,
                         WorkingOutline& outline);
 // The same with the drawing view's transform.
-int buildWorkingOutline(TZCeiling& doc, bool applyConstructions, WorkingOutline& outline,
+int buildWorkingOutline(const TZCeiling& doc, bool applyConstructions, WorkingOutline& outline,
                         bool mirrored = false);
+
+// Writes what a build derived into the document: each construction's computed fields into its
+// record (when the build applied them), the corner-cut mark `placed` of every measured vertex
+// (cleared elsewhere) and the fold lines into `bendPieces` (emptied first, its storage kept).
+void storeWorkingOutline(TZCeiling& doc, const WorkingOutline& outline);
+
+// Builds and stores: what a change of the document runs, so that its records carry the derived
+// values the project file stores and the construction texts read.
+int regenerateWorkingOutline(TZCeiling& doc, bool applyConstructions, const OutputMapping& mapping,
+                             WorkingOutline& outline);
+int regenerateWorkingOutline(TZCeiling& doc, bool applyConstructions, WorkingOutline& outline,
+                             bool mirrored = false);
 
 // The point `distance` along the side p0→p1, measured from p0 (fromStart) or back from p1, moved
 // by `offset` to the left of the direction of travel (x right, y down: towards the inside of a

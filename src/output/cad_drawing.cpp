@@ -98,9 +98,9 @@ void addOutlines(CadDrawing& d, TZCeiling& doc, const LayoutPoints& list, double
     for (const Vertex& p : outline.points())
         working.push_back(up(p));
     addPolyline(d, CadLayer::WorkingOutline, working, doc.polygon.defined);
-    for (int k = 0; k + 1 < doc.bendPieces.count(); k += 2)
-        addPolyline(d, CadLayer::WorkingOutline, {up(doc.bendPieces.at(k)), up(doc.bendPieces.at(k + 1))},
-                    false);
+    const std::span<const Vertex> folds = outline.foldLines();
+    for (std::size_t k = 0; k + 1 < folds.size(); k += 2)
+        addPolyline(d, CadLayer::WorkingOutline, {up(folds[k]), up(folds[k + 1])}, false);
 
     // The length of every segment: a side's as the drawing writes it, a construction's drawn one.
     const int segments = n < 2 ? 0 : (doc.polygon.defined ? n : n - 1);

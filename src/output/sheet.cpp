@@ -186,6 +186,12 @@ bool drawPrintElement(TZCeiling& doc, TZPrintForm& form, const TZPrintFormElem& 
 bool drawPrintForm(TZCeiling& doc, TZPrintForm& form, Surface& surface, std::wstring& continuation,
                    bool firstPage, const SheetPage& page, const SheetServices& services) {
     if (!(page.widthMm > 0) || !(page.heightMm > 0) || page.widthPx <= 0 || page.heightPx <= 0) return false;
+    // The texts of the sheet name the constructions by their points in the working outline, so
+    // the records get them first, as the drawing on the screen gives them.
+    {
+        std::optional<DrawingCache> own;
+        regenerateDrawnOutline(doc, services.settings, services.cache ? *services.cache : own.emplace());
+    }
     std::unique_ptr<Surface> scratch;
     if (!firstPage) scratch = surface.createScratch();
     Surface& target = scratch ? *scratch : surface;

@@ -148,7 +148,9 @@ std::string toUtf8(std::wstring_view text) {
     out.reserve(text.size());
     for (wchar_t ch : text) {
         auto c = static_cast<std::uint32_t>(ch);
-        if (c > 0x10FFFF) c = 0xFFFD;
+        // Beyond Unicode, or half of a UTF-16 pair (a damaged file can carry one): no UTF-8
+        // writes it, and a JSON writer refuses the bytes, so it becomes the replacement mark.
+        if (c > 0x10FFFF || (c >= 0xD800 && c <= 0xDFFF)) c = 0xFFFD;
         if (c < 0x80) {
             out.push_back(static_cast<char>(c));
         } else if (c < 0x800) {

@@ -34,6 +34,7 @@ struct PaintFixture {
     PaintOutcome paintScreen() {
         surface.clear();
         PaintRequest r;
+        prepareScreenPaint(*t, surface, settings, cache);
         return paintDrawing(surface, *t, settings, r, cache);
     }
     // A direct paint of the purpose into a target rectangle, pens and fonts scaled for `ref`.

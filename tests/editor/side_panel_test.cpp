@@ -121,6 +121,32 @@ TEST(PanelTree, TheMostDeviatingMeasuredDiagonalOfARowIsMarked) {
     EXPECT_EQ(rows[1].children[2].record, -1);
 }
 
+// The window builds the roots and opens sides one by one; what it shows must be the whole tree.
+TEST(PanelTree, RootsWithTheirChildrenBuiltOnDemandAreTheWholeTree) {
+    TestDocument t;
+    setOutline(*t, {{0, 0}, {300, 0}, {300, 300}, {0, 300}, {-100, 150}});
+    measureRecord(*t, L"AC", 430.0);
+    measureRecord(*t, L"BD", 420.0);
+    measureRecord(*t, L"AB", 350.0);
+    t->polygon.at(1).sidePreference = kSideInward;
+    AppSettings settings;
+    const std::vector<PanelTreeRow> whole = buildPanelTree(*t, settings, {});
+    const std::vector<PanelTreeRow> roots = buildPanelRoots(*t, settings, {});
+    ASSERT_EQ(roots.size(), whole.size());
+    for (std::size_t r = 0; r < roots.size(); ++r) {
+        EXPECT_EQ(roots[r].text, whole[r].text);
+        EXPECT_TRUE(roots[r].children.empty());
+        ASSERT_EQ(roots[r].childCount, static_cast<int>(whole[r].children.size())) << "row " << r;
+        const std::vector<PanelTreeRow> children = buildPanelChildren(*t, roots[r]);
+        ASSERT_EQ(children.size(), whole[r].children.size());
+        for (std::size_t c = 0; c < children.size(); ++c) {
+            EXPECT_EQ(children[c].text, whole[r].children[c].text);
+            EXPECT_EQ(children[c].record, whole[r].children[c].record);
+        }
+    }
+    EXPECT_TRUE(buildPanelChildren(*t, whole[0].children[0]).empty()) << "a pair has nothing below it";
+}
+
 TEST(PanelTree, StepModeLeavesTheTreeEmptyAndASideWithoutRecordHasNoRow) {
     TestDocument t;
     setOutline(*t, kRectangle);

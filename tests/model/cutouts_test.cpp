@@ -7,6 +7,7 @@
 #include "model/cutouts.h"
 #include "model/geometry.h"
 #include "model/outline_figures.h"
+#include "storage/project_image.h"
 #include "support/fakes.h"
 
 namespace {
@@ -35,8 +36,8 @@ class CutoutsTest : public ::testing::Test {
   protected:
     void SetUp() override { setOutline(*doc, {{0, 0}, {400, 0}, {400, 300}, {0, 300}}); }
     int build() {
-        buildWorkingOutline(*doc, true, outline);
-        return buildCutouts(*doc, outline, holes);
+        regenerateWorkingOutline(*doc, true, outline);
+        return regenerateCutouts(*doc, outline, holes);
     }
     void expectPoint(int cutout, int i, double x, double y) {
         ASSERT_LT(i, holes.pointCount(cutout));
@@ -275,6 +276,73 @@ TEST_F(CutoutsTest, CutoutsThatDoNotFitAreLeftOutWhole) {
     EXPECT_EQ(holes.pointCount(2), 10);
     EXPECT_EQ(holes.pointCount(3), 0);
     EXPECT_EQ(holes.cutoutCount(), 4);
+}
+
+// Building reads the document: only regenerating writes what the build derived into it, and
+// then exactly that (the constructions' computed fields, the cut marks, the fold lines, the
+// rewritten cutout row).
+TEST_F(CutoutsTest, BuildingChangesNothingAndRegeneratingStoresWhatTheBuildDerived) {
+    TZDop cut;
+    cut.kind = static_cast<std::int32_t>(TZDopKind::CornerCut);
+    cut.vertex2 = 3; // the constructions lie after A and B, which the cutout rows refer to
+    cut.distance1 = cut.distance2 = 40;
+    doc->dops.append(cut);
+    TZDop arc;
+    arc.kind = static_cast<std::int32_t>(TZDopKind::Arc);
+    arc.vertex1 = 1;
+    arc.vertex2 = 2;
+    arc.distance1 = arc.distance2 = 100;
+    arc.depth = 30;
+    doc->dops.append(arc);
+    TZDop bend;
+    bend.kind = static_cast<std::int32_t>(TZDopKind::Bend);
+    bend.vertex1 = 1;
+    bend.vertex2 = 2;
+    bend.depth = 10;
+    doc->dops.append(bend);
+    TZHole h = hole(TZHoleType::Rectangle, TZHoleMode::ThreePoints, 0);
+    h.rows.append(rowTo(0, 1, 100, 100));
+    h.rows.append(rowTo(0, 1, 200, 100));
+    h.rows.append(rowTo(0, 1, 205, 150)); // measured 5 cm off the square corner
+    doc->holes.append(h);
+    doc->polygon.at(0).placed = 1; // a mark a build clears
+    const auto image = [&] {
+        TZDynamicMemory m;
+        saveToStream(*doc, m);
+        return std::string(m.bytes());
+    };
+    const std::string before = image();
+
+    ASSERT_GT(buildWorkingOutline(*doc, true, outline), 4);
+    ASSERT_EQ(buildCutouts(*doc, outline, holes), 4);
+    EXPECT_EQ(image(), before);
+    EXPECT_EQ(doc->bendPieces.count(), 0);
+    ASSERT_EQ(outline.constructions().size(), 3u);
+    EXPECT_GE(outline.constructions()[0].firstPointIndex, 0);
+    EXPECT_GT(outline.constructions()[1].depth2, 0) << "the arc's radius";
+    EXPECT_FALSE(outline.foldLines().empty());
+    ASSERT_EQ(holes.rowRewrites().size(), 1u);
+
+    storeWorkingOutline(*doc, outline);
+    storeCutouts(*doc, holes);
+    EXPECT_NE(image(), before);
+    for (int k = 0; k < 3; ++k) {
+        EXPECT_EQ(doc->dops.at(k).firstPointIndex,
+                  outline.constructions()[static_cast<std::size_t>(k)].firstPointIndex);
+        EXPECT_EQ(doc->dops.at(k).lastPointIndex,
+                  outline.constructions()[static_cast<std::size_t>(k)].lastPointIndex);
+        EXPECT_EQ(doc->dops.at(k).depth2, outline.constructions()[static_cast<std::size_t>(k)].depth2);
+    }
+    for (int i = 0; i < 4; ++i)
+        EXPECT_EQ(doc->polygon.at(i).placed, i == 3 ? 1 : 0) << "vertex " << i;
+    EXPECT_EQ(static_cast<std::size_t>(doc->bendPieces.count()), outline.foldLines().size());
+    EXPECT_NEAR(doc->holes.at(0).rows.at(2).distance1, distance(kCorners[0], makeVertex(200, 150)), 1e-9);
+
+    // A build of the stored document derives the same again: regenerating twice is once.
+    const std::string stored = image();
+    regenerateWorkingOutline(*doc, true, outline);
+    regenerateCutouts(*doc, outline, holes);
+    EXPECT_EQ(image(), stored);
 }
 
 } // namespace

@@ -37,7 +37,7 @@ void expectPoint(const WorkingOutline& o, int i, double x, double y) {
 class WorkingOutlineTest : public ::testing::Test {
   protected:
     void SetUp() override { room(*doc); }
-    int build() { return buildWorkingOutline(*doc, true, outline); }
+    int build() { return regenerateWorkingOutline(*doc, true, outline); }
     TestDocument doc;
     WorkingOutline outline;
 };

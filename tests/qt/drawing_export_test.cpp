@@ -93,6 +93,7 @@ TEST(QtDrawing, TheScreenShowsTheFilledRoomWithCrispSidesInTheirColours) {
     {
         QPainter painter(&image);
         QtSurface surface(painter, &measurer);
+        prepareScreenPaint(*f.t, surface, f.settings, cache);
         paintDrawing(surface, *f.t, f.settings, PaintRequest{}, cache);
     }
     // The room lies from (150, 150) to (650, 450) on the screen.

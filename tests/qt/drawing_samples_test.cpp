@@ -43,6 +43,7 @@ struct SceneFixture {
         QImage image(w, h, QImage::Format_RGB32);
         QPainter painter(&image);
         QtSurface surface(painter, &measurer);
+        prepareScreenPaint(*t, surface, settings, cache);
         paintDrawing(surface, *t, settings, PaintRequest{}, cache);
         return image;
     }
@@ -83,6 +84,7 @@ TEST(DrawingSamples, ThePointsModeShowsLengthsDiagonalsAndCutoutRows) {
     EXPECT_GT(countColour(image, QColor(233, 233, 233)), 100000);
     EXPECT_GT(countColour(image, QColor(155, 0, 155)), 100); // the ruler
     RecordingSurface recorded(deviceMetricsFor(1920, 1080));
+    prepareScreenPaint(*f.t, recorded, f.settings, f.cache);
     paintDrawing(recorded, *f.t, f.settings, PaintRequest{}, f.cache);
     EXPECT_FALSE(recorded.textsEqual(L"A").empty());
     EXPECT_GT(recorded.count(RecordKind::Text), 200u);

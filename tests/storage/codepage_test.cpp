@@ -43,3 +43,13 @@ TEST(Codepage, MalformedUtf8DecodesToReplacementCharacters) {
     EXPECT_EQ(codepage::fromUtf8("\xD0"), L"\xFFFD"); // cut off at the end
     EXPECT_EQ(codepage::toUtf8(codepage::fromUtf8("Зал №2 ☂")), "Зал №2 ☂");
 }
+
+// A lone half of a UTF-16 pair, as a damaged project file's text can hold, has no UTF-8 form:
+// written as one it made the command line's JSON writer end the program.
+TEST(Codepage, AHalfOfAUtf16PairEncodesAsTheReplacementMark) {
+    std::wstring text = L"a";
+    text.push_back(static_cast<wchar_t>(0xD83D));
+    text.push_back(L'b');
+    EXPECT_EQ(codepage::toUtf8(text), "a\xEF\xBF\xBD"
+                                      "b");
+}

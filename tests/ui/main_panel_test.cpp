@@ -97,6 +97,37 @@ TEST(SidePanel, TheTreeMarksARightAngleAndTheTriangleCommandsActOnTheSelectedRow
     EXPECT_TRUE(w.frame->action(cmd::kTriangleInward)->isChecked());
 }
 
+// The pairs below a side are made when the side is opened; a rebuild (any change) keeps the
+// opened sides open with their pairs as they are now, and a selected pair selected.
+TEST(SidePanel, ThePairsOfASideAppearWhenItIsOpenedAndStayOpenAcrossARebuild) {
+    EditorFrame w;
+    w.frame->runCommand(cmd::kNewProject);
+    buildMeasuredRoom(w.doc(), kRectangle, {L"AC"});
+    w.doc().rebuildTree();
+    auto* tree = w.control<QTreeWidget>(1110);
+    QTreeWidgetItem* ab = rowNamed(tree, QStringLiteral("AB"));
+    ASSERT_NE(ab, nullptr);
+    EXPECT_EQ(ab->childCount(), 0);
+    EXPECT_EQ(ab->childIndicatorPolicy(), QTreeWidgetItem::ShowIndicator) << "it can be opened";
+    tree->expandItem(ab);
+    ASSERT_EQ(ab->childCount(), 3);
+    EXPECT_EQ(ab->child(1)->text(0), QStringLiteral("AC (500.0)"));
+    tree->setCurrentItem(ab->child(1));
+
+    measureRecord(w.doc(), L"AC", 510);
+    w.doc().rebuildTree();
+    ab = rowNamed(tree, QStringLiteral("AB"));
+    ASSERT_NE(ab, nullptr);
+    EXPECT_TRUE(ab->isExpanded());
+    ASSERT_EQ(ab->childCount(), 3);
+    EXPECT_TRUE(ab->child(1)->text(0).startsWith(QStringLiteral("AC (510.0)")));
+    EXPECT_TRUE(ab->child(1)->isSelected());
+    EXPECT_EQ(rowNamed(tree, QStringLiteral("BC"))->childCount(), 0) << "closed sides stay unbuilt";
+    EXPECT_EQ(rowNamed(tree, QStringLiteral("DA"))->childIndicatorPolicy(),
+              QTreeWidgetItem::DontShowIndicatorWhenChildless)
+        << "nothing below the last vertex";
+}
+
 TEST(SidePanel, ChoosingARowFillsTheFieldsAndASideRowMovesTheFocusToTheLength) {
     EditorFrame w;
     w.frame->activateWindow();
@@ -106,6 +137,7 @@ TEST(SidePanel, ChoosingARowFillsTheFieldsAndASideRowMovesTheFocusToTheLength) {
     w.doc().rebuildTree();
     auto* tree = w.control<QTreeWidget>(1110);
     QTreeWidgetItem* ab = rowNamed(tree, QStringLiteral("AB"));
+    tree->expandItem(ab); // the pairs below a side are there once it is opened
     tree->setCurrentItem(ab->child(1));
     EXPECT_EQ(w.panel()->nameField()->text(), QStringLiteral("AC"));
     EXPECT_EQ(w.panel()->lengthField()->text(), QStringLiteral("500.0"));

@@ -43,6 +43,7 @@ void CChildView::paintEvent(QPaintEvent*) {
         QPainter buffer(&backBuffer_);
         QtSurface surface(buffer, &measurer_);
         surface.setMetrics(deviceMetricsFor(width(), height(), logicalDpiX()));
+        prepareScreenPaint(doc_, surface, *settings_, *cache_);
         paintDrawing(surface, doc_, *settings_, PaintRequest{}, *cache_, photos_);
     }
     QPainter window(this);

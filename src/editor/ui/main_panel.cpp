@@ -199,6 +199,7 @@ void TZMainPanel::buildControls() {
     connect(length_, &TZExtendedEdit::enterPressed, this, &TZMainPanel::setLength);
     connect(setButton_, &QPushButton::clicked, this, &TZMainPanel::setLength);
     connect(tree_, &QTreeWidget::itemSelectionChanged, this, &TZMainPanel::treeSelectionChanged);
+    connect(tree_, &QTreeWidget::itemExpanded, this, &TZMainPanel::fillChildren);
     connect(list_, &QListWidget::itemActivated, this, &TZMainPanel::listActivated);
 }
 
@@ -270,25 +271,26 @@ void TZMainPanel::rebuildTree() {
         if (tree_->topLevelItem(i)->isExpanded()) expanded.insert(rowKey(tree_->topLevelItem(i)));
     if (QTreeWidgetItem* current = tree_->currentItem(); current && current->isSelected())
         selected = rowKey(current);
+    const QString selectedRoot = selected.section(QLatin1Char('/'), 0, 0);
 
     const QSignalBlocker block(tree_);
     tree_->setUpdatesEnabled(false);
     tree_->clear();
-    rows_ = buildPanelTree(doc_, settings_, canvases_);
+    // The rows below a side are built when it is opened: a large outline has thousands of pairs.
+    rows_ = buildPanelRoots(doc_, settings_, canvases_);
     QTreeWidgetItem* reselect = nullptr;
     for (int r = 0; r < int(rows_.size()); ++r) {
         const PanelTreeRow& row = rows_[std::size_t(r)];
         auto* root = new QTreeWidgetItem(tree_, {toQt(row.text)});
         root->setData(0, kRootRole, r);
         root->setData(0, kChildRole, -1);
-        for (int c = 0; c < int(row.children.size()); ++c) {
-            auto* child = new QTreeWidgetItem(root, {toQt(row.children[std::size_t(c)].text)});
-            child->setData(0, kRootRole, r);
-            child->setData(0, kChildRole, c);
-            if (!selected.isEmpty() && rowKey(child) == selected) reselect = child;
-        }
+        if (row.childCount > 0) root->setChildIndicatorPolicy(QTreeWidgetItem::ShowIndicator);
         const QString key = rowKey(root);
-        if (expanded.count(key) != 0) root->setExpanded(true);
+        const bool open = expanded.count(key) != 0;
+        if (open || (!selected.isEmpty() && key == selectedRoot && selected != key)) fillChildren(root);
+        for (int c = 0; c < root->childCount(); ++c)
+            if (!selected.isEmpty() && rowKey(root->child(c)) == selected) reselect = root->child(c);
+        if (open) root->setExpanded(true);
         if (!selected.isEmpty() && key == selected) reselect = root;
     }
     if (reselect != nullptr) {
@@ -299,6 +301,20 @@ void TZMainPanel::rebuildTree() {
     // The fields follow the records as they are now (after undo and redo too).
     const bool forgotten = fields_.forgetNameOutsideOutline();
     if (fields_.refreshLength() || forgotten) showFields();
+}
+
+void TZMainPanel::fillChildren(QTreeWidgetItem* root) {
+    if (root == nullptr || root->parent() != nullptr || root->childCount() > 0) return;
+    const int r = root->data(0, kRootRole).toInt();
+    if (r < 0 || r >= int(rows_.size())) return;
+    PanelTreeRow& row = rows_[std::size_t(r)];
+    if (row.children.empty()) row.children = buildPanelChildren(doc_, row);
+    const QSignalBlocker block(tree_);
+    for (int c = 0; c < int(row.children.size()); ++c) {
+        auto* child = new QTreeWidgetItem(root, {toQt(row.children[std::size_t(c)].text)});
+        child->setData(0, kRootRole, r);
+        child->setData(0, kChildRole, c);
+    }
 }
 
 QSize TZMainPanel::sizeHint() const {

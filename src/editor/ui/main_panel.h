@@ -64,6 +64,8 @@ class TZMainPanel : public QWidget {
     void nameEdited();
     void setLength();
     void treeSelectionChanged();
+    // Builds the rows below a root item when they are first needed (opened, or to select one).
+    void fillChildren(QTreeWidgetItem* root);
     void listActivated(QListWidgetItem* item);
 
     TZCeiling& doc_;
