@@ -8,13 +8,20 @@
 #include <filesystem>
 #include <memory>
 
+#include "editor/drawing_cache.h"
+#include "editor/length_entry.h"
+#include "editor/painting.h"
+#include "editor/side_panel_figures.h"
+#include "editor/side_panel_tree.h"
 #include "model/ceiling.h"
 #include "model/forming.h"
 #include "model/forming_commands.h"
 #include "model/geometry.h"
 #include "model/measurement_check.h"
 #include "model/records.h"
+#include "model/settings.h"
 #include "model/shapes.h"
+#include "output/recording_surface.h"
 #include "platform/ui_services.h"
 
 namespace {
@@ -91,6 +98,31 @@ void BM_FormRoomOf92CornersWithAFan(benchmark::State& state) {
     formRepeatedly<makeRoomOf92>(state, static_cast<int>(state.range(0)));
 }
 BENCHMARK(BM_FormRoomOf92CornersWithAFan)->Arg(0)->Unit(benchmark::kMillisecond);
+
+// One "Установить" on the 24-corner room as the window runs it: the length entered on a diagonal
+// (which forms the outline again), then the side panel's tree and figures rebuilt and the drawing
+// painted once.
+void BM_SetLengthRoomOf24(benchmark::State& state) {
+    Project t;
+    makeRoomOf24(*t);
+    const CPolygon sketch = t->polygon;
+    AppSettings settings;
+    DrawingCache cache;
+    RecordingSurface surface(deviceMetricsFor(1920, 1080));
+    for (auto _ : state) {
+        state.PauseTiming();
+        t->polygon.copyFrom(sketch);
+        t->clearUndo();
+        surface.clear();
+        state.ResumeTiming();
+        benchmark::DoNotOptimize(enterLength(*t, L"AM", L"1000,5").formed);
+        benchmark::DoNotOptimize(buildPanelRoots(*t, settings, {}));
+        benchmark::DoNotOptimize(panelFigures(*t));
+        prepareScreenPaint(*t, surface, settings, cache);
+        paintDrawing(surface, *t, settings, PaintRequest{}, cache);
+    }
+}
+BENCHMARK(BM_SetLengthRoomOf24)->Unit(benchmark::kMillisecond);
 
 // The snapshot forming takes before it changes anything, on the 92-point project. Each
 // iteration moves a vertex so that the snapshot differs from the newest one and is stored.
