@@ -22,6 +22,8 @@
 #include "storage/material_base.h"
 #include "storage/project_image.h"
 
+using namespace tenzora;
+
 namespace {
 
 constexpr int kProjects = 10'000;

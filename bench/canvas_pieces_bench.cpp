@@ -13,6 +13,8 @@
 #include "model/geometry.h"
 #include "platform/ui_services.h"
 
+using namespace tenzora;
+
 namespace {
 
 // A 300 cm wide room `metres` long whose two long sides zigzag by 10 cm every 50 cm.

@@ -18,6 +18,8 @@
 #include "storage/dynamic_memory.h"
 #include "storage/project_image.h"
 
+using namespace tenzora;
+
 namespace {
 
 constexpr int kFiles = 10'000;

@@ -12,6 +12,8 @@
 #include "platform/ui_services.h"
 #include "support/painting_scene.h"
 
+using namespace tenzora;
+
 namespace {
 
 // A document of its own for each benchmark (no window, no messages).

@@ -19,6 +19,8 @@
 #include "platform/ui_services.h"
 #include "storage/codepage.h"
 
+using namespace tenzora;
+
 namespace {
 
 struct Project {

@@ -15,6 +15,8 @@
 #include "model/settings.h"
 #include "platform/ui_services.h"
 
+using namespace tenzora;
+
 namespace {
 
 // A document of its own, without a window.

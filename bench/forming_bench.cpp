@@ -24,6 +24,8 @@
 #include "output/recording_surface.h"
 #include "platform/ui_services.h"
 
+using namespace tenzora;
+
 namespace {
 
 struct Project {

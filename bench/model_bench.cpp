@@ -10,6 +10,8 @@
 #include "model/names.h"
 #include "support/fakes.h"
 
+using namespace tenzora;
+
 namespace {
 
 void BM_VertexNames(benchmark::State& state) {

@@ -22,6 +22,8 @@
 #include <QPainter>
 
 #include "platform/qt/qt_surface.h"
+
+using namespace tenzora;
 #endif
 
 namespace {

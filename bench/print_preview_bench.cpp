@@ -25,6 +25,8 @@
 #include "platform/ui_services.h"
 #include "support/painting_scene.h"
 
+using namespace tenzora;
+
 namespace {
 
 // The shipped workshop form's layout: the title and order data, the cutting drawing, the

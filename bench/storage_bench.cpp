@@ -13,6 +13,8 @@
 #include "platform/ui_services.h"
 #include "storage/project_image.h"
 
+using namespace tenzora;
+
 namespace {
 
 // No materials.mat is read or written by the benchmarks.

@@ -12,6 +12,8 @@
 #include "output/wmf_writer.h"
 #include "platform/approximate_text_measurer.h"
 
+using namespace tenzora;
+
 namespace {
 
 constexpr int kWidth = 1920;

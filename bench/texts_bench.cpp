@@ -15,6 +15,8 @@
 #include "output/variable_text.h"
 #include "platform/ui_services.h"
 
+using namespace tenzora;
+
 namespace {
 
 const std::filesystem::path kNoProgramDir = "/nonexistent/tenzora-bench";

@@ -22,6 +22,8 @@
 #include "seeds.h"
 #include "storage/codepage.h"
 
+using namespace tenzora;
+
 namespace {
 
 // Bytes one point or text may take in a DXF file (a vertex is two coordinate groups of up to

@@ -12,6 +12,8 @@
 #include "platform/ui_services.h"
 #include "seeds.h"
 
+using namespace tenzora;
+
 namespace {
 
 const std::filesystem::path kNoProgramDir = "/nonexistent/tenzora-fuzz";

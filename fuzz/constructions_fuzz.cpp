@@ -24,6 +24,8 @@
 #include "model/row_capture.h"
 #include "model/working_outline.h"
 
+using namespace tenzora;
+
 namespace {
 
 // Reads the input as a stream of small fields.

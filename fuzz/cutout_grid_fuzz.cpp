@@ -15,6 +15,8 @@
 #include "platform/ui_services.h"
 #include "storage/codepage.h"
 
+using namespace tenzora;
+
 namespace {
 
 std::wstring text(CyclingBytes& in) {

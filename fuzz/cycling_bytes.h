@@ -5,6 +5,8 @@
 #include <cstddef>
 #include <cstdint>
 
+namespace tenzora {
+
 class CyclingBytes {
   public:
     CyclingBytes(const std::uint8_t* data, std::size_t size) : data_(data), size_(size) {}
@@ -21,3 +23,5 @@ class CyclingBytes {
     std::size_t size_;
     std::size_t pos_ = 0;
 };
+
+} // namespace tenzora

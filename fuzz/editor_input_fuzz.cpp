@@ -19,6 +19,8 @@
 #include "platform/ui_services.h"
 #include "seeds.h"
 
+using namespace tenzora;
+
 namespace {
 
 // Enough steps to enter, close, drag and measure a small room; few enough to stay quick.

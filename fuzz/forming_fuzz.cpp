@@ -25,6 +25,8 @@
 #include "model/shapes.h"
 #include "platform/ui_services.h"
 
+using namespace tenzora;
+
 namespace {
 
 // Sizes stay small so that every run is quick (forming a large outline takes milliseconds, a

@@ -12,6 +12,8 @@
 #include "platform/ui_services.h"
 #include "storage/project_image.h"
 
+namespace tenzora {
+
 // No materials.mat is read or written while fuzzing.
 inline const std::filesystem::path kNoProgramDir = "/nonexistent/tenzora-fuzz";
 
@@ -33,3 +35,5 @@ inline void resetToNewProject(TZCeiling& doc) {
     reset.assign(fresh);
     if (!loadFromStream(doc, reset, currentFormat)) std::abort();
 }
+
+} // namespace tenzora

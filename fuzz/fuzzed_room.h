@@ -5,6 +5,8 @@
 
 #include "model/ceiling.h"
 
+namespace tenzora {
+
 template <class Reader> void appendFuzzedConstructionsAndCutouts(TZCeiling& doc, Reader& in, int vertices) {
     const int constructions = in.byte() % 4;
     for (int i = 0; i < constructions; ++i) {
@@ -38,3 +40,5 @@ template <class Reader> void appendFuzzedConstructionsAndCutouts(TZCeiling& doc,
         doc.dopHoleOrder.append({kOrderCutout, i});
     }
 }
+
+} // namespace tenzora

@@ -24,6 +24,8 @@
 #include "storage/material_base.h"
 #include "storage/price_file.h"
 
+using namespace tenzora;
+
 namespace {
 
 #define check(ok)                                                                                            \

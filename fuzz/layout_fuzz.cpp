@@ -24,6 +24,8 @@
 #include "seeds.h"
 #include "storage/codepage.h"
 
+using namespace tenzora;
+
 namespace {
 
 // Reads the input as a stream of small fields.

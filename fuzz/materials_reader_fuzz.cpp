@@ -9,6 +9,8 @@
 #include "storage/codepage.h"
 #include "storage/material_base.h"
 
+using namespace tenzora;
+
 namespace {
 
 TZMaterialBase sampleBase() {

@@ -8,6 +8,8 @@
 #include "model/names.h"
 #include "storage/codepage.h"
 
+using namespace tenzora;
+
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string_view bytes(reinterpret_cast<const char*>(data), size);
     const std::wstring typed = codepage::fromUtf8(bytes);

@@ -8,6 +8,8 @@
 #include "output/office_job.h"
 #include "seeds.h"
 
+using namespace tenzora;
+
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
     writeSeeds({{"ok.result", "status=ok\noutput=/tmp/Заказ - Смета.docx\n"},
                 {"failed.result", "status=failed\r\nreason=template\r\ndetail=cannot read /x.docx\r\n"}});

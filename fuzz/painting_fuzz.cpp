@@ -22,6 +22,8 @@
 #include "seeds.h"
 #include "storage/project_image.h"
 
+using namespace tenzora;
+
 namespace {
 
 TZPrintForm everyElement() {

@@ -9,6 +9,8 @@
 #include "cli/price_list_json.h"
 #include "seeds.h"
 
+using namespace tenzora;
+
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
     writeSeeds(
         {{"empty.json",

@@ -8,6 +8,8 @@
 #include "seeds.h"
 #include "storage/price_file.h"
 
+using namespace tenzora;
+
 namespace {
 
 TZPriceFile samplePrices() {

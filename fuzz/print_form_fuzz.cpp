@@ -8,6 +8,8 @@
 
 #include "output/print_form_file.h"
 
+using namespace tenzora;
+
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string_view bytes(reinterpret_cast<const char*>(data), size);
     for (bool dealer : {false, true}) {

@@ -13,6 +13,8 @@
 #include "seeds.h"
 #include "storage/project_image.h"
 
+using namespace tenzora;
+
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
     SilentUiServices ui;
     TZCeiling empty(ui, kNoProgramDir);

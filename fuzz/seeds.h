@@ -10,6 +10,8 @@
 #include <utility>
 #include <vector>
 
+namespace tenzora {
+
 // Writes each (name, bytes) pair as a file of the seed folder, when one is named.
 inline void writeSeeds(const std::vector<std::pair<std::string, std::string>>& seeds) {
     const char* folder = std::getenv("TENZORA_FUZZ_SEEDS");
@@ -21,3 +23,5 @@ inline void writeSeeds(const std::vector<std::pair<std::string, std::string>>& s
         out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
     }
 }
+
+} // namespace tenzora

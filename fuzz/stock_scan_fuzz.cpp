@@ -17,6 +17,8 @@
 #include "seeds.h"
 #include "storage/project_image.h"
 
+using namespace tenzora;
+
 namespace {
 
 // No materials.mat is read or written while fuzzing.

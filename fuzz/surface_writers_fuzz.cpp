@@ -18,6 +18,8 @@
 #include "output/wmf_writer.h"
 #include "platform/approximate_text_measurer.h"
 
+using namespace tenzora;
+
 namespace {
 
 // Reads the fuzz input as numbers; past its end everything reads as 0.

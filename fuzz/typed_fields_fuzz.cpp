@@ -20,6 +20,8 @@
 #include "seeds.h"
 #include "storage/codepage.h"
 
+using namespace tenzora;
+
 namespace {
 
 // Stops the run, naming the line whose condition failed.

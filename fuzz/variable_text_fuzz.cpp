@@ -16,6 +16,8 @@
 #include "seeds.h"
 #include "storage/project_image.h"
 
+using namespace tenzora;
+
 namespace {
 
 // No materials base or price list is read while fuzzing.

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+namespace tenzora {
+
 namespace {
 // The texts are never narrower than this, whatever the logo.
 constexpr int kMinimumWidth = 400;
@@ -33,3 +35,5 @@ AboutLayout aboutLayout(int logoWidth, int logoHeight, int buttonWidth, int butt
     l.linkBottom = lh + 40;
     return l;
 }
+
+} // namespace tenzora

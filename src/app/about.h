@@ -5,6 +5,8 @@
 
 #include <string>
 
+namespace tenzora {
+
 // The firm the notice names: the firm's name of the settings, or "Сатрон" while none is set.
 std::wstring aboutNotice(const std::wstring& printTitle);
 // The second information line.
@@ -34,3 +36,5 @@ struct AboutLayout {
 // screenWidth × screenHeight.
 AboutLayout aboutLayout(int logoWidth, int logoHeight, int buttonWidth, int buttonHeight, int screenWidth,
                         int screenHeight);
+
+} // namespace tenzora

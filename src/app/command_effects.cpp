@@ -9,6 +9,8 @@
 #include "model/settings.h"
 #include "platform/clock.h"
 
+namespace tenzora {
+
 namespace {
 
 constexpr wchar_t kAddPhotoText[] = L"Добавить фото ...";
@@ -114,3 +116,5 @@ void hidePhoto(TZCeiling& doc) {
     doc.shownPhoto = -1;
     doc.repaint();
 }
+
+} // namespace tenzora

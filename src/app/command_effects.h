@@ -12,6 +12,8 @@
 #include "business/photos.h"
 #include "editor/view_zoom.h"
 
+namespace tenzora {
+
 class Clock;
 class TZCeiling;
 struct AppSettings;
@@ -52,3 +54,5 @@ void setAccuracyClass(TZCeiling& doc, double accuracy);
 // act on (photos from index 50 on, and the hide item once there are 50 photos) are greyed too.
 std::vector<PopupItem> photoMenu(const TZCeiling& doc, bool canAddPhotos);
 void hidePhoto(TZCeiling& doc);
+
+} // namespace tenzora

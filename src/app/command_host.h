@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+namespace tenzora {
+
 struct PopupItem {
     int command = 0; // 0 for a separator
     std::wstring text;
@@ -25,3 +27,5 @@ class CommandHost {
     // the vertex of that row); none while no row is selected.
     virtual std::optional<std::wstring> selectedTreeRow() const = 0;
 };
+
+} // namespace tenzora

@@ -2,6 +2,8 @@
 // The identifiers of the main window's commands. They are the program's own numbers: toolbar
 // layouts, automation and the window tests find commands by them, so they never change.
 
+namespace tenzora {
+
 namespace cmd {
 
 // "Файл"
@@ -97,3 +99,5 @@ inline constexpr int kFirstPhotoItem = 22001;
 inline constexpr int kMaxPhotoItemIndex = 49; // 22001 + k is acted on only for k ≤ min(count, 49)
 
 } // namespace cmd
+
+} // namespace tenzora

@@ -7,6 +7,8 @@
 #include "model/ceiling.h"
 #include "model/settings.h"
 
+namespace tenzora {
+
 namespace {
 
 // The triangle commands look at the selected tree row after its first two characters (the row
@@ -138,3 +140,5 @@ CommandState commandRule(int id, const CommandInputs& in) {
         return {true, false};
     }
 }
+
+} // namespace tenzora

@@ -5,6 +5,8 @@
 #include <optional>
 #include <string>
 
+namespace tenzora {
+
 struct AppSettings;
 class TZCeiling;
 
@@ -34,3 +36,5 @@ struct CommandState {
 // The rule of the command table for `id`. Commands without a rule of their own are enabled and
 // unchecked. Whether a command can run at all (has a handler) is the dispatcher's business.
 CommandState commandRule(int id, const CommandInputs& in);
+
+} // namespace tenzora

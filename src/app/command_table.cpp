@@ -4,6 +4,8 @@
 
 #include "app/command_ids.h"
 
+namespace tenzora {
+
 namespace {
 
 constexpr Accelerator ctrl(char letter) {
@@ -227,3 +229,5 @@ const std::vector<ToolbarDefinition>& toolbars() {
     static const std::vector<ToolbarDefinition> bars = buildToolbars();
     return bars;
 }
+
+} // namespace tenzora

@@ -8,6 +8,8 @@
 #include <string_view>
 #include <vector>
 
+namespace tenzora {
+
 // A keyboard accelerator. Gray + and Gray − are the keys of the numeric keypad.
 enum class AccelKey { None, Letter, Enter, F12, KeypadPlus, KeypadMinus };
 
@@ -74,3 +76,5 @@ inline constexpr int kMainToolbar = 5;
 inline constexpr int kTrianglesToolbar = 6;
 inline constexpr int kPointsToolbar = 4;
 inline constexpr int kConstructionsToolbar = 8;
+
+} // namespace tenzora

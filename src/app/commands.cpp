@@ -11,6 +11,8 @@
 #include "model/settings.h"
 #include "output/order_export.h"
 
+namespace tenzora {
+
 namespace {
 constexpr wchar_t kNoFormsText[] = L"Нет ни одной доступной печатной формы!";
 
@@ -222,3 +224,5 @@ void registerDocumentCommands(CommandRegistry& r) {
         if (c.host != nullptr) c.host->showPopup(kPhotos, photoMenu(c.doc, c.processor.available(kAddPhoto)));
     });
 }
+
+} // namespace tenzora

@@ -18,6 +18,8 @@
 #include "app/command_host.h"
 #include "app/command_rules.h"
 
+namespace tenzora {
+
 class Clock;
 class TZCeiling;
 struct AppSettings;
@@ -111,3 +113,5 @@ class CommandProcessor {
 // the ruler, step mode, dealer mode, the construction method, the drag and marking switches,
 // the accuracy class, the cutting mode switch, and the photo menu.
 void registerDocumentCommands(CommandRegistry& registry);
+
+} // namespace tenzora

@@ -7,6 +7,8 @@
 #include "platform/settings_store.h"
 #include "storage/codepage.h"
 
+namespace tenzora {
+
 namespace {
 
 std::optional<std::string> variable(const char* name) {
@@ -122,3 +124,5 @@ bool setUpFirstDrawingFolder(AppSettings& settings, SettingsStore& store,
     }
     return true;
 }
+
+} // namespace tenzora

@@ -7,6 +7,8 @@
 
 #include "storage/program_directory.h"
 
+namespace tenzora {
+
 class SettingsStore;
 struct AppSettings;
 
@@ -56,3 +58,5 @@ inline constexpr wchar_t kExamplesSubfolder[] = L"Примеры";
 // could not be made).
 bool setUpFirstDrawingFolder(AppSettings& settings, SettingsStore& store,
                              const std::filesystem::path& documents, const ProgramDirectory& dir);
+
+} // namespace tenzora

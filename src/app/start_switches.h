@@ -4,6 +4,10 @@
 // the constructions count in the area, the layout and the pictures); snapping, angles and the
 // canvas distances stay off.
 
+namespace tenzora {
+
 class TZCeiling;
 
 void applyStartSwitches(TZCeiling& doc);
+
+} // namespace tenzora

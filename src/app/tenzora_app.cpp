@@ -5,6 +5,8 @@
 #include "platform/image_codec.h"
 #include "storage/codepage.h"
 
+namespace tenzora {
+
 CTenzoraApp::CTenzoraApp(AppServices services, ProgramDirectory programDir)
     : services_(services), programDir_(std::move(programDir)),
       document_(std::make_unique<TZCeiling>(services.ui, programDir_)) {
@@ -27,7 +29,7 @@ CTenzoraApp::CTenzoraApp(AppServices services, const ProgramDirectoryChoice& cho
     : CTenzoraApp(services, preparedProgramDirectory(services.ui, choice)) {}
 
 void CTenzoraApp::readSettings() {
-    ::readSettings(settings_, services_.settings);
+    tenzora::readSettings(settings_, services_.settings);
 }
 
 bool CTenzoraApp::loadLogos(std::wstring& missing) {
@@ -59,3 +61,5 @@ std::filesystem::path resolveProgramDir(const std::optional<std::filesystem::pat
         return std::filesystem::path(env);
     return executable.parent_path();
 }
+
+} // namespace tenzora

@@ -12,6 +12,8 @@
 #include "model/ceiling.h"
 #include "model/settings.h"
 
+namespace tenzora {
+
 class Clock;
 class ImageCodec;
 class Launcher;
@@ -72,3 +74,5 @@ std::filesystem::path resolveProgramDir(const std::optional<std::filesystem::pat
 
 inline constexpr wchar_t kLogoFile[] = L"logo.bmp";
 inline constexpr wchar_t kPrintLogoFile[] = L"printlogo.bmp";
+
+} // namespace tenzora

@@ -10,6 +10,8 @@
 #include "storage/image_io.h"
 #include "storage/project_head.h"
 
+namespace tenzora {
+
 namespace {
 
 constexpr std::string_view kHeaderStart = "Tenzora";
@@ -102,3 +104,5 @@ ClientScan scanClients(std::span<const std::wstring> folders, const ScanProgress
         });
     return std::move(*scan);
 }
+
+} // namespace tenzora

@@ -14,6 +14,8 @@
 
 #include "business/drawing_folders.h"
 
+namespace tenzora {
+
 // One client.
 struct TZClientsList {
     std::int32_t id = 0; // 1-based position in the list, given when the client is first met
@@ -82,3 +84,5 @@ using ScanStep = std::function<bool(std::size_t done, std::size_t total)>;
 // leaves whatever list was shown before as it was.
 std::optional<ClientScan> scanClientsUnlessCancelled(std::span<const std::wstring> folders,
                                                      const ScanStep& step);
+
+} // namespace tenzora

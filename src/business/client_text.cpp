@@ -2,6 +2,8 @@
 
 #include <array>
 
+namespace tenzora {
+
 std::wstring joinClientText(const ClientRequisites& client) {
     if (!client.hasRequisites()) return client.name;
     std::wstring text = client.name;
@@ -31,3 +33,5 @@ ClientRequisites splitClientText(std::wstring_view text) {
     }
     return client;
 }
+
+} // namespace tenzora

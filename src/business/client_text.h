@@ -6,6 +6,8 @@
 #include <string>
 #include <string_view>
 
+namespace tenzora {
+
 inline constexpr wchar_t kClientSeparator = L'\u00AC'; // "¬"
 
 struct ClientRequisites {
@@ -30,3 +32,5 @@ std::wstring joinClientText(const ClientRequisites& client);
 // separators stays empty, missing fields at the end are empty, and text after a sixth separator
 // is ignored. A text without a separator, or whose first character is one, is the name alone.
 ClientRequisites splitClientText(std::wstring_view text);
+
+} // namespace tenzora

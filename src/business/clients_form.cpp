@@ -6,6 +6,8 @@
 #include "business/csv_tables.h"
 #include "business/new_instance.h"
 
+namespace tenzora {
+
 ClientsForm::ClientsForm(UiServices& ui, bool chooseMode) : ui_(ui), chooseMode_(chooseMode) {}
 
 void ClientsForm::scan(std::span<const std::wstring> folders, const ScanProgress& progress) {
@@ -91,3 +93,5 @@ bool ClientsForm::exportCsv() {
     const std::optional<std::wstring> path = chooseCsvFile(ui_);
     return path && writeClientsCsv(ui_, *path, scan_.clients);
 }
+
+} // namespace tenzora

@@ -12,6 +12,8 @@
 #include "business/client_text.h"
 #include "business/grid_column.h"
 
+namespace tenzora {
+
 class Launcher;
 class UiServices;
 
@@ -67,3 +69,5 @@ class ClientsForm {
     ClientRequisites chosen_;
     std::vector<std::size_t> shownProjects_; // indexes into scan_.projects
 };
+
+} // namespace tenzora

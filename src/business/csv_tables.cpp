@@ -8,6 +8,8 @@
 #include "storage/codepage.h"
 #include "storage/export_file.h"
 
+namespace tenzora {
+
 namespace {
 
 // Beyond this magnitude a value is printed in exponent form, as the dialogs' grids print it: such
@@ -79,3 +81,5 @@ std::optional<std::wstring> chooseCsvFile(UiServices& ui) {
     if (path && path->empty()) path.reset();
     return path;
 }
+
+} // namespace tenzora

@@ -12,6 +12,8 @@
 #include "model/static_array.h"
 #include "storage/material.h"
 
+namespace tenzora {
+
 class UiServices;
 
 // The materials table: a header, then every named row in display order (group rows carry their
@@ -36,3 +38,5 @@ inline constexpr wchar_t kMaterialsHeader[] =
 inline constexpr wchar_t kClientsHeader[] =
     L"Клиент;Телефон;ИНН;КПП;Адрес;Расчетный счет;Кол-во заказов;Сумма\n";
 } // namespace csvTables
+
+} // namespace tenzora

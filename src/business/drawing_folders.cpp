@@ -6,6 +6,8 @@
 #include "storage/codepage.h"
 #include "storage/file_io.h"
 
+namespace tenzora {
+
 namespace {
 
 bool isSeparator(wchar_t c) {
@@ -68,3 +70,5 @@ void readProjectFiles(const std::vector<ProjectFileEntry>& files, std::uintmax_t
         if (progress) progress(done, files.size());
     }
 }
+
+} // namespace tenzora

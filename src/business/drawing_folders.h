@@ -11,6 +11,8 @@
 #include <string_view>
 #include <vector>
 
+namespace tenzora {
+
 // Told after each file of a scan: files done so far and the number of files found. A scan lists
 // every folder first, so `total` is known from the first call on.
 using ScanProgress = std::function<void(std::size_t done, std::size_t total)>;
@@ -36,3 +38,5 @@ std::vector<ProjectFileEntry> listProjectFiles(std::span<const std::wstring> fol
 void readProjectFiles(const std::vector<ProjectFileEntry>& files, std::uintmax_t maxBytes,
                       const std::function<void(const ProjectFileEntry&, std::string_view)>& read,
                       const ScanProgress& progress);
+
+} // namespace tenzora

@@ -5,6 +5,8 @@
 #include "model/measurements.h"
 #include "storage/price_file.h"
 
+namespace tenzora {
+
 namespace {
 
 template <typename T, typename V> int countStrictlyBelow(const TZStaticArray<T>& steps, V value) {
@@ -92,3 +94,5 @@ double CostEstimate::extraWorkCost(std::wstring_view work, double quantity, int 
 std::string priceTagText(double jobCostWithExtras) {
     return formatNumberAscii(jobCostWithExtras, 2);
 }
+
+} // namespace tenzora

@@ -11,6 +11,8 @@
 #include "model/pricing_options.h"
 #include "model/static_array.h"
 
+namespace tenzora {
+
 class TZCeiling;
 class TZPriceFile;
 
@@ -54,3 +56,5 @@ class CostEstimate {
 // The price tag a saved project carries in its file header: jobCost(true) with two decimals
 // ("0" when it is zero), as single-byte text.
 std::string priceTagText(double jobCostWithExtras);
+
+} // namespace tenzora

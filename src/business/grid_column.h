@@ -3,6 +3,8 @@
 
 #include <string>
 
+namespace tenzora {
+
 struct GridColumnSpec {
     const wchar_t* title;
     int width;
@@ -14,3 +16,5 @@ struct GridColumnTitle {
     int width = 0;
     friend bool operator==(const GridColumnTitle&, const GridColumnTitle&) = default;
 };
+
+} // namespace tenzora

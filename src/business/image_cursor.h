@@ -12,6 +12,8 @@
 
 #include "storage/dynamic_memory.h"
 
+namespace tenzora {
+
 class ImageCursor {
   public:
     explicit ImageCursor(std::string_view bytes) : bytes_(bytes) {}
@@ -82,3 +84,5 @@ auto readAcceptedImage(std::string_view imageBytes, Accepted accepted, Read read
     if (!accepted(unscrambled)) return std::nullopt;
     return read(unscrambled);
 }
+
+} // namespace tenzora

@@ -13,6 +13,8 @@
 #include "storage/codepage.h"
 #include "storage/material_base.h"
 
+namespace tenzora {
+
 using namespace materialsForm;
 
 namespace {
@@ -277,3 +279,5 @@ bool MaterialsForm::openMovement(int movement, Launcher& launcher) {
     if (selectedRow_ < 0 || movement < 0 || movement >= movementCount()) return false;
     return openInNewInstance(launcher, ui_, shownMovements_[static_cast<std::size_t>(movement)].path);
 }
+
+} // namespace tenzora

@@ -15,6 +15,8 @@
 #include "model/static_array.h"
 #include "storage/material.h"
 
+namespace tenzora {
+
 class Launcher;
 class TZMaterialBase;
 class UiServices;
@@ -105,3 +107,5 @@ inline constexpr wchar_t kReceiptPrefix[] = L"(пост.) ";
 // magnitude are shown.
 inline constexpr double kQuantityEpsilon = 0.01;
 } // namespace materialsForm
+
+} // namespace tenzora

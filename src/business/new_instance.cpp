@@ -3,6 +3,8 @@
 #include "platform/launcher.h"
 #include "platform/ui_services.h"
 
+namespace tenzora {
+
 bool openInNewInstance(Launcher& launcher, UiServices& ui, const std::wstring& path) {
     // The running executable itself: /usr/bin/tenzora when installed, build/bin/tenzora when run
     // from a build. Not a fixed /usr/bin/tenzora, so that a build running beside an installed
@@ -12,3 +14,5 @@ bool openInNewInstance(Launcher& launcher, UiServices& ui, const std::wstring& p
     ui.error(L"Не удалось запустить программу, чтобы открыть проект «" + path + L"».");
     return false;
 }
+
+} // namespace tenzora

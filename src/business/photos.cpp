@@ -3,6 +3,8 @@
 #include "model/ceiling.h"
 #include "platform/image_codec.h"
 
+namespace tenzora {
+
 bool addPhoto(TZCeiling& doc, ImageCodec& images) {
     FileDialogRequest request;
     request.save = false;
@@ -43,3 +45,5 @@ void showPhoto(TZCeiling& doc, int index) {
     doc.shownPhoto = index;
     doc.repaint();
 }
+
+} // namespace tenzora

@@ -2,6 +2,8 @@
 // The project's photos: adding one (chosen with the file dialog and decoded at once, so that a
 // file that is no picture is refused), deleting one, and the photo menu's "Добавить фото ...".
 
+namespace tenzora {
+
 class ImageCodec;
 class TZCeiling;
 
@@ -26,3 +28,5 @@ bool addPhotoFromMenu(TZCeiling& doc, ImageCodec& images);
 
 // Photo k over the drawing; choosing the photo already shown does nothing.
 void showPhoto(TZCeiling& doc, int index);
+
+} // namespace tenzora

@@ -6,6 +6,8 @@
 #include "model/typed_value.h"
 #include "platform/ui_services.h"
 
+namespace tenzora {
+
 namespace {
 
 std::wstring stepText(double step) {
@@ -244,3 +246,5 @@ PriceDialogLayout priceDialogLayout(int width, int height, const PriceDialogFixe
     l.cancel = {width - 82, height - 38, sizes.cancel.width, sizes.cancel.height};
     return l;
 }
+
+} // namespace tenzora

@@ -13,6 +13,8 @@
 #include "business/grid_column.h"
 #include "storage/price_file.h"
 
+namespace tenzora {
+
 class UiServices;
 
 // The band titles: "0-" + g0, g(i−1) + "-" + g(i), ">" + g(A−1) ("0-0" without gradations).
@@ -114,3 +116,5 @@ struct PriceDialogLayout {
 
 // Where the controls go for a client area of width × height pixels.
 PriceDialogLayout priceDialogLayout(int width, int height, const PriceDialogFixedSizes& sizes);
+
+} // namespace tenzora

@@ -10,6 +10,8 @@
 #include "platform/ui_services.h"
 #include "storage/codepage.h"
 
+namespace tenzora {
+
 using namespace priceOptions;
 
 std::vector<double> normalizeAreaSteps(std::vector<double> values) {
@@ -142,3 +144,5 @@ bool PriceOptionsForm::accept() {
     prices_ = std::move(updated);
     return true;
 }
+
+} // namespace tenzora

@@ -14,6 +14,8 @@
 #include "business/grid_column.h"
 #include "storage/price_file.h"
 
+namespace tenzora {
+
 class UiServices;
 
 // The area gradations as saved: sorted ascending, a value less than kStepTolerance from the last
@@ -72,3 +74,5 @@ inline constexpr std::int32_t kMinCornerStep = 1;
 
 // Told when price.dat cannot be written; shared by both price dialogs.
 void reportPriceFileNotSaved(UiServices& ui, const std::filesystem::path& programDir);
+
+} // namespace tenzora

@@ -9,6 +9,8 @@
 #include "storage/project_image.h"
 #include "storage/project_values.h"
 
+namespace tenzora {
+
 namespace {
 
 std::wstring quoted(const std::wstring& path) {
@@ -118,3 +120,5 @@ bool TZCeiling::saveAs(std::optional<PricingOptions> pricing) {
     if (!path) return false;
     return saveProject(*this, *path, pricing);
 }
+
+} // namespace tenzora

@@ -7,6 +7,8 @@
 
 #include "model/pricing_options.h"
 
+namespace tenzora {
+
 class TZCeiling;
 
 namespace projectFile {
@@ -33,3 +35,5 @@ PricingOptions pricingOptionsOf(const TZCeiling& doc);
 // above 1,000,000 bytes or reads short is reported to the user and leaves the document unchanged;
 // an unrecognised format is reported by the reader. `currentFormat` receives the format flag.
 bool loadProject(const std::wstring& path, bool& currentFormat, TZCeiling& doc);
+
+} // namespace tenzora

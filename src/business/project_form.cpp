@@ -10,6 +10,8 @@
 #include "model/typed_value.h"
 #include "storage/price_file.h"
 
+namespace tenzora {
+
 namespace {
 // The first corner: a last corner of "A" (or none) starts an empty outline instead of a polygon.
 constexpr wchar_t kFirstCorner[] = L"A";
@@ -153,11 +155,11 @@ std::vector<std::wstring> ProjectForm::photoPaths() const {
 }
 
 bool ProjectForm::addPhoto(ImageCodec& images) {
-    return ::addPhoto(doc_, images);
+    return tenzora::addPhoto(doc_, images);
 }
 
 bool ProjectForm::deletePhoto(int index) {
-    return ::deletePhoto(doc_, index);
+    return tenzora::deletePhoto(doc_, index);
 }
 
 void ProjectForm::takeCornerCount(int n) {
@@ -220,3 +222,5 @@ bool ProjectForm::accept() {
 void ProjectForm::cancel() {
     if (doc_.undoPos < doc_.undoCount - 1) doc_.redo();
 }
+
+} // namespace tenzora

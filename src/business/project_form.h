@@ -12,6 +12,8 @@
 #include "business/client_text.h"
 #include "business/grid_column.h"
 
+namespace tenzora {
+
 class ImageCodec;
 class TZCeiling;
 
@@ -106,3 +108,5 @@ class ProjectForm {
     int listsCity_ = -1;              // the city whose lists are shown
     std::wstring shownSeamDirection_; // what 1168 showed for the document
 };
+
+} // namespace tenzora

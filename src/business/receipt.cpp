@@ -14,6 +14,8 @@
 #include "storage/image_io.h"
 #include "storage/project_head.h"
 
+namespace tenzora {
+
 namespace {
 
 using receipt::kCaption;
@@ -96,3 +98,5 @@ std::optional<std::wstring> recordReceipt(UiServices& ui, std::span<const std::w
     }
     return writeReceipt(ui, folder, material, quantity, date);
 }
+
+} // namespace tenzora

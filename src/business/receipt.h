@@ -10,6 +10,8 @@
 
 #include "storage/material.h"
 
+namespace tenzora {
+
 class UiServices;
 
 namespace receipt {
@@ -60,3 +62,5 @@ inline constexpr double kMinQuantity = 0.01;
 // A receipt date must have at least this many characters.
 inline constexpr std::size_t kMinDateLength = 2;
 } // namespace receipt
+
+} // namespace tenzora

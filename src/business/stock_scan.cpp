@@ -13,6 +13,8 @@
 #include "storage/project_head.h"
 #include "storage/project_image.h"
 
+namespace tenzora {
+
 namespace {
 
 std::string cut(const std::string& text, std::size_t field) {
@@ -97,3 +99,5 @@ std::vector<MaterialBalance> scanStock(TZMaterialBase& base, std::span<const std
         return true;
     });
 }
+
+} // namespace tenzora

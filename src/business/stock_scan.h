@@ -13,6 +13,8 @@
 
 #include "business/drawing_folders.h"
 
+namespace tenzora {
+
 class TZMaterialBase;
 
 // One stock movement: a project or a receipt found by the scan.
@@ -62,3 +64,5 @@ using StockScanHook = std::function<bool(std::size_t done, std::size_t total)>;
 // to its end gives exactly what scanStock gives.
 std::optional<std::vector<MaterialBalance>>
 scanStockStoppable(TZMaterialBase& base, std::span<const std::wstring> folders, const StockScanHook& goOn);
+
+} // namespace tenzora

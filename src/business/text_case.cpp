@@ -1,5 +1,7 @@
 #include "business/text_case.h"
 
+namespace tenzora {
+
 wchar_t foldCase(wchar_t c) {
     if (c >= L'A' && c <= L'Z') return static_cast<wchar_t>(c + (L'a' - L'A'));
     if (c >= L'\u0410' && c <= L'\u042F') return static_cast<wchar_t>(c + 0x20); // А … Я
@@ -13,3 +15,5 @@ bool startsWithIgnoringCase(std::wstring_view text, std::wstring_view prefix) {
         if (foldCase(text[i]) != foldCase(prefix[i])) return false;
     return true;
 }
+
+} // namespace tenzora

@@ -4,6 +4,10 @@
 
 #include <string_view>
 
+namespace tenzora {
+
 wchar_t foldCase(wchar_t c);
 // True when `text` begins with `prefix`, letters compared without regard to case.
 bool startsWithIgnoringCase(std::wstring_view text, std::wstring_view prefix);
+
+} // namespace tenzora

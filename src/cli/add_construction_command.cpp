@@ -11,6 +11,8 @@
 #include "model/construction_form.h"
 #include "model/names.h"
 
+namespace tenzora {
+
 namespace cli {
 namespace {
 
@@ -83,3 +85,5 @@ int runAddConstruction(Context& context, Arguments& args) {
 }
 
 } // namespace cli
+
+} // namespace tenzora

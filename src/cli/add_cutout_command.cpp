@@ -11,6 +11,8 @@
 #include "model/names.h"
 #include "storage/codepage.h"
 
+namespace tenzora {
+
 namespace cli {
 namespace {
 
@@ -111,3 +113,5 @@ int runAddCutout(Context& context, Arguments& args) {
 }
 
 } // namespace cli
+
+} // namespace tenzora

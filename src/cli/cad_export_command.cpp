@@ -8,6 +8,8 @@
 #include "output/cad_export.h"
 #include "storage/codepage.h"
 
+namespace tenzora {
+
 namespace cli {
 namespace {
 
@@ -50,3 +52,5 @@ int runCadExport(Context& context, const std::string& project, const std::string
 }
 
 } // namespace cli
+
+} // namespace tenzora

@@ -3,6 +3,8 @@
 
 #include <string>
 
+namespace tenzora {
+
 namespace cli {
 
 class Context;
@@ -12,3 +14,5 @@ class Context;
 int runCadExport(Context& context, const std::string& project, const std::string& out, bool canvases);
 
 } // namespace cli
+
+} // namespace tenzora

@@ -4,6 +4,8 @@
 #include "model/ceiling.h"
 #include "model/measurement_check.h"
 
+namespace tenzora {
+
 namespace cli {
 
 int runCheck(Context& context, Arguments& args) {
@@ -37,3 +39,5 @@ int runCheck(Context& context, Arguments& args) {
 }
 
 } // namespace cli
+
+} // namespace tenzora

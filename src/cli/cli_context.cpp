@@ -13,6 +13,8 @@
 #include "platform/settings_store.h"
 #include "storage/codepage.h"
 
+namespace tenzora {
+
 namespace cli {
 
 MessageAnswer CliUiServices::message(const MessageRequest& request) {
@@ -158,3 +160,5 @@ int parseInteger(const std::string& text, const std::string& what) {
 }
 
 } // namespace cli
+
+} // namespace tenzora

@@ -14,6 +14,8 @@
 #include "platform/clock.h"
 #include "platform/ui_services.h"
 
+namespace tenzora {
+
 class ImageCodec;
 class Launcher;
 class SettingsStore;
@@ -113,3 +115,5 @@ double parseValue(const std::string& text, const std::string& what);
 int parseInteger(const std::string& text, const std::string& what);
 
 } // namespace cli
+
+} // namespace tenzora

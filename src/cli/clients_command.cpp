@@ -6,6 +6,8 @@
 #include "cli/commands.h"
 #include "storage/codepage.h"
 
+namespace tenzora {
+
 namespace cli {
 
 int runClients(Context& context, Arguments& args) {
@@ -38,3 +40,5 @@ int runClients(Context& context, Arguments& args) {
 }
 
 } // namespace cli
+
+} // namespace tenzora

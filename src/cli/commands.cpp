@@ -1,5 +1,7 @@
 #include "cli/commands.h"
 
+namespace tenzora {
+
 namespace cli {
 
 const std::vector<Command>& commands() {
@@ -186,3 +188,5 @@ const std::vector<Command>& commands() {
 }
 
 } // namespace cli
+
+} // namespace tenzora

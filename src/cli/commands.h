@@ -6,6 +6,8 @@
 
 #include "cli/cli_context.h"
 
+namespace tenzora {
+
 namespace cli {
 
 struct Command {
@@ -43,3 +45,5 @@ int runReport(Context& context, Arguments& args);
 int runPriceList(Context& context, Arguments& args);
 
 } // namespace cli
+
+} // namespace tenzora

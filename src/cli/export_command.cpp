@@ -15,6 +15,8 @@
 #include "platform/qt/qt_export_backend.h"
 #include "storage/codepage.h"
 
+namespace tenzora {
+
 namespace cli {
 namespace {
 
@@ -99,3 +101,5 @@ int runExport(Context& context, Arguments& args) {
 }
 
 } // namespace cli
+
+} // namespace tenzora

@@ -4,6 +4,8 @@
 #include "cli/project_json.h"
 #include "model/forming_commands.h"
 
+namespace tenzora {
+
 namespace cli {
 
 int runForm(Context& context, Arguments& args) {
@@ -29,3 +31,5 @@ int runForm(Context& context, Arguments& args) {
 }
 
 } // namespace cli
+
+} // namespace tenzora

@@ -4,6 +4,8 @@
 #include "model/ceiling.h"
 #include "output/print_form_file.h"
 
+namespace tenzora {
+
 namespace cli {
 
 int runForms(Context& context, Arguments& args) {
@@ -20,3 +22,5 @@ int runForms(Context& context, Arguments& args) {
 }
 
 } // namespace cli
+
+} // namespace tenzora

@@ -5,6 +5,8 @@
 #include "storage/file_io.h"
 #include "storage/project_image.h"
 
+namespace tenzora {
+
 namespace cli {
 
 int runInfo(Context& context, Arguments& args) {
@@ -22,3 +24,5 @@ int runInfo(Context& context, Arguments& args) {
 }
 
 } // namespace cli
+
+} // namespace tenzora

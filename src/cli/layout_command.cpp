@@ -10,6 +10,8 @@
 #include "model/names.h"
 #include "storage/codepage.h"
 
+namespace tenzora {
+
 namespace cli {
 namespace {
 
@@ -165,3 +167,5 @@ int runLayout(Context& context, Arguments& args) {
 }
 
 } // namespace cli
+
+} // namespace tenzora

@@ -9,6 +9,8 @@
 #include "cli/commands.h"
 #include "platform/qt/headless_app.h"
 
+namespace tenzora {
+
 namespace {
 
 using namespace cli;
@@ -129,6 +131,10 @@ int run(int argc, char* argv[]) {
 }
 
 } // namespace
+
+} // namespace tenzora
+
+using namespace tenzora;
 
 int main(int argc, char* argv[]) {
     return runHeadless(argc, argv, run);

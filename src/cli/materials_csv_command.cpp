@@ -5,6 +5,8 @@
 #include "cli/commands.h"
 #include "storage/codepage.h"
 
+namespace tenzora {
+
 namespace cli {
 
 int runMaterialsCsv(Context& context, Arguments& args) {
@@ -20,3 +22,5 @@ int runMaterialsCsv(Context& context, Arguments& args) {
 }
 
 } // namespace cli
+
+} // namespace tenzora

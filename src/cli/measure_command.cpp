@@ -7,6 +7,8 @@
 #include "model/typed_value.h"
 #include "storage/codepage.h"
 
+namespace tenzora {
+
 namespace cli {
 
 int runMeasure(Context& context, Arguments& args) {
@@ -53,3 +55,5 @@ int runMeasure(Context& context, Arguments& args) {
 }
 
 } // namespace cli
+
+} // namespace tenzora

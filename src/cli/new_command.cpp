@@ -7,6 +7,8 @@
 #include "model/shapes.h"
 #include "storage/codepage.h"
 
+namespace tenzora {
+
 namespace cli {
 namespace {
 
@@ -86,3 +88,5 @@ int runNew(Context& context, Arguments& args) {
 }
 
 } // namespace cli
+
+} // namespace tenzora

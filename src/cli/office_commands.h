@@ -5,6 +5,8 @@
 
 #include "cli/cli_context.h"
 
+namespace tenzora {
+
 struct ExportResult;
 
 namespace cli {
@@ -15,3 +17,5 @@ namespace cli {
 void writePictureDocumentFor(Context& context, const std::string& out, const ExportResult& exported);
 
 } // namespace cli
+
+} // namespace tenzora

@@ -10,6 +10,8 @@
 #include "output/picture_export.h"
 #include "storage/codepage.h"
 
+namespace tenzora {
+
 namespace cli {
 namespace {
 
@@ -52,3 +54,5 @@ void writePictureDocumentFor(Context& context, const std::string& out, const Exp
 }
 
 } // namespace cli
+
+} // namespace tenzora

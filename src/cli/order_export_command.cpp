@@ -6,6 +6,8 @@
 #include "storage/export_file.h"
 #include "storage/price_file.h"
 
+namespace tenzora {
+
 namespace cli {
 
 int runOrderExport(Context& context, Arguments& args) {
@@ -26,3 +28,5 @@ int runOrderExport(Context& context, Arguments& args) {
 }
 
 } // namespace cli
+
+} // namespace tenzora

@@ -6,6 +6,8 @@
 #include "model/working_outline.h"
 #include "storage/codepage.h"
 
+namespace tenzora {
+
 namespace cli {
 namespace {
 
@@ -32,3 +34,5 @@ int measuredVertexIndex(const TZCeiling& doc, const std::string& name, const std
 }
 
 } // namespace cli
+
+} // namespace tenzora

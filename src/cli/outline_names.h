@@ -4,6 +4,8 @@
 
 #include <string>
 
+namespace tenzora {
+
 class TZCeiling;
 
 namespace cli {
@@ -16,3 +18,5 @@ int workingPointIndex(TZCeiling& doc, const std::string& name, const std::string
 int measuredVertexIndex(const TZCeiling& doc, const std::string& name, const std::string& option);
 
 } // namespace cli
+
+} // namespace tenzora

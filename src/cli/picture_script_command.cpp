@@ -4,6 +4,8 @@
 #include "output/report_script.h"
 #include "storage/codepage.h"
 
+namespace tenzora {
+
 namespace cli {
 
 int runPictureScript(Context&, Arguments& args) {
@@ -16,3 +18,5 @@ int runPictureScript(Context&, Arguments& args) {
 }
 
 } // namespace cli
+
+} // namespace tenzora

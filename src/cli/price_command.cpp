@@ -4,6 +4,8 @@
 #include "cli/commands.h"
 #include "storage/price_file.h"
 
+namespace tenzora {
+
 namespace cli {
 
 int runPrice(Context& context, Arguments& args) {
@@ -28,3 +30,5 @@ int runPrice(Context& context, Arguments& args) {
 }
 
 } // namespace cli
+
+} // namespace tenzora

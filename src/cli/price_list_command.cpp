@@ -11,6 +11,8 @@
 #include "storage/file_io.h"
 #include "storage/price_file.h"
 
+namespace tenzora {
+
 namespace cli {
 
 namespace {
@@ -67,3 +69,5 @@ int runPriceList(Context& context, Arguments& args) {
 }
 
 } // namespace cli
+
+} // namespace tenzora

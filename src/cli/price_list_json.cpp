@@ -8,6 +8,8 @@
 #include "model/value_ranges.h"
 #include "storage/codepage.h"
 
+namespace tenzora {
+
 namespace cli {
 
 namespace {
@@ -272,3 +274,5 @@ bool priceListFromJson(std::string_view text, TZPriceFile& prices, std::string& 
 }
 
 } // namespace cli
+
+} // namespace tenzora

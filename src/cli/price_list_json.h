@@ -16,6 +16,8 @@
 
 #include "storage/price_file.h"
 
+namespace tenzora {
+
 namespace cli {
 
 // The members in the order above (an ordered object, so that the text reads as the file is laid out).
@@ -28,3 +30,5 @@ nlohmann::ordered_json priceListToJson(const TZPriceFile& prices);
 bool priceListFromJson(std::string_view text, TZPriceFile& prices, std::string& error);
 
 } // namespace cli
+
+} // namespace tenzora

@@ -8,6 +8,8 @@
 #include "output/sheet_variables_adapter.h"
 #include "platform/qt/cups_queue.h"
 
+namespace tenzora {
+
 namespace cli {
 
 namespace {
@@ -67,3 +69,5 @@ int runPrinters(Context&, Arguments& args) {
 }
 
 } // namespace cli
+
+} // namespace tenzora

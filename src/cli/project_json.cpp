@@ -10,6 +10,8 @@
 #include "storage/codepage.h"
 #include "storage/project_image.h"
 
+namespace tenzora {
+
 namespace cli {
 namespace {
 
@@ -241,3 +243,5 @@ json projectJson(CTenzoraApp& app, const std::optional<std::string>& fileHeader)
 }
 
 } // namespace cli
+
+} // namespace tenzora

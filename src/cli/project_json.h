@@ -6,6 +6,8 @@
 #include <optional>
 #include <string>
 
+namespace tenzora {
+
 class CTenzoraApp;
 
 namespace cli {
@@ -13,3 +15,5 @@ namespace cli {
 // without it, "file" shows the header the document would be saved with.
 nlohmann::json projectJson(CTenzoraApp& app, const std::optional<std::string>& fileHeader = std::nullopt);
 } // namespace cli
+
+} // namespace tenzora

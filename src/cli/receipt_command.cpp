@@ -6,6 +6,8 @@
 #include "storage/codepage.h"
 #include "storage/material_base.h"
 
+namespace tenzora {
+
 namespace cli {
 
 int runReceipt(Context& context, Arguments& args) {
@@ -38,3 +40,5 @@ int runReceipt(Context& context, Arguments& args) {
 }
 
 } // namespace cli
+
+} // namespace tenzora

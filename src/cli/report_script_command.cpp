@@ -4,6 +4,8 @@
 #include "output/project_report.h"
 #include "storage/codepage.h"
 
+namespace tenzora {
+
 namespace cli {
 
 int runReportScript(Context& context, Arguments& args) {
@@ -17,3 +19,5 @@ int runReportScript(Context& context, Arguments& args) {
 }
 
 } // namespace cli
+
+} // namespace tenzora

@@ -5,6 +5,8 @@
 #include "storage/codepage.h"
 #include "storage/material_base.h"
 
+namespace tenzora {
+
 namespace cli {
 
 int runStock(Context& context, Arguments& args) {
@@ -32,3 +34,5 @@ int runStock(Context& context, Arguments& args) {
 }
 
 } // namespace cli
+
+} // namespace tenzora

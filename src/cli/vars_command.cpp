@@ -5,6 +5,8 @@
 #include "output/report_fields.h"
 #include "output/variable_text.h"
 
+namespace tenzora {
+
 namespace cli {
 
 int runVars(Context& context, Arguments& args) {
@@ -35,3 +37,5 @@ int runVars(Context& context, Arguments& args) {
 }
 
 } // namespace cli
+
+} // namespace tenzora

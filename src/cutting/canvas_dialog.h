@@ -6,6 +6,8 @@
 
 #include "model/polygon.h"
 
+namespace tenzora {
+
 class TZCeiling;
 
 inline constexpr wchar_t kCanvasDialogCaption[] = L"Полотно";
@@ -27,3 +29,5 @@ class CanvasDialog {
     std::wstring text_;
     bool visible_ = false;
 };
+
+} // namespace tenzora

@@ -10,6 +10,8 @@
 #include "model/formatting.h"
 #include "model/names.h"
 
+namespace tenzora {
+
 namespace {
 
 // A point this far outside the strip still belongs to the piece (cm).
@@ -148,3 +150,5 @@ std::vector<CanvasPiece> canvasPieces(TZCeiling& doc) {
     }
     return pieces;
 }
+
+} // namespace tenzora

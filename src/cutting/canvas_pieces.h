@@ -10,6 +10,8 @@
 #include "model/polygon.h"
 #include "model/static_array.h"
 
+namespace tenzora {
+
 class TZCeiling;
 
 // The text of one point of a piece: name(index) + "(" + number(k·x) + ";" + number(k·y) + ")"
@@ -46,3 +48,5 @@ struct CanvasPiece {
 // Every pair of neighbouring seam lines as a canvas (the canvas dialog, the side panel's canvas
 // list and the printed sheet describe canvases this way).
 std::vector<CanvasPiece> canvasPieces(TZCeiling& doc);
+
+} // namespace tenzora

@@ -10,6 +10,8 @@
 #include "model/row_capture.h"
 #include "model/working_outline.h"
 
+namespace tenzora {
+
 namespace {
 
 constexpr wchar_t kCutoutRectangle[] = L"ВЫРЕЗ прямоугольника";
@@ -196,3 +198,5 @@ std::vector<OrderListLine> orderListLines(TZCeiling& doc) {
     }
     return lines;
 }
+
+} // namespace tenzora

@@ -12,6 +12,8 @@
 #include "model/construction.h"
 #include "model/cutout.h"
 
+namespace tenzora {
+
 class TZCeiling;
 
 // Appends a new construction with its order-list entry; returns its index (−1 when memory ran
@@ -55,3 +57,5 @@ std::wstring cutoutListText(const TZHole& hole);
 // The kind's word ("ВЫРЕЗ: ", "ДУГА: ", …) followed by the names of the first and last points,
 // or of vertex1 and vertex2 when those are not known.
 std::wstring constructionListText(const TZDop& dop);
+
+} // namespace tenzora

@@ -17,6 +17,8 @@
 #include "model/typed_value.h"
 #include "storage/codepage.h"
 
+namespace tenzora {
+
 namespace {
 
 // The optimiser starts from a quantity no layout reaches (m²).
@@ -367,3 +369,5 @@ void CuttingDialog::showMaterialRemainders(const StockScan& scan) {
         doc_.materialBase.at(i).stock = workingCopy.at(i).stock;
     fillLists(doc_.material);
 }
+
+} // namespace tenzora

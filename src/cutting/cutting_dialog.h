@@ -17,6 +17,8 @@
 #include "storage/material.h"
 #include "storage/material_base.h"
 
+namespace tenzora {
+
 class TZCeiling;
 struct AppSettings;
 
@@ -169,3 +171,5 @@ class CuttingDialog {
     bool visible_ = false;
     LayoutOutcome lastLayout_ = LayoutOutcome::NotStarted;
 };
+
+} // namespace tenzora

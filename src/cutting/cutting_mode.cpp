@@ -4,6 +4,8 @@
 #include "model/forming.h"
 #include "model/forming_commands.h"
 
+namespace tenzora {
+
 void toggleCuttingMode(TZCeiling& doc) {
     doc.dragging = false;
     if (!doc.outlineFormed) formProjectCommand(doc);
@@ -19,3 +21,5 @@ void toggleCuttingMode(TZCeiling& doc) {
     doc.rebuildTree();
     doc.repaint();
 }
+
+} // namespace tenzora

@@ -16,6 +16,8 @@
 #include "model/typed_number.h"
 #include "storage/project_image.h"
 
+namespace tenzora {
+
 namespace {
 
 constexpr double kPi = 3.14159265358979323846;
@@ -209,3 +211,5 @@ FineSearchResult CuttingDialog::optimiseSeamSideFine(const SearchProgress& progr
     doc_.suppressUndo = suppressed;
     return result;
 }
+
+} // namespace tenzora

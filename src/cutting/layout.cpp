@@ -9,6 +9,8 @@
 #include "model/measurements.h"
 #include "model/settings.h"
 
+namespace tenzora {
+
 namespace {
 
 // An extreme of the ceiling at most this far beyond a seam line opens no further canvas (cm).
@@ -342,3 +344,5 @@ LayoutOutcome layoutCanvases(TZCeiling& doc, const Material& material, bool quie
     if (!quiet) doc.refreshFigures();
     return LayoutOutcome::LaidOut;
 }
+
+} // namespace tenzora

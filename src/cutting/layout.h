@@ -12,6 +12,8 @@
 #include "storage/material.h"
 #include "storage/project_image.h"
 
+namespace tenzora {
+
 class TZCeiling;
 struct AppSettings;
 
@@ -47,3 +49,5 @@ LayoutOutcome layoutCanvases(TZCeiling& doc, const Material& material, bool quie
 
 // The setting "materialWithTension" as the document knows it (the default without settings).
 bool materialWithTension(const TZCeiling& doc);
+
+} // namespace tenzora

@@ -5,6 +5,8 @@
 #include "model/ceiling.h"
 #include "model/geometry.h"
 
+namespace tenzora {
+
 namespace {
 
 // The layout needs world positions only: no output transform is worked out.
@@ -118,3 +120,5 @@ std::optional<double> seamDirection(TZCeiling& doc) {
     if (!frame) return std::nullopt;
     return frame->angle;
 }
+
+} // namespace tenzora

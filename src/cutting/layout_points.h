@@ -12,6 +12,8 @@
 #include "model/polygon.h"
 #include "model/working_outline.h"
 
+namespace tenzora {
+
 class TZCeiling;
 
 class LayoutPoints {
@@ -62,3 +64,5 @@ std::optional<SeamFrame> seamFrame(const TZCeiling& doc, const LayoutPoints& poi
 // The seam direction alone, as the drawing and the side panel turn the layout display: the same
 // rules over the document's own working outline and cutouts; none without a usable seam choice.
 std::optional<double> seamDirection(TZCeiling& doc);
+
+} // namespace tenzora

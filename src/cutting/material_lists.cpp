@@ -5,6 +5,8 @@
 #include "model/formatting.h"
 #include "storage/codepage.h"
 
+namespace tenzora {
+
 namespace {
 
 // Lower case of a letter of the names' code page (Latin and Cyrillic, Ё included).
@@ -55,3 +57,5 @@ int findFabricRecord(const TZMaterialBase& base, std::int32_t groupId, const std
     }
     return -1;
 }
+
+} // namespace tenzora

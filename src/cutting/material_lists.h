@@ -9,6 +9,8 @@
 #include "storage/material.h"
 #include "storage/material_base.h"
 
+namespace tenzora {
+
 // A drop-down list: its entries and the selected one (−1 for none).
 struct ChoiceList {
     std::vector<std::wstring> entries;
@@ -39,3 +41,5 @@ int findGroupRecord(const TZMaterialBase& base, const std::wstring& name);
 // The fabric of group `groupId` that a fabric entry stands for: its name written exactly as the
 // entry, or as the entry with the remainder suffix; −1 for none.
 int findFabricRecord(const TZMaterialBase& base, std::int32_t groupId, const std::wstring& entry);
+
+} // namespace tenzora

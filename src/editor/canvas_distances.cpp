@@ -15,6 +15,8 @@
 #include "model/names.h"
 #include "platform/surface.h"
 
+namespace tenzora {
+
 namespace {
 
 // Fewer seam-line entries than this: no layout to dimension.
@@ -304,3 +306,5 @@ int drawCanvasDistances(Surface& surface, const TZCeiling& doc, const OutputTran
     }
     return static_cast<int>(lists.points.size());
 }
+
+} // namespace tenzora

@@ -11,6 +11,8 @@
 
 #include "model/polygon.h"
 
+namespace tenzora {
+
 class Surface;
 class TZCeiling;
 class OutputTransform;
@@ -69,3 +71,5 @@ bool liesOnEdge(const Vertex& p, const Vertex& start, const Vertex& end);
 // Whether segment a1–a2 crosses segment b1–b2 strictly inside both (parameters within
 // (1e-7, 0.9999999)); nearly parallel segments never cross.
 bool dimensionLineCrosses(const Vertex& a1, const Vertex& a2, const Vertex& b1, const Vertex& b2);
+
+} // namespace tenzora

@@ -2,6 +2,8 @@
 
 #include <cmath>
 
+namespace tenzora {
+
 namespace {
 
 // Screen pixels between a point and its label.
@@ -46,3 +48,5 @@ Vertex cornerLabelPoint(const Vertex& p, const Vertex& previous, const Vertex& n
     const double sign = side == LabelSide::Inside ? 1.0 : -1.0;
     return makeVertex(p.x + sign * radius * d.x, p.y + sign * radius * d.y);
 }
+
+} // namespace tenzora

@@ -5,6 +5,8 @@
 
 #include "model/polygon.h"
 
+namespace tenzora {
+
 // How far from its point a corner label stands, in centimetres: 15 screen pixels at the view's
 // zoom; beyond 10 cm (zoomed far out) 10 cm plus a seventh of that on the screen, and twice the
 // 15 pixels on paper.
@@ -19,3 +21,5 @@ enum class LabelSide { Inside, Outside };
 // puts its label above it.
 Vertex cornerLabelPoint(const Vertex& p, const Vertex& previous, const Vertex& next, double radius,
                         LabelSide side);
+
+} // namespace tenzora

@@ -8,6 +8,8 @@
 #include "model/settings.h"
 #include "model/working_outline.h"
 
+namespace tenzora {
+
 namespace {
 
 double fullTurn(double a) {
@@ -63,3 +65,5 @@ Vertex rotated(const Vertex& v, double angle) {
     const double s = std::sin(angle);
     return makeVertex(v.x * c - v.y * s, v.x * s + v.y * c);
 }
+
+} // namespace tenzora

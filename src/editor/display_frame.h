@@ -8,6 +8,8 @@
 #include "editor/view_rules.h"
 #include "model/polygon.h"
 
+namespace tenzora {
+
 class TZCeiling;
 class WorkingOutline;
 class TZHolesArray;
@@ -48,3 +50,5 @@ DisplayFrame displayFrame(const TZCeiling& doc, const AppSettings& settings, con
 
 // Rotations about the world origin.
 Vertex rotated(const Vertex& v, double angle);
+
+} // namespace tenzora

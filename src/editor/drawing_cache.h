@@ -12,6 +12,8 @@
 #include "model/working_outline.h"
 #include "platform/surface_types.h"
 
+namespace tenzora {
+
 struct DrawingCache {
     WorkingOutline outline;
     TZHolesArray holes;
@@ -25,3 +27,5 @@ struct DrawingCache {
     std::vector<Point> scratch;
     CanvasDistanceLists distances;
 };
+
+} // namespace tenzora

@@ -3,6 +3,8 @@
 #include "editor/world_to_output.h"
 #include "platform/surface.h"
 
+namespace tenzora {
+
 Font boldLabelFont(std::int32_t height, std::int32_t escapement, std::uint8_t charSet) {
     Font f;
     f.face = kTahoma;
@@ -40,3 +42,5 @@ Rect dotBox(Point p, std::int32_t r) {
 Point middleOf(const OutputTransform& transform, const Vertex& p, const Vertex& q) {
     return transform.toOutput((p.x + q.x) / 2, (p.y + q.y) / 2);
 }
+
+} // namespace tenzora

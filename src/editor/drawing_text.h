@@ -8,6 +8,8 @@
 #include "model/polygon.h"
 #include "platform/surface_types.h"
 
+namespace tenzora {
+
 class Surface;
 class OutputTransform;
 
@@ -30,3 +32,5 @@ Rect dotBox(Point p, std::int32_t r);
 
 // The output position of the middle of segment p–q.
 Point middleOf(const OutputTransform& transform, const Vertex& p, const Vertex& q);
+
+} // namespace tenzora

@@ -12,6 +12,8 @@
 #include "model/records.h"
 #include "model/view_transform.h"
 
+namespace tenzora {
+
 namespace {
 
 // Drawn distances become lengths truncated to hundredths, as every drawn length is shown.
@@ -387,3 +389,5 @@ void EditorInput::updateCursor(const Vertex& p) {
     cursor_ = shape;
     window_.setCursorShape(shape);
 }
+
+} // namespace tenzora

@@ -11,6 +11,8 @@
 #include "model/picture.h"
 #include "model/polygon.h"
 
+namespace tenzora {
+
 class TZCeiling;
 struct AppSettings;
 
@@ -107,3 +109,5 @@ class EditorInput {
 // The lengths a vertex drag rewrites from the drawing: the records touching vertex v that are
 // diagonals when `dragUpdatesDiagonals` is on, and those that are sides when `dragUpdatesSides`.
 void rewriteLengthsAfterDrag(TZCeiling& doc, int v);
+
+} // namespace tenzora

@@ -8,6 +8,8 @@
 #include "model/inside_test.h"
 #include "model/measurements.h"
 
+namespace tenzora {
+
 double distanceToSegment(const Vertex& p, const Vertex& a, const Vertex& b) {
     const double dx = b.x - a.x;
     const double dy = b.y - a.y;
@@ -128,3 +130,5 @@ int canvasUnder(const TZCeiling& doc, const Vertex& p, int* number) {
     }
     return -1;
 }
+
+} // namespace tenzora

@@ -5,6 +5,8 @@
 
 #include "model/polygon.h"
 
+namespace tenzora {
+
 class TZCeiling;
 
 // A vertex is under the cursor below this distance; a click this close or closer closes the
@@ -49,3 +51,5 @@ int canvasUnder(const TZCeiling& doc, const Vertex& p, int* number = nullptr);
 // The seam direction the layout display is turned by: from seamLineStart to seamLineEnd, a
 // quarter turn more when the seams run perpendicular.
 double layoutSeamDirection(const TZCeiling& doc);
+
+} // namespace tenzora

@@ -8,6 +8,8 @@
 #include "model/typed_number.h"
 #include "model/typed_value.h"
 
+namespace tenzora {
+
 namespace {
 
 // The pair of vertices a name field names; none when it names no two vertices of the outline.
@@ -75,3 +77,5 @@ LengthEntryResult enterLength(TZCeiling& doc, std::wstring_view nameField, std::
     result.nextName = suggestNextRecord(doc);
     return result;
 }
+
+} // namespace tenzora

@@ -7,6 +7,8 @@
 #include <string>
 #include <string_view>
 
+namespace tenzora {
+
 class TZCeiling;
 
 struct LengthEntryResult {
@@ -35,3 +37,5 @@ std::optional<std::wstring> triangleWarning(const TZCeiling& doc, int a, int b, 
 // record. A name that names no pair of vertices sets nothing. Except after a refusal, the next
 // item to measure is proposed.
 LengthEntryResult enterLength(TZCeiling& doc, std::wstring_view nameField, std::wstring_view lengthField);
+
+} // namespace tenzora

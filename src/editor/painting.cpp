@@ -13,6 +13,8 @@
 #include "platform/image_codec.h"
 #include "platform/surface.h"
 
+namespace tenzora {
+
 namespace painting {
 
 std::int32_t Scene::fontHeight(double base) const {
@@ -231,3 +233,5 @@ PaintOutcome paintDrawing(Surface& surface, const TZCeiling& doc, const AppSetti
     surface.setState(saved);
     return outcome;
 }
+
+} // namespace tenzora

@@ -17,6 +17,8 @@
 #include "editor/world_to_output.h"
 #include "platform/surface_types.h"
 
+namespace tenzora {
+
 class Surface;
 class TZCeiling;
 class ImageCodec;
@@ -68,3 +70,5 @@ void prepareScreenPaint(TZCeiling& doc, const Surface& surface, const AppSetting
 // it such a photo is not drawn.
 PaintOutcome paintDrawing(Surface& surface, const TZCeiling& doc, const AppSettings& settings,
                           const PaintRequest& request, DrawingCache& cache, ImageCodec* photos = nullptr);
+
+} // namespace tenzora

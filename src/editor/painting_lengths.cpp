@@ -13,6 +13,8 @@
 #include "model/measurements.h"
 #include "model/records.h"
 
+namespace tenzora {
+
 namespace painting {
 namespace {
 
@@ -212,3 +214,5 @@ void paintDiagonals(Scene& s) {
 }
 
 } // namespace painting
+
+} // namespace tenzora

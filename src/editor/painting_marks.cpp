@@ -10,6 +10,8 @@
 #include "model/names.h"
 #include "model/settings.h"
 
+namespace tenzora {
+
 namespace painting {
 namespace {
 
@@ -136,3 +138,5 @@ void paintRuler(Scene& s) {
 }
 
 } // namespace painting
+
+} // namespace tenzora

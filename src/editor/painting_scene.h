@@ -9,6 +9,8 @@
 #include "editor/print_size.h"
 #include "platform/surface.h"
 
+namespace tenzora {
+
 class TZCeiling;
 
 namespace painting {
@@ -58,3 +60,5 @@ void paintSeams(Scene& scene);
 void paintRuler(Scene& scene);
 
 } // namespace painting
+
+} // namespace tenzora

@@ -4,6 +4,8 @@
 #include "model/picture.h"
 #include "platform/image_codec.h"
 
+namespace tenzora {
+
 namespace {
 
 constexpr std::int32_t kHandle = kPhotoHandleSize;
@@ -35,3 +37,5 @@ std::array<Rect, 8> photoHandles(const Rect& p) {
         {at(mx, -kHalfHandle), p.bottom, at(mx, kHalfHandle), at(p.bottom, kHandle)},
     }};
 }
+
+} // namespace tenzora

@@ -7,6 +7,8 @@
 
 #include "platform/surface_types.h"
 
+namespace tenzora {
+
 class ImageCodec;
 struct TZPicture;
 
@@ -19,3 +21,5 @@ bool ensurePhotoLoaded(const TZPicture& photo, ImageCodec* codec);
 // above-left, above-right, below-left, below-right, left of the middle, right of the middle,
 // above the middle, below the middle.
 std::array<Rect, 8> photoHandles(const Rect& photo);
+
+} // namespace tenzora

@@ -7,6 +7,8 @@
 #include "model/view_transform.h"
 #include "platform/image_codec.h"
 
+namespace tenzora {
+
 namespace {
 
 bool inBox(int x, int y, int left, int top, int right, int bottom) {
@@ -137,3 +139,5 @@ PixelRect dragPhotoHandle(const PixelRect& rect, int handle, int dx, int dy, boo
     }
     return r;
 }
+
+} // namespace tenzora

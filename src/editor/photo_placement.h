@@ -5,6 +5,8 @@
 
 #include "model/picture.h"
 
+namespace tenzora {
+
 class ImageCodec;
 class TZCeiling;
 
@@ -45,3 +47,5 @@ PixelRect dragPhotoHandle(const PixelRect& rect, int handle, int dx, int dy, boo
                           int aspectHeight);
 // The corner a corner handle (1–4) drags: its x and y on the rectangle.
 void handleCorner(const PixelRect& rect, int handle, int& x, int& y);
+
+} // namespace tenzora

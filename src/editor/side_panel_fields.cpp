@@ -6,6 +6,8 @@
 #include "model/names.h"
 #include "model/records.h"
 
+namespace tenzora {
+
 namespace {
 // Up to this many points every name is a single letter.
 constexpr int kSingleLetterNames = 26;
@@ -82,3 +84,5 @@ bool SidePanelFields::forgetNameOutsideOutline() {
     length_.clear();
     return true;
 }
+
+} // namespace tenzora

@@ -7,6 +7,8 @@
 #include <string>
 #include <string_view>
 
+namespace tenzora {
+
 class TZCeiling;
 
 // Whether a name typed so far is complete enough to select: two characters on an outline of up
@@ -56,3 +58,5 @@ class SidePanelFields {
     std::wstring name_;
     std::wstring length_;
 };
+
+} // namespace tenzora

@@ -4,6 +4,8 @@
 #include "model/formatting.h"
 #include "model/measurements.h"
 
+namespace tenzora {
+
 namespace {
 constexpr double kCentimetresPerMetre = 100.0;
 // From this many points on the ruler encloses an area (its moving end included).
@@ -47,3 +49,5 @@ PanelFigures panelFigures(const TZCeiling& doc) {
 std::wstring cursorCoordinateText(double v) {
     return formatNumber(v, 1);
 }
+
+} // namespace tenzora

@@ -4,6 +4,8 @@
 
 #include <string>
 
+namespace tenzora {
+
 class TZCeiling;
 
 inline constexpr wchar_t kFormedStatus[] = L"ПРОЕКТ СФОРМИРОВАН";
@@ -29,3 +31,5 @@ PanelFigures panelFigures(const TZCeiling& doc);
 
 // A cursor coordinate of the x and y fields: centimetres with one decimal.
 std::wstring cursorCoordinateText(double v);
+
+} // namespace tenzora

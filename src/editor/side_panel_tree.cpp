@@ -13,6 +13,8 @@
 #include "model/records.h"
 #include "model/settings.h"
 
+namespace tenzora {
+
 namespace {
 
 // Sets a document switch for the duration of a scope.
@@ -148,3 +150,5 @@ bool chooseRow(const PanelTreeRow& row, RowChoice& choice) {
     }
     return true;
 }
+
+} // namespace tenzora

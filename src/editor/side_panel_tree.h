@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+namespace tenzora {
+
 class TZCeiling;
 struct AppSettings;
 
@@ -61,3 +63,5 @@ struct RowChoice {
     bool focusLength = false;
 };
 bool chooseRow(const PanelTreeRow& row, RowChoice& choice);
+
+} // namespace tenzora

@@ -7,6 +7,8 @@
 #include "model/ceiling.h"
 #include "model/working_outline.h"
 
+namespace tenzora {
+
 namespace {
 
 // The share of the view kept free around a placed outline.
@@ -69,3 +71,5 @@ bool placeOutlineInView(TZCeiling& doc) {
     doc.panY = toPixel(-cy / doc.scaleY);
     return true;
 }
+
+} // namespace tenzora

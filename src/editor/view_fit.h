@@ -3,6 +3,8 @@
 // or one whose outline was made elsewhere around its first corner, may lie partly outside the
 // view. Only the view (scale and pan) changes, never the outline.
 
+namespace tenzora {
+
 class TZCeiling;
 
 // Whether the working outline, drawn with the present scale and pan in a view of the document's
@@ -13,3 +15,5 @@ bool outlineWhollyInView(TZCeiling& doc, int margin);
 // bounding box and, when it does not fit at the present scale, zoomed out until it does (a tenth
 // of the view left free around it). False when nothing was changed.
 bool placeOutlineInView(TZCeiling& doc);
+
+} // namespace tenzora

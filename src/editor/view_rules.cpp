@@ -7,6 +7,8 @@
 #include "model/settings.h"
 #include "model/view_transform.h"
 
+namespace tenzora {
+
 bool isMirroredDisplay(const TZCeiling& doc, const AppSettings& settings) {
     return doc.mode == kModeCutting && !settings.dealerMode && settings.flipCutting;
 }
@@ -38,3 +40,5 @@ Vertex snapToGridIfOn(const TZCeiling& doc, const Vertex& p) {
     snapped.y = snapCoordinate(p.y, doc.gridStep);
     return snapped;
 }
+
+} // namespace tenzora

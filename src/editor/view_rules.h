@@ -4,6 +4,8 @@
 
 #include "model/polygon.h"
 
+namespace tenzora {
+
 class TZCeiling;
 struct AppSettings;
 
@@ -25,3 +27,5 @@ Vertex viewToDrawing(const TZCeiling& doc, const AppSettings& settings, double s
 double snapCoordinate(double v, double step);
 // Both coordinates snapped when the document's snapping is on; the point unchanged otherwise.
 Vertex snapToGridIfOn(const TZCeiling& doc, const Vertex& p);
+
+} // namespace tenzora

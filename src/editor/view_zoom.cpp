@@ -4,6 +4,8 @@
 
 #include "model/ceiling.h"
 
+namespace tenzora {
+
 namespace {
 
 bool scaleInRange(float scale) {
@@ -22,3 +24,5 @@ bool zoomBy(TZCeiling& doc, float factor) {
     doc.repaint();
     return true;
 }
+
+} // namespace tenzora

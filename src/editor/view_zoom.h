@@ -1,6 +1,8 @@
 #pragma once
 // Zooming the view: the zoom commands and the mouse wheel multiply the scale of the drawing.
 
+namespace tenzora {
+
 class TZCeiling;
 
 // Zoom factors of the zoom commands (centimetres per pixel are multiplied by them).
@@ -14,3 +16,5 @@ inline constexpr float kMaxViewScale = 1e4f;
 // Undo snapshot, both scales multiplied by `factor`, repaint. A factor that would take the scale
 // out of [kMinViewScale, kMaxViewScale] changes nothing; false then.
 bool zoomBy(TZCeiling& doc, float factor);
+
+} // namespace tenzora

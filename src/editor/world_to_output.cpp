@@ -8,6 +8,8 @@
 #include "model/geometry.h"
 #include "model/settings.h"
 
+namespace tenzora {
+
 namespace {
 
 constexpr double kTenthsPerRadian = 1800.0 / kPi;
@@ -180,3 +182,5 @@ std::int32_t escapementRounded(double radians) {
     if (!std::isfinite(radians)) return 0;
     return intoTurn(static_cast<std::int64_t>(std::lround(radians * kTenthsPerRadian)));
 }
+
+} // namespace tenzora

@@ -11,6 +11,8 @@
 #include "model/working_outline.h"
 #include "platform/surface_types.h"
 
+namespace tenzora {
+
 class TZCeiling;
 struct AppSettings;
 struct DisplayFrame;
@@ -106,3 +108,5 @@ double textAngle(const Vertex& p, const Vertex& q, bool mirrored);
 std::int32_t escapementTruncated(double radians);
 // The same rounded to the nearest tenth.
 std::int32_t escapementRounded(double radians);
+
+} // namespace tenzora

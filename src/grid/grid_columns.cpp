@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+namespace tenzora {
+
 void CGridColumn::changed(bool layout) {
     if (owner_ != nullptr) owner_->notify(*this, layout);
 }
@@ -77,3 +79,5 @@ void CGridColumns::notify(const CGridColumn& column, bool layout) {
     for (int i = 0; i < count(); ++i)
         if (columns_[static_cast<std::size_t>(i)].get() == &column) listener_(i, layout);
 }
+
+} // namespace tenzora

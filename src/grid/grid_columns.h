@@ -9,6 +9,8 @@
 #include <string>
 #include <vector>
 
+namespace tenzora {
+
 enum class GridAlignment : int { Left = 0, Right = 1, Centre = 2 };
 
 class CGridColumns;
@@ -85,3 +87,5 @@ class CGridColumns {
     std::vector<std::unique_ptr<CGridColumn>> columns_;
     Listener listener_;
 };
+
+} // namespace tenzora

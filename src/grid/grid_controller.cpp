@@ -5,6 +5,8 @@
 
 #include "model/names.h"
 
+namespace tenzora {
+
 namespace {
 // Characters below the blank and DEL are control keys, not text to type into a cell.
 constexpr wchar_t kFirstPrintable = 32;
@@ -224,3 +226,5 @@ int GridController::fitColumn(int column, int neededWidth) {
     columns_[column].setWidth(neededWidth);
     return columns_[column].width();
 }
+
+} // namespace tenzora

@@ -9,6 +9,8 @@
 #include "grid/grid_columns.h"
 #include "grid/grid_owner.h"
 
+namespace tenzora {
+
 enum class GridMove { Left, Right, Up, Down, PageUp, PageDown, Home, End, Next, Previous };
 
 struct GridOptions {
@@ -94,3 +96,5 @@ class GridController {
     GridCell editorCell_;
     std::wstring editorText_;
 };
+
+} // namespace tenzora

@@ -7,6 +7,8 @@
 #include <optional>
 #include <string>
 
+namespace tenzora {
+
 struct GridCell {
     int column = -1;
     int row = -1;
@@ -52,3 +54,5 @@ class GridOwner {
         (void)allow;
     }
 };
+
+} // namespace tenzora

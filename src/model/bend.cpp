@@ -9,6 +9,8 @@
 #include "model/ceiling.h"
 #include "model/construction_kinds.h"
 
+namespace tenzora {
+
 namespace {
 
 // Points lying this close (in x and in y) to a junction point go with it.
@@ -132,3 +134,5 @@ bool applyBend(OutlineEditor& editor, TZDop& dop, const HostSide& side) {
     cleanUpOutline(outline);
     return true;
 }
+
+} // namespace tenzora

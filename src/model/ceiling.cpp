@@ -3,6 +3,8 @@
 #include "model/measurements.h"
 #include "storage/codepage.h"
 
+namespace tenzora {
+
 namespace {
 constexpr wchar_t kSaveQuestion[] = L"Проект был изменён. Сохранить?";
 constexpr wchar_t kProgramTitle[] = L"Tenzora 1.0";
@@ -130,3 +132,5 @@ void TZCeiling::repaint() {
 void TZCeiling::rebuildTitle() {
     if (views_) views_->setTitle(title());
 }
+
+} // namespace tenzora

@@ -32,6 +32,8 @@
 #include "storage/material_base.h"
 #include "storage/program_directory.h"
 
+namespace tenzora {
+
 struct AppSettings;
 
 // Editor modes.
@@ -241,3 +243,5 @@ class TZCeiling {
     const AppSettings* settings_ = nullptr;
     ProgramDirectory programDir_;
 };
+
+} // namespace tenzora

@@ -5,6 +5,8 @@
 
 #include <cstdint>
 
+namespace tenzora {
+
 // The number is the position in the dialog's type list and is stored in the project file.
 enum class TZDopKind : std::int32_t {
     Disabled = 0,
@@ -45,3 +47,5 @@ struct TZDopAndHole {
     std::int32_t type = kOrderConstruction; // 0 construction, 1 cutout
     std::int32_t index = 0;                 // into the construction or cutout list
 };
+
+} // namespace tenzora

@@ -6,6 +6,8 @@
 #include "model/names.h"
 #include "model/typed_value.h"
 
+namespace tenzora {
+
 namespace {
 
 constexpr wchar_t kOutward[] = L"Наружу";
@@ -171,3 +173,5 @@ ConstructionLayout constructionLayout(std::int32_t kind, const std::wstring& nam
     }
     return l;
 }
+
+} // namespace tenzora

@@ -9,6 +9,8 @@
 
 #include "model/construction.h"
 
+namespace tenzora {
+
 // The type list, in the order of TZDopKind.
 inline constexpr std::array<const wchar_t*, 6> kConstructionKindTexts = {
     L"--Отключёно--", L"Прямоугольник", L"Дуга", L"Срез угла", L"Трапеция", L"Перегиб"};
@@ -77,3 +79,5 @@ struct ConstructionLayout {
 // working outline (the corner cut's labels name the two sides at the corner, cyclically).
 ConstructionLayout constructionLayout(std::int32_t kind, const std::wstring& name1, const std::wstring& name2,
                                       int pointCount);
+
+} // namespace tenzora

@@ -10,6 +10,8 @@
 #include "model/ceiling.h"
 #include "model/geometry.h"
 
+namespace tenzora {
+
 namespace {
 
 // A rectangle's start (end) merges into the corner when it lies this close to it, in cm.
@@ -256,3 +258,5 @@ bool applyCornerCut(OutlineEditor& editor, TZDop& dop, int k, int corner) {
     editor.markLast(corner + 1, k, dop);
     return true;
 }
+
+} // namespace tenzora

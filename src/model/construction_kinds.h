@@ -5,6 +5,8 @@
 #include "model/construction.h"
 #include "model/working_outline.h"
 
+namespace tenzora {
+
 class TZCeiling;
 
 // The outline being built, with what every insertion needs: the output transform for the new
@@ -71,3 +73,5 @@ bool circleThrough(const Vertex& p, const Vertex& q, const Vertex& r, Vertex& ce
 
 // Whether two side directions (radians) are perpendicular within 1/π radian.
 bool sidesPerpendicular(double theta1, double theta2);
+
+} // namespace tenzora

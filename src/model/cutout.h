@@ -6,6 +6,8 @@
 
 #include "model/static_array.h"
 
+namespace tenzora {
+
 // Which point of the working outline a row measured from when its rows were last captured, so
 // that the row can find it again after a construction has renumbered the outline. A measured
 // vertex keeps its identity through every rebuild and is remembered by its index in the
@@ -59,3 +61,5 @@ struct TZHole {
     std::int32_t type = static_cast<std::int32_t>(TZHoleType::Rectangle);
     std::int32_t mode = 0; // placement mode
 };
+
+} // namespace tenzora

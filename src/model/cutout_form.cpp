@@ -6,6 +6,8 @@
 #include "model/names.h"
 #include "model/typed_value.h"
 
+namespace tenzora {
+
 namespace {
 
 // An ellipse's extra row holds 1 when it is turned perpendicular to its side.
@@ -189,3 +191,5 @@ std::optional<std::wstring> cutoutSizeTextsRefusal(std::wstring_view size1, std:
     if (second.refused()) return second.refusal;
     return std::nullopt;
 }
+
+} // namespace tenzora

@@ -10,6 +10,8 @@
 
 #include "model/cutout.h"
 
+namespace tenzora {
+
 // The type list; the type is the position + 1.
 inline constexpr std::array<const wchar_t*, 4> kCutoutTypeTexts = {L"Прямоугольник", L"Круг",
                                                                    L"Произвольный вырез", L"Эллипс"};
@@ -76,3 +78,5 @@ std::optional<std::wstring> cutoutFieldsRefusal(const CutoutFields& fields);
 // The same for the two size fields as typed ("Сторона"/diameter and "Диаметр 2"): a text that
 // holds no number is refused too; an empty one reads 0.
 std::optional<std::wstring> cutoutSizeTextsRefusal(std::wstring_view size1, std::wstring_view size2);
+
+} // namespace tenzora

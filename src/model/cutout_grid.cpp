@@ -10,6 +10,8 @@
 #include "model/typed_value.h"
 #include "model/working_outline.h"
 
+namespace tenzora {
+
 namespace {
 
 constexpr int kNumberColumn = 0;
@@ -141,3 +143,5 @@ bool convertRowDistances(TZCeiling& doc, TZHoleRow& row, const std::wstring& sid
     row.distance2 = fromSecond;
     return true;
 }
+
+} // namespace tenzora

@@ -9,6 +9,8 @@
 
 #include "model/cutout_form.h"
 
+namespace tenzora {
+
 class TZCeiling;
 
 // Grid columns: the row number, then vertex 1, its distance, vertex 2, its distance.
@@ -49,3 +51,5 @@ ConverterSides converterSides(const TZHoleRow& row, int pointCount);
 // is not one of its ends, or when a and h are both 0.
 bool convertRowDistances(TZCeiling& doc, TZHoleRow& row, const std::wstring& side,
                          const std::wstring& fromSide);
+
+} // namespace tenzora

@@ -11,6 +11,8 @@
 #include "model/geometry.h"
 #include "model/inside_test.h"
 
+namespace tenzora {
+
 namespace {
 
 // A circle or ellipse with automatic point count gets one point per this many cm of its larger
@@ -327,3 +329,5 @@ int regenerateCutouts(TZCeiling& doc, const WorkingOutline& outline, TZHolesArra
     const ScreenMapping mapping(doc);
     return regenerateCutouts(doc, outline, mapping, holes);
 }
+
+} // namespace tenzora

@@ -11,6 +11,8 @@
 #include "model/view_transform.h"
 #include "model/working_outline.h"
 
+namespace tenzora {
+
 class TZCeiling;
 
 // Points all the cutouts of a project can have together (the cutting layout works on the working
@@ -99,3 +101,5 @@ int regenerateCutouts(TZCeiling& doc, const WorkingOutline& outline, TZHolesArra
 // Points of a circle or ellipse with automatic point count: the larger diameter over 6, made
 // even, when that is at least 8, else 6 (none for a diameter that is not a number).
 std::int64_t automaticPointCount(double diameter1, double diameter2);
+
+} // namespace tenzora

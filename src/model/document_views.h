@@ -5,6 +5,8 @@
 
 #include <string>
 
+namespace tenzora {
+
 class DocumentViews {
   public:
     virtual ~DocumentViews() = default;
@@ -22,3 +24,5 @@ class DocumentViews {
     // the document asks the window (the only one that asks the question) to do it.
     virtual bool saveProjectAs() = 0;
 };
+
+} // namespace tenzora

@@ -3,7 +3,11 @@
 
 #include <string>
 
+namespace tenzora {
+
 struct TZDopRabObject {
     std::wstring name;     // matches a price-file extra work of the project's city
     double quantity = 0.0; // > 0
 };
+
+} // namespace tenzora

@@ -5,6 +5,8 @@
 
 #include "model/polygon.h"
 
+namespace tenzora {
+
 namespace {
 
 // Largest absolute value printed with digits: beyond it "%f" would write hundreds of digits.
@@ -83,3 +85,5 @@ std::wstring trimBlanks(const std::wstring& text) {
 std::string trimBlanks(const std::string& text) {
     return trimImpl(text);
 }
+
+} // namespace tenzora

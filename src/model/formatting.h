@@ -3,6 +3,8 @@
 
 #include <string>
 
+namespace tenzora {
+
 // decimals outside −10..10 give "0"; |value| < 1e-12 gives "0"; otherwise printf "%10.Nf" trimmed.
 // With `smart`, a value within 0.09999 (1 decimal), 0.009999 (2) or 0.0009999 (3) of its
 // integer part (truncated towards zero) is printed without decimals.
@@ -21,3 +23,5 @@ std::string formatNumberAscii(double value, int decimals, bool smart = false);
 // Removes blanks (spaces and tabs) at both ends.
 std::wstring trimBlanks(const std::wstring& text);
 std::string trimBlanks(const std::string& text);
+
+} // namespace tenzora

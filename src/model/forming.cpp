@@ -14,6 +14,8 @@
 #include "model/triangles.h"
 #include "model/working_outline.h"
 
+namespace tenzora {
+
 namespace {
 
 // Error figures (per cent) closer than this count as equal when outlines are compared.
@@ -243,3 +245,5 @@ void normalize(TZCeiling& doc) {
     doc.panX = 0;
     doc.panY = 0;
 }
+
+} // namespace tenzora

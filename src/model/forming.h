@@ -4,6 +4,8 @@
 // it towards the measured lengths; candidates are kept by their crossings, error and area.
 // Afterwards the outline is turned clockwise and normalised (rotated, centred, on the grid).
 
+namespace tenzora {
+
 class TZCeiling;
 
 // How an outline compares with the best one kept so far.
@@ -32,3 +34,5 @@ bool formProject(TZCeiling& doc, int startDiagonal);
 // cutting layout mode), centres it on the origin with the first record's start on a grid node,
 // and resets the pan.
 void normalize(TZCeiling& doc);
+
+} // namespace tenzora

@@ -11,6 +11,8 @@
 #include "model/names.h"
 #include "model/records.h"
 
+namespace tenzora {
+
 namespace {
 
 // Visits of one record during relaxation while the outline is formed from the keyboard, and
@@ -118,3 +120,5 @@ bool toggleStepMode(TZCeiling& doc) {
     doc.rebuildTree();
     return true;
 }
+
+} // namespace tenzora

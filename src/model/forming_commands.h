@@ -6,6 +6,8 @@
 #include <string>
 #include <string_view>
 
+namespace tenzora {
+
 class TZCeiling;
 
 // "Поиск решения" (1642) is enabled with at least one record on a defined outline.
@@ -39,3 +41,5 @@ bool toggleRightAngle(TZCeiling& doc, std::wstring_view row);
 // "Режим пошагового построения треугольников" (32853): toggles step-by-step mode. False in the
 // start mode.
 bool toggleStepMode(TZCeiling& doc);
+
+} // namespace tenzora

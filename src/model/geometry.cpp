@@ -2,6 +2,8 @@
 
 #include <cmath>
 
+namespace tenzora {
+
 namespace {
 
 // Below this cross product two segments count as parallel.
@@ -105,3 +107,5 @@ void mirror(TZStaticArray<Vertex>& points) {
     for (Vertex& v : points)
         v.y = -v.y;
 }
+
+} // namespace tenzora

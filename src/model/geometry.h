@@ -7,6 +7,8 @@
 
 #include "model/polygon.h"
 
+namespace tenzora {
+
 inline constexpr double kPi = 3.14159265358979323846;
 
 double distance(const Vertex& p, const Vertex& q);
@@ -41,3 +43,5 @@ void mirror(TZStaticArray<Vertex>& points);
 inline std::span<const Vertex> pointsOf(const TZStaticArray<Vertex>& a) {
     return {a.begin(), static_cast<std::size_t>(a.count())};
 }
+
+} // namespace tenzora

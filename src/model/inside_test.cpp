@@ -1,5 +1,7 @@
 #include "model/inside_test.h"
 
+namespace tenzora {
+
 bool insideEvenOdd(std::span<const Vertex> outline, double x, double y) {
     bool inside = false;
     const std::size_t n = outline.size();
@@ -12,3 +14,5 @@ bool insideEvenOdd(std::span<const Vertex> outline, double x, double y) {
     }
     return inside;
 }
+
+} // namespace tenzora

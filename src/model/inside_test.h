@@ -6,4 +6,8 @@
 
 #include "model/polygon.h"
 
+namespace tenzora {
+
 bool insideEvenOdd(std::span<const Vertex> outline, double x, double y);
+
+} // namespace tenzora

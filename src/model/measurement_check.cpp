@@ -13,6 +13,8 @@
 #include "model/ceiling.h"
 #include "model/names.h"
 
+namespace tenzora {
+
 namespace {
 
 // How many of the most suspect records get a refit of their own; the rest are ranked by the
@@ -394,3 +396,5 @@ int measurementCheckLineRecord(const MeasurementCheck& check, int line) {
         return check.suspects[static_cast<std::size_t>(line)].record;
     return -1;
 }
+
+} // namespace tenzora

@@ -12,6 +12,8 @@
 #include <string>
 #include <vector>
 
+namespace tenzora {
+
 class TZCeiling;
 
 // One record that disagrees with the rest.
@@ -62,3 +64,5 @@ MeasurementCheck checkMeasurements(const TZCeiling& doc);
 std::vector<std::wstring> measurementCheckLines(const MeasurementCheck& check);
 // The record a line of measurementCheckLines stands for; −1 for a line of no record.
 int measurementCheckLineRecord(const MeasurementCheck& check, int line);
+
+} // namespace tenzora

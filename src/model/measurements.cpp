@@ -11,6 +11,8 @@
 #include "model/view_transform.h"
 #include "model/working_outline.h"
 
+namespace tenzora {
+
 namespace {
 
 constexpr wchar_t kErrorTooLarge[] = L"Внимание! Погрешность больше максимально допустимой!";
@@ -242,3 +244,5 @@ std::vector<std::vector<Vertex>> cutoutOutlines(const TZCeiling& doc) {
     }
     return result;
 }
+
+} // namespace tenzora

@@ -12,6 +12,8 @@
 
 #include "model/polygon.h"
 
+namespace tenzora {
+
 class TZCeiling;
 class RecordIndex;
 
@@ -74,3 +76,5 @@ std::vector<Vertex> figureOutline(const TZCeiling& doc);
 // The closed outlines of the cutouts, placed against the outline with constructions; the net
 // area and the perimeter take them into account only while constructions are shown.
 std::vector<std::vector<Vertex>> cutoutOutlines(const TZCeiling& doc);
+
+} // namespace tenzora

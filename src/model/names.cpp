@@ -5,6 +5,8 @@
 
 #include "storage/codepage.h"
 
+namespace tenzora {
+
 namespace {
 
 // A number in a typed name is capped here so that absurd input cannot overflow the index.
@@ -163,3 +165,5 @@ std::wstring applyNameKeys(std::wstring_view text) {
         out.push_back(nameKey(ch));
     return out;
 }
+
+} // namespace tenzora

@@ -8,6 +8,8 @@
 #include <string_view>
 #include <utility>
 
+namespace tenzora {
+
 // "" for a negative index; A..Z for 0..25; then the letter of i mod 26 followed by i div 26.
 std::wstring vertexName(int index);
 
@@ -38,3 +40,5 @@ const std::array<unsigned char, 256>& nameKeys();
 // The same translation for typed Unicode text (characters outside Windows-1251 are unchanged).
 wchar_t nameKey(wchar_t ch);
 std::wstring applyNameKeys(std::wstring_view text);
+
+} // namespace tenzora

@@ -8,6 +8,8 @@
 #include "model/geometry.h"
 #include "model/working_outline.h"
 
+namespace tenzora {
+
 namespace {
 
 // Square centimetres in a square metre.
@@ -127,3 +129,5 @@ std::optional<OutlineBounds> workingOutlineBounds(const TZCeiling& doc, bool wit
     buildWorkingOutline(doc, withConstructions, outline);
     return outlineBounds(outline);
 }
+
+} // namespace tenzora

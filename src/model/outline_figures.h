@@ -11,6 +11,8 @@
 
 #include <optional>
 
+namespace tenzora {
+
 class TZCeiling;
 class WorkingOutline;
 class TZHolesArray;
@@ -50,3 +52,5 @@ double outlinePerimeter(const WorkingOutline& outline);
 double cutoutsArea(const TZHolesArray& holes);
 double cutoutsPerimeter(const TZHolesArray& holes);
 std::optional<OutlineBounds> outlineBounds(const WorkingOutline& outline);
+
+} // namespace tenzora

@@ -8,6 +8,8 @@
 #include "model/polygon.h"
 #include "platform/bitmap.h"
 
+namespace tenzora {
+
 struct PixelRect {
     int left = 0, top = 0, right = 0, bottom = 0;
 };
@@ -22,3 +24,5 @@ struct TZPicture {
     Vertex corner2;      // drawing coordinates of the right/bottom corner
     PixelRect rect;      // the placement in view pixels, as stored in the file
 };
+
+} // namespace tenzora

@@ -6,6 +6,8 @@
 
 #include "model/static_array.h"
 
+namespace tenzora {
+
 // One point of an outline; y grows downwards on the screen.
 struct Vertex {
     double x = 0.0;
@@ -56,3 +58,5 @@ class Diagonals : public TZStaticArray<Diagonal> {};
 
 // Points of the measuring ruler.
 class TZRulers : public TZStaticArray<Vertex> {};
+
+} // namespace tenzora

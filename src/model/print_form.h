@@ -6,6 +6,8 @@
 
 #include "model/static_array.h"
 
+namespace tenzora {
+
 enum class PrintElemType : std::int32_t {
     Unknown = 0,
     Logo = 1,
@@ -36,3 +38,5 @@ class TZPrintForm : public TZStaticArray<TZPrintFormElem> {
     std::wstring name;    // the file's first line
     std::wstring file;    // the file the form was read from
 };
+
+} // namespace tenzora

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+namespace tenzora {
+
 RecordIndex::RecordIndex(const Diagonals& records, int vertexCount)
     : records_(records), measuredNeighbours_(static_cast<std::size_t>(std::max(vertexCount, 0))),
       neighbours_(measuredNeighbours_.size()) {
@@ -53,3 +55,5 @@ const std::vector<int>& RecordIndex::neighbours(int v) const {
     if (v < 0 || v >= static_cast<int>(neighbours_.size())) return none_;
     return neighbours_[static_cast<std::size_t>(v)];
 }
+
+} // namespace tenzora

@@ -9,6 +9,8 @@
 
 #include "model/polygon.h"
 
+namespace tenzora {
+
 class RecordIndex {
   public:
     RecordIndex(const Diagonals& records, int vertexCount);
@@ -31,3 +33,5 @@ class RecordIndex {
     std::vector<std::vector<int>> neighbours_;
     std::vector<int> none_;
 };
+
+} // namespace tenzora

@@ -6,6 +6,8 @@
 #include "model/ceiling.h"
 #include "model/names.h"
 
+namespace tenzora {
+
 namespace {
 
 // The walk that proposes the next diagonal to measure gives up after this many pairs.
@@ -218,3 +220,5 @@ std::wstring suggestNextRecord(TZCeiling& doc) {
     }
     return L"";
 }
+
+} // namespace tenzora

@@ -11,6 +11,8 @@
 
 #include "model/polygon.h"
 
+namespace tenzora {
+
 class TZCeiling;
 
 // A record joins neighbours on an outline of n vertices: a = b ± 1, or one is 0 and the other
@@ -68,3 +70,5 @@ int insertVertexOnSide(TZCeiling& doc, const Vertex& point, int p, int q);
 // is nothing to propose). Without a current record the first record becomes current and
 // nothing is proposed.
 std::wstring suggestNextRecord(TZCeiling& doc);
+
+} // namespace tenzora

@@ -8,6 +8,8 @@
 #include "model/geometry.h"
 #include "model/measurements.h"
 
+namespace tenzora {
+
 namespace {
 
 // Records applied by one refinement.
@@ -138,3 +140,5 @@ void refine(TZCeiling& doc, int d) {
         if (error < kRefineGoalError && crossings == 0) break;
     }
 }
+
+} // namespace tenzora

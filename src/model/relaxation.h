@@ -2,6 +2,8 @@
 // The refinement phase of forming: the outline is pulled towards the measured lengths by moving
 // vertices along their records, one record after another, each at most `relaxPasses` times.
 
+namespace tenzora {
+
 class TZCeiling;
 
 // Moves the other end of record d (b when `fixedEnd` is d's a, otherwise a) along the record to
@@ -18,3 +20,5 @@ void applyDiagonal(TZCeiling& doc, int d, double length);
 // Applies up to six measured records in list order from d (the first record when d is not a
 // record), stopping early once the error figure is below the goal and nothing crosses.
 void refine(TZCeiling& doc, int d);
+
+} // namespace tenzora

@@ -4,6 +4,8 @@
 #include "model/geometry.h"
 #include "model/working_outline.h"
 
+namespace tenzora {
+
 namespace {
 
 // Rows that hold indexes into the working outline. The extra row of an ellipse names two
@@ -85,3 +87,5 @@ void resolveRowPoints(TZCeiling& doc) {
         }
     }
 }
+
+} // namespace tenzora

@@ -3,6 +3,8 @@
 // deleting) a construction renumbers that outline, so the rows are captured before the change
 // (which point each index designates) and resolved after it (the new index of that point).
 
+namespace tenzora {
+
 class TZCeiling;
 
 // Builds the working outline with constructions and remembers, for every row that measures from
@@ -14,3 +16,5 @@ void captureRowPoints(TZCeiling& doc);
 // by one of its own points lying on it (within 1 cm) is found as that point. A row whose point is
 // not found, or was never captured, keeps its index.
 void resolveRowPoints(TZCeiling& doc);
+
+} // namespace tenzora

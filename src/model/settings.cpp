@@ -6,6 +6,8 @@
 #include "model/formatting.h"
 #include "platform/settings_store.h"
 
+namespace tenzora {
+
 namespace {
 constexpr std::size_t kPrintTitleLimit = 200;
 
@@ -110,3 +112,5 @@ std::wstring projectPathFromCommandLine(const std::wstring& commandLine) {
 std::wstring limitPrintTitle(const std::wstring& title) {
     return title.size() > kPrintTitleLimit ? title.substr(0, kPrintTitleLimit) : title;
 }
+
+} // namespace tenzora

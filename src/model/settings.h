@@ -4,6 +4,8 @@
 #include <array>
 #include <string>
 
+namespace tenzora {
+
 class SettingsStore;
 
 // Section of the per-user settings that holds every value of the program.
@@ -59,3 +61,5 @@ inline constexpr wchar_t kPrintTitleValue[] = L"print_title";
 
 // Applies printTitle's limit of 200 characters.
 std::wstring limitPrintTitle(const std::wstring& title);
+
+} // namespace tenzora

@@ -11,6 +11,8 @@
 #include "model/typed_number.h"
 #include "model/typed_value.h"
 
+namespace tenzora {
+
 namespace {
 
 constexpr wchar_t kNoShape[] = L"Пожалуйста, укажите тип фигуры";
@@ -114,3 +116,5 @@ bool wizardOk(TZCeiling& doc, WizardShape shape, const WizardFields& f) {
 std::wstring lastCornerName(const TZCeiling& doc) {
     return vertexName(doc.polygon.count() - 1);
 }
+
+} // namespace tenzora

@@ -7,6 +7,8 @@
 #include <optional>
 #include <string>
 
+namespace tenzora {
+
 class TZCeiling;
 
 // The stored shape type of the wizard.
@@ -32,3 +34,5 @@ bool wizardOk(TZCeiling& doc, WizardShape shape, const WizardFields& fields);
 
 // The name of the last vertex of the outline, for the project window's last-corner field.
 std::wstring lastCornerName(const TZCeiling& doc);
+
+} // namespace tenzora

@@ -9,6 +9,8 @@
 #include "model/names.h"
 #include "model/records.h"
 
+namespace tenzora {
+
 namespace {
 
 constexpr double kRegularPolygonRadius = 150.0; // cm
@@ -128,3 +130,5 @@ bool generateRegularPolygon(TZCeiling& doc, std::wstring_view lastCorner) {
     doc.repaint();
     return true;
 }
+
+} // namespace tenzora

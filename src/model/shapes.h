@@ -8,6 +8,8 @@
 
 #include <string_view>
 
+namespace tenzora {
+
 class TZCeiling;
 
 enum class ShapeKind { Rectangle, CornerCut, Ellipse };
@@ -30,3 +32,5 @@ bool generateShape(TZCeiling& doc, ShapeKind kind, int count, double x, double y
 // and unmeasured sides. A name the dialogs cannot read (or beyond the limit) is refused with
 // "Вы указали неправильную точку"; fewer than three corners do nothing. False unless generated.
 bool generateRegularPolygon(TZCeiling& doc, std::wstring_view lastCorner);
+
+} // namespace tenzora

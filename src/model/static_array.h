@@ -10,6 +10,8 @@
 #include <utility>
 #include <vector>
 
+namespace tenzora {
+
 template <typename T> class TZStaticArray {
   public:
     // Elements added to the capacity whenever an append finds no free slot.
@@ -153,3 +155,5 @@ template <typename T> class TZStaticArray {
     int capacity_ = 0;
     mutable T scratch_{};
 };
+
+} // namespace tenzora

@@ -10,6 +10,8 @@
 #include "model/record_index.h"
 #include "model/records.h"
 
+namespace tenzora {
+
 namespace {
 
 // When the two candidates' error figures differ by less than this (per cent), the larger area
@@ -326,3 +328,5 @@ void computeAutoSides(TZCeiling& doc) {
         doc.polygon.at(skip).autoSide = without < whole ? kSideOutward : kSideInward;
     }
 }
+
+} // namespace tenzora

@@ -3,6 +3,8 @@
 // each new vertex from its measured distances to the two ends of a placed edge, on the side of
 // that edge that crosses the fewest sides and fits the measurements best.
 
+namespace tenzora {
+
 class TZCeiling;
 
 // Places vertex c from the base (a, b) using the records (a, b), (a, c) and (b, c), then goes
@@ -26,3 +28,5 @@ bool constructionPass(TZCeiling& doc, int* record);
 // For every vertex, the side of its neighbours' chord it lies on as the outline now stands:
 // 2 (outward) when leaving it out makes the area smaller, else 1 (inward).
 void computeAutoSides(TZCeiling& doc);
+
+} // namespace tenzora

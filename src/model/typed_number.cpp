@@ -4,6 +4,8 @@
 #include <cmath>
 #include <string>
 
+namespace tenzora {
+
 namespace {
 // Longer texts are not numbers anybody typed; only this much is looked at.
 constexpr std::size_t kMaxNumberCharacters = 64;
@@ -32,3 +34,5 @@ double readTypedNumber(std::wstring_view text, DecimalComma comma) {
     (void)end;
     return value;
 }
+
+} // namespace tenzora

@@ -4,8 +4,12 @@
 
 #include <string_view>
 
+namespace tenzora {
+
 enum class DecimalComma { Rejected, Accepted };
 
 // Blanks around the number are ignored; with DecimalComma::Accepted a comma counts as the
 // decimal point. Infinite, not-a-number and out-of-range values read as 0.
 double readTypedNumber(std::wstring_view text, DecimalComma comma = DecimalComma::Rejected);
+
+} // namespace tenzora

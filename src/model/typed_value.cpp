@@ -6,6 +6,8 @@
 
 #include "model/formatting.h"
 
+namespace tenzora {
+
 namespace {
 
 std::wstring boundText(double v) {
@@ -92,3 +94,5 @@ TypedValue readTypedValue(std::wstring_view text, const ValueRange& range, std::
     result.value = v;
     return result;
 }
+
+} // namespace tenzora

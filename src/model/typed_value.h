@@ -10,6 +10,8 @@
 #include "model/typed_number.h"
 #include "model/value_ranges.h"
 
+namespace tenzora {
+
 enum class TypedStatus { Empty, Value, Refused };
 
 struct TypedValue {
@@ -31,3 +33,5 @@ std::optional<std::wstring> refusalOf(double value, const ValueRange& range, std
 
 // "Поле «Длина»: введите число больше 0 и не больше 10000 см"
 std::wstring rangeRefusalText(std::wstring_view field, const ValueRange& range);
+
+} // namespace tenzora

@@ -7,6 +7,8 @@
 #include "model/ceiling.h"
 #include "storage/project_image.h"
 
+namespace tenzora {
+
 namespace {
 constexpr wchar_t kNothingToUndo[] = L"Нет данных для отмены";
 constexpr wchar_t kNothingToRedo[] = L"Нет данных для возврата";
@@ -77,3 +79,5 @@ bool TZCeiling::redo() {
     ui().information(kNothingToRedo);
     return false;
 }
+
+} // namespace tenzora

@@ -8,6 +8,8 @@
 // Lengths are in centimetres, as everywhere in the program. `lowOpen` marks a range whose lower
 // bound itself is not allowed (a length of 0 is "not measured", handled before the range check).
 
+namespace tenzora {
+
 struct ValueRange {
     double low;
     double high;
@@ -65,3 +67,5 @@ inline bool contains(const ValueRange& r, double v) {
 }
 
 } // namespace valueRange
+
+} // namespace tenzora

@@ -5,6 +5,8 @@
 
 #include "model/ceiling.h"
 
+namespace tenzora {
+
 std::int32_t toPixel(double v) {
     if (std::isnan(v)) return 0;
     constexpr double lo = std::numeric_limits<std::int32_t>::min();
@@ -37,3 +39,5 @@ void screenToWorld(const TZCeiling& doc, double sx, double sy, double& x, double
     x = mirrored ? (halfW - doc.panX - sx) * doc.scaleX : (doc.panX + sx - halfW) * doc.scaleX;
     y = (sy - halfH - doc.panY) * doc.scaleY;
 }
+
+} // namespace tenzora

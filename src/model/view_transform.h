@@ -4,6 +4,8 @@
 
 #include <cstdint>
 
+namespace tenzora {
+
 class TZCeiling;
 
 struct ScreenPoint {
@@ -19,3 +21,5 @@ std::int32_t toPixel(double v);
 ScreenPoint worldToScreen(const TZCeiling& doc, double x, double y, bool mirrored = false);
 // x = (panX + sx − W/2) · scaleX; y = (sy − H/2 − panY) · scaleY (mirrored: x = (W/2 − panX − sx) · scaleX).
 void screenToWorld(const TZCeiling& doc, double sx, double sy, double& x, double& y, bool mirrored = false);
+
+} // namespace tenzora

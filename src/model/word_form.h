@@ -4,8 +4,12 @@
 #include <cstdint>
 #include <string>
 
+namespace tenzora {
+
 struct TZWordForm {
     std::wstring path; // full path
     std::wstring name; // the file name shown in the menu
     std::uint8_t enabled = 1;
 };
+
+} // namespace tenzora

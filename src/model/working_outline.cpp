@@ -7,6 +7,8 @@
 #include "model/construction_kinds.h"
 #include "model/geometry.h"
 
+namespace tenzora {
+
 namespace {
 
 // Points closer than this to a point a little before them on the outline are duplicates.
@@ -275,3 +277,5 @@ void cleanUpOutline(WorkingOutline& outline) {
         }
     }
 }
+
+} // namespace tenzora

@@ -17,6 +17,8 @@
 #include "model/polygon.h"
 #include "model/view_transform.h"
 
+namespace tenzora {
+
 class TZCeiling;
 
 // Points the working outline can hold. A construction whose points would not fit is skipped
@@ -159,3 +161,5 @@ Vertex pointAlongSide(const Vertex& p0, const Vertex& p1, bool fromStart, double
 // Removes near-duplicate points: for each point, when the third, else the second, else the first
 // point after it lies closer than 1 cm, the points between are removed with it.
 void cleanUpOutline(WorkingOutline& outline);
+
+} // namespace tenzora

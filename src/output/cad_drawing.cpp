@@ -16,6 +16,8 @@
 #include "model/records.h"
 #include "model/settings.h"
 
+namespace tenzora {
+
 namespace {
 
 // Texts are sized to the room: a sixtieth of its larger side, within these bounds (cm).
@@ -399,3 +401,5 @@ CadDrawing rollCadDrawing(const CanvasRoll& roll) {
     }
     return d;
 }
+
+} // namespace tenzora

@@ -18,6 +18,8 @@
 
 #include "model/polygon.h"
 
+namespace tenzora {
+
 class TZCeiling;
 struct AppSettings;
 struct CanvasPiece;
@@ -102,3 +104,5 @@ bool cuttingDisplayMirrored(const AppSettings& settings);
 // The roll as a drawing: the pieces (and their holes) on the canvas layer, each numbered in
 // its middle on the label layer, the two roll edges on their own layer.
 CadDrawing rollCadDrawing(const CanvasRoll& roll);
+
+} // namespace tenzora

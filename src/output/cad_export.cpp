@@ -10,6 +10,8 @@
 #include "storage/codepage.h"
 #include "storage/file_io.h"
 
+namespace tenzora {
+
 namespace {
 
 bool endsWith(const std::wstring& path, const wchar_t* ending) {
@@ -99,3 +101,5 @@ std::wstring cadFailureText(const CadExportResult& result, const std::wstring& p
     }
     return L"Не удалось записать файл " + path;
 }
+
+} // namespace tenzora

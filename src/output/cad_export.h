@@ -7,6 +7,8 @@
 #include <cstddef>
 #include <string>
 
+namespace tenzora {
+
 class TZCeiling;
 struct AppSettings;
 
@@ -59,3 +61,5 @@ inline constexpr wchar_t kCanvasDxfFilterText[] =
 
 // The message telling the user why the export failed; empty when it did not fail.
 std::wstring cadFailureText(const CadExportResult& result, const std::wstring& path);
+
+} // namespace tenzora

@@ -6,6 +6,8 @@
 #include <filesystem>
 #include <string>
 
+namespace tenzora {
+
 struct CadDrawing;
 struct CanvasRoll;
 
@@ -23,3 +25,5 @@ inline constexpr int kHpglUnitsPerCm = 400;
 // units from the roll's start (x) and its edge (y). Only the cutting lines are written: a cutter
 // would cut the roll edges and the numbers too.
 std::string hpglText(const CanvasRoll& roll);
+
+} // namespace tenzora

@@ -4,6 +4,8 @@
 #include <array>
 #include <limits>
 
+namespace tenzora {
+
 namespace {
 
 constexpr int kBitsPerChannel = 5; // 32768 bins: small enough to set up quickly for every export
@@ -180,3 +182,5 @@ QuantizedPicture quantizeColors(std::span<const std::uint32_t> pixels, std::size
     }
     return out;
 }
+
+} // namespace tenzora

@@ -10,6 +10,8 @@
 #include <span>
 #include <vector>
 
+namespace tenzora {
+
 struct QuantizedPicture {
     std::vector<std::uint32_t> palette; // 0x00RRGGBB, at most 256 entries
     std::vector<std::uint8_t> indexes;  // one per pixel
@@ -17,3 +19,5 @@ struct QuantizedPicture {
 
 // `pixels` are opaque 0x??RRGGBB values (the top byte is ignored).
 QuantizedPicture quantizeColors(std::span<const std::uint32_t> pixels, std::size_t maxColors = 256);
+
+} // namespace tenzora

@@ -13,6 +13,8 @@
 #include "storage/codepage.h"
 #include "storage/file_io.h"
 
+namespace tenzora {
+
 namespace {
 
 // The units code of centimetres in the DXF header.
@@ -176,3 +178,5 @@ bool writeDxf(const CadDrawing& drawing, const std::filesystem::path& path) {
     }
     return replaceWithWritten(partial, path);
 }
+
+} // namespace tenzora

@@ -4,6 +4,8 @@
 
 #include "storage/file_io.h"
 
+namespace tenzora {
+
 namespace {
 
 // Record types (MS-EMF RecordType).
@@ -354,3 +356,5 @@ const std::string& EmfWriter::finish() {
 bool EmfWriter::save(const std::filesystem::path& path) {
     return writeFileReplacing(path, finish());
 }
+
+} // namespace tenzora

@@ -18,6 +18,8 @@
 
 #include "output/metafile_surface.h"
 
+namespace tenzora {
+
 class EmfWriter : public MetafileSurface {
   public:
     static constexpr std::int32_t kDefaultDpi = 96;
@@ -68,3 +70,5 @@ class EmfWriter : public MetafileSurface {
     std::vector<std::uint16_t> units_; // reused by every text
     std::vector<std::int32_t> dx_;
 };
+
+} // namespace tenzora

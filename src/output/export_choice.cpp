@@ -8,6 +8,8 @@
 #include "platform/ui_services.h"
 #include "storage/codepage.h"
 
+namespace tenzora {
+
 namespace {
 
 constexpr wchar_t kPictureFilters[] =
@@ -79,3 +81,5 @@ bool chooseExportFile(TZCeiling& doc, int formIndex, ExportServices& services, L
         handOnWordPicture(doc.ui(), doc.programDir(), result, *path, *launcher);
     return true;
 }
+
+} // namespace tenzora

@@ -4,6 +4,8 @@
 
 #include <string>
 
+namespace tenzora {
+
 class TZCeiling;
 class Launcher;
 struct ExportServices;
@@ -21,3 +23,5 @@ bool chooseExportFile(TZCeiling& doc, int formIndex, ExportServices& services, L
 
 // The message telling the user why an export failed; empty when it did not fail.
 std::wstring exportFailureText(const ExportResult& result, const std::wstring& path);
+
+} // namespace tenzora

@@ -8,6 +8,8 @@
 #include "model/names.h"
 #include "output/variable_lists.h"
 
+namespace tenzora {
+
 namespace {
 
 constexpr wchar_t kSeparator[] = L"; ";
@@ -146,3 +148,5 @@ std::wstring formsList(const TZCeiling& doc) {
     }
     return text;
 }
+
+} // namespace tenzora

@@ -10,6 +10,8 @@
 
 #ifdef TENZORA_HAVE_GIFLIB
 #include <gif_lib.h>
+
+namespace tenzora {
 #endif
 
 namespace {
@@ -152,3 +154,5 @@ bool writeGif(const Bitmap& picture, const std::filesystem::path& path) {
     const auto gif = encodeGif(picture);
     return gif.has_value() && writeFileReplacing(path, gif->bytes);
 }
+
+} // namespace tenzora

@@ -11,6 +11,8 @@
 
 #include "platform/bitmap.h"
 
+namespace tenzora {
+
 // The largest side a GIF can describe (its sizes are 16-bit).
 inline constexpr int kMaxGifSide = 65535;
 
@@ -26,3 +28,5 @@ std::optional<GifEncoding> encodeGif(const Bitmap& picture);
 
 // Encodes and writes the file (replacing it as a whole). False when either step fails.
 bool writeGif(const Bitmap& picture, const std::filesystem::path& path);
+
+} // namespace tenzora

@@ -3,6 +3,8 @@
 #include "output/cad_drawing.h"
 #include "output/cad_files.h"
 
+namespace tenzora {
+
 namespace {
 
 std::string unitsOf(double cm) {
@@ -30,3 +32,5 @@ std::string hpglText(const CanvasRoll& roll) {
     out += "PU0,0;SP0;\n";
     return out;
 }
+
+} // namespace tenzora

@@ -10,6 +10,8 @@
 #include "model/records.h"
 #include "model/working_outline.h"
 
+namespace tenzora {
+
 namespace {
 
 constexpr double kFullTurn = 360.0;
@@ -123,3 +125,5 @@ std::wstring installationDuration(const InstallationTime& time, bool english) {
     return formatInteger(hours) + (english ? L" hour " : L" час ") + (minutes < 10 ? L"0" : L"") +
            formatInteger(minutes) + (english ? L" min" : L" мин");
 }
+
+} // namespace tenzora

@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+namespace tenzora {
+
 class TZCeiling;
 
 namespace installation {
@@ -42,3 +44,5 @@ InstallationTime installationTime(double perimeterMetres, const std::vector<doub
 std::wstring installationBreakdown(const InstallationTime& time);
 // WORKTIME: "5 час 05 мин" (minutes always two digits).
 std::wstring installationDuration(const InstallationTime& time, bool english);
+
+} // namespace tenzora

@@ -4,6 +4,8 @@
 #include <cmath>
 #include <cstring>
 
+namespace tenzora {
+
 namespace {
 
 // A bitmap is reduced when it holds more than this many times the pixels its target shows: the
@@ -206,3 +208,5 @@ Rect inclusiveBounds(std::span<const Point> points) {
     }
     return r;
 }
+
+} // namespace tenzora

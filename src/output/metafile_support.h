@@ -12,6 +12,8 @@
 #include "platform/bitmap.h"
 #include "platform/surface_types.h"
 
+namespace tenzora {
+
 // Bytes written little-endian, as every metafile stores its numbers.
 class ByteBuffer {
   public:
@@ -84,3 +86,5 @@ Rect inclusiveBounds(std::span<const Point> points);
 
 // Twice the signed area of a ring (positive when it turns clockwise on a y-down output).
 double signedArea2(std::span<const Point> ring);
+
+} // namespace tenzora

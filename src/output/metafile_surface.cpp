@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cmath>
 
+namespace tenzora {
+
 namespace {
 
 // Objects of one kind kept in the reader's object table for reuse. A painting uses about ten
@@ -336,3 +338,5 @@ void MetafileSurface::finishDrawing() {
         popClip();
     finished_ = true;
 }
+
+} // namespace tenzora

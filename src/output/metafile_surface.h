@@ -16,6 +16,8 @@
 #include "output/metafile_support.h"
 #include "platform/surface.h"
 
+namespace tenzora {
+
 class MetafileSurface : public Surface {
   public:
     // A picture of width × height pixels at `dpi` pixels per inch. The measurer must outlive the
@@ -136,3 +138,5 @@ class MetafileSurface : public Surface {
     std::vector<std::int32_t> pixelAdvances_;
     std::vector<std::pair<double, double>> pieces_;
 };
+
+} // namespace tenzora

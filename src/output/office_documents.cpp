@@ -12,6 +12,8 @@
 #include "storage/codepage.h"
 #include "storage/file_io.h"
 
+namespace tenzora {
+
 namespace {
 
 constexpr std::uint32_t kNameNumbers = 1000000000u;
@@ -230,3 +232,5 @@ void handOnWordPicture(UiServices& ui, const std::filesystem::path& programDir, 
     if (!launcher.openDocument(codepage::fromPath(result.picture)))
         ui.information(L"Рисунок для Microsoft Word сохранён в файле " + codepage::fromPath(result.picture));
 }
+
+} // namespace tenzora

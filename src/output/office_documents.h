@@ -11,6 +11,8 @@
 
 #include "output/office_job.h"
 
+namespace tenzora {
+
 class Launcher;
 class TZCeiling;
 struct ExportResult;
@@ -77,3 +79,5 @@ bool runReportOfTemplate(TZCeiling& doc, const AppSettings& settings, int index,
 // left beside it. Failures are told through `ui`.
 void handOnWordPicture(UiServices& ui, const std::filesystem::path& programDir, const ExportResult& result,
                        const std::wstring& target, Launcher& launcher);
+
+} // namespace tenzora

@@ -8,6 +8,8 @@
 #include "storage/codepage.h"
 #include "storage/file_io.h"
 
+namespace tenzora {
+
 namespace {
 
 constexpr std::uintmax_t kMaxResultBytes = 64 * 1024;
@@ -255,3 +257,5 @@ std::filesystem::path reserveReportPath(const std::filesystem::path& folder, con
     }
     return {};
 }
+
+} // namespace tenzora

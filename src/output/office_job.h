@@ -10,6 +10,8 @@
 #include <utility>
 #include <vector>
 
+namespace tenzora {
+
 class TZCeiling;
 struct AppSettings;
 
@@ -87,3 +89,5 @@ std::wstring fileNamePart(std::wstring_view text);
 // The name is reserved by creating an empty file; an empty path when none can be had.
 std::filesystem::path reserveReportPath(const std::filesystem::path& folder, const std::wstring& orderName,
                                         const std::filesystem::path& templatePath);
+
+} // namespace tenzora

@@ -11,6 +11,8 @@
 #include "output/report_script.h"
 #include "storage/codepage.h"
 
+namespace tenzora {
+
 namespace {
 
 std::string lowerAscii(std::string s) {
@@ -61,3 +63,5 @@ bool prepareTemplatesOfReport(TZCeiling& doc, const AppSettings& settings, std::
         names.push_back(doc.wordForms.at(i).name);
     return true;
 }
+
+} // namespace tenzora

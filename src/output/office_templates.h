@@ -9,6 +9,8 @@
 #include "model/static_array.h"
 #include "model/word_form.h"
 
+namespace tenzora {
+
 class TZCeiling;
 struct AppSettings;
 
@@ -23,3 +25,5 @@ TZStaticArray<TZWordForm> scanOfficeTemplates(const std::filesystem::path& folde
 // the reports go to it, for LibreOffice's otherwise) into the document's list and the names to
 // offer are given.
 bool prepareTemplatesOfReport(TZCeiling& doc, const AppSettings& settings, std::vector<std::wstring>& names);
+
+} // namespace tenzora

@@ -11,6 +11,8 @@
 #include "storage/export_file.h"
 #include "storage/price_file.h"
 
+namespace tenzora {
+
 namespace {
 
 std::wstring cityName(const TZPriceFile& prices, int city) {
@@ -91,3 +93,5 @@ bool exportOrder(TZCeiling& doc, const AppSettings& settings) {
     prices.load(doc.programDir()); // without price.dat every cost is 0; the order data still go out
     return writeExportText(doc.ui(), *path, orderExportText(doc, prices, {settings.materialWithTension}));
 }
+
+} // namespace tenzora

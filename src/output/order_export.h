@@ -7,6 +7,8 @@
 
 #include "model/pricing_options.h"
 
+namespace tenzora {
+
 class TZCeiling;
 class TZPriceFile;
 struct AppSettings;
@@ -24,3 +26,5 @@ namespace orderExport {
 inline constexpr wchar_t kFilter[] = L"Текстовые файлы (*.txt)|*.txt|Все файлы(*.*)|*.*|";
 inline constexpr wchar_t kExtension[] = L"txt";
 } // namespace orderExport
+
+} // namespace tenzora

@@ -21,6 +21,8 @@
 #include "platform/scratch_surface.h"
 #include "storage/codepage.h"
 
+namespace tenzora {
+
 namespace {
 
 constexpr std::size_t kEndingLength = 3;
@@ -270,3 +272,5 @@ ExportResult exportDrawing(TZCeiling& doc, const std::wstring& path, int formInd
         return exportRaster(job, result, path);
     }
 }
+
+} // namespace tenzora

@@ -18,6 +18,8 @@
 #include "platform/bitmap.h"
 #include "platform/export_backend.h"
 
+namespace tenzora {
+
 class Surface;
 class TextMeasurer;
 class TZCeiling;
@@ -91,3 +93,5 @@ ExportResult exportDrawing(TZCeiling& doc, const std::wstring& path, int formInd
 
 // The script file name of the Word route for a time of day: "ex1script" + a number 0 … 100000.
 std::wstring wordScriptName(int hour, int minute, int second);
+
+} // namespace tenzora

@@ -12,6 +12,8 @@
 #include "storage/codepage.h"
 #include "storage/file_io.h"
 
+namespace tenzora {
+
 namespace {
 
 using printFormFile::kMaxFieldChars;
@@ -238,3 +240,5 @@ void reloadPrintForms(TZCeiling& doc, bool dealerMode) {
         if (loadPrintForm(form, path, dealerMode)) doc.printForms.append(std::move(form));
     }
 }
+
+} // namespace tenzora

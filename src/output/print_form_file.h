@@ -6,6 +6,8 @@
 
 #include "model/print_form.h"
 
+namespace tenzora {
+
 class TZCeiling;
 
 namespace printFormFile {
@@ -28,3 +30,5 @@ bool loadPrintForm(TZPrintForm& form, const std::filesystem::path& path, bool de
 // Replaces the document's print forms by every *.pem file of the program directory that loads,
 // in the order of their file names (so the menu is the same on every machine).
 void reloadPrintForms(TZCeiling& doc, bool dealerMode);
+
+} // namespace tenzora

@@ -8,6 +8,8 @@
 #include "platform/print_target.h"
 #include "platform/ui_services.h"
 
+namespace tenzora {
+
 namespace {
 
 PrintResult finished(PrintStatus status, int pages = 0) {
@@ -88,3 +90,5 @@ PrintResult printDrawing(TZCeiling& doc, int mode, int formIndex, PrintServices&
     const SheetServices sheet{services.settings, services.variables, services.images, &cache};
     return printSheet(doc, *target, sheet);
 }
+
+} // namespace tenzora

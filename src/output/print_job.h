@@ -9,6 +9,8 @@
 
 #include "output/sheet.h"
 
+namespace tenzora {
+
 class TZCeiling;
 class PrintTarget;
 class PrinterChooser;
@@ -63,3 +65,5 @@ struct PrintServices {
 // The choice of form `formIndex`: in preview mode the preview window shows it; in print mode
 // the print dialog is shown and the job printed on the chosen printer.
 PrintResult printDrawing(TZCeiling& doc, int mode, int formIndex, PrintServices& services);
+
+} // namespace tenzora

@@ -8,6 +8,8 @@
 #include "output/sheet.h"
 #include "platform/surface.h"
 
+namespace tenzora {
+
 namespace {
 
 constexpr std::int32_t kWindowLeft = 200;
@@ -88,3 +90,5 @@ bool PrintPreview::paint(TZCeiling& doc, Surface& surface, std::int32_t clientWi
     if (ok && pageMode != 0 && !continuation.empty()) drawContinuationPage(surface, continuation, page);
     return ok;
 }
+
+} // namespace tenzora

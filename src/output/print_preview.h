@@ -7,6 +7,8 @@
 
 #include "platform/surface_types.h"
 
+namespace tenzora {
+
 class Surface;
 class TZCeiling;
 struct SheetServices;
@@ -60,3 +62,5 @@ inline constexpr int kFirstPage = 32901;
 inline constexpr int kSecondPage = 32902;
 inline constexpr int kSavePicture = 32903;
 } // namespace previewCmd
+
+} // namespace tenzora

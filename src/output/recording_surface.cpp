@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <limits>
 
+namespace tenzora {
+
 RecordingSurface::RecordingSurface(const DeviceMetrics& metrics, const TextMeasurer* measurer)
     : metrics_(metrics) {
     if (measurer == nullptr) {
@@ -183,3 +185,5 @@ std::vector<std::wstring> RecordingSurface::allTexts() const {
         if (r.isText()) all.emplace_back(text(r));
     return all;
 }
+
+} // namespace tenzora

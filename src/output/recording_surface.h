@@ -14,6 +14,8 @@
 #include "platform/approximate_text_measurer.h"
 #include "platform/surface.h"
 
+namespace tenzora {
+
 enum class RecordKind : std::uint8_t {
     Polyline,
     Polygon,
@@ -119,3 +121,5 @@ class RecordingSurface : public Surface {
     std::vector<WrappedLine> wrapScratch_;
     std::vector<TabbedPiece> tabScratch_;
 };
+
+} // namespace tenzora

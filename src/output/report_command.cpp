@@ -10,6 +10,8 @@
 #include "platform/ui_services.h"
 #include "storage/codepage.h"
 
+namespace tenzora {
+
 namespace {
 
 constexpr std::int64_t kScriptTimeModulus = 65536;
@@ -70,3 +72,5 @@ bool runReport(TZCeiling& doc, const AppSettings& settings, int index, Launcher&
                          L". Для заполнения шаблона нужны Windows Script Host и Microsoft Word или Excel.");
     return false;
 }
+
+} // namespace tenzora

@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+namespace tenzora {
+
 class TZCeiling;
 class Launcher;
 struct AppSettings;
@@ -29,3 +31,5 @@ int reportScriptNumber(std::int64_t secondsSince1970);
 // written is reported too. True when the script host was started.
 bool runReport(TZCeiling& doc, const AppSettings& settings, int index, Launcher& launcher,
                const std::filesystem::path& tempFolder, std::int64_t secondsSince1970);
+
+} // namespace tenzora

@@ -1,5 +1,7 @@
 #include "output/report_fields.h"
 
+namespace tenzora {
+
 namespace {
 
 // SUMPRICE stands before PRICE (a report replaces the longer keyword first).
@@ -42,3 +44,5 @@ std::string_view reportFieldKeyword(int id) {
         if (f.id == id) return f.keyword;
     return {};
 }
+
+} // namespace tenzora

@@ -6,6 +6,8 @@
 #include <array>
 #include <string_view>
 
+namespace tenzora {
+
 struct ReportField {
     int id;
     std::string_view keyword;
@@ -66,3 +68,5 @@ enum : int {
     kPhone = 41,
 };
 } // namespace field
+
+} // namespace tenzora

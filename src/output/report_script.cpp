@@ -7,6 +7,8 @@
 #include "storage/codepage.h"
 #include "storage/file_io.h"
 
+namespace tenzora {
+
 namespace {
 
 constexpr char kReportOpening[] = "var word = new ActiveXObject(\"Word.Application\");\n"
@@ -172,3 +174,5 @@ std::string buildPictureScript(bool saveAndQuit) {
 bool writeScriptFile(const std::filesystem::path& path, const std::string& script) {
     return writeFileReplacing(path, script);
 }
+
+} // namespace tenzora

@@ -9,6 +9,8 @@
 #include "model/static_array.h"
 #include "model/word_form.h"
 
+namespace tenzora {
+
 namespace reportScript {
 // A value of this many characters or more (after escaping) is replaced in pieces.
 inline constexpr std::size_t kLongValue = 255;
@@ -40,3 +42,5 @@ std::string buildPictureScript(bool saveAndQuit);
 
 // Writes a script file; false when it cannot be written completely.
 bool writeScriptFile(const std::filesystem::path& path, const std::string& script);
+
+} // namespace tenzora

@@ -13,6 +13,8 @@
 #include "model/view_transform.h"
 #include "platform/surface.h"
 
+namespace tenzora {
+
 namespace {
 
 // Sizes in millimetres-of-the-page units that go through printSize (sheet pixels of a 1450-pixel
@@ -225,3 +227,5 @@ void drawContinuationPage(Surface& surface, std::wstring_view text, const SheetP
     surface.drawWrappedText(Rect::fromSize(left, top, width, height), text);
     surface.setState(saved);
 }
+
+} // namespace tenzora

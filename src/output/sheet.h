@@ -11,6 +11,8 @@
 #include "model/print_form.h"
 #include "platform/surface_types.h"
 
+namespace tenzora {
+
 class Surface;
 class TZCeiling;
 class ImageCodec;
@@ -67,3 +69,5 @@ Rect elementBox(const TZPrintFormElem& element, const SheetPage& page);
 // Where a picture of bmWidth × bmHeight pixels goes when fitted into the box keeping its
 // proportions and anchored at the box's top-left corner (empty when it cannot be fitted).
 Rect fittedPicture(const Rect& box, std::int32_t bmWidth, std::int32_t bmHeight);
+
+} // namespace tenzora

@@ -5,6 +5,8 @@
 
 #include "output/sheet.h"
 
+namespace tenzora {
+
 class TZCeiling;
 struct AppSettings;
 
@@ -18,3 +20,5 @@ class VariableTextsAdapter : public SheetVariables {
     TZCeiling& doc_;
     const AppSettings& settings_;
 };
+
+} // namespace tenzora

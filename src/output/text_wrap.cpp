@@ -3,6 +3,8 @@
 #include "model/formatting.h"
 #include "model/print_form.h"
 
+namespace tenzora {
+
 namespace {
 
 bool isBlank(wchar_t c) {
@@ -46,3 +48,5 @@ bool moveOverflow(const TZPrintForm& form, const TZPrintFormElem& element, int l
     text = form.english ? kSeeNextPageEnglish : kSeeNextPage;
     return true;
 }
+
+} // namespace tenzora

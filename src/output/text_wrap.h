@@ -5,6 +5,8 @@
 
 #include <string>
 
+namespace tenzora {
+
 class TZPrintForm;
 struct TZPrintFormElem;
 
@@ -23,3 +25,5 @@ inline constexpr wchar_t kSeeNextPageEnglish[] = L"(see next page)";
 // True when the text overflowed.
 bool moveOverflow(const TZPrintForm& form, const TZPrintFormElem& element, int lines,
                   const std::wstring& heading, std::wstring& text, std::wstring& continuation);
+
+} // namespace tenzora

@@ -15,6 +15,8 @@
 #include "output/text_wrap.h"
 #include "storage/price_file.h"
 
+namespace tenzora {
+
 namespace {
 
 constexpr wchar_t kEntrySeparator[] = L"; ";
@@ -171,3 +173,5 @@ std::wstring extraWorksText(const TZCeiling& doc, const AppSettings& settings, c
                  continuation);
     return text;
 }
+
+} // namespace tenzora

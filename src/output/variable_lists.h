@@ -5,6 +5,8 @@
 
 #include <string>
 
+namespace tenzora {
+
 class TZCeiling;
 class TZPrintForm;
 struct TZPrintFormElem;
@@ -49,3 +51,5 @@ std::wstring anglesText(TZCeiling& doc, const TZPrintForm& form, const TZPrintFo
 // One line per extra work: name, tab, quantity, tab, cost. Not wrapped.
 std::wstring extraWorksText(const TZCeiling& doc, const AppSettings& settings, const TZPrintForm& form,
                             const TZPrintFormElem& element, std::wstring& continuation);
+
+} // namespace tenzora

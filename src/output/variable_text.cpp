@@ -17,6 +17,8 @@
 #include "storage/codepage.h"
 #include "storage/price_file.h"
 
+namespace tenzora {
+
 namespace {
 
 constexpr double kCentimetresPerMetre = 100.0;
@@ -227,3 +229,5 @@ std::wstring reportValue(TZCeiling& doc, const AppSettings& settings, int id) {
     std::wstring discarded;
     return variableText(doc, settings, form, element, id, discarded);
 }
+
+} // namespace tenzora

@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+namespace tenzora {
+
 class TZCeiling;
 class TZPrintForm;
 struct TZPrintFormElem;
@@ -27,3 +29,5 @@ std::wstring reportValue(TZCeiling& doc, const AppSettings& settings, int id);
 // SCALE: "1 мм = 2.50 см" for a scale (centimetres of the ceiling per millimetre of the drawing)
 // of 1 or more, "1 мм = 5 мм" below.
 std::wstring scaleText(double scale, bool english);
+
+} // namespace tenzora

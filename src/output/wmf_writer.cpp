@@ -7,6 +7,8 @@
 #include "storage/codepage.h"
 #include "storage/file_io.h"
 
+namespace tenzora {
+
 namespace {
 
 // Record functions (MS-WMF RecordType).
@@ -350,3 +352,5 @@ const std::string& WmfWriter::finish() {
 bool WmfWriter::save(const std::filesystem::path& path) {
     return writeFileReplacing(path, finish());
 }
+
+} // namespace tenzora

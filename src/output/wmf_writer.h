@@ -19,6 +19,8 @@
 
 #include "output/metafile_surface.h"
 
+namespace tenzora {
+
 class WmfWriter : public MetafileSurface {
   public:
     static constexpr std::int32_t kDefaultDpi = 96;
@@ -78,3 +80,5 @@ class WmfWriter : public MetafileSurface {
 // the ANSI set, Windows-1251 for the Cyrillic and the default set (the program's own). Characters
 // the code page lacks become "?".
 std::string encodeForCharSet(std::wstring_view text, std::uint8_t charSet);
+
+} // namespace tenzora

@@ -2,6 +2,8 @@
 
 #include <cwctype>
 
+namespace tenzora {
+
 namespace {
 
 // Tahoma's vertical metrics in ems (2049 and 423 units of 2048).
@@ -59,3 +61,5 @@ void ApproximateTextMeasurer::characterAdvances(const Font& font, std::wstring_v
     for (wchar_t c : text)
         out.push_back(characterEms(c) * scale);
 }
+
+} // namespace tenzora

@@ -10,6 +10,8 @@
 
 #include "platform/text_measurer.h"
 
+namespace tenzora {
+
 class ApproximateTextMeasurer : public TextMeasurer {
   public:
     FontMetrics metrics(const Font& font) const override;
@@ -21,3 +23,5 @@ class ApproximateTextMeasurer : public TextMeasurer {
     // The advance of one character, in ems, before the bold factor.
     static double characterEms(wchar_t c);
 };
+
+} // namespace tenzora

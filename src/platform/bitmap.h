@@ -4,6 +4,8 @@
 #include <cstdint>
 #include <vector>
 
+namespace tenzora {
+
 struct Bitmap {
     int width = 0;
     int height = 0;
@@ -12,3 +14,5 @@ struct Bitmap {
     bool empty() const { return width <= 0 || height <= 0; }
     std::uint32_t pixel(int x, int y) const { return pixels[static_cast<std::size_t>(y) * width + x]; }
 };
+
+} // namespace tenzora

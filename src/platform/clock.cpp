@@ -2,6 +2,8 @@
 
 #include <ctime>
 
+namespace tenzora {
+
 LocalTime SystemClock::now() {
     const std::time_t t = std::time(nullptr);
     std::tm parts{};
@@ -15,3 +17,5 @@ LocalTime SystemClock::now() {
     result.second = parts.tm_sec;
     return result;
 }
+
+} // namespace tenzora

@@ -1,6 +1,8 @@
 #pragma once
 // The current local time (tests fix it).
 
+namespace tenzora {
+
 struct LocalTime {
     int year = 2000;
     int month = 1; // 1..12
@@ -28,3 +30,5 @@ class FixedClock : public Clock {
     LocalTime now() override { return time; }
     LocalTime time;
 };
+
+} // namespace tenzora

@@ -9,6 +9,8 @@
 
 #include "platform/bitmap.h"
 
+namespace tenzora {
+
 class Surface;
 class TextMeasurer;
 
@@ -43,3 +45,5 @@ class ExportBackend {
     virtual std::unique_ptr<PdfDocument> createPdf(const std::filesystem::path& path, std::int32_t width,
                                                    std::int32_t height, double widthMm, double heightMm) = 0;
 };
+
+} // namespace tenzora

@@ -6,6 +6,8 @@
 
 #include "platform/bitmap.h"
 
+namespace tenzora {
+
 enum class ImageFormat { Png, Gif, Tiff, Jpeg };
 
 class ImageCodec {
@@ -15,3 +17,5 @@ class ImageCodec {
     virtual std::optional<Bitmap> decodeFile(const std::wstring& path) = 0;
     virtual bool encodeFile(const Bitmap& picture, ImageFormat format, const std::wstring& path) = 0;
 };
+
+} // namespace tenzora

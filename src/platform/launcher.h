@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+namespace tenzora {
+
 // Exit statuses of Launcher::runToEnd that are not the program's own.
 inline constexpr int kRunNotStarted = -1;
 inline constexpr int kRunStopped = -2;
@@ -29,3 +31,5 @@ class Launcher {
     virtual int runToEnd(const std::wstring& program, const std::vector<std::wstring>& arguments,
                          int timeoutMs) = 0;
 };
+
+} // namespace tenzora

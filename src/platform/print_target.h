@@ -7,6 +7,8 @@
 #include <memory>
 #include <string>
 
+namespace tenzora {
+
 class Surface;
 
 // The printable area of a page: its size in device pixels and in whole millimetres.
@@ -45,3 +47,5 @@ class PrinterChooser {
     virtual ~PrinterChooser() = default;
     virtual std::unique_ptr<PrintTarget> choosePrinter(const std::wstring& documentName) = 0;
 };
+
+} // namespace tenzora

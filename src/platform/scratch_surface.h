@@ -5,6 +5,8 @@
 
 #include "platform/surface.h"
 
+namespace tenzora {
+
 class ScratchSurface : public Surface {
   public:
     // The measurer must outlive the surface.
@@ -31,3 +33,5 @@ class ScratchSurface : public Surface {
     const TextMeasurer& measurer_;
     DeviceMetrics metrics_;
 };
+
+} // namespace tenzora

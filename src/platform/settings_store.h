@@ -6,6 +6,8 @@
 #include <string>
 #include <utility>
 
+namespace tenzora {
+
 class SettingsStore {
   public:
     virtual ~SettingsStore() = default;
@@ -32,3 +34,5 @@ class MemorySettingsStore : public SettingsStore {
 
     std::map<std::pair<std::wstring, std::wstring>, std::wstring> values;
 };
+
+} // namespace tenzora

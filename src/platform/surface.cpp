@@ -5,6 +5,8 @@
 
 #include "platform/scratch_surface.h"
 
+namespace tenzora {
+
 namespace {
 constexpr double kTenthsOfDegreeToRadians = 3.14159265358979323846 / 1800.0;
 // A hole or an outline needs at least this many points to enclose anything.
@@ -169,3 +171,5 @@ Rect TextPlacement::bounds() const {
     return {roundToPixel(std::floor(minX + kSlack)), roundToPixel(std::floor(minY + kSlack)),
             roundToPixel(std::ceil(maxX - kSlack)), roundToPixel(std::ceil(maxY - kSlack))};
 }
+
+} // namespace tenzora

@@ -32,6 +32,8 @@
 #include "platform/text_layout.h"
 #include "platform/text_measurer.h"
 
+namespace tenzora {
+
 class Surface {
   public:
     Surface() = default;
@@ -156,3 +158,5 @@ struct TextPlacement {
 
 TextPlacement placeText(Point reference, TextAlign align, double width, const FontMetrics& metrics,
                         std::int32_t escapement);
+
+} // namespace tenzora

@@ -9,6 +9,8 @@
 #include <cstdint>
 #include <string_view>
 
+namespace tenzora {
+
 struct Color {
     std::uint8_t r = 0, g = 0, b = 0;
 
@@ -246,3 +248,5 @@ struct DeviceMetrics {
 // Metrics of a device of the given pixel size at the given resolution (millimetres rounded).
 DeviceMetrics deviceMetricsFor(std::int32_t widthPx, std::int32_t heightPx, std::int32_t dpi = 96,
                                bool canCopyBitmaps = true);
+
+} // namespace tenzora

@@ -3,6 +3,8 @@
 #include <cmath>
 #include <limits>
 
+namespace tenzora {
+
 namespace {
 
 // TabbedTextOut's default tab distance: this many average character widths.
@@ -150,3 +152,5 @@ std::int32_t layoutTabbedLine(const TextMeasurer& measurer, const Font& font, st
     return static_cast<std::int32_t>(
         std::clamp<std::int64_t>(pen - x, 0, std::numeric_limits<std::int32_t>::max()));
 }
+
+} // namespace tenzora

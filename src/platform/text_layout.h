@@ -11,6 +11,8 @@
 
 #include "platform/text_measurer.h"
 
+namespace tenzora {
+
 // One line of a wrapped text: characters [start, start + length) of the text.
 struct WrappedLine {
     std::size_t start = 0;
@@ -43,3 +45,5 @@ std::int32_t layoutTabbedLine(const TextMeasurer& measurer, const Font& font, st
 
 // Pixel values of measured lengths: the nearest whole pixel.
 std::int32_t roundToPixel(double value);
+
+} // namespace tenzora

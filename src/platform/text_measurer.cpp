@@ -1,5 +1,7 @@
 #include "platform/text_measurer.h"
 
+namespace tenzora {
+
 void TextMeasurer::characterAdvances(const Font& font, std::wstring_view text,
                                      std::vector<double>& out) const {
     out.clear();
@@ -10,3 +12,5 @@ void TextMeasurer::characterAdvances(const Font& font, std::wstring_view text,
         before = upTo;
     }
 }
+
+} // namespace tenzora

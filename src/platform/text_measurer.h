@@ -10,6 +10,8 @@
 
 #include "platform/surface_types.h"
 
+namespace tenzora {
+
 // Vertical metrics of a font in pixels (GDI's TEXTMETRIC: tmAscent, tmDescent, tmAveCharWidth).
 struct FontMetrics {
     double ascent = 0;
@@ -30,3 +32,5 @@ class TextMeasurer {
     // advances of the text's beginnings. `out` is cleared and reused.
     virtual void characterAdvances(const Font& font, std::wstring_view text, std::vector<double>& out) const;
 };
+
+} // namespace tenzora

@@ -6,6 +6,8 @@
 #include <optional>
 #include <string>
 
+namespace tenzora {
+
 enum class MessageIcon { None, Error, Exclamation, Information, Question };
 enum class MessageButtons { Ok, OkCancel, YesNo, YesNoCancel };
 enum class MessageAnswer { Ok, Cancel, Yes, No };
@@ -66,3 +68,5 @@ class SilentUiServices : public UiServices {
     }
     void beep() override {}
 };
+
+} // namespace tenzora

@@ -2,6 +2,8 @@
 
 #include <array>
 
+namespace tenzora {
+
 namespace codepage {
 namespace {
 
@@ -181,3 +183,5 @@ std::wstring fromPath(const std::filesystem::path& path) {
 }
 
 } // namespace codepage
+
+} // namespace tenzora

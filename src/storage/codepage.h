@@ -10,6 +10,8 @@
 #include <string>
 #include <string_view>
 
+namespace tenzora {
+
 namespace codepage {
 
 // The private-use character that stands for the unassigned byte 0x98 of Windows-1251.
@@ -38,3 +40,5 @@ std::filesystem::path toPath(std::wstring_view text);
 std::wstring fromPath(const std::filesystem::path& path);
 
 } // namespace codepage
+
+} // namespace tenzora

@@ -6,6 +6,8 @@
 #include <new>
 #include <vector>
 
+namespace tenzora {
+
 namespace {
 // The stream's sizes are 32-bit; an image never comes near this.
 constexpr std::size_t kMaxStreamBytes =
@@ -249,3 +251,5 @@ void TZDynamicMemory::scramble(std::uint8_t key) {
         t[i] = static_cast<std::uint8_t>(t[i + 1] ^ t[i] ^ key);
     t[n - 1] ^= key;
 }
+
+} // namespace tenzora

@@ -9,6 +9,8 @@
 #include <string>
 #include <string_view>
 
+namespace tenzora {
+
 class TZDynamicMemory {
   public:
     explicit TZDynamicMemory(std::int32_t growBy = 4048) : growBy_(growBy) {}
@@ -101,3 +103,5 @@ namespace scrambleKeys {
 inline constexpr std::uint8_t K1 = 'T';
 inline constexpr std::uint8_t K2 = 'z';
 } // namespace scrambleKeys
+
+} // namespace tenzora

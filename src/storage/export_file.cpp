@@ -4,6 +4,8 @@
 #include "storage/codepage.h"
 #include "storage/file_io.h"
 
+namespace tenzora {
+
 std::wstring exportWriteFailedText(const std::wstring& path) {
     return L"Не удалось записать файл «" + path +
            L"». Проверьте, что папка существует и доступна для записи, а файл не открыт в другой программе.";
@@ -14,3 +16,5 @@ bool writeExportText(UiServices& ui, const std::wstring& path, std::wstring_view
     ui.error(exportWriteFailedText(path));
     return false;
 }
+
+} // namespace tenzora

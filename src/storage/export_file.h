@@ -7,6 +7,8 @@
 #include <string>
 #include <string_view>
 
+namespace tenzora {
+
 class UiServices;
 
 // Writes the text; false, with the user told which file could not be written, on failure.
@@ -14,3 +16,5 @@ bool writeExportText(UiServices& ui, const std::wstring& path, std::wstring_view
 
 // The message of a failed write.
 std::wstring exportWriteFailedText(const std::wstring& path);
+
+} // namespace tenzora

@@ -11,6 +11,8 @@
 #include <io.h>
 #else
 #include <unistd.h>
+
+namespace tenzora {
 #endif
 
 ReadStatus readWholeFile(const std::filesystem::path& path, std::uintmax_t maxBytes, std::string& bytes) {
@@ -164,3 +166,5 @@ bool replaceWithWritten(const std::filesystem::path& written, const std::filesys
     if (!ok) std::filesystem::remove(written, ec);
     return ok;
 }
+
+} // namespace tenzora

@@ -5,6 +5,8 @@
 #include <filesystem>
 #include <string>
 
+namespace tenzora {
+
 enum class ReadStatus { Ok, CannotOpen, Empty, TooLarge, ShortRead };
 
 // Reads the whole file into `bytes`. A file larger than maxBytes is not read (TooLarge).
@@ -25,3 +27,5 @@ bool replaceWithWritten(const std::filesystem::path& written, const std::filesys
 // Flushes a folder's entries (a rename or a new file in it) to the disk. False when it cannot be
 // opened or flushed.
 bool syncFolder(const std::filesystem::path& folder);
+
+} // namespace tenzora

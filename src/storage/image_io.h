@@ -22,6 +22,8 @@
 #include "storage/dynamic_memory.h"
 #include "storage/material.h"
 
+namespace tenzora {
+
 // How a reader treats lists: parsed item by item, or skipped by their counts (the scans, which
 // want only the fields around them).
 enum class ListReading { Parse, Skip };
@@ -414,3 +416,5 @@ template <class Cursor, ListReading kLists = ListReading::Parse> class ImageRead
 
 // The reader of whole project images, undo snapshots and the materials file.
 using StreamReader = ImageReader<TZDynamicMemory>;
+
+} // namespace tenzora

@@ -4,6 +4,8 @@
 #include <cstdint>
 #include <string>
 
+namespace tenzora {
+
 struct Material {
     // The name field of the file and of the record holds at most this many bytes plus its NUL.
     static constexpr std::size_t kNameField = 150;
@@ -25,3 +27,5 @@ struct Material {
         name = std::move(text);
     }
 };
+
+} // namespace tenzora

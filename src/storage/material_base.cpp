@@ -8,6 +8,8 @@
 #include "storage/image_io.h"
 #include "storage/project_head.h"
 
+namespace tenzora {
+
 namespace materialsFile {
 
 namespace {
@@ -86,3 +88,5 @@ bool TZMaterialBase::save(bool bumpCounter) const {
     if (file_.empty()) return false;
     return writeFileReplacing(file_, materialsFile::serialize(*this, bumpCounter));
 }
+
+} // namespace tenzora

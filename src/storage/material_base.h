@@ -14,6 +14,8 @@
 #include "model/static_array.h"
 #include "storage/material.h"
 
+namespace tenzora {
+
 class TZMaterialBase : public TZStaticArray<Material> {
   public:
     // The counter read from the file (one per run: the document holds the one base). Every load
@@ -57,3 +59,5 @@ bool parse(std::string_view bytes, TZMaterialBase& base);
 std::string serialize(const TZMaterialBase& base, bool bumpCounter);
 
 } // namespace materialsFile
+
+} // namespace tenzora

@@ -4,6 +4,8 @@
 #include "storage/dynamic_memory.h"
 #include "storage/file_io.h"
 
+namespace tenzora {
+
 namespace {
 
 using namespace priceFile;
@@ -155,3 +157,5 @@ bool TZPriceFile::load(const std::filesystem::path& programDir) {
 bool TZPriceFile::save(const std::filesystem::path& programDir) const {
     return writeFileReplacing(programDir / codepage::toPath(kFileName), serialize());
 }
+
+} // namespace tenzora

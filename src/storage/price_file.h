@@ -19,6 +19,8 @@
 
 #include "model/static_array.h"
 
+namespace tenzora {
+
 // One priced ceiling type in one city. prices[i] is the price per m² of area band i: band 0 up to
 // areaSteps[0], band i from areaSteps[i−1] to areaSteps[i], band A above the last step. The list
 // may be shorter than A + 1: missing bands count as 0.
@@ -80,3 +82,5 @@ inline constexpr int kMaxPricesPerRow = kMaxListCount + 1;
 inline constexpr std::uintmax_t kMaxFileBytes = 16u * 1024u * 1024u;
 
 } // namespace priceFile
+
+} // namespace tenzora

@@ -4,6 +4,8 @@
 
 #include "storage/codepage.h"
 
+namespace tenzora {
+
 std::filesystem::path ProgramDirectory::file(std::wstring_view name, ProgramFileUse use) const {
     const std::filesystem::path relative = codepage::toPath(std::wstring(name));
     std::filesystem::path mine = own / relative;
@@ -45,3 +47,5 @@ bool seedProgramDirectory(const ProgramDirectory& dir, bool createOwn, std::wstr
     }
     return true;
 }
+
+} // namespace tenzora

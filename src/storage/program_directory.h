@@ -14,6 +14,8 @@
 #include <string_view>
 #include <vector>
 
+namespace tenzora {
+
 enum class ProgramFileUse { Read, Write };
 
 struct ProgramDirectory {
@@ -49,3 +51,5 @@ inline constexpr const wchar_t* kSeededProgramFiles[] = {L"materials.mat", L"pri
 // `shipped` has and `own` lacks. A copy already in `own` is never replaced. False, with the
 // reason in `problem`, when the folder is missing or a file could not be copied.
 bool seedProgramDirectory(const ProgramDirectory& dir, bool createOwn, std::wstring& problem);
+
+} // namespace tenzora

@@ -15,6 +15,8 @@
 #include "storage/material.h"
 #include "storage/project_image.h"
 
+namespace tenzora {
+
 // The material record: the project's material (fields 35 … 41, from `firstField` on) and a row
 // of materials.mat store the same members in the same order. A writer may take a const record.
 template <class Io, class Record> void visitMaterial(Io& io, Record& m, int firstField) {
@@ -122,3 +124,5 @@ struct ProjectHead {
     double materialQuantity = 0.0;
     double offcuts = 0.0;
 };
+
+} // namespace tenzora

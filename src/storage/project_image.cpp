@@ -11,6 +11,8 @@
 #include "storage/image_io.h"
 #include "storage/project_head.h"
 
+namespace tenzora {
+
 namespace {
 
 using namespace projectImage;
@@ -240,3 +242,5 @@ bool loadFromStream(TZCeiling& doc, TZDynamicMemory& s, bool& currentFormat) {
     captureRowPoints(doc);
     return true;
 }
+
+} // namespace tenzora

@@ -10,6 +10,8 @@
 
 #include "storage/dynamic_memory.h"
 
+namespace tenzora {
+
 class TZCeiling;
 
 namespace projectImage {
@@ -48,3 +50,5 @@ bool isProjectHeader(const std::string& header);
 // the reader would when the plain bytes do not start with a project header; none when the bytes
 // hold no terminated string. Lets a caller show the signature and price tag of a file.
 std::optional<std::string> projectHeaderOf(std::string_view imageBytes);
+
+} // namespace tenzora

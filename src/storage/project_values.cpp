@@ -5,6 +5,8 @@
 #include "model/ceiling.h"
 #include "model/typed_value.h"
 
+namespace tenzora {
+
 namespace {
 
 // The bound applies to the size of every value, lengths and coordinates alike: a length or a
@@ -54,3 +56,5 @@ std::wstring projectValuesRefusalText(const std::wstring& path, const std::wstri
     return L"Файл «" + path + L"» повреждён: " + where +
            L" за пределами допустимых значений (не больше 1000 м по модулю). Проект не открыт.";
 }
+
+} // namespace tenzora

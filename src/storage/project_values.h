@@ -7,6 +7,8 @@
 #include <optional>
 #include <string>
 
+namespace tenzora {
+
 class TZCeiling;
 
 // The first stored value outside the range, described for the message ("вершина 3"); nullopt
@@ -15,3 +17,5 @@ std::optional<std::wstring> projectValueOutOfRange(const TZCeiling& doc);
 
 // The message of a refused open.
 std::wstring projectValuesRefusalText(const std::wstring& path, const std::wstring& where);
+
+} // namespace tenzora

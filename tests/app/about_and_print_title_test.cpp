@@ -6,6 +6,8 @@
 #include "model/settings.h"
 #include "platform/settings_store.h"
 
+using namespace tenzora;
+
 TEST(PrintTitle, KeptWithTheSettingsByTheSettingsDialog) {
     MemorySettingsStore store;
     AppSettings s;

@@ -9,6 +9,8 @@
 #include "storage/codepage.h"
 #include "support/fakes.h"
 
+using namespace tenzora;
+
 namespace {
 
 class NoLauncher : public FakeLauncherBase {

@@ -8,6 +8,8 @@
 #include "model/settings.h"
 #include "support/fakes.h"
 
+using namespace tenzora;
+
 namespace {
 
 struct Rules {

@@ -6,6 +6,8 @@
 #include "app/command_ids.h"
 #include "app/command_table.h"
 
+using namespace tenzora;
+
 namespace {
 
 std::set<int> menuCommands(const std::vector<MenuEntry>& entries) {

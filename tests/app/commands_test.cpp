@@ -8,6 +8,8 @@
 #include "platform/clock.h"
 #include "support/fakes.h"
 
+using namespace tenzora;
+
 namespace {
 
 struct RecordingHost : CommandHost {

@@ -7,6 +7,8 @@
 
 #include "grid/grid_controller.h"
 
+using namespace tenzora;
+
 namespace {
 
 std::wstring cellName(GridCell c) {

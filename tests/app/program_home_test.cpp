@@ -16,6 +16,8 @@
 #include "storage/price_file.h"
 #include "support/fakes.h"
 
+using namespace tenzora;
+
 namespace {
 
 namespace fs = std::filesystem;

@@ -3,6 +3,8 @@
 #include "model/settings.h"
 #include "platform/settings_store.h"
 
+using namespace tenzora;
+
 namespace {
 std::wstring value(MemorySettingsStore& s, const std::wstring& name) {
     return s.read(kSettingsSection, name).value_or(L"<absent>");

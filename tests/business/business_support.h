@@ -16,6 +16,8 @@
 #include "storage/material_base.h"
 #include "support/fakes.h"
 
+namespace tenzora {
+
 class RecordingLauncher : public FakeLauncherBase {
   public:
     bool startProgram(const std::wstring& program, const std::vector<std::wstring>& arguments) override {
@@ -86,3 +88,5 @@ inline std::filesystem::path saveProjectUsing(const std::filesystem::path& folde
     saveProject(*t, codepage::fromPath(path));
     return path;
 }
+
+} // namespace tenzora

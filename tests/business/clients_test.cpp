@@ -13,6 +13,8 @@
 #include "storage/image_bytes.h"
 #include "storage/project_image.h"
 
+using namespace tenzora;
+
 namespace {
 
 constexpr wchar_t S = kClientSeparator;

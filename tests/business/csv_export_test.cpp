@@ -11,6 +11,8 @@
 #include "business/materials_form.h"
 #include "business_support.h"
 
+using namespace tenzora;
+
 namespace {
 
 std::string slurp(const std::filesystem::path& path) {

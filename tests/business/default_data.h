@@ -11,6 +11,8 @@
 #include "storage/material_base.h"
 #include "storage/price_file.h"
 
+namespace tenzora {
+
 namespace defaultData {
 
 inline void addRecord(TZMaterialBase& base, int id, int groupId, bool isGroup, const wchar_t* name,
@@ -97,3 +99,5 @@ inline TZPriceFile prices() {
 }
 
 } // namespace defaultData
+
+} // namespace tenzora

@@ -8,6 +8,8 @@
 #include "business/default_data.h"
 #include "storage/file_io.h"
 
+using namespace tenzora;
+
 namespace {
 
 const std::filesystem::path kDataFolder = std::filesystem::path(TENZORA_SOURCE_DIR) / "data";

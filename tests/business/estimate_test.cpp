@@ -15,6 +15,8 @@
 #include "storage/project_image.h"
 #include "support/fakes.h"
 
+using namespace tenzora;
+
 namespace {
 
 // One city; area gradations 20 and 50 with 500 / 450 / 400 per m² for "Матовый"; corner

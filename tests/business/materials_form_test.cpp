@@ -7,6 +7,8 @@
 #include "business/materials_form.h"
 #include "business/stock_scan.h"
 
+using namespace tenzora;
+
 namespace {
 
 struct MaterialsFixture : ::testing::Test {

@@ -7,6 +7,8 @@
 #include "business/price_options_form.h"
 #include "support/fakes.h"
 
+using namespace tenzora;
+
 namespace {
 
 TZPriceFile twoCities() {

@@ -9,6 +9,8 @@
 #include "model/shapes.h"
 #include "storage/price_file.h"
 
+using namespace tenzora;
+
 namespace {
 
 TZPriceFile cityPrices() {

@@ -14,6 +14,8 @@
 #include "storage/project_image.h"
 #include "support/fakes.h"
 
+using namespace tenzora;
+
 namespace {
 
 std::string cp1251(const std::wstring& text, std::size_t field) {

@@ -13,6 +13,8 @@
 #include "storage/image_bytes.h"
 #include "storage/project_image.h"
 
+using namespace tenzora;
+
 namespace {
 
 void writeBytes(const std::filesystem::path& path, const std::string& bytes) {

@@ -11,6 +11,8 @@
 #include "business/receipt.h"
 #include "storage/price_file.h"
 
+using namespace tenzora;
+
 namespace {
 
 // The texts no field of these dialogs can store, beside the ones each refuses for its range.

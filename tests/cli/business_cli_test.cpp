@@ -17,6 +17,8 @@
 #include "storage/price_file.h"
 #include "support/fakes.h"
 
+using namespace tenzora;
+
 namespace {
 
 using namespace clitest;

@@ -13,6 +13,8 @@
 #include "storage/codepage.h"
 #include "support/dxf_reading.h"
 
+using namespace tenzora;
+
 namespace {
 
 using namespace clitest;

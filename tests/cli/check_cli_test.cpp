@@ -15,6 +15,8 @@
 #include "support/fakes.h"
 #include "support/rooms.h"
 
+using namespace tenzora;
+
 namespace {
 
 using namespace clitest;

@@ -15,6 +15,8 @@
 
 #include "support/fakes.h"
 
+namespace tenzora {
+
 namespace clitest {
 
 struct CliRun {
@@ -59,3 +61,5 @@ inline CliRun runCli(const std::vector<std::string>& args,
 }
 
 } // namespace clitest
+
+} // namespace tenzora

@@ -13,6 +13,8 @@
 #include "business/project_file.h"
 #include "support/fakes.h"
 
+using namespace tenzora;
+
 namespace {
 
 struct CliRun {

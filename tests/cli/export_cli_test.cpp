@@ -14,6 +14,8 @@
 #include "storage/codepage.h"
 #include "support/fakes.h"
 
+using namespace tenzora;
+
 namespace {
 
 using namespace clitest;

@@ -9,6 +9,8 @@
 
 #include "support/fakes.h"
 
+using namespace tenzora;
+
 namespace {
 
 struct CliRun {

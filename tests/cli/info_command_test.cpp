@@ -15,6 +15,8 @@
 #include "storage/image_bytes.h"
 #include "support/fakes.h"
 
+using namespace tenzora;
+
 namespace {
 
 using namespace clitest;

@@ -15,6 +15,8 @@
 #include "storage/material_base.h"
 #include "support/fakes.h"
 
+using namespace tenzora;
+
 namespace {
 
 using namespace clitest;

@@ -5,6 +5,8 @@
 
 #include "cli_run.h"
 
+using namespace tenzora;
+
 namespace {
 
 using namespace clitest;

@@ -6,6 +6,8 @@
 #include "business/project_file.h"
 #include "cli_run.h"
 
+using namespace tenzora;
+
 using namespace clitest;
 
 TEST(CliStartSwitches, ANewProjectShowsWhatANewWindowShows) {

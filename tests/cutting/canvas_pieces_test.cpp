@@ -10,6 +10,8 @@
 #include "cutting/layout.h"
 #include "support/fakes.h"
 
+using namespace tenzora;
+
 namespace {
 
 class CanvasPiecesTest : public ::testing::Test {

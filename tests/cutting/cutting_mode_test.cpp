@@ -16,6 +16,8 @@
 #include "support/fakes.h"
 #include "support/rooms.h"
 
+using namespace tenzora;
+
 namespace {
 
 TZDop niche(int v1, int v2, double depth) {

@@ -16,6 +16,8 @@
 #include "storage/project_image.h"
 #include "support/fakes.h"
 
+using namespace tenzora;
+
 namespace {
 
 using Corners = std::vector<std::pair<double, double>>;

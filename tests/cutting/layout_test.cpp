@@ -9,6 +9,8 @@
 #include "model/geometry.h"
 #include "support/fakes.h"
 
+using namespace tenzora;
+
 namespace {
 
 constexpr double kRoll = 320;

@@ -9,6 +9,8 @@
 #include "storage/codepage.h"
 #include "support/fakes.h"
 
+using namespace tenzora;
+
 namespace {
 
 Material fabric(std::int32_t id, std::int32_t groupId, bool group, const wchar_t* name, double width = 0) {

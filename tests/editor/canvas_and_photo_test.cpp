@@ -9,6 +9,8 @@
 #include "platform/image_codec.h"
 #include "support/fakes.h"
 
+using namespace tenzora;
+
 namespace {
 
 constexpr int kWidth = 800;

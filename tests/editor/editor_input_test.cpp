@@ -12,6 +12,8 @@
 #include "model/settings.h"
 #include "support/fakes.h"
 
+using namespace tenzora;
+
 namespace {
 
 constexpr int kWidth = 800;

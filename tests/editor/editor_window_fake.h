@@ -6,6 +6,8 @@
 
 #include "editor/editor_input.h"
 
+namespace tenzora {
+
 struct RecordingEditorWindow : EditorWindow {
     void showCursorPosition(double x, double y) override { cursor = {x, y}; }
     void showRecord(int record) override { shownRecords.push_back(record); }
@@ -19,3 +21,5 @@ struct RecordingEditorWindow : EditorWindow {
     std::vector<std::pair<int, int>> movedTo;
     CursorShape shape = CursorShape::Arrow;
 };
+
+} // namespace tenzora

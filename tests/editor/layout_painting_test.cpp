@@ -11,6 +11,8 @@
 #include "model/names.h"
 #include "painting_fixture.h"
 
+using namespace tenzora;
+
 namespace {
 
 constexpr Color kGreen{0, 255, 0};

@@ -10,6 +10,8 @@
 #include "support/fakes.h"
 #include "support/rooms.h"
 
+using namespace tenzora;
+
 namespace {
 const std::vector<std::pair<double, double>> kQuadrilateral = {{0, 0}, {0, 300}, {400, 300}, {400, 0}};
 } // namespace

@@ -11,6 +11,8 @@
 #include "output/recording_surface.h"
 #include "support/fakes.h"
 
+namespace tenzora {
+
 struct PaintFixture {
     TestDocument t;
     AppSettings settings;
@@ -76,3 +78,5 @@ struct PaintFixture {
         return found.empty() ? nullptr : found.front();
     }
 };
+
+} // namespace tenzora

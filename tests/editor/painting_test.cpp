@@ -8,6 +8,8 @@
 #include "model/measurements.h"
 #include "painting_fixture.h"
 
+using namespace tenzora;
+
 namespace {
 
 constexpr Color kGreen{0, 255, 0};

@@ -10,6 +10,8 @@
 #include "model/settings.h"
 #include "support/fakes.h"
 
+using namespace tenzora;
+
 TEST(PanelTreeRecords, EveryRowCarriesTheRecordTheSearchFindsForItsPair) {
     TestDocument t;
     setOutline(*t, {{0, 0}, {0, 300}, {200, 450}, {400, 300}, {400, 0}, {200, -100}});

@@ -6,6 +6,8 @@
 #include "model/view_transform.h"
 #include "support/fakes.h"
 
+using namespace tenzora;
+
 TEST(ViewFit, AnOutlineAroundItsFirstCornerIsCentredAndWhole) {
     TestDocument t;
     // As the headless program makes it: corner A at the origin, the room to its lower right.

@@ -14,6 +14,8 @@
 #include "model/working_outline.h"
 #include "support/fakes.h"
 
+using namespace tenzora;
+
 namespace {
 
 struct ScreenView : TestDocument {

@@ -3,6 +3,8 @@
 #include "model/ceiling.h"
 #include "support/fakes.h"
 
+using namespace tenzora;
+
 namespace {
 constexpr wchar_t kSaveQuestion[] = L"Проект был изменён. Сохранить?";
 

@@ -5,6 +5,8 @@
 #include "model/construction_form.h"
 #include "model/cutout_form.h"
 
+using namespace tenzora;
+
 namespace {
 
 TEST(ConstructionForm, OkTurnsAConstructionGivenBackwardsRoundKeepingEachValueAtItsPoint) {

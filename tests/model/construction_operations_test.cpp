@@ -9,6 +9,8 @@
 #include "model/row_capture.h"
 #include "support/fakes.h"
 
+using namespace tenzora;
+
 namespace {
 
 TZDop niche(int v1, int v2) {

@@ -9,6 +9,8 @@
 #include "model/names.h"
 #include "support/fakes.h"
 
+using namespace tenzora;
+
 TEST(CutoutGrid, EditedCellsReadNamesThroughTheKeysAndNumbersWithAComma) {
     TZHoleRow row;
     std::wstring text = L"в"; // the key of D with the Russian layout

@@ -10,6 +10,8 @@
 #include "storage/project_image.h"
 #include "support/fakes.h"
 
+using namespace tenzora;
+
 namespace {
 
 // Distances of a point from two corners of the 400 × 300 room A(0,0) B(400,0) C(400,300) D(0,300).

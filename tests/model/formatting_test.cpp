@@ -6,6 +6,8 @@
 #include "model/formatting.h"
 #include "model/polygon.h"
 
+using namespace tenzora;
+
 TEST(FormatNumber, FixedDecimalsTrimmed) {
     EXPECT_EQ(formatNumber(250.04, 1), L"250.0");
     EXPECT_EQ(formatNumber(3.14159, 2), L"3.14");

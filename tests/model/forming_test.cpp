@@ -13,6 +13,8 @@
 #include "support/fakes.h"
 #include "support/rooms.h"
 
+using namespace tenzora;
+
 namespace {
 
 // How closely a formed outline must reproduce a measured length (cm).

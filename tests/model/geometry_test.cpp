@@ -4,6 +4,8 @@
 
 #include "model/geometry.h"
 
+using namespace tenzora;
+
 namespace {
 Vertex v(double x, double y) {
     return makeVertex(x, y);

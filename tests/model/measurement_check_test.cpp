@@ -14,6 +14,8 @@
 #include "support/fakes.h"
 #include "support/rooms.h"
 
+using namespace tenzora;
+
 namespace {
 
 // An L-shaped room: 6 m × 3 m with a 3 m × 2 m wing; six diagonals give three records more than

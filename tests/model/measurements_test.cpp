@@ -9,6 +9,8 @@
 #include "support/fakes.h"
 #include "support/rooms.h"
 
+using namespace tenzora;
+
 namespace {
 constexpr wchar_t kErrorTooLarge[] = L"Внимание! Погрешность больше максимально допустимой!";
 

@@ -3,6 +3,8 @@
 #include "model/names.h"
 #include "storage/codepage.h"
 
+using namespace tenzora;
+
 TEST(VertexNames, LettersThenNumberedRounds) {
     EXPECT_EQ(vertexName(-1), L"");
     EXPECT_EQ(vertexName(0), L"A");

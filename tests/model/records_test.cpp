@@ -9,6 +9,8 @@
 #include "support/fakes.h"
 #include "support/rooms.h"
 
+using namespace tenzora;
+
 namespace {
 // The records as "AB=300" texts in list order, for compact comparisons.
 std::vector<std::wstring> recordTexts(const TZCeiling& doc) {

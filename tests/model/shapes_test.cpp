@@ -10,6 +10,8 @@
 #include "support/fakes.h"
 #include "support/rooms.h"
 
+using namespace tenzora;
+
 namespace {
 constexpr wchar_t kWrongPoint[] = L"Вы указали неправильную точку";
 constexpr wchar_t kPointsMissing[] = L"Пожалуйста, укажите число точек, составляющих эллипс";

@@ -2,6 +2,8 @@
 
 #include "model/static_array.h"
 
+using namespace tenzora;
+
 // Reserving for n appends gives the capacity the appends themselves would give, in one step.
 TEST(StaticArrayReserve, EndsAtTheCapacityOfOneByOneAppendsWithoutMovingTheElements) {
     for (int start : {0, 1, 199, 200}) {

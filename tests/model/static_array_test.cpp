@@ -5,6 +5,8 @@
 #include "model/polygon.h"
 #include "model/static_array.h"
 
+using namespace tenzora;
+
 TEST(StaticArray, GrowsByExactlyTwoHundredWhenTheNextAppendWouldFill) {
     TZStaticArray<int> a;
     EXPECT_EQ(a.capacity(), 0);

@@ -13,6 +13,8 @@
 #include "model/shape_wizard.h"
 #include "model/typed_value.h"
 
+using namespace tenzora;
+
 namespace {
 
 constexpr ValueRange kLength = valueRange::kRoomLength;

@@ -10,6 +10,8 @@
 #include "model/working_outline.h"
 #include "support/fakes.h"
 
+using namespace tenzora;
+
 namespace {
 
 // A 400 × 300 room, clockwise on the screen: A(0,0) B(400,0) C(400,300) D(0,300).

@@ -24,6 +24,8 @@
 #include "support/dxf_reading.h"
 #include "support/fakes.h"
 
+using namespace tenzora;
+
 namespace {
 
 constexpr double kTension = 0.93;

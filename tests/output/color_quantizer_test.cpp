@@ -4,6 +4,8 @@
 
 #include "output/color_quantizer.h"
 
+using namespace tenzora;
+
 TEST(ColorQuantizer, KeepsLargeFlatColoursAndBoundsThePalette) {
     // Half the picture a flat grey, a few red pixels, the rest a 3-channel ramp of many colours.
     std::vector<std::uint32_t> pixels(40000, 0x00E9E9E9u);

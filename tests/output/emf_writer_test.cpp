@@ -8,6 +8,8 @@
 #include "platform/approximate_text_measurer.h"
 #include "support/fakes.h"
 
+using namespace tenzora;
+
 using namespace metafile;
 
 namespace {

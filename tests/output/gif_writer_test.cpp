@@ -2,6 +2,8 @@
 
 #include "output/gif_writer.h"
 
+using namespace tenzora;
+
 #ifdef TENZORA_HAVE_GIFLIB
 // The file's own header: signature, logical screen of the picture's size, and a global colour
 // table just large enough for the picture's colours.

@@ -6,6 +6,8 @@
 
 #include "output/metafile_support.h"
 
+using namespace tenzora;
+
 // An area clip cuts a segment where it crosses the area's edges. Coordinates come from the
 // drawing (and so from project files) as any int: differences of far-apart points do not fit an
 // int and are taken in double.

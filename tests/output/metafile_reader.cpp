@@ -7,6 +7,8 @@
 
 #include "storage/codepage.h"
 
+namespace tenzora {
+
 namespace metafile {
 
 namespace {
@@ -589,3 +591,5 @@ Playback playWmf(std::string_view file, WmfHeader& header) {
 }
 
 } // namespace metafile
+
+} // namespace tenzora

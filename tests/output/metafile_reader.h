@@ -12,6 +12,8 @@
 
 #include "platform/surface_types.h"
 
+namespace tenzora {
+
 namespace metafile {
 
 struct PenInfo {
@@ -119,3 +121,5 @@ struct WmfHeader {
 Playback playWmf(std::string_view file, WmfHeader& header);
 
 } // namespace metafile
+
+} // namespace tenzora

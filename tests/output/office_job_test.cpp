@@ -12,6 +12,8 @@
 #include "storage/codepage.h"
 #include "support/fakes.h"
 
+using namespace tenzora;
+
 namespace {
 
 std::string readText(const std::filesystem::path& path) {

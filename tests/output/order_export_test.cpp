@@ -16,6 +16,8 @@
 #include "storage/price_file.h"
 #include "support/fakes.h"
 
+using namespace tenzora;
+
 namespace {
 
 // Two cities; "Матовый" in Москва at 500 / 450 / 400 per m² over the area gradations 20 and 50;

@@ -20,6 +20,8 @@
 #include "support/export_project.h"
 #include "support/fakes.h"
 
+using namespace tenzora;
+
 namespace {
 
 // Raster pictures recorded rather than drawn; PDF documents unsupported.

@@ -7,6 +7,8 @@
 #include "storage/codepage.h"
 #include "support/fakes.h"
 
+using namespace tenzora;
+
 namespace {
 
 std::string ansi(const std::wstring& text) {

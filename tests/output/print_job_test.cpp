@@ -15,6 +15,8 @@
 
 #include <fstream>
 
+using namespace tenzora;
+
 namespace {
 
 // A printer that keeps each page's records and can be told to fail at a step.

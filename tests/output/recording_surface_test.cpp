@@ -3,6 +3,8 @@
 #include "output/recording_surface.h"
 #include "output/surface_scene.h"
 
+using namespace tenzora;
+
 TEST(RecordingSurface, KeepsEveryCallWithTheStateInForce) {
     RecordingSurface s;
     scene::draw(s);

@@ -10,6 +10,8 @@
 #include "support/fakes.h"
 #include "support/rooms.h"
 
+using namespace tenzora;
+
 namespace {
 
 class RecordingLauncher : public FakeLauncherBase {

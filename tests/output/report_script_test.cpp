@@ -10,6 +10,8 @@
 #include "storage/codepage.h"
 #include "support/fakes.h"
 
+using namespace tenzora;
+
 namespace {
 
 std::string scriptWith(const std::map<int, std::wstring>& values) {

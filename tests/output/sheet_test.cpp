@@ -11,6 +11,8 @@
 #include "output/sheet_variables_adapter.h"
 #include "support/fakes.h"
 
+using namespace tenzora;
+
 namespace {
 
 // Variables by id; each text asked for also appends a line to the continuation.

@@ -9,6 +9,8 @@
 #include "output/print_form_file.h"
 #include "output/report_fields.h"
 
+using namespace tenzora;
+
 namespace {
 
 constexpr double kPageWidthMm = 210.0;

@@ -10,6 +10,8 @@
 
 #include "platform/surface.h"
 
+namespace tenzora {
+
 namespace scene {
 
 inline constexpr std::int32_t kWidth = 400;
@@ -98,3 +100,5 @@ inline void keep(const std::string& name, const std::string& bytes) {
 }
 
 } // namespace scene
+
+} // namespace tenzora

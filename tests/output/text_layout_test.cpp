@@ -6,6 +6,8 @@
 #include "platform/surface.h"
 #include "platform/text_layout.h"
 
+using namespace tenzora;
+
 namespace {
 
 // A measurer where every character is exactly 10 pixels wide: layouts can be worked out by hand.

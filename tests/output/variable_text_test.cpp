@@ -20,6 +20,8 @@
 #include "support/fakes.h"
 #include "support/rooms.h"
 
+using namespace tenzora;
+
 namespace {
 
 TZPrintFormElem box(int wrapWidth, int maxLines) {

@@ -7,6 +7,8 @@
 #include "output/wmf_writer.h"
 #include "platform/approximate_text_measurer.h"
 
+using namespace tenzora;
+
 using namespace metafile;
 
 namespace {

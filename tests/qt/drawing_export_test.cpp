@@ -25,6 +25,8 @@
 #include "support/export_project.h"
 #include "support/fakes.h"
 
+using namespace tenzora;
+
 namespace {
 
 class OverflowingVariables : public SheetVariables {

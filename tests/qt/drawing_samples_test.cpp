@@ -23,6 +23,8 @@
 #include "support/fakes.h"
 #include "support/painting_scene.h"
 
+using namespace tenzora;
+
 namespace {
 
 void keep(const QImage& image, const std::string& name) {

@@ -10,6 +10,8 @@
 #include "storage/codepage.h"
 #include "support/fakes.h"
 
+using namespace tenzora;
+
 namespace {
 
 Bitmap pictureWithColors(int width, int height, int colors) {

@@ -5,6 +5,8 @@
 #include <QCoreApplication>
 #include <QGuiApplication>
 
+namespace tenzora {
+
 inline void ensureGuiApplication() {
     if (QCoreApplication::instance() != nullptr) return;
     static int argc = 1;
@@ -14,3 +16,5 @@ inline void ensureGuiApplication() {
     static QGuiApplication* app = new QGuiApplication(argc, argv);
     (void)app;
 }
+
+} // namespace tenzora

@@ -12,6 +12,8 @@
 #include "storage/codepage.h"
 #include "support/fakes.h"
 
+using namespace tenzora;
+
 namespace {
 
 // Lets the event loop run until `done` or the time is up.

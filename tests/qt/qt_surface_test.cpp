@@ -12,6 +12,8 @@
 #include "platform/qt/qt_surface.h"
 #include "qt/gui_app.h"
 
+using namespace tenzora;
+
 namespace {
 
 constexpr QRgb kWhiteRgb = 0xFFFFFFFF;

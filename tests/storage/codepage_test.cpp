@@ -2,6 +2,8 @@
 
 #include "storage/codepage.h"
 
+using namespace tenzora;
+
 TEST(Codepage, EveryWindows1251ByteDecodesToADistinctCharacterAndBack) {
     std::wstring seen;
     for (int b = 0; b < 256; ++b) {

@@ -8,6 +8,8 @@
 #include "storage/project_image.h"
 #include "support/fakes.h"
 
+using namespace tenzora;
+
 namespace {
 
 TEST(ConstructionsRoundTrip, ConstructionsAndCutoutsSurviveAndRowsAreCapturedAgain) {

@@ -4,6 +4,8 @@
 
 #include "storage/dynamic_memory.h"
 
+using namespace tenzora;
+
 TEST(DynamicMemory, GrowsBySizePlusNPlusGrowByEvenWhenExactlyFull) {
     TZDynamicMemory m(10);
     m.writeInt32(1); // 0 + 4 >= 0: capacity 0 + 4 + 10

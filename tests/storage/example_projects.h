@@ -12,6 +12,8 @@
 #include "model/ceiling.h"
 #include "storage/codepage.h"
 
+namespace tenzora {
+
 namespace examples {
 
 struct ExampleProject {
@@ -98,3 +100,5 @@ inline const std::vector<ExampleProject>& all() {
 }
 
 } // namespace examples
+
+} // namespace tenzora

@@ -10,6 +10,8 @@
 #include "storage/file_io.h"
 #include "support/fakes.h"
 
+using namespace tenzora;
+
 TEST(ExampleProjects, ShippedFilesAreWhatTheirCodeWrites) {
     const std::filesystem::path folder = std::filesystem::path(TENZORA_SOURCE_DIR) / "data" / "examples";
     const char* rewrite = std::getenv("TENZORA_WRITE_EXAMPLES");

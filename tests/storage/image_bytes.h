@@ -11,6 +11,8 @@
 #include "model/ceiling.h"
 #include "storage/codepage.h"
 
+namespace tenzora {
+
 // Little-endian values appended to a byte string; fieldStart remembers where each numbered field
 // of the project image begins.
 struct ImageBytes {
@@ -391,3 +393,5 @@ inline void fillEveryField(TZCeiling& doc) {
     doc.shownPhoto = 1;
     doc.tensionY = 0.96;
 }
+
+} // namespace tenzora

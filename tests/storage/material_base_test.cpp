@@ -8,6 +8,8 @@
 #include "storage/material_base.h"
 #include "support/fakes.h"
 
+using namespace tenzora;
+
 namespace {
 
 struct Row {

@@ -7,6 +7,8 @@
 #include "storage/price_file.h"
 #include "support/fakes.h"
 
+using namespace tenzora;
+
 namespace {
 
 // A price file built by hand: two cities, two area steps, one corner step, two ceiling rows (one

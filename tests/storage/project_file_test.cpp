@@ -12,6 +12,8 @@
 #include "storage/project_image.h"
 #include "support/fakes.h"
 
+using namespace tenzora;
+
 namespace {
 
 std::string readFile(const std::filesystem::path& path) {

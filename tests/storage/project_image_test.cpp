@@ -5,6 +5,8 @@
 #include "storage/project_image.h"
 #include "support/fakes.h"
 
+using namespace tenzora;
+
 namespace {
 
 using projectImage::kFormatCaption;

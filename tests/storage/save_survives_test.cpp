@@ -21,6 +21,8 @@
 #include "storage/price_file.h"
 #include "support/fakes.h"
 
+using namespace tenzora;
+
 namespace {
 
 std::string readFile(const std::filesystem::path& path) {

@@ -6,6 +6,8 @@
 #include <memory>
 #include <sstream>
 
+namespace tenzora {
+
 namespace {
 
 const char kPython[] = "/usr/bin/python3";
@@ -163,3 +165,5 @@ double ringArea(const std::vector<Vertex>& ring) {
     }
     return std::fabs(twice) / 2;
 }
+
+} // namespace tenzora

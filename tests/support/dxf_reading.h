@@ -9,6 +9,8 @@
 
 #include "model/polygon.h"
 
+namespace tenzora {
+
 struct DxfPolyline {
     std::string layer;
     bool closed = false;
@@ -53,3 +55,5 @@ HpglReading readHpgl(const std::string& text);
 
 // The shoelace area of a ring (absolute).
 double ringArea(const std::vector<Vertex>& ring);
+
+} // namespace tenzora

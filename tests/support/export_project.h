@@ -8,6 +8,8 @@
 #include "output/report_fields.h"
 #include "support/fakes.h"
 
+namespace tenzora {
+
 inline void setUpExportProject(TZCeiling& doc) {
     setOutline(doc, {{-250, -150}, {250, -150}, {250, 150}, {-250, 150}});
     for (int k = 0; k < 4; ++k)
@@ -34,3 +36,5 @@ inline void setUpExportProject(TZCeiling& doc) {
     var.variable = reportFieldId(L"SIDES");
     form.append(var);
 }
+
+} // namespace tenzora

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <random>
 
+namespace tenzora {
+
 MessageAnswer ScriptedUi::message(const MessageRequest& request) {
     messages.push_back(request);
     if (request.buttons == MessageButtons::Ok) return MessageAnswer::Ok;
@@ -85,3 +87,5 @@ void setOutline(TZCeiling& doc, const std::vector<std::pair<double, double>>& po
         doc.diagonals.append(d);
     }
 }
+
+} // namespace tenzora

@@ -13,6 +13,8 @@
 #include "platform/launcher.h"
 #include "platform/ui_services.h"
 
+namespace tenzora {
+
 class ScriptedUi : public UiServices {
   public:
     MessageAnswer message(const MessageRequest& request) override;
@@ -91,3 +93,5 @@ class FakeLauncherBase : public Launcher {
         return kRunNotStarted;
     }
 };
+
+} // namespace tenzora

@@ -14,6 +14,8 @@
 #include "model/geometry.h"
 #include "model/working_outline.h"
 
+namespace tenzora {
+
 namespace paintingScene {
 
 inline constexpr int kVertices = 92;
@@ -154,3 +156,5 @@ inline void build(TZCeiling& doc) {
 }
 
 } // namespace paintingScene
+
+} // namespace tenzora

@@ -10,6 +10,8 @@
 #include "model/records.h"
 #include "support/fakes.h"
 
+namespace tenzora {
+
 namespace {
 std::pair<int, int> pairOf(std::wstring_view name) {
     const auto pair = parsePairName(name);
@@ -56,3 +58,5 @@ std::vector<std::wstring> fanFromA(int cornerCount) {
         names.push_back(vertexName(0) + L"-" + vertexName(j));
     return names;
 }
+
+} // namespace tenzora

@@ -5,6 +5,8 @@
 #include <utility>
 #include <vector>
 
+namespace tenzora {
+
 class TZCeiling;
 
 // Gives the record named like "AC" the length (creating it when missing, replacing a measured one).
@@ -21,3 +23,5 @@ void buildMeasuredRoom(TZCeiling& doc, const std::vector<std::pair<double, doubl
 
 // The diagonals from A to every vertex that is not its neighbour (AC, AD, …).
 std::vector<std::wstring> fanFromA(int cornerCount);
+
+} // namespace tenzora

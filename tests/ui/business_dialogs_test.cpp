@@ -16,6 +16,8 @@
 #include "business_frame.h"
 #include "storage/price_file.h"
 
+using namespace tenzora;
+
 namespace {
 
 // Catches the web page the About window opens instead of starting a browser.

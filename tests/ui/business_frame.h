@@ -23,6 +23,8 @@
 #include "qt_app.h"
 #include "support/fakes.h"
 
+namespace tenzora {
+
 // Copies the shipped program directory (pictures, materials base, price lists, forms).
 inline std::filesystem::path copyProgramDir(const std::filesystem::path& to) {
     for (const char* name : {"logo.bmp", "printlogo.bmp", "materials.mat", "price.dat"})
@@ -110,3 +112,5 @@ struct BusinessFrame {
     TZCeiling& doc() { return app.document(); }
     template <typename W> W* control(QWidget* in, int id) { return in->findChild<W*>(QString::number(id)); }
 };
+
+} // namespace tenzora

@@ -11,6 +11,8 @@
 #include "editor_frame.h"
 #include "model/records.h"
 
+using namespace tenzora;
+
 namespace {
 
 void pressKey(QWidget* target, int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {

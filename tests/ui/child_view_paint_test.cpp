@@ -7,6 +7,8 @@
 #include "qt_app.h"
 #include "support/fakes.h"
 
+using namespace tenzora;
+
 TEST(ChildViewPainting, TheViewPaintsTheDrawingThroughItsBackBuffer) {
     testApplication();
     TestDocument t;

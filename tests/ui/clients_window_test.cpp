@@ -15,6 +15,8 @@
 #include "storage/file_io.h"
 #include "window_helpers.h"
 
+using namespace tenzora;
+
 namespace {
 
 struct ClientsWindow {
@@ -29,7 +31,7 @@ struct ClientsWindow {
         t->orderName = name;
         t->orderNumber = L"7";
         t->orderDate = L"01.02.2024";
-        ASSERT_TRUE(::saveProject(*t, codepage::fromPath(drawings / file)));
+        ASSERT_TRUE(tenzora::saveProject(*t, codepage::fromPath(drawings / file)));
     }
     TempDir drawings;
     std::array<std::wstring, 10> folders;

@@ -16,6 +16,8 @@
 #include "model/ui/construction_dialog.h"
 #include "platform/qt/qt_text.h"
 
+using namespace tenzora;
+
 namespace {
 
 TZDopPostr* frameDialog(GeometryFrame& w) {

@@ -16,6 +16,8 @@
 #include "model/measurements.h"
 #include "model/ui/cutout_dialog.h"
 
+using namespace tenzora;
+
 namespace {
 
 TZHoleDialog* frameDialog(GeometryFrame& w) {

@@ -23,6 +23,8 @@
 #include "model/names.h"
 #include "storage/codepage.h"
 
+using namespace tenzora;
+
 namespace {
 
 Material record(std::int32_t id, std::int32_t groupId, bool group, const wchar_t* name, double width = 0) {

@@ -20,6 +20,8 @@
 #include "qt_app.h"
 #include "support/fakes.h"
 
+namespace tenzora {
+
 struct EditorFrame {
     EditorFrame() : app({ui, settings, launcher, clock, images}, TENZORA_PROGRAM_DIR) {
         testApplication();
@@ -88,3 +90,5 @@ struct EditorFrame {
   private:
     int heldButtons_ = 0;
 };
+
+} // namespace tenzora

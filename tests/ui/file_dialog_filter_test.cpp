@@ -11,6 +11,8 @@
 #include "qt_app.h"
 #include "support/fakes.h"
 
+using namespace tenzora;
+
 TEST(FileDialogFilter, TheChosenEntryIsReportedWithoutItsPatterns) {
     testApplication();
     TempDir dir;

@@ -20,6 +20,8 @@
 #include "model/measurements.h"
 #include "model/records.h"
 
+using namespace tenzora;
+
 static_assert(!std::is_abstract_v<CMainFrame>, "the main window implements every view the document asks for");
 
 TEST(FrameWindows, EveryViewTheDocumentAsksForIsAWindow) {

@@ -16,6 +16,8 @@
 #include "editor_frame.h"
 #include "grid/ui/virtual_grid_ctrl.h"
 
+namespace tenzora {
+
 struct GeometryFrame : EditorFrame {
     // A room of 4 × 3 m (or as given), formed, in the point mode; corners A (top left) B C D
     // clockwise.
@@ -96,3 +98,5 @@ inline void screenshotOf(QWidget* dialog, const QString& name) {
     std::filesystem::create_directories(dir);
     dialog->grab().save(QString::fromStdString((dir / (name.toStdString() + ".png")).string()));
 }
+
+} // namespace tenzora

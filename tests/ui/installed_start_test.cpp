@@ -17,6 +17,8 @@
 #include "storage/codepage.h"
 #include "support/fakes.h"
 
+using namespace tenzora;
+
 namespace {
 
 namespace fs = std::filesystem;

@@ -12,6 +12,8 @@
 #include "qt_app.h"
 #include "support/fakes.h"
 
+using namespace tenzora;
+
 namespace {
 
 struct Window {

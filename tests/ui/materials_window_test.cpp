@@ -12,6 +12,8 @@
 #include "business/ui/materials_window.h"
 #include "business_frame.h"
 
+using namespace tenzora;
+
 namespace {
 
 // A program directory whose base is the sample base of the business tests.

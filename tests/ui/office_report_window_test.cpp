@@ -24,6 +24,8 @@
 #include "storage/codepage.h"
 #include "support/fakes.h"
 
+using namespace tenzora;
+
 namespace {
 
 // The real launcher, except that the desktop's program is not started for the finished report.

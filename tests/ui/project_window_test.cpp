@@ -37,6 +37,8 @@
 #include "storage/price_file.h"
 #include "window_helpers.h"
 
+using namespace tenzora;
+
 namespace {
 
 struct ProjectWindow : EditorFrame {

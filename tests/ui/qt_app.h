@@ -7,6 +7,8 @@
 #include <QStandardPaths>
 #include <clocale>
 
+namespace tenzora {
+
 // The settings the windows write (dialog positions, the program's values) go to a folder of this
 // test process: never the user's, and never another test's (CTest runs them side by side, and one
 // test's window hidden at the wrong moment would move another's). Removed at exit.
@@ -36,3 +38,5 @@ inline QApplication& testApplication() {
     }();
     return *app;
 }
+
+} // namespace tenzora

@@ -15,6 +15,8 @@
 #include "support/fakes.h"
 #include "window_helpers.h"
 
+using namespace tenzora;
+
 namespace {
 
 struct WizardWindow {

@@ -17,6 +17,8 @@
 #include "support/rooms.h"
 #include "window_helpers.h"
 
+using namespace tenzora;
+
 TEST(TypedValuesWindow, ALengthNoRoomHasIsRefusedFromTheSidePanelWithItsRange) {
     EditorFrame w;
     w.frame->runCommand(cmd::kNewProject);

@@ -11,6 +11,8 @@
 #include "model/measurements.h"
 #include "model/records.h"
 
+using namespace tenzora;
+
 // The measurer's road through the window: a new project, a room clicked out with the mouse, its
 // lengths typed into the side panel, forming, the display switches, zoom and pan, undo and redo,
 // saving and opening again. Screenshots of the way go to the build folder ("screens").

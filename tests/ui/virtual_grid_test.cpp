@@ -11,6 +11,8 @@
 #include "grid/ui/virtual_grid_ctrl.h"
 #include "qt_app.h"
 
+using namespace tenzora;
+
 namespace {
 
 QString name(GridCell c) {

@@ -10,6 +10,8 @@
 #include <filesystem>
 #include <functional>
 
+namespace tenzora {
+
 // Dialog positions are remembered in the per-user settings; the tests keep theirs apart.
 inline void useTestSettings() {
     QStandardPaths::setTestModeEnabled(true);
@@ -48,3 +50,5 @@ void whenModal(
     });
     poll->start();
 }
+
+} // namespace tenzora

@@ -12,6 +12,8 @@
 #include "platform/bitmap.h"
 #include "platform/qt/qt_text.h"
 
+namespace tenzora {
+
 QImage bitmapImage(const Bitmap& bitmap) {
     if (bitmap.empty() || bitmap.pixels.size() < static_cast<std::size_t>(bitmap.width) * bitmap.height)
         return {};
@@ -77,3 +79,5 @@ void TZAbout::mousePressEvent(QMouseEvent* event) {
     }
     QDialog::mousePressEvent(event);
 }
+
+} // namespace tenzora

@@ -8,6 +8,9 @@
 
 class QLabel;
 class QPushButton;
+
+namespace tenzora {
+
 struct Bitmap;
 
 class TZAbout : public QDialog {
@@ -26,3 +29,5 @@ class TZAbout : public QDialog {
 
 // The logo as a Qt picture.
 QImage bitmapImage(const Bitmap& bitmap);
+
+} // namespace tenzora

@@ -7,6 +7,8 @@
 
 #include "app/ui/main_frame.h"
 
+namespace tenzora {
+
 namespace {
 
 class AcceleratorFilter : public QObject {
@@ -37,3 +39,5 @@ class AcceleratorFilter : public QObject {
 void installAcceleratorFilter(CMainFrame& frame) {
     QApplication::instance()->installEventFilter(new AcceleratorFilter(frame));
 }
+
+} // namespace tenzora

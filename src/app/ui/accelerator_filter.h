@@ -4,6 +4,10 @@
 // Ctrl+Z for its own text and Ctrl+A for selecting it. Keys that are no command of the program
 // (copy, cut, paste) stay the control's.
 
+namespace tenzora {
+
 class CMainFrame;
 
 void installAcceleratorFilter(CMainFrame& frame);
+
+} // namespace tenzora

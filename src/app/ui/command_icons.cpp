@@ -5,6 +5,8 @@
 #include <QPainter>
 #include <QPixmap>
 
+namespace tenzora {
+
 namespace {
 
 // The picture is drawn faded and grey while its command is disabled.
@@ -75,3 +77,5 @@ bool hasCommandIcon(int commandId) {
     QPainter p(&probe);
     return paintCommandPicture(p, commandId);
 }
+
+} // namespace tenzora

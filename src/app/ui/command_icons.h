@@ -6,6 +6,8 @@
 
 class QPainter;
 
+namespace tenzora {
+
 // Design size of a toolbar picture in logical pixels.
 inline constexpr int kToolbarIconSize = 28;
 
@@ -19,3 +21,5 @@ bool hasCommandIcon(int commandId);
 // Paints the picture of `commandId` on the 28 × 28 design grid of `painter` (already scaled).
 // Returns false when there is none. Exposed for the window tests.
 bool paintCommandPicture(QPainter& painter, int commandId);
+
+} // namespace tenzora

@@ -8,6 +8,8 @@
 #include "app/command_ids.h"
 #include "app/ui/command_icons.h"
 
+namespace tenzora {
+
 namespace {
 
 const QColor kInk(0x37, 0x47, 0x4F);
@@ -722,3 +724,5 @@ bool paintCommandPicture(QPainter& p, int id) {
     p.restore();
     return painted;
 }
+
+} // namespace tenzora

@@ -23,6 +23,10 @@
 #include "platform/qt/widgets_ui_services.h"
 #include "storage/codepage.h"
 
+namespace tenzora {} // namespace tenzora
+
+using namespace tenzora;
+
 int main(int argc, char* argv[]) {
     QApplication application(argc, argv);
     // Qt adopts the user's locale; numbers in files and texts are always written with a point.

@@ -38,6 +38,8 @@
 #include "platform/qt/qt_export_backend.h"
 #include "platform/qt/qt_text.h"
 
+namespace tenzora {
+
 namespace {
 
 constexpr wchar_t kSaveQuestion[] = L"Проект был изменён. Сохранить?";
@@ -186,7 +188,7 @@ void CMainFrame::buildMenus() {
                 }
             }
         };
-    for (const MenuDefinition& definition : ::menuBar()) {
+    for (const MenuDefinition& definition : tenzora::menuBar()) {
         QMenu* menu = QMainWindow::menuBar()->addMenu(qt(definition.title));
         connect(menu, &QMenu::aboutToShow, this, &CMainFrame::refreshCommandStates);
         fill(menu, definition.entries);
@@ -403,3 +405,5 @@ void CMainFrame::closeEvent(QCloseEvent* event) {
     if (layoutSettings_ != nullptr) saveLayout(*layoutSettings_);
     event->accept();
 }
+
+} // namespace tenzora

@@ -15,17 +15,20 @@
 #include "app/commands.h"
 #include "model/document_views.h"
 
+class QAction;
+class QDockWidget;
+class QSettings;
+class QTimer;
+class QToolBar;
+
+namespace tenzora {
+
 class CChildView;
 class PrintCommands;
 class ChildViewInput;
 class TZMainPanel;
 class CTenzoraApp;
 class GeometryWindows;
-class QAction;
-class QDockWidget;
-class QSettings;
-class QTimer;
-class QToolBar;
 
 class CMainFrame : public QMainWindow, public DocumentViews, public CommandHost {
     Q_OBJECT
@@ -112,3 +115,5 @@ class CMainFrame : public QMainWindow, public DocumentViews, public CommandHost 
     std::unique_ptr<PrintCommands> printing_;
     GeometryWindows* geometry_ = nullptr;
 };
+
+} // namespace tenzora

@@ -8,6 +8,8 @@
 #include "business/ui/materials_window.h"
 #include "business/ui/price_dialogs.h"
 
+namespace tenzora {
+
 void registerBusinessWindows(CMainFrame& frame, CTenzoraApp& app) {
     CommandRegistry& registry = frame.commands().registry();
     registry.setHandler(cmd::kMaterials, [&frame, &app](CommandContext&) {
@@ -36,3 +38,5 @@ void registerBusinessWindows(CMainFrame& frame, CTenzoraApp& app) {
         dialog.exec();
     });
 }
+
+} // namespace tenzora

@@ -3,7 +3,11 @@
 // created on first use and kept), the price list settings (32904) and the price lists (32906),
 // the settings (32910) and About (57664), all modal.
 
+namespace tenzora {
+
 class CMainFrame;
 class CTenzoraApp;
 
 void registerBusinessWindows(CMainFrame& frame, CTenzoraApp& app);
+
+} // namespace tenzora

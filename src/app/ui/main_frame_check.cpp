@@ -6,6 +6,8 @@
 #include "editor/ui/main_panel.h"
 #include "model/ui/measurement_check_window.h"
 
+namespace tenzora {
+
 void installMeasurementCheck(CMainFrame& frame) {
     frame.commands().registry().setHandler(cmd::kCheckMeasurements, [&frame](CommandContext& c) {
         auto* window =
@@ -23,3 +25,5 @@ void installMeasurementCheck(CMainFrame& frame) {
         window->activateWindow();
     });
 }
+
+} // namespace tenzora

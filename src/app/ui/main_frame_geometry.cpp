@@ -13,6 +13,8 @@
 #include "model/ui/construction_dialog.h"
 #include "model/ui/cutout_dialog.h"
 
+namespace tenzora {
+
 GeometryWindows::GeometryWindows(CMainFrame& frame, CTenzoraApp& app)
     : QObject(&frame), frame_(frame), app_(app) {
     setObjectName(QStringLiteral("geometryWindows"));
@@ -103,3 +105,5 @@ bool openStartupProject(CMainFrame& frame, CTenzoraApp& app, const std::wstring&
 void CMainFrame::showCuttingDialog() {
     geometry_->cuttingDialog()->present();
 }
+
+} // namespace tenzora

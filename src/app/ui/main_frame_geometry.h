@@ -8,6 +8,8 @@
 #include <QObject>
 #include <string>
 
+namespace tenzora {
+
 class CMainFrame;
 class CPolotno;
 class CRaskroy;
@@ -48,3 +50,5 @@ class GeometryWindows : public QObject {
 // outside this one: it is then shown centred and whole (only the view changes). False when a
 // project was named and could not be opened.
 bool openStartupProject(CMainFrame& frame, CTenzoraApp& app, const std::wstring& commandLine);
+
+} // namespace tenzora

@@ -11,6 +11,8 @@
 #include "editor/ui/extended_edit.h"
 #include "editor/ui/main_panel.h"
 
+namespace tenzora {
+
 namespace {
 
 // Keeps the project window of a frame: created on first use, then only hidden and shown again.
@@ -75,3 +77,5 @@ void installProjectWindows(CMainFrame& frame, CTenzoraApp& app) {
         windows->project(true)->addPhoto(/*showOnDrawing=*/true);
     });
 }
+
+} // namespace tenzora

@@ -3,6 +3,8 @@
 // "Информация о проекте" (Ctrl+I) show the project window, "Клиенты" (F12) opens the client
 // list, and the photo menu's "Добавить фото ..." adds a photo through the project window.
 
+namespace tenzora {
+
 class CMainFrame;
 class CTenzoraApp;
 class TZProject;
@@ -12,3 +14,5 @@ void installProjectWindows(CMainFrame& frame, CTenzoraApp& app);
 
 // The frame's project window, created on first use (null before, unless `create`).
 TZProject* projectWindow(CMainFrame& frame, bool create = false);
+
+} // namespace tenzora

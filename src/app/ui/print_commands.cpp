@@ -12,6 +12,8 @@
 #include "platform/qt/qt_export_backend.h"
 #include "platform/qt/widgets_print_dialog.h"
 
+namespace tenzora {
+
 PrintCommands::PrintCommands(CMainFrame& frame, CTenzoraApp& app) : frame_(frame), app_(app) {
     CommandRegistry& registry = frame.commands().registry();
     for (const int id : {cmd::kPreview, cmd::kPrint}) {
@@ -67,3 +69,5 @@ void PrintCommands::savePicture() {
                             &variables,      {},      &app_.services().clock};
     chooseExportFile(doc, doc.printFormIndex, services, &app_.services().launcher);
 }
+
+} // namespace tenzora

@@ -5,6 +5,8 @@
 
 #include <memory>
 
+namespace tenzora {
+
 class CMainFrame;
 class CTenzoraApp;
 class CPrintViewWnd;
@@ -36,3 +38,5 @@ class PrintCommands {
     std::unique_ptr<QtPrinterChooser> printers_;
     CPrintViewWnd* preview_ = nullptr;
 };
+
+} // namespace tenzora

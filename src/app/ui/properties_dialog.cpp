@@ -12,6 +12,8 @@
 #include "platform/qt/qt_text.h"
 #include "platform/ui_services.h"
 
+namespace tenzora {
+
 namespace {
 
 constexpr int kFolderEditIds[SettingsDialogFields::kFolderEdits] = {1572, 1576, 1580, 1584,
@@ -127,3 +129,5 @@ void TZProperties::accept() {
     acceptSettingsDialog(settings_, store_, fields);
     QDialog::accept();
 }
+
+} // namespace tenzora

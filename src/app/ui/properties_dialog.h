@@ -10,6 +10,9 @@
 
 class QCheckBox;
 class QLineEdit;
+
+namespace tenzora {
+
 class SettingsStore;
 class UiServices;
 
@@ -35,3 +38,5 @@ class TZProperties : public QDialog {
     std::array<QLineEdit*, SettingsDialogFields::kFolderEdits> folders_{};
     QLineEdit* printTitle_ = nullptr;
 };
+
+} // namespace tenzora

@@ -5,6 +5,10 @@
 class QCoreApplication;
 class QTranslator;
 
+namespace tenzora {
+
 // Loads Qt's Russian texts into `translator` and installs it; false when they are not installed
 // (Qt then speaks English).
 bool installQtTranslations(QTranslator& translator);
+
+} // namespace tenzora

@@ -10,6 +10,8 @@
 #include "grid/ui/virtual_grid_ctrl.h"
 #include "platform/qt/qt_text.h"
 
+namespace tenzora {
+
 namespace {
 
 // The average character width the grid units of the dialogs were laid out for.
@@ -80,3 +82,5 @@ void setGridColumns(CVirtualGridCtrl& grid, std::initializer_list<GridColumnTitl
 void rememberPlacement(QWidget& window, const QString& key) {
     new PlacementKeeper(window, key);
 }
+
+} // namespace tenzora

@@ -13,6 +13,8 @@
 #include "business/grid_column.h"
 #include "grid/grid_owner.h"
 
+namespace tenzora {
+
 class CVirtualGridCtrl;
 
 // A GridOwner whose answers are given by functions.
@@ -50,3 +52,5 @@ int gridUnits(const QWidget& grid, int units);
 // The window keeps its position and size between showings and runs (in the per-user settings,
 // group "Windows", under `key`); the first time it is centred on its parent.
 void rememberPlacement(QWidget& window, const QString& key);
+
+} // namespace tenzora

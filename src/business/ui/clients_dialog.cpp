@@ -16,6 +16,8 @@
 #include "platform/qt/qt_text.h"
 #include "platform/qt/widgets_remembered_position.h"
 
+namespace tenzora {
+
 namespace {
 // The progress window is brought up to date (and its "Отмена" heard) this often during a scan.
 constexpr qint64 kProgressIntervalMs = 30;
@@ -182,3 +184,5 @@ void TZClients::clientRowChosen(int row) {
 void TZClients::openProject() {
     form_.openProject(projects_->currentCell().row, launcher_);
 }
+
+} // namespace tenzora

@@ -13,10 +13,13 @@
 #include "business/clients_form.h"
 #include "grid/grid_owner.h"
 
-class CVirtualGridCtrl;
-class Launcher;
 class QProgressDialog;
 class QPushButton;
+
+namespace tenzora {
+
+class CVirtualGridCtrl;
+class Launcher;
 class UiServices;
 
 class TZClients : public QDialog {
@@ -54,3 +57,5 @@ class TZClients : public QDialog {
     bool scanned_ = false;
     bool scanning_ = false;
 };
+
+} // namespace tenzora

@@ -16,6 +16,8 @@
 #include "grid/ui/virtual_grid_ctrl.h"
 #include "platform/qt/qt_text.h"
 
+namespace tenzora {
+
 namespace {
 
 QPushButton* button(QWidget* parent, int id, const QString& text) {
@@ -238,3 +240,5 @@ void CMaterials::accept() {
 void CMaterials::reject() {
     QDialog::reject();
 }
+
+} // namespace tenzora

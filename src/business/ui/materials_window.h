@@ -11,10 +11,15 @@
 #include "business/materials_form.h"
 #include "business/ui/business_dialog_support.h"
 
-class CTenzoraApp;
-class CVirtualGridCtrl;
 class QLineEdit;
 class QPushButton;
+
+class QProgressDialog;
+
+namespace tenzora {
+
+class CTenzoraApp;
+class CVirtualGridCtrl;
 
 class CMaterials : public QDialog {
     Q_OBJECT
@@ -42,7 +47,7 @@ class CMaterials : public QDialog {
     void refreshGrids();
     void addReceipt();
     void openMovement();
-    StockScanHook progressHook(std::unique_ptr<class QProgressDialog>& progress);
+    StockScanHook progressHook(std::unique_ptr<QProgressDialog>& progress);
 
     CTenzoraApp& app_;
     MaterialsForm form_;
@@ -57,3 +62,5 @@ class CMaterials : public QDialog {
     QLineEdit* quantity_ = nullptr;
     QLineEdit* date_ = nullptr;
 };
+
+} // namespace tenzora

@@ -11,6 +11,8 @@
 #include "grid/ui/virtual_grid_ctrl.h"
 #include "platform/qt/qt_text.h"
 
+namespace tenzora {
+
 namespace {
 
 QPushButton* dialogButton(QWidget* parent, int id, const QString& text, bool isDefault) {
@@ -247,3 +249,5 @@ void TZPriceDialog::accept() {
         grid->closeEditorAndRepaint();
     if (form_.accept()) QDialog::accept();
 }
+
+} // namespace tenzora

@@ -12,10 +12,13 @@
 #include "business/price_options_form.h"
 #include "business/ui/business_dialog_support.h"
 
-class CVirtualGridCtrl;
 class QComboBox;
 class QLabel;
 class QPushButton;
+
+namespace tenzora {
+
+class CVirtualGridCtrl;
 class UiServices;
 
 class TZRPriceOptions : public QDialog {
@@ -67,3 +70,5 @@ class TZPriceDialog : public QDialog {
     QPushButton* ok_ = nullptr;
     QPushButton* cancel_ = nullptr;
 };
+
+} // namespace tenzora

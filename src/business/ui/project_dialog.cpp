@@ -22,6 +22,8 @@
 #include "platform/qt/qt_text.h"
 #include "platform/qt/widgets_remembered_position.h"
 
+namespace tenzora {
+
 namespace {
 
 QLineEdit* lineEdit(QWidget* parent, int id) {
@@ -381,7 +383,7 @@ void TZProject::outlineStarted() {
 
 bool TZProject::addPhoto(bool showOnDrawing) {
     const bool added =
-        showOnDrawing ? ::addPhotoFromMenu(doc_, services_.images) : form_.addPhoto(services_.images);
+        showOnDrawing ? tenzora::addPhotoFromMenu(doc_, services_.images) : form_.addPhoto(services_.images);
     showPhotos();
     if (added) photos_->setCurrentRow(photos_->count() - 1);
     return added;
@@ -416,3 +418,5 @@ void TZProject::reject() {
     if (wizard_ != nullptr) wizard_->hide();
     QDialog::reject();
 }
+
+} // namespace tenzora

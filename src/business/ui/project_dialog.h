@@ -15,15 +15,18 @@
 #include "business/project_form.h"
 #include "grid/grid_owner.h"
 
-class CVirtualGridCtrl;
-class ImageCodec;
-class Launcher;
 class QCheckBox;
 class QComboBox;
 class QLabel;
 class QLineEdit;
 class QListWidget;
 class QPushButton;
+
+namespace tenzora {
+
+class CVirtualGridCtrl;
+class ImageCodec;
+class Launcher;
 class TZCeiling;
 class TZExtendedEdit;
 class TZWizard;
@@ -108,3 +111,5 @@ class TZProject : public QDialog, private GridOwner {
     QPushButton* deletePhoto_ = nullptr;
     bool showingFields_ = false;
 };
+
+} // namespace tenzora

@@ -8,6 +8,8 @@
 #include "model/ceiling.h"
 #include "platform/qt/qt_text.h"
 
+namespace tenzora {
+
 namespace {
 constexpr int kTextId = 1160;
 // Room for the point list without scrolling in most cases, in lines and characters.
@@ -48,3 +50,5 @@ void CPolotno::hideEvent(QHideEvent* event) {
     ModelessDialog::hideEvent(event);
     if (!event->spontaneous()) dialog_.hide();
 }
+
+} // namespace tenzora

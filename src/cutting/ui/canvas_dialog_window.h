@@ -8,6 +8,8 @@
 
 class QPlainTextEdit;
 
+namespace tenzora {
+
 class CPolotno : public ModelessDialog {
     Q_OBJECT
   public:
@@ -26,3 +28,5 @@ class CPolotno : public ModelessDialog {
     CanvasDialog dialog_;
     QPlainTextEdit* text_ = nullptr;
 };
+
+} // namespace tenzora

@@ -22,6 +22,8 @@
 #include "model/ceiling.h"
 #include "platform/qt/qt_text.h"
 
+namespace tenzora {
+
 namespace {
 
 constexpr int kTypesId = 1150;
@@ -352,3 +354,5 @@ void CRaskroy::showRemainders() {
     handle([this] { dialog_.showMaterialRemainders(); });
     QApplication::restoreOverrideCursor();
 }
+
+} // namespace tenzora

@@ -15,6 +15,9 @@ class QLabel;
 class QLineEdit;
 class QPushButton;
 class QRadioButton;
+
+namespace tenzora {
+
 class TZExtendedEdit;
 
 class CRaskroy : public ModelessDialog {
@@ -72,3 +75,5 @@ class CRaskroy : public ModelessDialog {
     QCheckBox* fine_ = nullptr; // "Искать точнее": the finer seam search for the optimiser button
     QPushButton* remainders_ = nullptr;
 };
+
+} // namespace tenzora

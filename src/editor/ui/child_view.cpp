@@ -6,6 +6,8 @@
 #include "model/ceiling.h"
 #include "platform/qt/qt_surface.h"
 
+namespace tenzora {
+
 CChildView::CChildView(TZCeiling& doc, QWidget* parent)
     : QWidget(parent), doc_(doc), cache_(std::make_unique<DrawingCache>()) {
     setObjectName("childView");
@@ -49,3 +51,5 @@ void CChildView::paintEvent(QPaintEvent*) {
     QPainter window(this);
     window.drawImage(0, 0, backBuffer_);
 }
+
+} // namespace tenzora

@@ -10,6 +10,8 @@
 #include "model/settings.h"
 #include "platform/qt/qt_text_measurer.h"
 
+namespace tenzora {
+
 class TZCeiling;
 class ImageCodec;
 
@@ -39,3 +41,5 @@ class CChildView : public QWidget {
     const AppSettings* settings_ = &defaultSettings_;
     ImageCodec* photos_ = nullptr;
 };
+
+} // namespace tenzora

@@ -9,6 +9,8 @@
 #include "editor/ui/child_view.h"
 #include "editor/ui/main_panel.h"
 
+namespace tenzora {
+
 ChildViewInput::ChildViewInput(CChildView& view, TZCeiling& doc, const AppSettings& settings,
                                ImageCodec& images, TZMainPanel* panel)
     : QObject(&view), view_(view), doc_(doc), images_(images), panel_(panel), input_(doc, settings, *this) {
@@ -113,3 +115,5 @@ void ChildViewInput::setCursorShape(CursorShape shape) {
 void ChildViewInput::moveCursor(int x, int y) {
     QCursor::setPos(view_.mapToGlobal(QPoint(x, y)));
 }
+
+} // namespace tenzora

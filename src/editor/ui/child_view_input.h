@@ -8,9 +8,12 @@
 
 #include "editor/editor_input.h"
 
+class QMouseEvent;
+
+namespace tenzora {
+
 class CChildView;
 class ImageCodec;
-class QMouseEvent;
 class TZCeiling;
 class TZMainPanel;
 struct AppSettings;
@@ -51,3 +54,5 @@ class ChildViewInput : public QObject, public EditorWindow {
     EditorInput input_;
     std::function<void(int, int)> canvasOpener_;
 };
+
+} // namespace tenzora

@@ -7,13 +7,15 @@
 #include "model/names.h"
 #include "platform/qt/qt_text.h"
 
+namespace tenzora {
+
 TZExtendedEdit::TZExtendedEdit(int controlId, QWidget* parent) : QLineEdit(parent), controlId_(controlId) {
     setObjectName(QString::number(controlId));
     connect(this, &QLineEdit::textEdited, this, &TZExtendedEdit::applyNameKeys);
 }
 
 void TZExtendedEdit::applyNameKeys(const QString& text) {
-    const QString keyed = toQt(::applyNameKeys(fromQt(text)));
+    const QString keyed = toQt(tenzora::applyNameKeys(fromQt(text)));
     if (keyed != text) {
         setText(keyed);
         setCursorPosition(int(keyed.size()));
@@ -52,3 +54,5 @@ void TZExtendedEdit::keyPressEvent(QKeyEvent* event) {
     }
     QLineEdit::keyPressEvent(event);
 }
+
+} // namespace tenzora

@@ -7,6 +7,8 @@
 #include <QLineEdit>
 #include <functional>
 
+namespace tenzora {
+
 class TZExtendedEdit : public QLineEdit {
     Q_OBJECT
   public:
@@ -33,3 +35,5 @@ class TZExtendedEdit : public QLineEdit {
     int controlId_;
     std::function<void()> changed_;
 };
+
+} // namespace tenzora

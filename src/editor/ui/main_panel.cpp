@@ -17,6 +17,8 @@
 #include "model/ceiling.h"
 #include "platform/qt/qt_text.h"
 
+namespace tenzora {
+
 namespace {
 
 // Control ids of the panel (dialog 227).
@@ -355,3 +357,5 @@ void TZMainPanel::listActivated(QListWidgetItem* item) {
     else
         QApplication::beep(); // no dialog connected (a panel on its own)
 }
+
+} // namespace tenzora

@@ -15,12 +15,15 @@
 #include "editor/side_panel_fields.h"
 #include "editor/side_panel_tree.h"
 
-class PanelButton;
 class QLabel;
 class QListWidget;
 class QListWidgetItem;
 class QTreeWidget;
 class QTreeWidgetItem;
+
+namespace tenzora {
+
+class PanelButton;
 class TZCeiling;
 class TZExtendedEdit;
 struct AppSettings;
@@ -93,3 +96,5 @@ class TZMainPanel : public QWidget {
     QLabel* offcuts_ = nullptr;
     QListWidget* list_ = nullptr;
 };
+
+} // namespace tenzora

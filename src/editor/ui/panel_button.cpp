@@ -2,6 +2,8 @@
 
 #include <QPainter>
 
+namespace tenzora {
+
 PanelButton::PanelButton(const QString& text, int controlId, QWidget* parent) : QPushButton(text, parent) {
     setObjectName(QString::number(controlId));
     setFocusPolicy(Qt::StrongFocus);
@@ -33,3 +35,5 @@ void PanelButton::paintEvent(QPaintEvent*) {
         painter.drawRect(r.adjusted(2, 2, -3, -3));
     }
 }
+
+} // namespace tenzora

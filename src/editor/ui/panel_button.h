@@ -5,6 +5,8 @@
 
 #include <QPushButton>
 
+namespace tenzora {
+
 class PanelButton : public QPushButton {
     Q_OBJECT
   public:
@@ -19,3 +21,5 @@ class PanelButton : public QPushButton {
   protected:
     void paintEvent(QPaintEvent* event) override;
 };
+
+} // namespace tenzora

@@ -9,6 +9,8 @@
 #include "grid/ui/virtual_grid_ctrl.h"
 #include "platform/qt/qt_text.h"
 
+namespace tenzora {
+
 namespace {
 
 Qt::Alignment toQt(GridAlignment alignment) {
@@ -46,7 +48,7 @@ QVariant GridItemModel::data(const QModelIndex& index, int role) const {
     switch (role) {
     case Qt::DisplayRole:
     case Qt::EditRole:
-        return ::toQt(grid.cellData(cell, kGridText).text);
+        return tenzora::toQt(grid.cellData(cell, kGridText).text);
     case Qt::DecorationRole: {
         const int image = grid.cellData(cell, kGridImage).image;
         if (image >= 0 && image < grid_.imageList().size()) return grid_.imageList()[image];
@@ -75,7 +77,7 @@ QVariant GridItemModel::data(const QModelIndex& index, int role) const {
 
 QVariant GridItemModel::headerData(int section, Qt::Orientation orientation, int role) const {
     if (orientation != Qt::Horizontal || section < 0 || section >= columnCount()) return {};
-    if (role == Qt::DisplayRole) return ::toQt(grid_.grid().columns()[section].caption());
+    if (role == Qt::DisplayRole) return tenzora::toQt(grid_.grid().columns()[section].caption());
     return {};
 }
 
@@ -115,7 +117,7 @@ QWidget* GridItemDelegate::createEditor(QWidget* parent, const QStyleOptionViewI
 
 void GridItemDelegate::setEditorData(QWidget* editor, const QModelIndex&) const {
     auto* edit = static_cast<QLineEdit*>(editor);
-    edit->setText(::toQt(grid_.grid().editorText()));
+    edit->setText(tenzora::toQt(grid_.grid().editorText()));
     // The text is selected to its end, so that typing replaces it.
     edit->selectAll();
 }
@@ -143,3 +145,5 @@ bool GridItemDelegate::eventFilter(QObject* object, QEvent* event) {
     }
     return QStyledItemDelegate::eventFilter(object, event);
 }
+
+} // namespace tenzora

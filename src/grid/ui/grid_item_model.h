@@ -6,6 +6,8 @@
 #include <QAbstractTableModel>
 #include <QStyledItemDelegate>
 
+namespace tenzora {
+
 class CVirtualGridCtrl;
 
 class GridItemModel : public QAbstractTableModel {
@@ -43,3 +45,5 @@ class GridItemDelegate : public QStyledItemDelegate {
   private:
     CVirtualGridCtrl& grid_;
 };
+
+} // namespace tenzora

@@ -12,6 +12,8 @@
 #include "grid/ui/grid_item_model.h"
 #include "platform/qt/qt_text.h"
 
+namespace tenzora {
+
 namespace {
 // Rows measured when a column is fitted to its contents; beyond them the cost would outgrow the
 // gain (the dialogs' lists are far shorter).
@@ -211,7 +213,8 @@ void CVirtualGridCtrl::sync() {
             edit(wantIndex, QAbstractItemView::AllEditTriggers, nullptr);
         }
         if (QLineEdit* open = editor()) {
-            if (open->text() != ::toQt(grid_.editorText())) open->setText(::toQt(grid_.editorText()));
+            if (open->text() != tenzora::toQt(grid_.editorText()))
+                open->setText(tenzora::toQt(grid_.editorText()));
             open->setFocus();
         }
     }
@@ -249,7 +252,7 @@ void CVirtualGridCtrl::editorKey(int key, Qt::KeyboardModifiers modifiers) {
 void CVirtualGridCtrl::editorTextEdited(QLineEdit* edit, const QString& text) {
     if (grid_.setEditorText(fromQt(text))) {
         // The name option changed the text: replace it and put the caret at the end.
-        edit->setText(::toQt(grid_.editorText()));
+        edit->setText(tenzora::toQt(grid_.editorText()));
         edit->end(false);
     }
 }
@@ -425,14 +428,14 @@ bool CVirtualGridCtrl::showTitleTip(const QPoint& viewportPos) {
 int CVirtualGridCtrl::contentsWidth(int column) const {
     if (column < 0 || column >= grid_.columns().count()) return 0;
     const int margin = 2 * (style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, this) + 1) + 2;
-    int width =
-        horizontalHeader()->fontMetrics().horizontalAdvance(::toQt(grid_.columns()[column].caption())) +
-        2 * margin;
+    int width = horizontalHeader()->fontMetrics().horizontalAdvance(
+                    tenzora::toQt(grid_.columns()[column].caption())) +
+                2 * margin;
     const int rows = std::min(grid_.rowCount(), kMaxRowsMeasured);
     const QFontMetrics metrics = fontMetrics();
     for (int row = 0; row < rows; ++row) {
         const GridCellRequest r = grid_.cellData({column, row}, kGridText | kGridImage);
-        int needed = metrics.horizontalAdvance(::toQt(r.text)) + 2 * margin;
+        int needed = metrics.horizontalAdvance(tenzora::toQt(r.text)) + 2 * margin;
         if (r.image >= 0 && r.image < images_.size()) needed += iconSize().width() + margin;
         width = std::max(width, needed);
     }
@@ -486,3 +489,5 @@ void CVirtualGridCtrl::updateFixedView() {
     fixedView_->show();
     viewport()->stackUnder(fixedView_);
 }
+
+} // namespace tenzora

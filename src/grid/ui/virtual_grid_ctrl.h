@@ -12,6 +12,9 @@
 #include "grid/grid_controller.h"
 
 class QLineEdit;
+
+namespace tenzora {
+
 class GridItemModel;
 class GridItemDelegate;
 
@@ -93,3 +96,5 @@ class CVirtualGridCtrl : public QTableView {
     bool syncing_ = false;
     bool applyingLayout_ = false;
 };
+
+} // namespace tenzora

@@ -17,6 +17,8 @@
 #include "model/working_outline.h"
 #include "platform/qt/qt_text.h"
 
+namespace tenzora {
+
 namespace {
 
 constexpr int kKindId = 1150;
@@ -292,3 +294,5 @@ void TZDopPostr::deleteRecord() {
     hide();
     deleteConstruction(doc_, index);
 }
+
+} // namespace tenzora

@@ -14,6 +14,9 @@ class QComboBox;
 class QLabel;
 class QLineEdit;
 class QPushButton;
+
+namespace tenzora {
+
 class TZCeiling;
 class TZExtendedEdit;
 
@@ -65,3 +68,5 @@ class TZDopPostr : public ModelessDialog {
     QPushButton* cancel_ = nullptr;
     QPushButton* delete_ = nullptr;
 };
+
+} // namespace tenzora

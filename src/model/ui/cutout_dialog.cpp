@@ -26,6 +26,8 @@
 #include "model/working_outline.h"
 #include "platform/qt/qt_text.h"
 
+namespace tenzora {
+
 namespace {
 
 constexpr int kTypeId = 1150;
@@ -490,3 +492,5 @@ void TZHoleDialog::deleteRecord() {
     hide();
     deleteCutout(doc_, index);
 }
+
+} // namespace tenzora

@@ -14,7 +14,6 @@
 #include "model/cutout_form.h"
 #include "platform/qt/widgets_modeless_dialog.h"
 
-class CVirtualGridCtrl;
 class QCheckBox;
 class QComboBox;
 class QLabel;
@@ -22,6 +21,10 @@ class QLineEdit;
 class QPushButton;
 class QRadioButton;
 class QToolButton;
+
+namespace tenzora {
+
+class CVirtualGridCtrl;
 class TZCeiling;
 
 class TZHoleDialog : public ModelessDialog, private GridOwner {
@@ -94,3 +97,5 @@ class TZHoleDialog : public ModelessDialog, private GridOwner {
     QPushButton* cancel_ = nullptr;
     QPushButton* delete_ = nullptr;
 };
+
+} // namespace tenzora

@@ -9,6 +9,8 @@
 
 #include "platform/qt/qt_text.h"
 
+namespace tenzora {
+
 TZCheckWindow::TZCheckWindow(std::function<void(int record)> showRecord, QWidget* parent)
     : QDialog(parent), showRecord_(std::move(showRecord)) {
     setObjectName(QStringLiteral("checkWindow"));
@@ -52,3 +54,5 @@ void TZCheckWindow::check(const TZCeiling& doc) {
     }
     summary_->setVisible(!summary_->text().isEmpty());
 }
+
+} // namespace tenzora

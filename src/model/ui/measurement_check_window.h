@@ -10,6 +10,9 @@
 
 class QLabel;
 class QListWidget;
+
+namespace tenzora {
+
 class TZCeiling;
 
 class TZCheckWindow : public QDialog {
@@ -29,3 +32,5 @@ class TZCheckWindow : public QDialog {
     QLabel* summary_ = nullptr;
     QListWidget* list_ = nullptr;
 };
+
+} // namespace tenzora

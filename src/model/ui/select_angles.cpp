@@ -3,6 +3,8 @@
 #include <QGridLayout>
 #include <QPushButton>
 
+namespace tenzora {
+
 TZSelectAngles::TZSelectAngles(QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("251"));
     setWindowTitle(QStringLiteral("Выберите количество углов"));
@@ -28,3 +30,5 @@ int TZSelectAngles::choose(QWidget* anchor) {
     const int result = picker.exec();
     return result >= kFirstCount && result <= kLastCount ? result : 0;
 }
+
+} // namespace tenzora

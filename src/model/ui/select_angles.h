@@ -4,6 +4,8 @@
 
 #include <QDialog>
 
+namespace tenzora {
+
 class TZSelectAngles : public QDialog {
     Q_OBJECT
   public:
@@ -17,3 +19,5 @@ class TZSelectAngles : public QDialog {
     // (the "Выбор" button); the chosen number of corners, 0 when closed without a choice.
     static int choose(QWidget* anchor);
 };
+
+} // namespace tenzora

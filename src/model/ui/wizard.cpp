@@ -15,6 +15,8 @@
 #include "platform/qt/qt_text.h"
 #include "platform/qt/widgets_remembered_position.h"
 
+namespace tenzora {
+
 namespace {
 
 // The pictures' colours: the ceiling's fabric, its outline and the dimension marks.
@@ -299,3 +301,5 @@ bool TZWizard::confirm() {
     hide();
     return true;
 }
+
+} // namespace tenzora

@@ -15,6 +15,9 @@
 class QLabel;
 class QLineEdit;
 class QPushButton;
+
+namespace tenzora {
+
 class TZCeiling;
 
 // One of the wizard's pictures: a button that draws its shape and, when chosen, a one-pixel
@@ -68,3 +71,5 @@ class TZWizard : public QDialog {
     std::map<WizardShape, std::vector<QWidget*>> shapeControls_;
     std::vector<std::pair<QLineEdit*, std::wstring WizardFields::*>> fields_;
 };
+
+} // namespace tenzora

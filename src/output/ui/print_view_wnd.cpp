@@ -18,6 +18,8 @@
 #include "platform/qt/qt_surface.h"
 #include "platform/qt/qt_text_measurer.h"
 
+namespace tenzora {
+
 namespace {
 
 QString commandText(int id, const QString& fallback) {
@@ -209,3 +211,5 @@ void CPrintViewWnd::closeEvent(QCloseEvent* event) {
     event->ignore();
     hide();
 }
+
+} // namespace tenzora

@@ -13,6 +13,9 @@
 
 class QAction;
 class QToolBar;
+
+namespace tenzora {
+
 class TZCeiling;
 class ImageCodec;
 struct AppSettings;
@@ -57,3 +60,5 @@ class CPrintViewWnd : public QMainWindow {
     QWidget* area_ = nullptr; // a PageArea
     std::map<int, QAction*> commands_;
 };
+
+} // namespace tenzora

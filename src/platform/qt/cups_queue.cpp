@@ -8,6 +8,8 @@
 #include "platform/qt/qt_print_target.h"
 #include "storage/codepage.h"
 
+namespace tenzora {
+
 namespace {
 
 // Sizes of the CUPS media database are in hundredths of a millimetre.
@@ -169,3 +171,5 @@ bool CupsQueueTarget::endDocument() {
 void CupsQueueTarget::abort() {
     target_->abort();
 }
+
+} // namespace tenzora

@@ -12,6 +12,8 @@
 
 #include "platform/print_target.h"
 
+namespace tenzora {
+
 class QtPrintTarget;
 
 struct PrintQueueInfo {
@@ -58,3 +60,5 @@ class CupsQueueTarget : public PrintTarget {
     int jobId_ = 0;
     std::string error_;
 };
+
+} // namespace tenzora

@@ -5,6 +5,8 @@
 #include <cstdio>
 #include <cstdlib>
 
+namespace tenzora {
+
 namespace {
 // The headless program's standard error carries the program's own messages, one line each; Qt's
 // diagnostics (for example about a missing runtime folder) would break that, so they are shown
@@ -29,3 +31,5 @@ int runHeadless(int argc, char* argv[], const std::function<int(int, char*[])>& 
 std::string applicationFilePathUtf8() {
     return QCoreApplication::applicationFilePath().toStdString();
 }
+
+} // namespace tenzora

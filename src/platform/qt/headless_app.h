@@ -3,9 +3,13 @@
 // program: fonts, images and settings work without a display.
 
 #include <functional>
+#include <string>
+
+namespace tenzora {
 
 int runHeadless(int argc, char* argv[], const std::function<int(int, char*[])>& body);
 
-#include <string>
 // The running program's own path (UTF-8).
 std::string applicationFilePathUtf8();
+
+} // namespace tenzora

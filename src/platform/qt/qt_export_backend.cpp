@@ -12,6 +12,8 @@
 #include "storage/codepage.h"
 #include "storage/file_io.h"
 
+namespace tenzora {
+
 namespace {
 
 constexpr std::uint32_t kOpaqueWhite = 0xFFFFFFFFu;
@@ -136,3 +138,5 @@ std::unique_ptr<PdfDocument> QtExportBackend::createPdf(const std::filesystem::p
     if (!pdf->valid()) return nullptr;
     return pdf;
 }
+
+} // namespace tenzora

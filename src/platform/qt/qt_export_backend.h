@@ -8,6 +8,8 @@
 #include "platform/export_backend.h"
 #include "platform/qt/qt_text_measurer.h"
 
+namespace tenzora {
+
 class QtExportBackend : public ExportBackend {
   public:
     QtExportBackend();
@@ -21,3 +23,5 @@ class QtExportBackend : public ExportBackend {
   private:
     QtTextMeasurer measurer_;
 };
+
+} // namespace tenzora

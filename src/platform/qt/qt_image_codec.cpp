@@ -9,6 +9,8 @@
 #include "storage/codepage.h"
 #include "storage/file_io.h"
 
+namespace tenzora {
+
 namespace {
 // Photos larger than this many pixels on a side are refused rather than decoded: a damaged or
 // hostile file could otherwise ask for gigabytes.
@@ -76,3 +78,5 @@ bool QtImageCodec::encodeFile(const Bitmap& picture, ImageFormat format, const s
     return writeFileReplacing(codepage::toPath(path),
                               std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
 }
+
+} // namespace tenzora

@@ -6,6 +6,8 @@
 
 #include "platform/image_codec.h"
 
+namespace tenzora {
+
 class QtImageCodec : public ImageCodec {
   public:
     std::optional<Bitmap> decodeFile(const std::wstring& path) override;
@@ -14,3 +16,5 @@ class QtImageCodec : public ImageCodec {
     static Bitmap fromImage(const QImage& image);
     static QImage toImage(const Bitmap& picture);
 };
+
+} // namespace tenzora

@@ -12,6 +12,8 @@
 
 #include "platform/qt/qt_text.h"
 
+namespace tenzora {
+
 namespace {
 
 constexpr int kStartMs = 30000;
@@ -93,3 +95,5 @@ int QtLauncher::runToEnd(const std::wstring& program, const std::vector<std::wst
     if (process.exitStatus() != QProcess::NormalExit) return kRunStopped;
     return process.exitCode();
 }
+
+} // namespace tenzora

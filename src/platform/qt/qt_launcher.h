@@ -7,6 +7,8 @@
 
 class QObject;
 
+namespace tenzora {
+
 class QtLauncher : public Launcher {
   public:
     QtLauncher();
@@ -29,3 +31,5 @@ class QtLauncher : public Launcher {
     // The parent of the watch timers.
     std::unique_ptr<QObject> watches_;
 };
+
+} // namespace tenzora

@@ -5,6 +5,8 @@
 #include "platform/qt/qt_surface.h"
 #include "platform/qt/qt_text.h"
 
+namespace tenzora {
+
 QtPrintTarget::QtPrintTarget(QPrinter& printer) : printer_(printer) {}
 
 QtPrintTarget::~QtPrintTarget() {
@@ -67,3 +69,5 @@ void QtPrintTarget::abort() {
     printer_.abort();
     if (painter_.isActive()) painter_.end();
 }
+
+} // namespace tenzora

@@ -10,6 +10,9 @@
 #include "platform/qt/qt_text_measurer.h"
 
 class QPrinter;
+
+namespace tenzora {
+
 class QtSurface;
 
 class QtPrintTarget : public PrintTarget {
@@ -35,3 +38,5 @@ class QtPrintTarget : public PrintTarget {
     QtTextMeasurer measurer_;
     std::unique_ptr<QtSurface> surface_;
 };
+
+} // namespace tenzora

@@ -4,6 +4,8 @@
 #include "storage/codepage.h"
 #include "storage/file_io.h"
 
+namespace tenzora {
+
 // QSettings writes its file to a temporary one, flushes it and renames it over the old one; the
 // atomic write is insisted on here (no falling back to writing in place), and flush() also flushes
 // the folder so that the rename itself survives a power cut.
@@ -44,3 +46,5 @@ bool QtSettingsStore::flush() {
     syncFolder(file.parent_path());
     return true;
 }
+
+} // namespace tenzora

@@ -7,6 +7,8 @@
 
 #include "platform/settings_store.h"
 
+namespace tenzora {
+
 class QtSettingsStore : public SettingsStore {
   public:
     // The per-user store of the program.
@@ -23,3 +25,5 @@ class QtSettingsStore : public SettingsStore {
   private:
     std::unique_ptr<QSettings> settings_;
 };
+
+} // namespace tenzora

@@ -4,6 +4,8 @@
 #include <QPaintDevice>
 #include <cmath>
 
+namespace tenzora {
+
 namespace {
 
 // GDI's dash patterns: in pixels for one-pixel pens, in multiples of the width for wider ones.
@@ -335,3 +337,5 @@ void QtSurface::doPopClip() {
     clips_.pop_back();
     applyClips();
 }
+
+} // namespace tenzora

@@ -19,6 +19,8 @@
 #include "platform/qt/qt_text_measurer.h"
 #include "platform/surface.h"
 
+namespace tenzora {
+
 class QtSurface : public Surface {
   public:
     struct Options {
@@ -98,3 +100,5 @@ class QtSurface : public Surface {
     std::vector<QPoint> points_;
     QString text_;
 };
+
+} // namespace tenzora

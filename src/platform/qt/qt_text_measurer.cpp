@@ -6,6 +6,8 @@
 #include <algorithm>
 #include <cmath>
 
+namespace tenzora {
+
 namespace {
 
 constexpr std::size_t kCachedFonts = 16;
@@ -151,3 +153,5 @@ void QtTextMeasurer::characterAdvances(const Font& font, std::wstring_view text,
         out.push_back(m.horizontalAdvance(scratch_));
     }
 }
+
+} // namespace tenzora

@@ -20,6 +20,8 @@
 
 #include "platform/text_measurer.h"
 
+namespace tenzora {
+
 class QtTextMeasurer : public TextMeasurer {
   public:
     QtTextMeasurer();
@@ -45,3 +47,5 @@ class QtTextMeasurer : public TextMeasurer {
     mutable std::unordered_map<std::wstring, double> cellPerEm_; // family (+ weight) → cell height / em
     mutable QString scratch_;
 };
+
+} // namespace tenzora

@@ -5,6 +5,8 @@
 #include <QSettings>
 #include <QShowEvent>
 
+namespace tenzora {
+
 ModelessDialog::ModelessDialog(QString placementKey, QWidget* parent)
     : QDialog(parent), placementKey_(std::move(placementKey)) {
     setModal(false);
@@ -45,3 +47,5 @@ void ModelessDialog::hideEvent(QHideEvent* event) {
         if (QSettings* settings = store()) settings->setValue(key(), saveGeometry());
     QDialog::hideEvent(event);
 }
+
+} // namespace tenzora

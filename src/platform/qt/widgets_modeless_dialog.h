@@ -10,6 +10,8 @@
 
 class QSettings;
 
+namespace tenzora {
+
 class ModelessDialog : public QDialog {
     Q_OBJECT
   public:
@@ -32,3 +34,5 @@ class ModelessDialog : public QDialog {
     std::function<QSettings*()> store_;
     bool placed_ = false;
 };
+
+} // namespace tenzora

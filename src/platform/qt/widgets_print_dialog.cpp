@@ -5,6 +5,8 @@
 #include "platform/qt/qt_print_target.h"
 #include "platform/qt/qt_text.h"
 
+namespace tenzora {
+
 namespace {
 // The sheet is laid out in device pixels: its one-pixel lines and point marks stay one device
 // pixel, which at a printer's full resolution (600 or 1200 dpi) all but vanish on paper. At
@@ -31,3 +33,5 @@ std::unique_ptr<PrintTarget> QtPrinterChooser::choosePrinter(const std::wstring&
     if (!accepted) return nullptr;
     return std::make_unique<QtPrintTarget>(printer_);
 }
+
+} // namespace tenzora

@@ -12,6 +12,8 @@
 
 class QWidget;
 
+namespace tenzora {
+
 class QtPrinterChooser : public PrinterChooser {
   public:
     // Shows the dialog for the printer; true when the user chose to print.
@@ -33,3 +35,5 @@ class QtPrinterChooser : public PrinterChooser {
     QPrinter printer_;
     DialogRunner runner_;
 };
+
+} // namespace tenzora

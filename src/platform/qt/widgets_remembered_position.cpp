@@ -6,6 +6,8 @@
 #include <QSettings>
 #include <QWidget>
 
+namespace tenzora {
+
 namespace {
 
 class PositionMemory : public QObject {
@@ -57,3 +59,5 @@ class PositionMemory : public QObject {
 void rememberPosition(QWidget* dialog, const QString& key) {
     dialog->installEventFilter(new PositionMemory(dialog, key));
 }
+
+} // namespace tenzora

@@ -7,5 +7,9 @@
 class QString;
 class QWidget;
 
+namespace tenzora {
+
 // Installs the memory on `dialog` under `key` (the dialog's template number, "252").
 void rememberPosition(QWidget* dialog, const QString& key);
+
+} // namespace tenzora

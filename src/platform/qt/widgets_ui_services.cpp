@@ -7,6 +7,8 @@
 
 #include "platform/qt/qt_text.h"
 
+namespace tenzora {
+
 namespace {
 QMessageBox::StandardButton toQt(MessageAnswer a) {
     switch (a) {
@@ -25,8 +27,8 @@ QMessageBox::StandardButton toQt(MessageAnswer a) {
 
 MessageAnswer QtUiServices::message(const MessageRequest& request) {
     QMessageBox box(owner_);
-    box.setWindowTitle(request.caption.empty() ? QStringLiteral("Tenzora") : ::toQt(request.caption));
-    box.setText(::toQt(request.text));
+    box.setWindowTitle(request.caption.empty() ? QStringLiteral("Tenzora") : tenzora::toQt(request.caption));
+    box.setText(tenzora::toQt(request.text));
     switch (request.icon) {
     case MessageIcon::Error:
         box.setIcon(QMessageBox::Critical);
@@ -73,7 +75,7 @@ MessageAnswer QtUiServices::message(const MessageRequest& request) {
 }
 
 QString QtUiServices::toQtFilter(const std::wstring& filter) {
-    const QStringList parts = ::toQt(filter).split('|');
+    const QStringList parts = tenzora::toQt(filter).split('|');
     QStringList entries;
     for (int i = 0; i + 1 < parts.size(); i += 2) {
         if (parts[i].isEmpty()) continue;
@@ -85,19 +87,19 @@ QString QtUiServices::toQtFilter(const std::wstring& filter) {
 }
 
 std::optional<std::wstring> QtUiServices::chooseFile(const FileDialogRequest& request) {
-    QFileDialog dialog(owner_, ::toQt(request.title));
+    QFileDialog dialog(owner_, tenzora::toQt(request.title));
     dialog.setOption(QFileDialog::HideNameFilterDetails, true);
     dialog.setAcceptMode(request.save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
     dialog.setFileMode(request.save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
     if (!request.confirmOverwrite) dialog.setOption(QFileDialog::DontConfirmOverwrite, true);
     dialog.setNameFilter(toQtFilter(request.filter));
-    dialog.setDefaultSuffix(::toQt(request.defaultExtension));
-    if (!request.initialFolder.empty()) dialog.setDirectory(::toQt(request.initialFolder));
-    if (!request.initialName.empty()) dialog.selectFile(::toQt(request.initialName));
+    dialog.setDefaultSuffix(tenzora::toQt(request.defaultExtension));
+    if (!request.initialFolder.empty()) dialog.setDirectory(tenzora::toQt(request.initialFolder));
+    if (!request.initialName.empty()) dialog.selectFile(tenzora::toQt(request.initialName));
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
     if (request.chosenFilter != nullptr) {
         // The chosen entry by its place among the entries (the dialog may have reworded it).
-        const QStringList parts = ::toQt(request.filter).split('|');
+        const QStringList parts = tenzora::toQt(request.filter).split('|');
         QStringList texts;
         for (int i = 0; i + 1 < parts.size(); i += 2)
             if (!parts[i].isEmpty()) texts << parts[i];
@@ -114,7 +116,8 @@ std::optional<std::wstring> QtUiServices::chooseFile(const FileDialogRequest& re
 
 std::optional<std::wstring> QtUiServices::chooseFolder(const std::wstring& title,
                                                        const std::wstring& initialFolder) {
-    const QString dir = QFileDialog::getExistingDirectory(owner_, ::toQt(title), ::toQt(initialFolder));
+    const QString dir =
+        QFileDialog::getExistingDirectory(owner_, tenzora::toQt(title), tenzora::toQt(initialFolder));
     if (dir.isEmpty()) return std::nullopt;
     return fromQt(dir);
 }
@@ -122,3 +125,5 @@ std::optional<std::wstring> QtUiServices::chooseFolder(const std::wstring& title
 void QtUiServices::beep() {
     QApplication::beep();
 }
+
+} // namespace tenzora

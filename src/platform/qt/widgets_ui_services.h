@@ -6,6 +6,8 @@
 
 #include "platform/ui_services.h"
 
+namespace tenzora {
+
 class QtUiServices : public UiServices {
   public:
     // Dialogs are owned by this window when it exists.
@@ -23,3 +25,5 @@ class QtUiServices : public UiServices {
   private:
     QPointer<QWidget> owner_;
 };
+
+} // namespace tenzora
