@@ -142,7 +142,7 @@ template <void (*Make)(TZCeiling&)> void optimise(benchmark::State& state) {
         state.PauseTiming();
         dialog.setVisible(true);
         dialog.fabricChosen();
-        p->clearUndo();
+        p->history.clearUndo();
         state.ResumeTiming();
         benchmark::DoNotOptimize(dialog.optimiseSeamSide());
     }
@@ -183,7 +183,7 @@ template <void (*Make)(TZCeiling&)> void optimiseFine(benchmark::State& state) {
         state.PauseTiming();
         dialog.setVisible(true);
         dialog.fabricChosen();
-        p->clearUndo();
+        p->history.clearUndo();
         state.ResumeTiming();
         layouts += dialog.optimiseSeamSideFine().layouts;
     }

@@ -80,7 +80,7 @@ template <void (*Make)(TZCeiling&)> void formRepeatedly(benchmark::State& state,
     for (auto _ : state) {
         state.PauseTiming();
         t->polygon.copyFrom(sketch);
-        t->clearUndo();
+        t->history.clearUndo();
         state.ResumeTiming();
         benchmark::DoNotOptimize(formProjectCommand(*t).formed);
     }
@@ -114,7 +114,7 @@ void BM_SetLengthRoomOf24(benchmark::State& state) {
     for (auto _ : state) {
         state.PauseTiming();
         t->polygon.copyFrom(sketch);
-        t->clearUndo();
+        t->history.clearUndo();
         surface.clear();
         state.ResumeTiming();
         benchmark::DoNotOptimize(enterLength(*t, L"AM", L"1000,5").formed);
@@ -134,9 +134,9 @@ void BM_SnapshotOfThe92PointProject(benchmark::State& state) {
     double nudge = 0;
     for (auto _ : state) {
         t->polygon.at(5).x += (nudge += 0.001);
-        if (t->undoCount >= TZCeiling::kUndoCapacity - 1) {
+        if (t->history.undoCount >= TZCeiling::kUndoCapacity - 1) {
             state.PauseTiming();
-            t->clearUndo();
+            t->history.clearUndo();
             state.ResumeTiming();
         }
         benchmark::DoNotOptimize(t->takeSnapshot());

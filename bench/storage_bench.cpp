@@ -101,22 +101,22 @@ struct LargeProject {
 void BM_SnapshotWhileTheStoreFills(benchmark::State& state) {
     LargeProject p;
     for (auto _ : state) {
-        if (p.doc.undoCount == TZCeiling::kUndoCapacity) {
+        if (p.doc.history.undoCount == TZCeiling::kUndoCapacity) {
             state.PauseTiming();
-            p.doc.clearUndo();
+            p.doc.history.clearUndo();
             state.ResumeTiming();
         }
         ++p.doc.panX;
         benchmark::DoNotOptimize(p.doc.takeSnapshot());
     }
-    state.counters["imageBytes"] = p.doc.undoBuffers[0].size();
+    state.counters["imageBytes"] = p.doc.history.undoBuffers[0].size();
 }
 BENCHMARK(BM_SnapshotWhileTheStoreFills);
 
 // The same with all 2000 places used: the oldest state is dropped and its block reused.
 void BM_SnapshotWithTheStoreFull(benchmark::State& state) {
     LargeProject p;
-    while (p.doc.undoCount < TZCeiling::kUndoCapacity) {
+    while (p.doc.history.undoCount < TZCeiling::kUndoCapacity) {
         ++p.doc.panX;
         p.doc.takeSnapshot();
     }

@@ -244,7 +244,7 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     TZCeiling& doc = document();
     doc.mode = kModeCutting;
-    doc.clearUndo();
+    doc.history.clearUndo();
     Reader in(data, size);
     fillRoom(doc, in);
     chooseSeams(doc, in);

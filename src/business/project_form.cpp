@@ -220,7 +220,7 @@ bool ProjectForm::accept() {
 }
 
 void ProjectForm::cancel() {
-    if (doc_.undoPos < doc_.undoCount - 1) doc_.redo();
+    if (doc_.history.undoPos < doc_.history.undoCount - 1) doc_.redo();
 }
 
 } // namespace tenzora

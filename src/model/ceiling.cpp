@@ -73,7 +73,7 @@ bool TZCeiling::newProject() {
     shownPhoto = -1;
     seamFrom = seamTo = -1;
 
-    clearUndo();
+    history.clearUndo();
 
     materialQuantity = 0;
     offcuts = 0;

@@ -1,7 +1,8 @@
 #pragma once
 // TZCeiling: the one project document of the program. It holds the room outline with its
 // measurements, the constructions and cutouts, the cutting layout, the project's material, the
-// order data, the photos and forms, the editor's view state and mode, and the undo store.
+// order data, the photos and forms, the editor's view state and mode, and (as a part of its own)
+// the undo history.
 //
 // Members keep the names the rest of the program knows them by. Where the document refers to an
 // element of one of its lists (the dragged vertex, the selected record, the shown photo …) it
@@ -24,6 +25,7 @@
 #include "model/pricing_options.h"
 #include "model/print_form.h"
 #include "model/static_array.h"
+#include "model/undo_history.h"
 #include "model/word_form.h"
 #include "platform/bitmap.h"
 #include "platform/ui_services.h"
@@ -55,9 +57,9 @@ inline constexpr std::int32_t kSideOutward = 2;
 class TZCeiling {
   public:
     // Number of undo snapshots the document keeps.
-    static constexpr int kUndoCapacity = 2000;
+    static constexpr int kUndoCapacity = TZUndoHistory::kUndoCapacity;
     // Growth step of every stream of the project image.
-    static constexpr int kStreamGrowBy = 4048;
+    static constexpr int kStreamGrowBy = TZUndoHistory::kStreamGrowBy;
 
     // `ui` receives every message and question; it must outlive the document.
     // `programDir` is where materials.mat and the program's other files live.
@@ -181,14 +183,8 @@ class TZCeiling {
     TZStaticArray<TZPrintForm> printForms;
     TZStaticArray<TZPicture> photos;
 
-    // ---- undo store -----------------------------------------------------------------------------
-    // A ring: state k (0 the oldest, undoCount − 1 the newest) is in undoBuffers[undoSlot(k)], so
-    // that dropping the oldest state of a full store moves nothing.
-    std::array<TZDynamicMemory, kUndoCapacity> undoBuffers;
-    std::int32_t undoCount = 0;
-    std::int32_t undoPos = -1;
-    void clearUndo();
-    TZDynamicMemory& undoState(std::int32_t k) { return undoBuffers[undoSlot(k)]; }
+    // ---- undo history (not part of the saved project) -------------------------------------------
+    TZUndoHistory history;
 
     // ---- view --------------------------------------------------------------------------------
     std::int32_t panX = 0, panY = 0;    // view offset in pixels
@@ -230,14 +226,6 @@ class TZCeiling {
     double offcuts = 0.0; // m²
 
   private:
-    // Where a snapshot is built before it is compared with the newest stored one; its block is
-    // swapped into the store, so taking snapshots does not reallocate.
-    TZDynamicMemory undoScratch_{kStreamGrowBy};
-    // The slot of the oldest stored state.
-    std::int32_t undoFirst_ = 0;
-    std::size_t undoSlot(std::int32_t k) const {
-        return static_cast<std::size_t>((undoFirst_ + k) % kUndoCapacity);
-    }
     UiServices* ui_;
     DocumentViews* views_ = nullptr;
     const AppSettings* settings_ = nullptr;

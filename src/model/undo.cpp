@@ -14,7 +14,7 @@ constexpr wchar_t kNothingToUndo[] = L"Нет данных для отмены";
 constexpr wchar_t kNothingToRedo[] = L"Нет данных для возврата";
 } // namespace
 
-void TZCeiling::clearUndo() {
+void TZUndoHistory::clearUndo() {
     for (TZDynamicMemory& buffer : undoBuffers)
         buffer.release();
     undoCount = 0;
@@ -22,14 +22,17 @@ void TZCeiling::clearUndo() {
     undoFirst_ = 0;
 }
 
-bool TZCeiling::takeSnapshot() {
-    if (suppressUndo) return true;
-    priceTag.clear();
-    // The scratch stream may have received an empty buffer from the store: give it room for an
-    // image the size of the newest one, so that the image is not built by repeated growth.
+TZDynamicMemory& TZUndoHistory::newState() {
+    // The scratch stream may have received an empty buffer from the store.
     if (undoCount > 0) undoScratch_.reserve(static_cast<std::size_t>(undoState(undoCount - 1).size()));
-    saveToStream(*this, undoScratch_, /*keepBlock=*/true);
-    if (undoCount > 0 && undoScratch_.sameContents(undoState(undoCount - 1))) return false;
+    return undoScratch_;
+}
+
+bool TZUndoHistory::keepNewState() {
+    if (undoCount > 0 && undoScratch_.sameContents(undoState(undoCount - 1))) {
+        undoScratch_.resetKeepingBlock();
+        return false;
+    }
     // The store is full: the oldest state goes; the ring starts one slot later, and the freed
     // slot (now the one after the newest) takes the new state, its block reused.
     if (undoCount == kUndoCapacity) {
@@ -40,6 +43,14 @@ bool TZCeiling::takeSnapshot() {
     undoScratch_.resetKeepingBlock();
     undoPos = undoCount;
     ++undoCount;
+    return true;
+}
+
+bool TZCeiling::takeSnapshot() {
+    if (suppressUndo) return true;
+    priceTag.clear();
+    saveToStream(*this, history.newState(), /*keepBlock=*/true);
+    if (!history.keepNewState()) return false;
     modified = true;
     return true;
 }
@@ -59,11 +70,11 @@ void restore(TZCeiling& doc, TZDynamicMemory& buffer) {
 } // namespace
 
 bool TZCeiling::undo() {
-    if (undoCount > 0 && undoPos >= 0) {
-        if (undoPos == undoCount - 1) takeSnapshot();
-        --undoPos;
-        if (undoPos < 0) return true;
-        restore(*this, undoState(undoPos));
+    if (history.undoCount > 0 && history.undoPos >= 0) {
+        if (history.undoPos == history.undoCount - 1) takeSnapshot();
+        --history.undoPos;
+        if (history.undoPos < 0) return true;
+        restore(*this, history.undoState(history.undoPos));
         return true;
     }
     ui().information(kNothingToUndo);
@@ -71,9 +82,9 @@ bool TZCeiling::undo() {
 }
 
 bool TZCeiling::redo() {
-    if (undoPos < undoCount - 1) {
-        ++undoPos;
-        restore(*this, undoState(undoPos));
+    if (history.undoPos < history.undoCount - 1) {
+        ++history.undoPos;
+        restore(*this, history.undoState(history.undoPos));
         return true;
     }
     ui().information(kNothingToRedo);

@@ -177,13 +177,13 @@ TEST(Commands, ZoomInThenOutLeavesNinetyNineHundredthsAndCanBeUndone) {
     c.drawRoom();
     c.doc().scaleX = 2.0f;
     c.doc().scaleY = 2.0f;
-    const int snapshots = c.doc().undoCount;
+    const int snapshots = c.doc().history.undoCount;
     c.run(cmd::kZoomIn);
     EXPECT_FLOAT_EQ(c.doc().scaleX, 1.8f);
     c.run(cmd::kZoomOut);
     EXPECT_NEAR(c.doc().scaleX, 2.0 * 0.99, 1e-6);
     EXPECT_NEAR(c.doc().scaleY, 2.0 * 0.99, 1e-6);
-    EXPECT_EQ(c.doc().undoCount, snapshots + 2); // one snapshot per zoom
+    EXPECT_EQ(c.doc().history.undoCount, snapshots + 2); // one snapshot per zoom
     EXPECT_GE(c.t.views.repaints, 2);
 
     c.run(cmd::kUndo);
@@ -225,7 +225,7 @@ TEST(Commands, DisplaySwitchesToggleAndRefresh) {
         EXPECT_FALSE(c.doc().*flag) << id;
     }
     // The switches are view state: no undo snapshot.
-    EXPECT_EQ(c.doc().undoCount, 0);
+    EXPECT_EQ(c.doc().history.undoCount, 0);
 }
 
 TEST(Commands, SettingsOfTheProjectAndDealerMode) {

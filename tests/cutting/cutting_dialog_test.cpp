@@ -296,7 +296,7 @@ TEST_F(OptimiserTest, TriesEveryOrderedPairAndKeepsTheFirstSmallest) {
     ASSERT_EQ(quantityOf(L"AB"), quantityOf(L"AC"));   // an exact tie, AC tried after AB
     ASSERT_NEAR(quantityOf(L"AB"), best.second, 1e-4); // … near the best
 
-    const int before = doc->undoCount;
+    const int before = doc->history.undoCount;
     const OptimiserResult result = dialog.optimiseSeamSide();
     ASSERT_EQ(result.triedPairs.size(), 12u);
     EXPECT_EQ(result.triedPairs[0], L"AB");
@@ -313,7 +313,7 @@ TEST_F(OptimiserTest, TriesEveryOrderedPairAndKeepsTheFirstSmallest) {
     EXPECT_FALSE(dialog.visible());
     EXPECT_FALSE(doc->suppressUndo);
     EXPECT_FALSE(dialog.optimising());
-    EXPECT_EQ(doc->undoCount, before + 1);
+    EXPECT_EQ(doc->history.undoCount, before + 1);
 
     // Undoing it returns to the project as it was before the search.
     ASSERT_TRUE(doc->undo());

@@ -67,12 +67,12 @@ class RelayoutTest : public ::testing::Test {
 TEST_F(RelayoutTest, ACutoutStoredOrDeletedInTheCuttingModeRelaysTheCanvases) {
     ASSERT_EQ(doc->addPoints.count(), 2);
     const double offcuts = doc->offcuts;
-    const int steps = doc->undoCount;
+    const int steps = doc->history.undoCount;
     ASSERT_EQ(addCutout(*doc, circleOnTheSeam()), 0);
-    EXPECT_EQ(doc->addPoints.count(), 4); // the middle seam crosses the circle twice
-    EXPECT_EQ(doc.views.trees, 2);        // the canvas list is rebuilt after the new layout
-    EXPECT_GT(doc->offcuts, offcuts);     // the cutout is offcut now
-    EXPECT_EQ(doc->undoCount, steps + 1); // one step for the whole change
+    EXPECT_EQ(doc->addPoints.count(), 4);         // the middle seam crosses the circle twice
+    EXPECT_EQ(doc.views.trees, 2);                // the canvas list is rebuilt after the new layout
+    EXPECT_GT(doc->offcuts, offcuts);             // the cutout is offcut now
+    EXPECT_EQ(doc->history.undoCount, steps + 1); // one step for the whole change
     ASSERT_TRUE(deleteCutout(*doc, 0));
     EXPECT_EQ(doc->addPoints.count(), 2);
     EXPECT_NEAR(doc->offcuts, offcuts, 1e-9);

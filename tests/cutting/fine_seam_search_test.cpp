@@ -215,11 +215,11 @@ TEST(FineSeamSearch, NeverUsesMoreFabricThanTheOptimiserAndOftenLess) {
 
 TEST(FineSeamSearch, IsOneStepOfTheHistory) {
     Project p(corpus()[1]);
-    const int undoCount = p.doc->undoCount;
+    const int undoCount = p.doc->history.undoCount;
     const FineSearchResult result = p.dialog.optimiseSeamSideFine();
     ASSERT_EQ(result.final, ConfirmOutcome::LaidOut);
     EXPECT_GT(result.layouts, 12);
-    EXPECT_EQ(p.doc->undoCount, undoCount + 1);
+    EXPECT_EQ(p.doc->history.undoCount, undoCount + 1);
     EXPECT_FALSE(p.doc->suppressUndo);
     EXPECT_FALSE(p.dialog.optimising());
     EXPECT_EQ(pairName(p.doc->seamFrom, p.doc->seamTo), result.bestPair);
@@ -233,7 +233,7 @@ TEST(FineSeamSearch, IsOneStepOfTheHistory) {
 TEST(FineSeamSearch, ACancelledSearchChangesNothing) {
     Project p(corpus()[12]);
     const auto before = imageOf(*p.doc);
-    const int undoCount = p.doc->undoCount;
+    const int undoCount = p.doc->history.undoCount;
     const CuttingDialogFields fields = p.dialog.fields();
     long lastTotal = 0;
     const FineSearchResult result = p.dialog.optimiseSeamSideFine([&](long done, long total) {
@@ -244,7 +244,7 @@ TEST(FineSeamSearch, ACancelledSearchChangesNothing) {
     EXPECT_TRUE(result.cancelled);
     EXPECT_GT(lastTotal, 40);
     EXPECT_EQ(imageOf(*p.doc), before);
-    EXPECT_EQ(p.doc->undoCount, undoCount);
+    EXPECT_EQ(p.doc->history.undoCount, undoCount);
     EXPECT_FALSE(p.doc->suppressUndo);
     EXPECT_FALSE(p.dialog.optimising());
     EXPECT_EQ(p.dialog.fields().seamSide, fields.seamSide);

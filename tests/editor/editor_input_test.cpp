@@ -94,7 +94,7 @@ TEST(ViewRules, TheCuttingLayoutIsMirroredOnlyWhenFlippingOutsideDealerMode) {
 TEST(StartMode, MouseAndEscapeDoNothingBeforeAProjectExists) {
     Editor e;
     e.t->mode = kModeStart;
-    const int undo = e.t->undoCount;
+    const int undo = e.t->history.undoCount;
     e.click(0, 0);
     e.input.middleDown(e.at(0, 0));
     e.input.move(e.at(50, 50));
@@ -103,7 +103,7 @@ TEST(StartMode, MouseAndEscapeDoNothingBeforeAProjectExists) {
     EXPECT_EQ(e.t->mode, kModeStart);
     EXPECT_FALSE(e.t->dragging);
     EXPECT_EQ(e.t->panX, 0);
-    EXPECT_EQ(e.t->undoCount, undo);
+    EXPECT_EQ(e.t->history.undoCount, undo);
 }
 
 // ---- entering and closing ------------------------------------------------------------------------
@@ -417,10 +417,10 @@ TEST(Panning, TheMiddleButtonPansAndGivesTheModeAndSwitchBack) {
 TEST(Wheel, ANotchAwayZoomsInByATenthAndOneTowardsAndOneAwayLeave99Percent) {
     Editor e;
     e.square();
-    const int undo = e.t->undoCount;
+    const int undo = e.t->history.undoCount;
     e.input.wheel(120);
     EXPECT_FLOAT_EQ(e.t->scaleX, 0.9f);
-    EXPECT_GT(e.t->undoCount, undo) << "zooming can be undone";
+    EXPECT_GT(e.t->history.undoCount, undo) << "zooming can be undone";
     e.input.wheel(-120);
     EXPECT_FLOAT_EQ(e.t->scaleX, 0.99f);
     EXPECT_FLOAT_EQ(e.t->scaleY, 0.99f);

@@ -74,13 +74,13 @@ TEST(LengthEntry, ReplacesAMeasuredLengthAndCreatesAMissingRecord) {
 TEST(LengthEntry, NothingIsSetForANonPositiveLengthOrAnUnknownName) {
     TestDocument t;
     buildMeasuredRoom(*t, kQuadrilateral, {L"AC"});
-    const int undoBefore = t->undoCount;
+    const int undoBefore = t->history.undoCount;
     for (const auto& [name, length] :
          {std::pair{L"AC", L"0"}, {L"AC", L""}, {L"AZ", L"100"}, {L"", L"100"}}) {
         const LengthEntryResult result = enterLength(*t, name, length);
         EXPECT_FALSE(result.lengthSet) << length;
     }
-    EXPECT_EQ(t->undoCount, undoBefore);
+    EXPECT_EQ(t->history.undoCount, undoBefore);
     EXPECT_EQ(t->diagonals.at(4).length, 500);
     EXPECT_EQ(enterLength(*t, L"AC", L"0").nextName, L"BD") << "… but it moves on";
 }
@@ -88,7 +88,7 @@ TEST(LengthEntry, NothingIsSetForANonPositiveLengthOrAnUnknownName) {
 TEST(LengthEntry, ALengthNoRoomCanHaveIsRefusedWithItsRangeAndChangesNothing) {
     TestDocument t;
     buildMeasuredRoom(*t, kQuadrilateral, {L"AC"});
-    const int undoBefore = t->undoCount;
+    const int undoBefore = t->history.undoCount;
     const double areaBefore = outlineArea(*t);
     for (const wchar_t* length : {L"-5", L"-3", L"-0,1", L"nan", L"NaN", L"inf", L"-inf", L"1e308", L"1e400",
                                   L"abc", L"см", L"10000.01", L"1e5"}) {
@@ -101,7 +101,7 @@ TEST(LengthEntry, ALengthNoRoomCanHaveIsRefusedWithItsRangeAndChangesNothing) {
             << length;
         EXPECT_EQ(result.refusal, t.ui.messages[0].text);
     }
-    EXPECT_EQ(t->undoCount, undoBefore);
+    EXPECT_EQ(t->history.undoCount, undoBefore);
     EXPECT_EQ(t->diagonals.at(4).length, 500);
     EXPECT_EQ(outlineArea(*t), areaBefore);
     EXPECT_TRUE(std::isfinite(areaBefore));

@@ -25,8 +25,8 @@ TEST(Ceiling, StartsEmptyInTheStartMode) {
     EXPECT_EQ(t->material.tensionCoef, 0.93);
     EXPECT_EQ(t->material.width, 100.0);
     EXPECT_EQ(t->accuracyClass, 0.05);
-    EXPECT_EQ(t->undoCount, 0);
-    EXPECT_EQ(t->undoPos, -1);
+    EXPECT_EQ(t->history.undoCount, 0);
+    EXPECT_EQ(t->history.undoPos, -1);
     EXPECT_TRUE(t->currentFormat);
 }
 
@@ -135,7 +135,7 @@ TEST(NewProject, NoResetsEverythingTheResetNames) {
     EXPECT_EQ(t->dopHoleOrder.count(), 0); // no stale entries reorder the next project's list
     EXPECT_EQ(t->canvasLengths.count(), 0);
     EXPECT_EQ(t->canvasLengthTotal, 0);
-    EXPECT_EQ(t->undoCount, 0);
+    EXPECT_EQ(t->history.undoCount, 0);
     EXPECT_EQ(t.views.title, L"Tenzora 1.0");
     // After the reset there is nothing to undo.
     EXPECT_FALSE(t->undo());

@@ -133,12 +133,12 @@ TEST_F(OperationsTest, TheExtraRowOfAnEllipseIsNotRenumbered) {
 
 TEST_F(OperationsTest, EveryChangeIsUndoableAndRefreshesTheViews) {
     addConstruction(*doc, niche(0, 1));
-    EXPECT_EQ(doc->undoCount, 1);
+    EXPECT_EQ(doc->history.undoCount, 1);
     EXPECT_GE(doc.views.repaints, 1);
     EXPECT_GE(doc.views.figures, 1);
     addCutout(*doc, circleFromCD());
     deleteConstruction(*doc, 0);
-    EXPECT_EQ(doc->undoCount, 3);
+    EXPECT_EQ(doc->history.undoCount, 3);
     ASSERT_TRUE(doc->undo());
     EXPECT_EQ(doc->dops.count(), 1); // the deletion is undone
     EXPECT_EQ(doc->holes.count(), 1);

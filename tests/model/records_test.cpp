@@ -78,9 +78,9 @@ TEST(Records, CreateSidesKeepsMeasuredSidesAndIsOneUndoStep) {
     appendVertex(*t, 100, 100);
     appendVertex(*t, 0, 100);
     measureRecord(*t, L"BC", 100);
-    const int undoBefore = t->undoCount;
+    const int undoBefore = t->history.undoCount;
     ASSERT_TRUE(createSides(*t));
-    EXPECT_EQ(t->undoCount, undoBefore + 1);
+    EXPECT_EQ(t->history.undoCount, undoBefore + 1);
     markAllAsSides(*t);
     EXPECT_EQ(recordTexts(*t), (std::vector<std::wstring>{L"1-2=100s", L"0-1=0s", L"2-3=0s", L"0-3=0s"}));
 }

@@ -113,7 +113,7 @@ TEST(Shapes, TheRegularPolygonFromEHasFiveUnmeasuredSides) {
         EXPECT_TRUE(d.isSide);
     }
     EXPECT_FALSE(t->outlineFormed);
-    EXPECT_EQ(t->undoCount, 0) << "nothing to undo into a half-made outline";
+    EXPECT_EQ(t->history.undoCount, 0) << "nothing to undo into a half-made outline";
     expectShownAsGenerated(*t);
 }
 

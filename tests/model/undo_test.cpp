@@ -60,29 +60,29 @@ TEST(Undo, HistoryOnlyGrowsAndIsWalkedBackInOrder) {
     t->orderName = L"S0";
     change(*t, L"S1"); // stores S0
     change(*t, L"S2"); // stores S1
-    EXPECT_EQ(t->undoCount, 2);
+    EXPECT_EQ(t->history.undoCount, 2);
 
     t->undo(); // stores S2 (the present), restores S1
     EXPECT_EQ(t->orderName, L"S1");
-    EXPECT_EQ(t->undoCount, 3);
-    EXPECT_EQ(t->undoPos, 1);
+    EXPECT_EQ(t->history.undoCount, 3);
+    EXPECT_EQ(t->history.undoPos, 1);
 
     change(*t, L"S3"); // stores S1 at the end; nothing after the cursor is dropped
-    EXPECT_EQ(t->undoCount, 4);
-    EXPECT_EQ(t->undoPos, 3);
+    EXPECT_EQ(t->history.undoCount, 4);
+    EXPECT_EQ(t->history.undoPos, 3);
 
     const std::vector<std::wstring> walk = {L"S1", L"S2", L"S1", L"S0"};
     t->undo(); // stores S3 first
-    EXPECT_EQ(t->undoCount, 5);
+    EXPECT_EQ(t->history.undoCount, 5);
     EXPECT_EQ(t->orderName, walk[0]);
     for (std::size_t i = 1; i < walk.size(); ++i) {
         ASSERT_TRUE(t->undo());
         EXPECT_EQ(t->orderName, walk[i]) << i;
     }
-    EXPECT_EQ(t->undoPos, 0);
+    EXPECT_EQ(t->history.undoPos, 0);
     // Past the first state: one undo does nothing and says nothing, the next one says so.
     EXPECT_TRUE(t->undo());
-    EXPECT_EQ(t->undoPos, -1);
+    EXPECT_EQ(t->history.undoPos, -1);
     EXPECT_EQ(t->orderName, L"S0");
     EXPECT_TRUE(newMessages(t.ui, seen).empty());
     EXPECT_FALSE(t->undo());
@@ -103,17 +103,17 @@ TEST(Undo, EqualStatesAreStoredOnce) {
     TestDocument t;
     EXPECT_TRUE(t->takeSnapshot());
     EXPECT_FALSE(t->takeSnapshot()); // nothing changed
-    EXPECT_EQ(t->undoCount, 1);
+    EXPECT_EQ(t->history.undoCount, 1);
     // Two wheel steps in opposite directions: two different states.
     t->scaleX *= 1.25f;
     EXPECT_TRUE(t->takeSnapshot());
     t->scaleX /= 1.25f;
     EXPECT_TRUE(t->takeSnapshot());
-    EXPECT_EQ(t->undoCount, 3);
+    EXPECT_EQ(t->history.undoCount, 3);
     // Only the newest stored state counts: going back to an older one stores it again.
     t->scaleX *= 1.25f;
     EXPECT_TRUE(t->takeSnapshot());
-    EXPECT_EQ(t->undoCount, 4);
+    EXPECT_EQ(t->history.undoCount, 4);
 }
 
 TEST(Undo, SnapshotMarksTheProjectModifiedAndEmptiesThePriceTag) {
@@ -135,7 +135,7 @@ TEST(Undo, SuppressedSnapshotsAreNotTaken) {
     t->suppressUndo = true;
     t->priceTag = "5";
     EXPECT_TRUE(t->takeSnapshot());
-    EXPECT_EQ(t->undoCount, 0);
+    EXPECT_EQ(t->history.undoCount, 0);
     EXPECT_EQ(t->priceTag, "5");
     EXPECT_FALSE(t->modified);
 }
@@ -154,8 +154,8 @@ TEST(Undo, NewProjectForgetsTheHistory) {
     change(*t, L"a");
     change(*t, L"b");
     ASSERT_TRUE(t->newProject());
-    EXPECT_EQ(t->undoCount, 0);
-    EXPECT_EQ(t->undoPos, -1);
+    EXPECT_EQ(t->history.undoCount, 0);
+    EXPECT_EQ(t->history.undoPos, -1);
     EXPECT_FALSE(t->undo());
     EXPECT_TRUE(t.ui.saw(kNothingToUndo));
 }
@@ -167,23 +167,23 @@ TEST(Undo, The2001stSnapshotDropsTheOldest) {
         t->panX = i;
         ASSERT_TRUE(t->takeSnapshot()) << i;
     }
-    EXPECT_EQ(t->undoCount, TZCeiling::kUndoCapacity);
-    EXPECT_EQ(t->undoPos, TZCeiling::kUndoCapacity - 1);
+    EXPECT_EQ(t->history.undoCount, TZCeiling::kUndoCapacity);
+    EXPECT_EQ(t->history.undoPos, TZCeiling::kUndoCapacity - 1);
     t->panX = -1;
     // The first undo stores the present (dropping another old state) and restores the newest.
     ASSERT_TRUE(t->undo());
     EXPECT_EQ(t->panX, TZCeiling::kUndoCapacity);
-    EXPECT_EQ(t->undoCount, TZCeiling::kUndoCapacity);
+    EXPECT_EQ(t->history.undoCount, TZCeiling::kUndoCapacity);
     // Walking all the way back ends at the oldest state kept: the states 0 and 1 were dropped.
     int oldest = t->panX;
-    while (t->undoPos > 0) {
+    while (t->history.undoPos > 0) {
         ASSERT_TRUE(t->undo());
         EXPECT_EQ(t->panX, oldest - 1);
         oldest = t->panX;
     }
     EXPECT_EQ(oldest, 2);
     // Redo runs forward to the present again.
-    while (t->undoPos < t->undoCount - 1)
+    while (t->history.undoPos < t->history.undoCount - 1)
         t->redo();
     EXPECT_EQ(t->panX, -1);
 }
@@ -193,11 +193,11 @@ TEST(Undo, RejectedRestoreLeavesTheCursorMoved) {
     change(*t, L"a");
     change(*t, L"b");
     // A damaged buffer: the reader refuses it and tells the user; the cursor has moved anyway.
-    t->undoBuffers[0].release();
-    t->undoBuffers[0].writeString("damaged");
+    t->history.undoBuffers[0].release();
+    t->history.undoBuffers[0].writeString("damaged");
     t->undo();
     t->undo();
-    EXPECT_EQ(t->undoPos, 0);
+    EXPECT_EQ(t->history.undoPos, 0);
     EXPECT_EQ(t->orderName, L"a");
     EXPECT_TRUE(t.ui.saw(L"Файл этого формата не поддерживается"));
 }

@@ -247,10 +247,10 @@ TEST(CuttingDialogWindow, TheFinerSearchNeedsNoMoreFabricThanTheOptimiser) {
     EXPECT_EQ(fine->text(), QStringLiteral("Искать точнее"));
     fine->setChecked(true);
     screenshotOf(w.dialog(), QStringLiteral("cutting-dialog-fine-search"));
-    const int undoCount = w.doc().undoCount;
+    const int undoCount = w.doc().history.undoCount;
     press(w.dialog(), 1046);
     EXPECT_FALSE(w.dialog()->isVisible()) << "the search ends with its confirmation";
     EXPECT_LE(w.doc().materialQuantity, optimised + 1e-9);
     EXPECT_EQ(w.label(1032).toStdWString(), formatNumber(w.doc().materialQuantity, 2));
-    EXPECT_EQ(w.doc().undoCount, undoCount + 1);
+    EXPECT_EQ(w.doc().history.undoCount, undoCount + 1);
 }
