@@ -8,6 +8,7 @@
 #include "model/measurements.h"
 #include "model/names.h"
 #include "model/settings.h"
+#include "output/variable_text.h"
 #include "storage/export_file.h"
 #include "storage/price_file.h"
 
@@ -18,19 +19,6 @@ namespace {
 std::wstring cityName(const TZPriceFile& prices, int city) {
     const std::wstring* name = prices.cities.checkedAt(city);
     return name != nullptr ? *name : std::wstring();
-}
-
-std::wstring harpoonName(int harpoon) {
-    switch (harpoon) {
-    case 0:
-        return L"Отсутствует";
-    case 1:
-        return L"Видимый";
-    case 2:
-        return L"Невидимый";
-    default:
-        return {};
-    }
 }
 
 std::wstring seamName(const TZCeiling& doc) {

@@ -76,19 +76,6 @@ std::wstring materialGroupName(const TZCeiling& doc) {
     return {};
 }
 
-std::wstring harpoonName(std::uint8_t harpoon) {
-    switch (harpoon) {
-    case 0:
-        return L"Отсутствует";
-    case 1:
-        return L"Видимый";
-    case 2:
-        return L"Невидимый";
-    default:
-        return {}; // a value no dialog can set
-    }
-}
-
 std::wstring cityName(const TZCeiling& doc) {
     TZPriceFile prices;
     prices.load(doc.programDir());
@@ -121,6 +108,19 @@ InstallationTime installationOf(TZCeiling& doc) {
 }
 
 } // namespace
+
+std::wstring harpoonName(std::uint8_t harpoon) {
+    switch (harpoon) {
+    case 0:
+        return L"Отсутствует";
+    case 1:
+        return L"Видимый";
+    case 2:
+        return L"Невидимый";
+    default:
+        return {}; // a value no dialog can set
+    }
+}
 
 std::wstring scaleText(double scale, bool english) {
     const Wording w{english};

@@ -4,6 +4,7 @@
 // material figures, prices, installation time) into text. The printed sheet asks for the text of
 // every variable it draws, the office report for every field in table order.
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -14,11 +15,14 @@ class TZPrintForm;
 struct TZPrintFormElem;
 struct AppSettings;
 
+// The harpoon's name as the project dialog lists it ("Отсутствует", "Видимый", "Невидимый").
+std::wstring harpoonName(std::uint8_t harpoon);
+
 // The text of variable `id` as the element of the form shows it: in the form's language,
 // wrapped at the element's width and, when it needs more lines than the element holds, sent to
 // `continuation` under its heading while the element says "see next page". An id that names no
-// field gives an empty text. Building the texts rebuilds the working outline, which refreshes
-// the computed point indexes of the constructions (as every drawing does).
+// field gives an empty text. The constructions are named by the point indexes their records
+// carry (see regenerateWorkingOutline).
 std::wstring variableText(TZCeiling& doc, const AppSettings& settings, const TZPrintForm& form,
                           const TZPrintFormElem& element, int id, std::wstring& continuation);
 
