@@ -48,9 +48,9 @@ void addMaterialsBase(TZCeiling& doc) {
     group.id = 1;
     group.isGroup = 1;
     group.setName("MSD");
-    doc.materialBase.clear();
-    doc.materialBase.append(group);
-    doc.materialBase.append(fabric());
+    doc.resources.materialBase.clear();
+    doc.resources.materialBase.append(group);
+    doc.resources.materialBase.append(fabric());
     doc.material = fabric();
 }
 
@@ -109,13 +109,13 @@ void makeFurnishedRoom(TZCeiling& doc) {
     doc.dopHoleOrder.append({kOrderCutout, 0});
     doc.dopHoleOrder.append({kOrderCutout, 1});
     doc.showConstructions = true;
-    doc.mode = kModeCutting;
+    doc.editor.mode = kModeCutting;
     addMaterialsBase(doc);
 }
 
 void makeEllipse(TZCeiling& doc) {
     generateShape(doc, ShapeKind::Ellipse, 92, 600, 400);
-    doc.mode = kModeCutting;
+    doc.editor.mode = kModeCutting;
     addMaterialsBase(doc);
 }
 

@@ -42,7 +42,7 @@ void ring(TZCeiling& doc, int n) {
         d.length = std::hypot(doc.polygon.at(d.a).x - doc.polygon.at(d.b).x,
                               doc.polygon.at(d.a).y - doc.polygon.at(d.b).y) +
                    0.3;
-    doc.mode = kModePoints;
+    doc.editor.mode = kModePoints;
 }
 
 struct NoWindow : EditorWindow {
@@ -70,7 +70,7 @@ BENCHMARK(BM_MouseMoveOverOutline)->Arg(20)->Arg(200)->Arg(1000);
 void BM_RulerFollowsTheMouse(benchmark::State& state) {
     Document t;
     ring(*t, static_cast<int>(state.range(0)));
-    t->mode = kModeRuler;
+    t->editor.mode = kModeRuler;
     AppSettings settings;
     NoWindow window;
     EditorInput input(*t, settings, window);

@@ -14,6 +14,7 @@
 #include "editor/side_panel_figures.h"
 #include "editor/side_panel_tree.h"
 #include "model/ceiling.h"
+#include "model/document_views.h"
 #include "model/forming.h"
 #include "model/forming_commands.h"
 #include "model/geometry.h"
@@ -50,7 +51,7 @@ void makeNotchedRoom(TZCeiling& doc, int corners) {
         doc.polygon.append(makeVertex(radius * std::cos(angle), radius * std::sin(angle)));
     }
     doc.polygon.defined = true;
-    doc.mode = kModePoints;
+    doc.editor.mode = kModePoints;
     const auto measure = [&](int i, int j) {
         const double length = distance(doc.polygon.at(i), doc.polygon.at(j));
         putDiagonal(doc, i, j, std::round(length * 2) / 2);
@@ -125,6 +126,63 @@ void BM_SetLengthRoomOf24(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_SetLengthRoomOf24)->Unit(benchmark::kMillisecond);
+
+// Views that do on each refresh what the window does: the tree's root rows, the figures, the
+// drawing painted.
+class WorkingViews : public DocumentViews {
+  public:
+    WorkingViews(TZCeiling& doc, const AppSettings& settings)
+        : doc_(doc), settings_(settings), surface_(deviceMetricsFor(1920, 1080)) {}
+    void refreshFigures() override { benchmark::DoNotOptimize(panelFigures(doc_)); }
+    void rebuildTree() override { benchmark::DoNotOptimize(buildPanelRoots(doc_, settings_, {})); }
+    void repaint() override {
+        surface_.clear();
+        prepareScreenPaint(doc_, surface_, settings_, cache_);
+        paintDrawing(surface_, doc_, settings_, PaintRequest{}, cache_);
+    }
+    void setTitle(const std::wstring&) override {}
+    void clientSize(int& width, int& height) override {
+        width = 1920;
+        height = 1080;
+    }
+    void showCuttingDialog() override {}
+    bool saveProjectAs() override { return false; }
+
+  private:
+    TZCeiling& doc_;
+    const AppSettings& settings_;
+    RecordingSurface surface_;
+    DrawingCache cache_;
+};
+
+// The same "Установить" with views attached: every refresh the entry asks for told at once
+// (argument 0, as a call outside a change) or collected and told once after it (argument 1, as
+// the side panel's button runs it).
+void BM_SetLengthRoomOf24WithViews(benchmark::State& state) {
+    Project t;
+    makeRoomOf24(*t);
+    const CPolygon sketch = t->polygon;
+    AppSettings settings;
+    WorkingViews views(*t, settings);
+    t->setViews(&views);
+    const bool oneChange = state.range(0) != 0;
+    for (auto _ : state) {
+        state.PauseTiming();
+        t->polygon.copyFrom(sketch);
+        t->history.clearUndo();
+        state.ResumeTiming();
+        if (oneChange) {
+            const ChangeCycle change(*t);
+            benchmark::DoNotOptimize(enterLength(*t, L"AM", L"1000,5").formed);
+            t->repaint();
+        } else {
+            benchmark::DoNotOptimize(enterLength(*t, L"AM", L"1000,5").formed);
+            t->repaint();
+        }
+    }
+    t->setViews(nullptr);
+}
+BENCHMARK(BM_SetLengthRoomOf24WithViews)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 
 // The snapshot forming takes before it changes anything, on the 92-point project. Each
 // iteration moves a vertex so that the snapshot differs from the newest one and is stored.

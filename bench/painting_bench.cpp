@@ -35,8 +35,8 @@ struct Scene {
     DrawingCache cache;
     explicit Scene(bool layoutDisplay) {
         paintingScene::build(doc);
-        doc.scaleX = doc.scaleY = 1.25f;
-        if (!layoutDisplay) doc.mode = kModePoints;
+        doc.view.scaleX = doc.view.scaleY = 1.25f;
+        if (!layoutDisplay) doc.editor.mode = kModePoints;
     }
 };
 

@@ -67,7 +67,7 @@ struct PreviewScene {
     PrintPreview preview;
     PreviewScene() {
         paintingScene::build(doc);
-        TZPrintForm& form = *doc.printForms.append();
+        TZPrintForm& form = *doc.resources.printForms.append();
         parsePrintForm(form, kWorkshopForm, false);
         doc.printFormIndex = 0;
         preview.pixelsPerCm = PrintPreview::initialPixelsPerCm(1050); // a 1920 × 1080 screen

@@ -85,9 +85,9 @@ void fillLargeProject(TZCeiling& doc) {
     TZPicture photo;
     photo.path = L"/home/мастер/фото/зал.jpg";
     doc.photos.append(photo);
-    doc.viewWidth = 1600;
-    doc.viewHeight = 900;
-    doc.mode = kModeCutting;
+    doc.view.viewWidth = 1600;
+    doc.view.viewHeight = 900;
+    doc.editor.mode = kModeCutting;
 }
 
 struct LargeProject {
@@ -106,7 +106,7 @@ void BM_SnapshotWhileTheStoreFills(benchmark::State& state) {
             p.doc.history.clearUndo();
             state.ResumeTiming();
         }
-        ++p.doc.panX;
+        ++p.doc.view.panX;
         benchmark::DoNotOptimize(p.doc.takeSnapshot());
     }
     state.counters["imageBytes"] = p.doc.history.undoBuffers[0].size();
@@ -117,11 +117,11 @@ BENCHMARK(BM_SnapshotWhileTheStoreFills);
 void BM_SnapshotWithTheStoreFull(benchmark::State& state) {
     LargeProject p;
     while (p.doc.history.undoCount < TZCeiling::kUndoCapacity) {
-        ++p.doc.panX;
+        ++p.doc.view.panX;
         p.doc.takeSnapshot();
     }
     for (auto _ : state) {
-        ++p.doc.panX;
+        ++p.doc.view.panX;
         benchmark::DoNotOptimize(p.doc.takeSnapshot());
     }
 }
@@ -207,7 +207,7 @@ BENCHMARK(BM_ReadImage);
 void BM_UndoAndRedo(benchmark::State& state) {
     LargeProject p;
     p.doc.takeSnapshot();
-    ++p.doc.panX;
+    ++p.doc.view.panX;
     p.doc.takeSnapshot();
     for (auto _ : state) {
         p.doc.undo();

@@ -45,7 +45,7 @@ void buildRoom(TZCeiling& doc, int corners) {
     measure(0, corners - 1);
     for (int j = 2; j + 1 < corners; ++j)
         measure(0, j);
-    doc.showLengths = true;
+    doc.view.showLengths = true;
 }
 
 void allVariables(benchmark::State& state, TZCeiling& doc) {

@@ -150,7 +150,7 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     TZCeiling& doc = document();
-    doc.mode = kModeCutting;
+    doc.editor.mode = kModeCutting;
     doc.history.clearUndo();
     Reader in(data, size);
     fillRoom(doc, in);

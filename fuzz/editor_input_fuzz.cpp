@@ -89,7 +89,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     NoWindow window;
     EditorInput input(doc, settings, window);
     SidePanelFields fields(doc);
-    doc.mode = kModePoints;
+    doc.editor.mode = kModePoints;
     Reader in(data, size);
     for (std::size_t step = 0; step < kMaxOperations && !in.atEnd(); ++step) {
         const std::uint8_t op = in.byte() % OperationCount;
@@ -128,19 +128,19 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             break;
         case Mode: {
             const std::uint8_t b = in.byte();
-            doc.mode = 4 + b % 7;
-            doc.pointTool = (b >> 3) % 4;
-            doc.diagonalTool = (b >> 5) % 3;
+            doc.editor.mode = 4 + b % 7;
+            doc.editor.pointTool = (b >> 3) % 4;
+            doc.editor.diagonalTool = (b >> 5) % 3;
             break;
         }
         case Switches: {
             const std::uint8_t b = in.byte();
-            doc.snapToGrid = (b & 1) != 0;
-            doc.dragging = (b & 2) != 0;
+            doc.view.snapToGrid = (b & 1) != 0;
+            doc.editor.dragging = (b & 2) != 0;
             doc.dragUpdatesSides = (b & 4) != 0;
             settings.dealerMode = (b & 8) != 0;
-            doc.gridStep = (b >> 4) * 5.0;
-            doc.scaleX = doc.scaleY = 0.05f + (b >> 4) * 0.5f;
+            doc.view.gridStep = (b >> 4) * 5.0;
+            doc.view.scaleX = doc.view.scaleY = 0.05f + (b >> 4) * 0.5f;
             break;
         }
         case TypeName:

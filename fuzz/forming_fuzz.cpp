@@ -84,7 +84,7 @@ void readOutline(Reader& in, TZCeiling& doc) {
     doc.constructionMethod = switches % 3;
     doc.stepMode = (switches & 4) != 0;
     doc.showConstructions = (switches & 8) != 0;
-    doc.mode = (switches & 16) ? kModeCutting : kModePoints;
+    doc.editor.mode = (switches & 16) ? kModeCutting : kModePoints;
     doc.polygon.defined = (switches & 32) == 0;
     for (int i = 0; i < n; ++i) {
         const std::uint8_t kind = in.byte();

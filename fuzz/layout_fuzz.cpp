@@ -156,19 +156,19 @@ void checkOutputs(const TZCeiling& doc) {
 }
 
 void runDialog(TZCeiling& doc, Reader& in) {
-    doc.materialBase.clear();
+    doc.resources.materialBase.clear();
     Material group;
     group.id = 1;
     group.isGroup = 1;
     group.name = "MSD";
-    doc.materialBase.append(group);
+    doc.resources.materialBase.append(group);
     Material fabric;
     fabric.id = 2;
     fabric.groupId = 1;
     fabric.name = codepage::toCp1251(L"Белый");
     fabric.width = in.roll();
     fabric.stock = in.byte() % 2 ? 0.0 : in.coordinate();
-    doc.materialBase.append(fabric);
+    doc.resources.materialBase.append(fabric);
 
     AppSettings settings;
     CuttingDialog dialog(doc, settings);
@@ -243,7 +243,7 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     TZCeiling& doc = document();
-    doc.mode = kModeCutting;
+    doc.editor.mode = kModeCutting;
     doc.history.clearUndo();
     Reader in(data, size);
     fillRoom(doc, in);

@@ -52,7 +52,7 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
     paintingScene::build(scene);
     TZCeiling plain(ui, kNoProgramDir);
     paintingScene::room(plain);
-    plain.mode = kModePoints;
+    plain.editor.mode = kModePoints;
     writeSeeds({{"layout.tz", imageOf(scene)}, {"room.tz", imageOf(plain)}});
     return 0;
 }
@@ -68,7 +68,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     input.assign(std::string_view(reinterpret_cast<const char*>(data), size));
     if (!loadFromStream(doc, input, currentFormat)) return 0;
     doc.showLogo = true;
-    doc.showGrid = doc.showPointNames = doc.showLengths = doc.showAngles = doc.showCanvasDistances = true;
+    doc.view.showGrid = doc.view.showPointNames = doc.view.showLengths = doc.view.showAngles =
+        doc.view.showCanvasDistances = true;
 
     static DrawingCache cache;
     static RecordingSurface surface(deviceMetricsFor(640, 480));
@@ -92,8 +93,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     prepareScreenPaint(doc, surface, settings, cache);
     paintDrawing(surface, doc, settings, PaintRequest{}, cache);
 
-    doc.printForms.clear();
-    doc.printForms.append(everyElement());
+    doc.resources.printForms.clear();
+    doc.resources.printForms.append(everyElement());
     doc.printFormIndex = 0;
     VariableTextsAdapter variables(doc, settings);
     std::wstring continuation;

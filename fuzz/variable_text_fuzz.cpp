@@ -45,7 +45,7 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
     SilentUiServices ui;
     TZCeiling full(ui, kNoProgramDir);
     fillEveryField(full);
-    full.showLengths = true;
+    full.view.showLengths = true;
     writeSeeds({{"full-wrapped.tz", std::string("\x0e\x02\x01", kBoxBytes) + imageOf(full)},
                 {"full-unwrapped.tz", std::string("\0\0\0", kBoxBytes) + imageOf(full)}});
     return 0;

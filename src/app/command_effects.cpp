@@ -18,7 +18,7 @@ constexpr wchar_t kHidePhotoText[] = L"Убрать фото с экрана";
 
 // Leaves tool selection and the like alone before anything has been entered.
 bool editable(const TZCeiling& doc) {
-    return doc.mode != kModeStart;
+    return doc.editor.mode != kModeStart;
 }
 
 } // namespace
@@ -36,42 +36,42 @@ bool runNewProject(TZCeiling& doc, Clock& clock) {
     return true;
 }
 
-void toggleDisplaySwitch(TZCeiling& doc, bool TZCeiling::*flag) {
-    doc.*flag = !(doc.*flag);
+void toggleDisplaySwitch(TZCeiling& doc, bool& flag) {
+    flag = !flag;
     doc.refreshFigures();
     doc.repaint();
 }
 
 void selectPointTool(TZCeiling& doc, int tool) {
     if (!editable(doc)) return;
-    doc.mode = kModePoints;
-    doc.pointTool = tool;
+    doc.editor.mode = kModePoints;
+    doc.editor.pointTool = tool;
     doc.refreshFigures();
     doc.repaint();
     // Entering and inserting points end a pan in progress; tools 2 and 3 leave it as it is.
-    if (tool == 0 || tool == 1) doc.dragging = false;
+    if (tool == 0 || tool == 1) doc.editor.dragging = false;
 }
 
 void selectDiagonalTool(TZCeiling& doc, int tool) {
     if (!editable(doc)) return;
-    doc.mode = kModeDiagonals;
-    doc.diagonalTool = tool;
+    doc.editor.mode = kModeDiagonals;
+    doc.editor.diagonalTool = tool;
     doc.refreshFigures();
     doc.repaint();
-    doc.dragging = false;
+    doc.editor.dragging = false;
 }
 
 void togglePanning(TZCeiling& doc) {
     if (!editable(doc)) return;
-    doc.dragging = !doc.dragging;
+    doc.editor.dragging = !doc.editor.dragging;
     doc.refreshFigures();
 }
 
 void startRuler(TZCeiling& doc) {
     if (!editable(doc)) return;
-    doc.rulerPoints.clear();
-    doc.mode = kModeRuler;
-    doc.dragging = false;
+    doc.editor.rulerPoints.clear();
+    doc.editor.mode = kModeRuler;
+    doc.editor.dragging = false;
     doc.refreshFigures();
     doc.repaint();
 }

@@ -32,7 +32,7 @@ std::wstring orderDateText(const LocalTime& time);
 bool runNewProject(TZCeiling& doc, Clock& clock);
 
 // A display switch of the document flipped; figures refreshed and the view repainted.
-void toggleDisplaySwitch(TZCeiling& doc, bool TZCeiling::*flag);
+void toggleDisplaySwitch(TZCeiling& doc, bool& flag);
 
 // Point tools 0 enter/edit, 1 insert, 2, 3 delete in mode 5; diagonal tools 0 insert, 1 select,
 // 2 delete in mode 6. Nothing in the start mode.

@@ -28,7 +28,7 @@ CommandState checkedIf(bool on) {
 
 // The triangle commands keep their marks in the start mode and while no row is selected.
 CommandState triangleRule(int id, const CommandInputs& in) {
-    if (in.doc.mode == kModeStart || !in.ui.selectedTreeRow) return {true, std::nullopt};
+    if (in.doc.editor.mode == kModeStart || !in.ui.selectedTreeRow) return {true, std::nullopt};
     const std::wstring& row = *in.ui.selectedTreeRow;
     const bool outward = rowHas(row, kOutwardMark);
     const bool inward = rowHas(row, kInwardMark);
@@ -68,36 +68,36 @@ CommandState commandRule(int id, const CommandInputs& in) {
         return triangleRule(id, in);
 
     case cmd::kEditPoints:
-        return checkedIf(doc.mode == kModePoints && doc.pointTool == 0);
+        return checkedIf(doc.editor.mode == kModePoints && doc.editor.pointTool == 0);
     case cmd::kInsertPoints:
-        return checkedIf(doc.mode == kModePoints && doc.pointTool == 1);
+        return checkedIf(doc.editor.mode == kModePoints && doc.editor.pointTool == 1);
     case cmd::kDeletePoints:
-        return checkedIf(doc.mode == kModePoints && doc.pointTool == 3);
+        return checkedIf(doc.editor.mode == kModePoints && doc.editor.pointTool == 3);
     case cmd::kInsertDiagonal:
-        return checkedIf(doc.mode == kModeDiagonals && doc.diagonalTool == 0);
+        return checkedIf(doc.editor.mode == kModeDiagonals && doc.editor.diagonalTool == 0);
     case cmd::kSelectDiagonal:
-        return checkedIf(doc.mode == kModeDiagonals && doc.diagonalTool == 1);
+        return checkedIf(doc.editor.mode == kModeDiagonals && doc.editor.diagonalTool == 1);
     case cmd::kDeleteDiagonal:
-        return checkedIf(doc.mode == kModeDiagonals && doc.diagonalTool == 2);
+        return checkedIf(doc.editor.mode == kModeDiagonals && doc.editor.diagonalTool == 2);
     case cmd::kCutting:
-        return checkedIf(doc.mode == kModeCutting);
+        return checkedIf(doc.editor.mode == kModeCutting);
     case cmd::kRuler:
-        return checkedIf(doc.mode == kModeRuler);
+        return checkedIf(doc.editor.mode == kModeRuler);
     case cmd::kPan:
-        return checkedIf(doc.dragging);
+        return checkedIf(doc.editor.dragging);
 
     case cmd::kShowPoints:
-        return checkedIf(doc.showPointNames);
+        return checkedIf(doc.view.showPointNames);
     case cmd::kShowLengths:
-        return checkedIf(doc.showLengths);
+        return checkedIf(doc.view.showLengths);
     case cmd::kShowConstructions:
         return checkedIf(doc.showConstructions);
     case cmd::kShowAngles:
-        return checkedIf(doc.showAngles);
+        return checkedIf(doc.view.showAngles);
     case cmd::kShowGrid:
-        return checkedIf(doc.showGrid);
+        return checkedIf(doc.view.showGrid);
     case cmd::kSnapToGrid:
-        return checkedIf(doc.snapToGrid);
+        return checkedIf(doc.view.snapToGrid);
     case cmd::kDragUpdatesSides:
         return checkedIf(doc.dragUpdatesSides);
     case cmd::kDragUpdatesDiagonals:
@@ -109,7 +109,7 @@ CommandState commandRule(int id, const CommandInputs& in) {
     case cmd::kShowCanvasDistances:
         // The dealer variant of the layout has no canvas distances to show.
         if (in.settings.dealerMode) return {false, std::nullopt};
-        return checkedIf(doc.showCanvasDistances);
+        return checkedIf(doc.view.showCanvasDistances);
     case cmd::kDealerMode:
         return checkedIf(in.settings.dealerMode);
 

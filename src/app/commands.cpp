@@ -89,7 +89,7 @@ CommandOutcome CommandProcessor::execute(int id) {
 
 CommandOutcome CommandProcessor::runSharedChoice(int id, bool asReport) {
     const int index = id - cmd::kFirstSharedChoice;
-    const int listed = asReport ? doc_.wordForms.count() : doc_.printForms.count();
+    const int listed = asReport ? doc_.resources.wordForms.count() : doc_.resources.printForms.count();
     // The lists are accessed by index: an index past the end would silently pick the first one.
     if (index >= listed) return CommandOutcome::Ignored;
     const ChoiceHandler* handler =
@@ -159,16 +159,16 @@ void registerDocumentCommands(CommandRegistry& r) {
     r.setHandler(kZoomIn, [](CommandContext& c) { zoomBy(c.doc, kZoomInFactor); });
     r.setHandler(kZoomOut, [](CommandContext& c) { zoomBy(c.doc, kZoomOutFactor); });
 
-    const std::pair<int, bool TZCeiling::*> displaySwitches[] = {
-        {kShowPoints, &TZCeiling::showPointNames},
-        {kShowLengths, &TZCeiling::showLengths},
-        {kShowConstructions, &TZCeiling::showConstructions},
-        {kShowAngles, &TZCeiling::showAngles},
-        {kShowCanvasDistances, &TZCeiling::showCanvasDistances},
-        {kShowGrid, &TZCeiling::showGrid},
-        {kSnapToGrid, &TZCeiling::snapToGrid}};
+    const std::pair<int, bool& (*)(TZCeiling&)> displaySwitches[] = {
+        {kShowPoints, [](TZCeiling& d) -> bool& { return d.view.showPointNames; }},
+        {kShowLengths, [](TZCeiling& d) -> bool& { return d.view.showLengths; }},
+        {kShowConstructions, [](TZCeiling& d) -> bool& { return d.showConstructions; }},
+        {kShowAngles, [](TZCeiling& d) -> bool& { return d.view.showAngles; }},
+        {kShowCanvasDistances, [](TZCeiling& d) -> bool& { return d.view.showCanvasDistances; }},
+        {kShowGrid, [](TZCeiling& d) -> bool& { return d.view.showGrid; }},
+        {kSnapToGrid, [](TZCeiling& d) -> bool& { return d.view.snapToGrid; }}};
     for (auto [id, flag] : displaySwitches)
-        r.setHandler(id, [flag = flag](CommandContext& c) { toggleDisplaySwitch(c.doc, flag); });
+        r.setHandler(id, [flag = flag](CommandContext& c) { toggleDisplaySwitch(c.doc, flag(c.doc)); });
 
     const std::pair<int, int> pointTools[] = {
         {kEditPoints, 0}, {kInsertPoints, 1}, {kPointTool2, 2}, {kDeletePoints, 3}};

@@ -5,9 +5,9 @@
 namespace tenzora {
 
 void applyStartSwitches(TZCeiling& doc) {
-    doc.showGrid = true;
-    doc.showPointNames = true;
-    doc.showLengths = true;
+    doc.view.showGrid = true;
+    doc.view.showPointNames = true;
+    doc.view.showLengths = true;
     doc.showConstructions = true;
 }
 

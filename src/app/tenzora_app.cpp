@@ -7,9 +7,20 @@
 
 namespace tenzora {
 
+namespace {
+// The materials base of the program directory, read before the document is made (a missing base
+// is simply empty). An installed program has copied the installed base into its own folder
+// before, so the base is read from and saved to the user's file.
+TZProgramResources& withMaterialBase(TZProgramResources& resources, const ProgramDirectory& dir) {
+    resources.materialBase.load(dir.own);
+    return resources;
+}
+} // namespace
+
 CTenzoraApp::CTenzoraApp(AppServices services, ProgramDirectory programDir)
     : services_(services), programDir_(std::move(programDir)),
-      document_(std::make_unique<TZCeiling>(services.ui, programDir_)) {
+      document_(
+          std::make_unique<TZCeiling>(services.ui, programDir_, withMaterialBase(resources_, programDir_))) {
     document_->setSettings(&settings_);
 }
 
@@ -33,8 +44,8 @@ void CTenzoraApp::readSettings() {
 }
 
 bool CTenzoraApp::loadLogos(std::wstring& missing) {
-    const std::pair<const wchar_t*, Bitmap*> pictures[] = {{kLogoFile, &document_->logo},
-                                                           {kPrintLogoFile, &document_->printLogo}};
+    const std::pair<const wchar_t*, Bitmap*> pictures[] = {{kLogoFile, &resources_.logo},
+                                                           {kPrintLogoFile, &resources_.printLogo}};
     for (auto [name, target] : pictures) {
         const std::wstring path = codepage::fromPath(programFile(name, ProgramFileUse::Read));
         auto picture = services_.images.decodeFile(path);

@@ -31,7 +31,7 @@ struct AppServices {
 
 class CTenzoraApp {
   public:
-    // Constructs the settings with their defaults and the document (which loads the materials base).
+    // Constructs the settings with their defaults, loads the materials base and makes the document.
     CTenzoraApp(AppServices services, ProgramDirectory programDir);
     // The program directory as chosen at start: tells the user why a wanted folder is not used,
     // and for an installed program creates the writable folder and seeds it with the installed
@@ -40,7 +40,7 @@ class CTenzoraApp {
 
     // Reads the settings from the per-user store.
     void readSettings();
-    // Loads logo.bmp and printlogo.bmp from the program directory into the document. When one
+    // Loads logo.bmp and printlogo.bmp from the program directory. When one
     // cannot be loaded, names that file in `missing` and returns false: the program cannot start.
     bool loadLogos(std::wstring& missing);
     // Opens the project named on the command line, if any. False when one was named and failed.
@@ -51,6 +51,7 @@ class CTenzoraApp {
     AppSettings& settings() { return settings_; }
     const AppSettings& settings() const { return settings_; }
     TZCeiling& document() { return *document_; }
+    TZProgramResources& resources() { return resources_; }
     AppServices& services() { return services_; }
     // The folder the program writes its files to.
     const std::filesystem::path& programDir() const { return programDir_.own; }
@@ -65,6 +66,8 @@ class CTenzoraApp {
     AppServices services_;
     ProgramDirectory programDir_;
     AppSettings settings_;
+    // The materials base, the logos, the print forms and the report templates of the run.
+    TZProgramResources resources_;
     std::unique_ptr<TZCeiling> document_;
 };
 

@@ -188,7 +188,7 @@ bool ProjectForm::accept() {
             doc_.newProjectAndShow();
         else
             generateRegularPolygon(doc_, lastCorner);
-        doc_.mode = kModePoints;
+        doc_.editor.mode = kModePoints;
         doc_.outlineFormed = false;
     }
     doc_.orderNumber = fields.orderNumber;

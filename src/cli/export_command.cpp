@@ -65,9 +65,9 @@ int runExport(Context& context, Arguments& args) {
     context.app().loadLogos(missingLogo); // a sheet without its logo is still a sheet
     if (form >= 0) {
         reloadPrintForms(doc, settings.dealerMode);
-        if (form >= doc.printForms.count())
+        if (form >= doc.resources.printForms.count())
             throw Failure("no print form " + std::to_string(form) + ": the program directory has " +
-                          std::to_string(doc.printForms.count()));
+                          std::to_string(doc.resources.printForms.count()));
     }
 
     QtExportBackend backend;

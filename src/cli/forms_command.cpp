@@ -13,8 +13,8 @@ int runForms(Context& context, Arguments& args) {
     TZCeiling& doc = context.doc();
     reloadPrintForms(doc, context.app().settings().dealerMode);
     nlohmann::json forms = nlohmann::json::array();
-    for (int i = 0; i < doc.printForms.count(); ++i) {
-        const TZPrintForm& form = doc.printForms.at(i);
+    for (int i = 0; i < doc.resources.printForms.count(); ++i) {
+        const TZPrintForm& form = doc.resources.printForms.at(i);
         forms.push_back({{"index", i}, {"name", utf8(form.name)}, {"file", utf8(form.file)}});
     }
     printJson({{"forms", forms}});

@@ -118,7 +118,7 @@ int runLayout(Context& context, Arguments& args) {
     CuttingDialog dialog(doc, context.app().settings());
     const bool sideWasChosen = doc.seamFrom >= 0 && doc.seamTo >= 0;
     dialog.setVisible(true);
-    doc.mode = kModeCutting;
+    doc.editor.mode = kModeCutting;
 
     if (group) {
         const int i = indexOf(dialog.fabricTypes(), codepage::fromUtf8(*group));

@@ -14,7 +14,7 @@ int runMaterialsCsv(Context& context, Arguments& args) {
     if (files.size() != 1) throw UsageError("materials-csv needs exactly one output file");
     // The working list as the dialog shows it, with the remainders of a stock scan of the drawing
     // folders (none configured: every remainder 0).
-    MaterialsForm form(context.doc().materialBase, context.ui());
+    MaterialsForm form(context.doc().resources.materialBase, context.ui());
     form.show();
     form.scanStock(context.app().settings().drawingFolders);
     if (!writeMaterialsCsv(context.ui(), codepage::fromUtf8(files[0]), form.rows())) throw Failure("");

@@ -36,9 +36,9 @@ int runPrint(Context& context, Arguments& args) {
     std::wstring missingLogo;
     context.app().loadLogos(missingLogo); // a sheet without its logo is still a sheet
     reloadPrintForms(doc, settings.dealerMode);
-    if (form >= doc.printForms.count())
+    if (form >= doc.resources.printForms.count())
         throw Failure("no print form " + std::to_string(form) + ": the program directory has " +
-                      std::to_string(doc.printForms.count()));
+                      std::to_string(doc.resources.printForms.count()));
 
     std::string error;
     std::unique_ptr<CupsQueueTarget> queue = CupsQueueTarget::open(printer.value_or(""), copies, error);

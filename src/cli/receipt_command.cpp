@@ -17,7 +17,7 @@ int runReceipt(Context& context, Arguments& args) {
     if (!args.positional().empty()) throw UsageError("receipt takes no positional arguments");
     if (!id || !quantity || !date) throw UsageError("receipt needs --material, --quantity and --date");
     const int materialId = parseInteger(*id, "--material");
-    const TZMaterialBase& base = context.doc().materialBase;
+    const TZMaterialBase& base = context.doc().resources.materialBase;
     const Material* material = nullptr;
     for (const Material& m : base) {
         if (m.id == materialId) {

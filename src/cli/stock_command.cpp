@@ -11,7 +11,7 @@ namespace cli {
 
 int runStock(Context& context, Arguments& args) {
     if (!args.positional().empty()) throw UsageError("stock takes no arguments");
-    TZMaterialBase& base = context.doc().materialBase;
+    TZMaterialBase& base = context.doc().resources.materialBase;
     const std::vector<MaterialBalance> movements = scanStock(base, context.app().settings().drawingFolders);
     nlohmann::json materials = nlohmann::json::array();
     for (const Material& m : base)

@@ -119,7 +119,7 @@ void afterConstructionsChanged(TZCeiling& doc) {
 }
 
 void rerunLayoutAfterConstructionChange(TZCeiling& doc) {
-    if (doc.mode != kModeCutting || doc.seamFrom < 0 || doc.seamTo < 0) return;
+    if (doc.editor.mode != kModeCutting || doc.seamFrom < 0 || doc.seamTo < 0) return;
     // The change took its undo snapshot before it began; the layout's own snapshot would add a
     // step that restores the changed outline with the canvases of the old one.
     const bool suppressed = doc.suppressUndo;

@@ -102,7 +102,7 @@ void CuttingDialog::fillLists(const Material& current) {
     // The lists follow the current material without changing it: a project whose fabric group
     // is not in this base keeps its own group until the user confirms another fabric.
     Material m = current;
-    const TZMaterialBase& base = doc_.materialBase;
+    const TZMaterialBase& base = doc_.resources.materialBase;
     for (const Material& record : base) {
         if (record.isGroup == 0) continue;
         types_.entries.push_back(codepage::fromCp1251(record.name));
@@ -127,7 +127,7 @@ void CuttingDialog::fillLists(const Material& current) {
 void CuttingDialog::fillFabrics(std::int32_t groupId, const Material& current) {
     fabrics_.clear();
     materialIds_.clear();
-    for (const Material& record : doc_.materialBase) {
+    for (const Material& record : doc_.resources.materialBase) {
         if (record.isGroup != 0 || record.groupId != groupId) continue;
         fabrics_.entries.push_back(fabricEntryText(record));
         materialIds_.push_back(record.id);
@@ -140,7 +140,7 @@ void CuttingDialog::fillFabrics(std::int32_t groupId, const Material& current) {
 }
 
 int CuttingDialog::selectedFabricRecord() const {
-    const TZMaterialBase& base = doc_.materialBase;
+    const TZMaterialBase& base = doc_.resources.materialBase;
     const int group = findGroupRecord(base, types_.selectedText());
     if (group < 0 || !fabrics_.hasSelection()) return -1;
     return findFabricRecord(base, base.at(group).id, fabrics_.selectedText());
@@ -151,15 +151,15 @@ int CuttingDialog::selectedFabricRecord() const {
 void CuttingDialog::fabricTypeChosen() {
     fabrics_.clear();
     materialIds_.clear();
-    const int group = findGroupRecord(doc_.materialBase, types_.selectedText());
-    if (group >= 0) fillFabrics(doc_.materialBase.at(group).id, doc_.material);
+    const int group = findGroupRecord(doc_.resources.materialBase, types_.selectedText());
+    if (group >= 0) fillFabrics(doc_.resources.materialBase.at(group).id, doc_.material);
     fabricChosen();
 }
 
 void CuttingDialog::fabricChosen() {
     const int record = selectedFabricRecord();
     if (record < 0) return;
-    const Material& m = doc_.materialBase.at(record);
+    const Material& m = doc_.resources.materialBase.at(record);
     fields_.tension = formatNumber(m.tensionCoef, 2);
     fields_.offcutCoef = formatNumber(m.offcutPriceCoef, 2);
     fields_.width = formatNumber(m.width, 1);
@@ -286,7 +286,7 @@ ConfirmOutcome CuttingDialog::confirm() {
 
     const int record = selectedFabricRecord();
     if (record < 0) return ConfirmOutcome::FabricNotFound;
-    working_ = doc_.materialBase.at(record);
+    working_ = doc_.resources.materialBase.at(record);
     working_.tensionCoef = tension;
     working_.offcutPriceCoef = readNumber(fields_.offcutCoef);
     working_.width = width;
@@ -362,11 +362,11 @@ void CuttingDialog::showMaterialRemainders() {
 }
 
 void CuttingDialog::showMaterialRemainders(const StockScan& scan) {
-    TZMaterialBase workingCopy = doc_.materialBase;
+    TZMaterialBase workingCopy = doc_.resources.materialBase;
     if (scan) scan(workingCopy);
-    const int count = std::min(workingCopy.count(), doc_.materialBase.count());
+    const int count = std::min(workingCopy.count(), doc_.resources.materialBase.count());
     for (int i = 0; i < count; ++i)
-        doc_.materialBase.at(i).stock = workingCopy.at(i).stock;
+        doc_.resources.materialBase.at(i).stock = workingCopy.at(i).stock;
     fillLists(doc_.material);
 }
 

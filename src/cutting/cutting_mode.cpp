@@ -7,16 +7,16 @@
 namespace tenzora {
 
 void toggleCuttingMode(TZCeiling& doc) {
-    doc.dragging = false;
+    doc.editor.dragging = false;
     if (!doc.outlineFormed) formProjectCommand(doc);
-    if (doc.mode == kModeCutting) {
-        doc.mode = kModePoints;
+    if (doc.editor.mode == kModeCutting) {
+        doc.editor.mode = kModePoints;
     } else {
         // The dialog re-places the outline again as it shows; the mode changes after it, so both
         // placements still turn the outline as outside the cutting mode.
         normalize(doc);
-        if (doc.views() != nullptr) doc.views()->showCuttingDialog();
-        doc.mode = kModeCutting;
+        doc.showCuttingDialog();
+        doc.editor.mode = kModeCutting;
     }
     doc.rebuildTree();
     doc.repaint();

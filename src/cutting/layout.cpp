@@ -291,7 +291,7 @@ LayoutOutcome layoutCanvases(TZCeiling& doc, const Material& material, bool quie
     const double width = material.width;
     if (doc.seamFrom < 0 || doc.seamTo < 0 || !(width > 0)) return LayoutOutcome::NotStarted;
     doc.seamLines.clear();
-    doc.hoverCanvas = -1;
+    doc.editor.hoverCanvas = -1;
 
     LayoutPoints points;
     points.build(doc);

@@ -249,7 +249,7 @@ int drawCanvasDistances(Surface& surface, const TZCeiling& doc, const OutputTran
     const Font nameFont =
         boldLabelFont(printSize(screen ? kScreenNameHeight : kPaperNameHeight, refW, refH, doc.fontScale), 0,
                       kCharSetCyrillic);
-    const double radius = cornerLabelRadius(doc.scaleX, doc.printing);
+    const double radius = cornerLabelRadius(doc.view.scaleX, doc.printing);
     int nextName =
         static_cast<int>(request.outline.size()) + (request.layoutDisplay ? doc.addPoints.count() : 0);
     for (int i : lists.order) {

@@ -45,8 +45,8 @@ EditorInput::EditorInput(TZCeiling& doc, const AppSettings& settings, EditorWind
     : doc_(doc), settings_(settings), window_(window) {}
 
 void EditorInput::takeViewSize(const PointerEvent& e) {
-    doc_.viewWidth = e.viewWidth;
-    doc_.viewHeight = e.viewHeight;
+    doc_.view.viewWidth = e.viewWidth;
+    doc_.view.viewHeight = e.viewHeight;
 }
 
 Vertex EditorInput::drawingPoint(const PointerEvent& e) const {
@@ -65,19 +65,19 @@ void EditorInput::forgetPress() {
 // ---- left button ----------------------------------------------------------------------------------
 
 void EditorInput::leftDown(const PointerEvent& e) {
-    if (doc_.mode == kModeStart) return;
+    if (doc_.editor.mode == kModeStart) return;
     // The drag mode lasts from a press to its release; met at a press (read back from a file or
     // an old undo state), it stands for the point tool it came from.
-    if (doc_.mode == kModeDragVertex) doc_.mode = kModePoints;
+    if (doc_.editor.mode == kModeDragVertex) doc_.editor.mode = kModePoints;
     takeViewSize(e);
     const Vertex p = drawingPoint(e);
     const Vertex snapped = snapToGridIfOn(doc_, p);
 
-    if (doc_.mode != kModeCutting && startPhotoDrag(e)) return;
+    if (doc_.editor.mode != kModeCutting && startPhotoDrag(e)) return;
 
-    if (doc_.mode == kModeCutting && showsCanvases(doc_, settings_) && !doc_.dragging) {
-        if (doc_.hoverCanvas != -1) {
-            doc_.hoverCanvas = -1;
+    if (doc_.editor.mode == kModeCutting && showsCanvases(doc_, settings_) && !doc_.editor.dragging) {
+        if (doc_.editor.hoverCanvas != -1) {
+            doc_.editor.hoverCanvas = -1;
             doc_.repaint();
         }
         int number = 0;
@@ -85,14 +85,14 @@ void EditorInput::leftDown(const PointerEvent& e) {
         if (canvas >= 0) window_.openCanvas(number, canvas);
     }
 
-    if (doc_.dragging) {
+    if (doc_.editor.dragging) {
         doc_.takeSnapshot();
         remember(e);
         return;
     }
     remember(e);
 
-    switch (doc_.mode) {
+    switch (doc_.editor.mode) {
     case kModePoints:
         pointsDown(p, snapped);
         break;
@@ -105,7 +105,7 @@ void EditorInput::leftDown(const PointerEvent& e) {
     default:
         break;
     }
-    if (doc_.polygon.count() < 3) doc_.mode = kModePoints;
+    if (doc_.polygon.count() < 3) doc_.editor.mode = kModePoints;
 }
 
 bool EditorInput::startPhotoDrag(const PointerEvent& e) {
@@ -126,13 +126,13 @@ bool EditorInput::startPhotoDrag(const PointerEvent& e) {
 
 void EditorInput::pointsDown(const Vertex& p, const Vertex& snapped) {
     doc_.takeSnapshot();
-    switch (doc_.pointTool) {
+    switch (doc_.editor.pointTool) {
     case 0: {
         const int v = vertexUnder(doc_, p);
         if (v >= 0 && doc_.polygon.defined) {
-            doc_.draggedVertex = v;
-            modeBeforeDrag_ = doc_.mode;
-            doc_.mode = kModeDragVertex;
+            doc_.editor.draggedVertex = v;
+            modeBeforeDrag_ = doc_.editor.mode;
+            doc_.editor.mode = kModeDragVertex;
         } else if (!doc_.polygon.defined) {
             if (!nearAVertex(doc_, snapped)) appendVertex(doc_, snapped.x, snapped.y);
             // A click on an existing point closes the outline; with fewer than three points there
@@ -170,10 +170,10 @@ void EditorInput::pointsDown(const Vertex& p, const Vertex& snapped) {
 void EditorInput::closeOutline() {
     doc_.polygon.defined = true;
     createSides(doc_);
-    doc_.mode = kModeDiagonals;
+    doc_.editor.mode = kModeDiagonals;
     doc_.rebuildTree();
-    doc_.currentDiagonal = doc_.diagonals.empty() ? -1 : 0;
-    window_.showRecord(doc_.currentDiagonal);
+    doc_.editor.currentDiagonal = doc_.diagonals.empty() ? -1 : 0;
+    window_.showRecord(doc_.editor.currentDiagonal);
     markAllAsSides(doc_);
     doc_.refreshFigures();
 }
@@ -182,19 +182,19 @@ void EditorInput::diagonalsDown(const Vertex& p) {
     doc_.takeSnapshot();
     const int v = vertexUnder(doc_, p);
     if (v >= 0) {
-        const Vertex* first = doc_.polygon.checkedAt(doc_.pendingVertex);
+        const Vertex* first = doc_.polygon.checkedAt(doc_.editor.pendingVertex);
         if (first == nullptr) {
-            doc_.pendingVertex = v;
-        } else if (doc_.pendingVertex != v) {
+            doc_.editor.pendingVertex = v;
+        } else if (doc_.editor.pendingVertex != v) {
             // The picked vertex stays picked: further clicks join it to more vertices.
             const int record =
-                setDiagonal(doc_, doc_.pendingVertex, v, drawnLength(*first, doc_.polygon.at(v)));
+                setDiagonal(doc_, doc_.editor.pendingVertex, v, drawnLength(*first, doc_.polygon.at(v)));
             doc_.rebuildTree();
-            doc_.currentDiagonal = record;
+            doc_.editor.currentDiagonal = record;
             window_.showRecord(record);
         }
     } else if (const int record = recordUnder(doc_, p); record >= 0) {
-        if (doc_.diagonalTool == 2) {
+        if (doc_.editor.diagonalTool == 2) {
             eraseRecord(doc_, record);
             doc_.rebuildTree();
             // The error figure changes with the records.
@@ -210,14 +210,14 @@ void EditorInput::rulerDown(const Vertex& p, const Vertex& snapped) {
     doc_.takeSnapshot();
     // A click before the mouse has moved over the view: the ruler starts where it is, as a move
     // would have started it, so that this click fixes its first point.
-    if (doc_.rulerPoints.empty()) doc_.rulerPoints.append(makeVertex(p.x, p.y));
-    doc_.rulerPoints.append(makeVertex(snapped.x, snapped.y));
+    if (doc_.editor.rulerPoints.empty()) doc_.editor.rulerPoints.append(makeVertex(p.x, p.y));
+    doc_.editor.rulerPoints.append(makeVertex(snapped.x, snapped.y));
     doc_.refreshFigures();
     doc_.repaint();
 }
 
 void EditorInput::leftUp(const PointerEvent& e) {
-    if (doc_.mode == kModeStart) return;
+    if (doc_.editor.mode == kModeStart) return;
     takeViewSize(e);
     if (photoHandle_ != 0) {
         photoHandle_ = 0;
@@ -225,15 +225,15 @@ void EditorInput::leftUp(const PointerEvent& e) {
         return;
     }
     forgetPress();
-    if (doc_.mode != kModeDragVertex) return;
+    if (doc_.editor.mode != kModeDragVertex) return;
     // The drag ends first (even when something forgot the dragged vertex meanwhile): the snapshot
     // below must not keep the drag's mode, or undoing to it would leave the editor dragging
     // nothing, deaf to clicks.
     // The dragged vertex is forgotten with it: an undo state that still named it would differ
     // from the same state restored (every refresh forgets it), and undo would step in place.
-    doc_.mode = modeBeforeDrag_ == kModeDragVertex ? kModePoints : modeBeforeDrag_;
-    const int dragged = doc_.draggedVertex;
-    doc_.draggedVertex = -1;
+    doc_.editor.mode = modeBeforeDrag_ == kModeDragVertex ? kModePoints : modeBeforeDrag_;
+    const int dragged = doc_.editor.draggedVertex;
+    doc_.editor.draggedVertex = -1;
     if (doc_.polygon.checkedAt(dragged) != nullptr) {
         doc_.takeSnapshot();
         moveVertex(dragged, snapToGridIfOn(doc_, drawingPoint(e)));
@@ -253,23 +253,23 @@ void EditorInput::moveVertex(int index, const Vertex& p) {
 void EditorInput::middleDown(const PointerEvent& e) {
     // Nothing to pan before anything is entered; panning left switched on there would outlive
     // the start mode.
-    if (doc_.mode == kModeStart) return;
+    if (doc_.editor.mode == kModeStart) return;
     takeViewSize(e);
-    modeBeforeMiddle_ = doc_.mode;
-    draggingBeforeMiddle_ = doc_.dragging;
+    modeBeforeMiddle_ = doc_.editor.mode;
+    draggingBeforeMiddle_ = doc_.editor.dragging;
     middleHeld_ = true;
-    doc_.dragging = true;
+    doc_.editor.dragging = true;
     doc_.takeSnapshot();
     remember(e);
 }
 
 void EditorInput::middleUp(const PointerEvent& e) {
-    if (doc_.mode == kModeStart || !middleHeld_) return;
+    if (doc_.editor.mode == kModeStart || !middleHeld_) return;
     takeViewSize(e);
     forgetPress();
     middleHeld_ = false;
-    doc_.mode = modeBeforeMiddle_;
-    doc_.dragging = draggingBeforeMiddle_;
+    doc_.editor.mode = modeBeforeMiddle_;
+    doc_.editor.dragging = draggingBeforeMiddle_;
 }
 
 void EditorInput::rightDown(const PointerEvent& e) {
@@ -284,15 +284,15 @@ void EditorInput::wheel(int delta) {
 
 bool EditorInput::escape() {
     // The start screen stays as it is: there is no drawing to pan yet.
-    if (doc_.mode == kModeStart) return false;
-    if (doc_.rulerPoints.count() >= 2) {
-        doc_.rulerPoints.clear();
+    if (doc_.editor.mode == kModeStart) return false;
+    if (doc_.editor.rulerPoints.count() >= 2) {
+        doc_.editor.rulerPoints.clear();
         doc_.refreshFigures();
         doc_.repaint();
         return true;
     }
-    doc_.mode = kModeNoTool;
-    doc_.dragging = true;
+    doc_.editor.mode = kModeNoTool;
+    doc_.editor.dragging = true;
     window_.setCursorShape(cursor_ = CursorShape::Pan);
     doc_.repaint();
     return true;
@@ -301,50 +301,50 @@ bool EditorInput::escape() {
 // ---- mouse move ---------------------------------------------------------------------------------------
 
 void EditorInput::move(const PointerEvent& e) {
-    if (doc_.mode == kModeStart) return;
+    if (doc_.editor.mode == kModeStart) return;
     takeViewSize(e);
-    if (photoHandle_ != 0 && doc_.mode != kModeCutting) {
+    if (photoHandle_ != 0 && doc_.editor.mode != kModeCutting) {
         dragPhoto(e);
         return;
     }
     const Vertex p = drawingPoint(e);
     window_.showCursorPosition(p.x, p.y);
 
-    if (doc_.mode == kModeCutting && showsCanvases(doc_, settings_) && doc_.seamFrom != -1 &&
+    if (doc_.editor.mode == kModeCutting && showsCanvases(doc_, settings_) && doc_.seamFrom != -1 &&
         doc_.seamTo != -1) {
         const int canvas = canvasUnder(doc_, p);
-        if (canvas != doc_.hoverCanvas) {
-            doc_.hoverCanvas = canvas;
+        if (canvas != doc_.editor.hoverCanvas) {
+            doc_.editor.hoverCanvas = canvas;
             doc_.repaint();
             return;
         }
     }
-    if (doc_.dragging && buttonHeld()) {
+    if (doc_.editor.dragging && buttonHeld()) {
         // In double and clamped: the offset may come from a project file as any int.
-        doc_.panX = toPixel(static_cast<double>(doc_.panX) + lastX_ - e.x);
-        doc_.panY = toPixel(static_cast<double>(doc_.panY) + e.y - lastY_);
+        doc_.view.panX = toPixel(static_cast<double>(doc_.view.panX) + lastX_ - e.x);
+        doc_.view.panY = toPixel(static_cast<double>(doc_.view.panY) + e.y - lastY_);
         lastX_ = e.x;
         lastY_ = e.y;
         doc_.repaint();
     }
-    if (doc_.mode == kModeDragVertex && doc_.polygon.checkedAt(doc_.draggedVertex) != nullptr) {
-        moveVertex(doc_.draggedVertex, p);
+    if (doc_.editor.mode == kModeDragVertex && doc_.polygon.checkedAt(doc_.editor.draggedVertex) != nullptr) {
+        moveVertex(doc_.editor.draggedVertex, p);
         doc_.repaint();
     }
-    if (doc_.mode == kModeRuler) followRuler(p);
+    if (doc_.editor.mode == kModeRuler) followRuler(p);
     updateCursor(p);
 }
 
 void EditorInput::followRuler(const Vertex& p) {
-    TZRulers& ruler = doc_.rulerPoints;
+    TZRulers& ruler = doc_.editor.rulerPoints;
     if (ruler.empty()) ruler.append(makeVertex(p.x, p.y));
     const int last = ruler.count() - 1;
     // With a single point the forgiving accessor gives that point as its own previous one.
     const Vertex previous = ruler.at(last - 1);
     const RulerSnap snap = snapRulerEnd(doc_, previous, p);
-    doc_.hoverVertex = snap.vertex;
-    doc_.hoverDiagonal = snap.record;
-    if (snap.record >= 0) doc_.hoverFoot = makeVertex(snap.point.x, snap.point.y);
+    doc_.editor.hoverVertex = snap.vertex;
+    doc_.editor.hoverDiagonal = snap.record;
+    if (snap.record >= 0) doc_.editor.hoverFoot = makeVertex(snap.point.x, snap.point.y);
     Vertex& end = ruler.at(last);
     end.x = snap.point.x;
     end.y = snap.point.y;
@@ -381,9 +381,10 @@ void EditorInput::dragPhoto(const PointerEvent& e) {
 
 void EditorInput::updateCursor(const Vertex& p) {
     CursorShape shape = CursorShape::Arrow;
-    if (doc_.dragging)
+    if (doc_.editor.dragging)
         shape = CursorShape::Pan;
-    else if (doc_.mode == kModeDragVertex || (doc_.mode == kModePoints && vertexUnder(doc_, p) >= 0))
+    else if (doc_.editor.mode == kModeDragVertex ||
+             (doc_.editor.mode == kModePoints && vertexUnder(doc_, p) >= 0))
         shape = CursorShape::OverVertex;
     if (shape == cursor_) return;
     cursor_ = shape;

@@ -62,10 +62,13 @@ LengthEntryResult enterLength(TZCeiling& doc, std::wstring_view nameField, std::
         if (record >= 0) {
             Diagonal& d = doc.diagonals.at(record);
             d.length = length;
-            doc.currentDiagonal = record;
+            doc.editor.currentDiagonal = record;
             // The warning does not stop the entry: the length stays as typed.
             if (const auto warning = triangleWarning(doc, d.a, d.b, length)) doc.ui().exclamation(*warning);
             result.lengthSet = true;
+            // Forming takes a snapshot of its own: one "Установить" is two steps of undo, the
+            // length typed and the outline formed from it, so that a bad forming can be undone
+            // while keeping the length.
             result.formed = formProject(doc, record);
             doc.refreshFigures(result.formed);
             doc.rebuildTree();
@@ -73,7 +76,7 @@ LengthEntryResult enterLength(TZCeiling& doc, std::wstring_view nameField, std::
     }
     // The refresh forgets the selection; the name field still names the record just entered,
     // and the proposal goes on from it.
-    doc.currentDiagonal = pair ? findDiagonal(doc, pair->first, pair->second) : -1;
+    doc.editor.currentDiagonal = pair ? findDiagonal(doc, pair->first, pair->second) : -1;
     result.nextName = suggestNextRecord(doc);
     return result;
 }

@@ -22,7 +22,7 @@ std::int32_t Scene::fontHeight(double base) const {
 }
 
 bool Scene::lengthsShown() const {
-    return doc.showLengths && !frame.layoutDisplay && (purpose == 0 || purpose == 3 || purpose == 6);
+    return doc.view.showLengths && !frame.layoutDisplay && (purpose == 0 || purpose == 3 || purpose == 6);
 }
 
 } // namespace painting
@@ -41,25 +41,28 @@ constexpr std::uint8_t kPhotoAlpha = 96;
 
 // Step 2: the start screen shows only the logo, unscaled and centred.
 void paintLogo(Surface& surface, const TZCeiling& doc) {
-    if (!doc.showLogo || doc.logo.empty()) return;
-    const std::int32_t left = static_cast<std::int32_t>((std::int64_t{doc.viewWidth} - doc.logo.width) / 2);
-    const std::int32_t top = static_cast<std::int32_t>((std::int64_t{doc.viewHeight} - doc.logo.height) / 2);
-    surface.drawBitmap(doc.logo, Rect::fromSize(left, top, doc.logo.width, doc.logo.height));
+    if (!doc.showLogo || doc.resources.logo.empty()) return;
+    const std::int32_t left =
+        static_cast<std::int32_t>((std::int64_t{doc.view.viewWidth} - doc.resources.logo.width) / 2);
+    const std::int32_t top =
+        static_cast<std::int32_t>((std::int64_t{doc.view.viewHeight} - doc.resources.logo.height) / 2);
+    surface.drawBitmap(doc.resources.logo,
+                       Rect::fromSize(left, top, doc.resources.logo.width, doc.resources.logo.height));
 }
 
 // Step 3: grid lines at every multiple of the grid step across the visible part of the world.
 void paintGrid(Scene& s) {
-    const double step = s.doc.gridStep;
-    const double cmPerPixel = std::fabs(static_cast<double>(s.doc.scaleX));
+    const double step = s.doc.view.gridStep;
+    const double cmPerPixel = std::fabs(static_cast<double>(s.doc.view.scaleX));
     if (!(step > 0) || !std::isfinite(step) || !(cmPerPixel > 0) || step / cmPerPixel < kMinGridSpacingPixels)
         return;
     double x0, y0, x1, y1;
     screenToWorld(s.doc, 0, 0, x0, y0, s.frame.mirrored);
-    screenToWorld(s.doc, s.doc.viewWidth, s.doc.viewHeight, x1, y1, s.frame.mirrored);
+    screenToWorld(s.doc, s.doc.view.viewWidth, s.doc.view.viewHeight, x1, y1, s.frame.mirrored);
     if (x0 > x1) std::swap(x0, x1);
     if (y0 > y1) std::swap(y0, y1);
     s.surface.setPen(solidPen(1, kGridColor));
-    const std::int32_t w = s.doc.viewWidth, h = s.doc.viewHeight;
+    const std::int32_t w = s.doc.view.viewWidth, h = s.doc.view.viewHeight;
     // Counted in whole steps from the origin, so that the lines do not drift with rounding; the
     // spacing of at least two pixels bounds their number by the view's size.
     const double firstX = std::ceil(x0 / step), firstY = std::ceil(y0 / step);
@@ -150,7 +153,7 @@ void paintPhoto(Scene& s, ImageCodec* photos) {
 
 // Step 12: the canvas-edge distances.
 void paintCanvasDistances(Scene& s) {
-    if (!(s.doc.showCanvasDistances || s.purpose == kPurposeDimensions) || s.settings.dealerMode ||
+    if (!(s.doc.view.showCanvasDistances || s.purpose == kPurposeDimensions) || s.settings.dealerMode ||
         s.doc.seamLines.count() < 3)
         return;
     CanvasDistanceRequest r;
@@ -180,10 +183,10 @@ void regenerateDrawnOutline(TZCeiling& doc, const AppSettings& settings, Drawing
 void prepareScreenPaint(TZCeiling& doc, const Surface& surface, const AppSettings& settings,
                         DrawingCache& cache) {
     const DeviceMetrics m = surface.metrics();
-    doc.viewWidth = m.widthPx;
-    doc.viewHeight = m.heightPx;
+    doc.view.viewWidth = m.widthPx;
+    doc.view.viewHeight = m.heightPx;
     // The start screen shows the logo alone and builds nothing.
-    if (doc.mode != kModeStart) regenerateDrawnOutline(doc, settings, cache);
+    if (doc.editor.mode != kModeStart) regenerateDrawnOutline(doc, settings, cache);
 }
 
 PaintOutcome paintDrawing(Surface& surface, const TZCeiling& doc, const AppSettings& settings,
@@ -191,10 +194,11 @@ PaintOutcome paintDrawing(Surface& surface, const TZCeiling& doc, const AppSetti
     PaintOutcome outcome;
     const DrawState saved = surface.state();
     if (!request.direct) {
-        const Rect area = request.target ? *request.target : Rect{0, 0, doc.viewWidth, doc.viewHeight};
+        const Rect area =
+            request.target ? *request.target : Rect{0, 0, doc.view.viewWidth, doc.view.viewHeight};
         surface.fillRect(area, kWhite);
     }
-    if (doc.mode == kModeStart) {
+    if (doc.editor.mode == kModeStart) {
         paintLogo(surface, doc);
         outcome.logoOnly = true;
         surface.setState(saved);
@@ -203,7 +207,7 @@ PaintOutcome paintDrawing(Surface& surface, const TZCeiling& doc, const AppSetti
 
     Scene s{surface, doc, settings, request, cache, 0, false, false, DisplayFrame{}, OutputTransform{}};
     s.purpose = request.purpose == kPurposeDimensionsWithoutNames ? kPurposeDimensions : request.purpose;
-    s.showNames = doc.showPointNames && request.purpose != kPurposeDimensionsWithoutNames;
+    s.showNames = doc.view.showPointNames && request.purpose != kPurposeDimensionsWithoutNames;
     s.screen = s.purpose == kPurposeScreen;
 
     const bool mirrored = isMirroredDisplay(doc, settings);
@@ -218,7 +222,7 @@ PaintOutcome paintDrawing(Surface& surface, const TZCeiling& doc, const AppSetti
     }
     placeOutline(s);
 
-    if (doc.showGrid && !request.direct && s.screen && !request.target) paintGrid(s);
+    if (doc.view.showGrid && !request.direct && s.screen && !request.target) paintGrid(s);
     if (!cache.outline.empty()) paintOutlineArea(s);
     paintPhoto(s, photos);
     painting::paintSides(s);

@@ -141,7 +141,7 @@ void paintSides(Scene& s) {
     const int worst = mostDeviatingRecord(doc);
     // An outline still being entered is open: its closing segment is not a side yet.
     const int segments = n < 2 ? 0 : (doc.polygon.defined ? n : n - 1);
-    const double labelRadius = cornerLabelRadius(doc.scaleX, doc.printing);
+    const double labelRadius = cornerLabelRadius(doc.view.scaleX, doc.printing);
     const Font angleFont = boldLabelFont(s.fontHeight(kAngleFont));
     const std::int32_t angleZero = zeroHeightOf(s.surface, angleFont);
     s.surface.setBrush(kNoBrush);
@@ -157,7 +157,7 @@ void paintSides(Scene& s) {
         if (s.screen && d != nullptr) {
             if (doc.markSides && doc.outlineFormed && beyondAccuracy(doc, *d))
                 pen = solidPen(s.pen(kMarkedSidePen), kRed);
-            if (record == doc.currentDiagonal) pen.color = kRed;
+            if (record == doc.editor.currentDiagonal) pen.color = kRed;
         }
         s.surface.setPen(pen);
         s.surface.line(c.outlineOutput[static_cast<std::size_t>(i)],
@@ -166,7 +166,7 @@ void paintSides(Scene& s) {
 
         const Vertex& p = c.outlineShown[static_cast<std::size_t>(i)];
         const Vertex& q = c.outlineShown[static_cast<std::size_t>(j)];
-        if (doc.showAngles) {
+        if (doc.view.showAngles) {
             const int before = (i + n - 1) % n;
             const std::wstring angle = cornerText(c.outlineOutput[static_cast<std::size_t>(before)],
                                                   c.outlineOutput[static_cast<std::size_t>(i)],
@@ -190,18 +190,18 @@ void paintDiagonals(Scene& s) {
     if (s.frame.layoutDisplay || !(s.purpose == 0 || s.purpose == 1 || s.purpose == 6)) return;
     const TZCeiling& doc = s.doc;
     const int worst = mostDeviatingRecord(doc);
-    const bool lengths = doc.showLengths && (s.purpose == 0 || s.purpose == 6);
+    const bool lengths = doc.view.showLengths && (s.purpose == 0 || s.purpose == 6);
     for (int k = 0; k < doc.diagonals.count(); ++k) {
         const Diagonal& d = doc.diagonals.at(k);
         if (isSideRecord(doc, d)) continue;
         const bool measured = d.length > 0;
-        if (!measured && k != doc.currentDiagonal) continue;
+        if (!measured && k != doc.editor.currentDiagonal) continue;
         const Vertex* a = doc.polygon.checkedAt(d.a);
         const Vertex* b = doc.polygon.checkedAt(d.b);
         // Corners removed by a corner cut take their diagonals with them.
         if (a == nullptr || b == nullptr || a->placed || b->placed) continue;
         Pen pen{PenStyle::Dot, s.pen(1), sideColor(s, measured)};
-        if (s.screen && k == doc.currentDiagonal) pen.color = kRed;
+        if (s.screen && k == doc.editor.currentDiagonal) pen.color = kRed;
         if (doc.markDiagonals && doc.outlineFormed && beyondAccuracy(doc, d))
             pen = {PenStyle::Dot, s.pen(kMarkedDiagonalPen), kRed};
         s.surface.setPen(pen);
@@ -210,7 +210,7 @@ void paintDiagonals(Scene& s) {
         s.surface.line(s.out(p), s.out(q));
         if (lengths && measured) writeAlong(s, p, q, lengthText(doc, &d, false), k == worst ? kRed : kBlack);
     }
-    if (s.screen && doc.showLengths && s.cache.holes.cutoutCount() > 0) paintCutoutRows(s);
+    if (s.screen && doc.view.showLengths && s.cache.holes.cutoutCount() > 0) paintCutoutRows(s);
 }
 
 } // namespace painting

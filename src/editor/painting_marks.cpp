@@ -54,14 +54,14 @@ void paintInnerSeams(Scene& s, const Pen& pen) {
 
 void paintPoints(Scene& s) {
     const TZCeiling& doc = s.doc;
-    if (!doc.showPointNames) return;
+    if (!doc.view.showPointNames) return;
     const DrawingCache& c = s.cache;
     const int n = c.outline.count();
     s.surface.setPen(solidPen(s.pen(1), kBlack));
     for (int i = 0; i < n; ++i) {
         const Point p = c.outlineOutput[static_cast<std::size_t>(i)];
-        const bool picked = !s.frame.layoutDisplay && doc.pendingVertex >= 0 &&
-                            c.outline.entry(i).measuredVertex == doc.pendingVertex;
+        const bool picked = !s.frame.layoutDisplay && doc.editor.pendingVertex >= 0 &&
+                            c.outline.entry(i).measuredVertex == doc.editor.pendingVertex;
         const std::int32_t r = s.frame.layoutDisplay ? kLayoutDotRadius
                                : picked              ? kPickedDotRadius
                                                      : kDotRadius;
@@ -71,7 +71,7 @@ void paintPoints(Scene& s) {
     if (!s.showNames) return;
     const Font font = boldLabelFont(s.fontHeight(kNameFont), 0, kCharSetCyrillic);
     const std::int32_t zero = zeroHeightOf(s.surface, font);
-    const double radius = cornerLabelRadius(doc.scaleX, doc.printing);
+    const double radius = cornerLabelRadius(doc.view.scaleX, doc.printing);
     for (int i = 0; i < n; ++i) {
         const Vertex label = cornerLabelPoint(c.outlineShown[static_cast<std::size_t>(i)],
                                               c.outlineShown[static_cast<std::size_t>((i + n - 1) % n)],
@@ -100,7 +100,7 @@ void paintSeams(Scene& s) {
             for (std::size_t i = 0; i < 4; ++i)
                 quad[i] = s.out(corners[i]);
             if (s.screen) {
-                const bool hovered = doc.hoverCanvas == 2 * k;
+                const bool hovered = doc.editor.hoverCanvas == 2 * k;
                 s.surface.setBrush(
                     hatchBrush(hovered ? HatchStyle::DiagonalCross : HatchStyle::BackDiagonal, kGreen));
                 s.surface.setBackgroundMode(BackgroundMode::Transparent);
@@ -120,7 +120,7 @@ void paintSeams(Scene& s) {
 }
 
 void paintRuler(Scene& s) {
-    const TZRulers& ruler = s.doc.rulerPoints;
+    const TZRulers& ruler = s.doc.editor.rulerPoints;
     if (ruler.count() < 2) return;
     std::vector<Point>& points = s.cache.scratch;
     points.clear();

@@ -40,8 +40,8 @@ bool fitPhotoIfNew(TZCeiling& doc, TZPicture& photo) {
     const PixelRect& r = photo.rect;
     if (photo.placed || r.left != 0 || r.top != 0 || r.right != 0 || r.bottom != 0) return false;
     if (!photo.image || photo.image->empty()) return false;
-    const long long w = doc.viewWidth;
-    const long long h = doc.viewHeight;
+    const long long w = doc.view.viewWidth;
+    const long long h = doc.view.viewHeight;
     const long long pw = photo.image->width;
     const long long ph = photo.image->height;
     PixelRect fitted;

@@ -41,12 +41,12 @@ void SidePanelFields::synchronise() {
     const auto pair = parsePairName(trimBlanks(applyNameKeys(name_)));
     const int n = doc_.polygon.count();
     if (!pair || pair->first < 0 || pair->first >= n || pair->second < 0 || pair->second >= n) {
-        doc_.currentDiagonal = -1;
+        doc_.editor.currentDiagonal = -1;
         return;
     }
     name_ = pairName(pair->first, pair->second);
     const int record = findDiagonal(doc_, pair->first, pair->second);
-    doc_.currentDiagonal = record;
+    doc_.editor.currentDiagonal = record;
     if (record >= 0) length_ = measuredLengthText(&doc_.diagonals.at(record));
 }
 

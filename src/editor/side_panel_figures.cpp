@@ -17,7 +17,9 @@ PanelFigures panelFigures(const TZCeiling& doc) {
     f.materialArea = formatNumber(doc.materialQuantity, 2);
     f.offcuts = formatNumber(doc.offcuts, 2);
     f.error = formatNumber(displayedError(doc), 3);
-    f.area = formatNumber(netArea(doc), 2);
+    // One build of the shapes for the area and the perimeter both.
+    const FigureShapes shapes = figureShapes(doc);
+    f.area = formatNumber(netArea(doc, shapes), 2);
 
     if (doc.figuresFormed) {
         f.statusShown = true;
@@ -32,7 +34,7 @@ PanelFigures panelFigures(const TZCeiling& doc) {
     if (ruler != 0) {
         f.perimeterLabel = L"ДЛИНА:";
         f.perimeterValue = formatNumber(ruler * kCentimetresPerMetre, 1);
-        if (doc.rulerPoints.count() < kRulerPointsWithArea) {
+        if (doc.editor.rulerPoints.count() < kRulerPointsWithArea) {
             f.perimeterUnit = L"см";
         } else {
             f.perimeterValue += L"см, S=" + formatNumber(rulerArea(doc), 2);
@@ -40,7 +42,7 @@ PanelFigures panelFigures(const TZCeiling& doc) {
         }
     } else {
         f.perimeterLabel = L"Периметр:";
-        f.perimeterValue = formatNumber(perimeter(doc), 1);
+        f.perimeterValue = formatNumber(perimeter(doc, shapes), 1);
         f.perimeterUnit = L"м";
     }
     return f;

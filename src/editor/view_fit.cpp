@@ -46,7 +46,8 @@ bool outlineWhollyInView(TZCeiling& doc, int margin) {
     for (double x : {box.minX, box.maxX}) {
         for (double y : {box.minY, box.maxY}) {
             const ScreenPoint p = worldToScreen(doc, x, y);
-            if (p.x < margin || p.y < margin || p.x > doc.viewWidth - margin || p.y > doc.viewHeight - margin)
+            if (p.x < margin || p.y < margin || p.x > doc.view.viewWidth - margin ||
+                p.y > doc.view.viewHeight - margin)
                 return false;
         }
     }
@@ -54,21 +55,21 @@ bool outlineWhollyInView(TZCeiling& doc, int margin) {
 }
 
 bool placeOutlineInView(TZCeiling& doc) {
-    if (doc.viewWidth <= 0 || doc.viewHeight <= 0) return false;
+    if (doc.view.viewWidth <= 0 || doc.view.viewHeight <= 0) return false;
     if (outlineWhollyInView(doc, kInsideMargin)) return false;
     const Box box = outlineBox(doc);
     if (box.empty()) return false;
-    const double usableW = doc.viewWidth * (1 - 2 * kFreeShare);
-    const double usableH = doc.viewHeight * (1 - 2 * kFreeShare);
-    double scale = doc.scaleX > 0 && std::isfinite(doc.scaleX) ? doc.scaleX : 1.0;
+    const double usableW = doc.view.viewWidth * (1 - 2 * kFreeShare);
+    const double usableH = doc.view.viewHeight * (1 - 2 * kFreeShare);
+    double scale = doc.view.scaleX > 0 && std::isfinite(doc.view.scaleX) ? doc.view.scaleX : 1.0;
     const double needed = std::max((box.maxX - box.minX) / usableW, (box.maxY - box.minY) / usableH);
     if (std::isfinite(needed) && needed > scale) scale = needed;
-    doc.scaleX = doc.scaleY = static_cast<float>(scale);
+    doc.view.scaleX = doc.view.scaleY = static_cast<float>(scale);
     const double cx = (box.minX + box.maxX) / 2;
     const double cy = (box.minY + box.maxY) / 2;
     // The view centre shows (panX · scale, −panY · scale).
-    doc.panX = toPixel(cx / doc.scaleX);
-    doc.panY = toPixel(-cy / doc.scaleY);
+    doc.view.panX = toPixel(cx / doc.view.scaleX);
+    doc.view.panY = toPixel(-cy / doc.view.scaleY);
     return true;
 }
 

@@ -10,11 +10,11 @@
 namespace tenzora {
 
 bool isMirroredDisplay(const TZCeiling& doc, const AppSettings& settings) {
-    return doc.mode == kModeCutting && !settings.dealerMode && settings.flipCutting;
+    return doc.editor.mode == kModeCutting && !settings.dealerMode && settings.flipCutting;
 }
 
 bool isLayoutDisplay(const TZCeiling& doc) {
-    return doc.mode == kModeCutting && doc.seamLines.count() >= kLayoutDisplayMinSeamEntries;
+    return doc.editor.mode == kModeCutting && doc.seamLines.count() >= kLayoutDisplayMinSeamEntries;
 }
 
 bool showsCanvases(const TZCeiling& doc, const AppSettings& settings) {
@@ -34,10 +34,10 @@ double snapCoordinate(double v, double step) {
 }
 
 Vertex snapToGridIfOn(const TZCeiling& doc, const Vertex& p) {
-    if (!doc.snapToGrid) return p;
+    if (!doc.view.snapToGrid) return p;
     Vertex snapped = p;
-    snapped.x = snapCoordinate(p.x, doc.gridStep);
-    snapped.y = snapCoordinate(p.y, doc.gridStep);
+    snapped.x = snapCoordinate(p.x, doc.view.gridStep);
+    snapped.y = snapCoordinate(p.y, doc.view.gridStep);
     return snapped;
 }
 

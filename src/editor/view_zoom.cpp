@@ -15,12 +15,12 @@ bool scaleInRange(float scale) {
 } // namespace
 
 bool zoomBy(TZCeiling& doc, float factor) {
-    const float scaleX = doc.scaleX * factor;
-    const float scaleY = doc.scaleY * factor;
+    const float scaleX = doc.view.scaleX * factor;
+    const float scaleY = doc.view.scaleY * factor;
     if (!scaleInRange(scaleX) || !scaleInRange(scaleY)) return false;
     doc.takeSnapshot();
-    doc.scaleX = scaleX;
-    doc.scaleY = scaleY;
+    doc.view.scaleX = scaleX;
+    doc.view.scaleY = scaleY;
     doc.repaint();
     return true;
 }

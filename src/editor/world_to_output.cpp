@@ -56,14 +56,14 @@ OutputBox widened(const OutputBox& box) {
 OutputTransform OutputTransform::screen(const TZCeiling& doc, bool mirrored) {
     OutputTransform t;
     t.mirrored_ = mirrored;
-    t.cmPerPixelX_ = doc.scaleX;
-    t.cmPerPixelY_ = doc.scaleY;
-    t.scaleX_ = quotient(1.0, doc.scaleX);
-    t.scaleY_ = quotient(1.0, doc.scaleY);
+    t.cmPerPixelX_ = doc.view.scaleX;
+    t.cmPerPixelY_ = doc.view.scaleY;
+    t.scaleX_ = quotient(1.0, doc.view.scaleX);
+    t.scaleY_ = quotient(1.0, doc.view.scaleY);
     // The halves are integer divisions of the view size. The offset and the size come from the
     // project file as any int, so the origin is found in double and clamped to a pixel.
-    t.originX_ = static_cast<double>(doc.viewWidth / 2) - doc.panX;
-    t.originY_ = static_cast<double>(doc.viewHeight / 2) + doc.panY;
+    t.originX_ = static_cast<double>(doc.view.viewWidth / 2) - doc.view.panX;
+    t.originY_ = static_cast<double>(doc.view.viewHeight / 2) + doc.view.panY;
     t.originPxX_ = toPixel(t.originX_);
     t.originPxY_ = toPixel(t.originY_);
     return t;

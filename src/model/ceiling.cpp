@@ -12,11 +12,17 @@ constexpr wchar_t kOldFormatSuffix[] = L" СТАРАЯ ВЕРСИЯ ФАЙЛА!"
 } // namespace
 
 TZCeiling::TZCeiling(UiServices& ui, ProgramDirectory programDir)
-    : ui_(&ui), programDir_(std::move(programDir)) {
+    : ownResources_(std::make_unique<TZProgramResources>()), resources(*ownResources_), ui_(&ui),
+      programDir_(std::move(programDir)) {
     // The materials base of the program directory; a missing base is simply empty. An installed
     // program has copied the installed base into its own folder before (the application object
     // seeds it), so the base is read from and saved to the user's file.
-    materialBase.load(programDir_.own);
+    resources.materialBase.load(programDir_.own);
+    newProject();
+}
+
+TZCeiling::TZCeiling(UiServices& ui, ProgramDirectory programDir, TZProgramResources& shared)
+    : resources(shared), ui_(&ui), programDir_(std::move(programDir)) {
     newProject();
 }
 
@@ -47,16 +53,16 @@ bool TZCeiling::newProject() {
     note.clear();
     filePath.clear();
     tensionY = -1.0;
-    scaleX = scaleY = 1.0f;
+    view.scaleX = view.scaleY = 1.0f;
     priceTag.clear();
-    panX = panY = 0;
-    gridStep = 20.0;
+    view.panX = view.panY = 0;
+    view.gridStep = 20.0;
     sentToWork = false;
 
     polygon.clear();
     diagonals.clear();
     seamLines.clear();
-    rulerPoints.clear();
+    editor.rulerPoints.clear();
     addPoints.clear();
     dops.clear();
     holes.clear();
@@ -69,7 +75,7 @@ bool TZCeiling::newProject() {
 
     baseSide = -1;
     outlineFormed = false;
-    dragging = false;
+    editor.dragging = false;
     shownPhoto = -1;
     seamFrom = seamTo = -1;
 
@@ -91,14 +97,14 @@ bool TZCeiling::newProject() {
 
 bool TZCeiling::newProjectAndShow() {
     if (!newProject()) return false;
-    if (views_) views_->clientSize(viewWidth, viewHeight);
+    if (views_) views_->clientSize(view.viewWidth, view.viewHeight);
     rebuildTree();
     refreshFigures();
     rebuildTitle();
     repaint();
-    pointTool = 0;
-    diagonalTool = 0;
-    mode = kModePoints;
+    editor.pointTool = 0;
+    editor.diagonalTool = 0;
+    editor.mode = kModePoints;
     return true;
 }
 
@@ -112,25 +118,72 @@ std::wstring TZCeiling::title() const {
 
 void TZCeiling::refreshFigures(bool formed) {
     figuresFormed = formed;
-    draggedVertex = -1;
-    editorVertex2 = -1;
-    pendingVertex = -1;
-    currentDiagonal = -1;
-    if (views_) views_->refreshFigures();
+    editor.draggedVertex = -1;
+    editor.editorVertex2 = -1;
+    editor.pendingVertex = -1;
+    editor.currentDiagonal = -1;
+    tell(kTellFigures);
 }
 
 void TZCeiling::rebuildTree() {
     // Rebuilding the tree recognises right angles; the marks are the model's, window or not.
     markRightAngles(*this);
-    if (views_) views_->rebuildTree();
+    tell(kTellTree);
 }
 
 void TZCeiling::repaint() {
-    if (views_) views_->repaint();
+    tell(kTellRepaint);
 }
 
 void TZCeiling::rebuildTitle() {
-    if (views_) views_->setTitle(title());
+    tell(kTellTitle);
+}
+
+void TZCeiling::showCuttingDialog() {
+    if (views_ == nullptr) return;
+    tellViews();
+    views_->showCuttingDialog();
+}
+
+void TZCeiling::tell(PendingView what) {
+    if (views_ == nullptr) return;
+    pendingViews_ |= what;
+    if (changeDepth_ == 0) tellViews();
+}
+
+void TZCeiling::endChange() {
+    if (changeDepth_ > 0) --changeDepth_;
+    if (changeDepth_ == 0) tellViews();
+}
+
+void TZCeiling::tellViews() {
+    // In a fixed order, each at most once: the tree first (rebuilding it brings the panel's fields
+    // up to date), then the figures, the title and the drawing. A view that asks for a refresh
+    // while it is told (the tree's rebuild repaints) is told in this loop rather than from inside
+    // the call, and a refresh still to come in it is not told twice.
+    ++changeDepth_;
+    while (pendingViews_ != 0 && views_ != nullptr) {
+        for (const PendingView what : {kTellTree, kTellFigures, kTellTitle, kTellRepaint}) {
+            if ((pendingViews_ & what) == 0) continue;
+            pendingViews_ &= ~unsigned(what);
+            switch (what) {
+            case kTellTree:
+                views_->rebuildTree();
+                break;
+            case kTellFigures:
+                views_->refreshFigures();
+                break;
+            case kTellTitle:
+                views_->setTitle(title());
+                break;
+            case kTellRepaint:
+                views_->repaint();
+                break;
+            }
+            break; // again from the first: what was told may have asked for an earlier one
+        }
+    }
+    --changeDepth_;
 }
 
 } // namespace tenzora

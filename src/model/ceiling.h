@@ -1,8 +1,10 @@
 #pragma once
-// TZCeiling: the one project document of the program. It holds the room outline with its
-// measurements, the constructions and cutouts, the cutting layout, the project's material, the
-// order data, the photos and forms, the editor's view state and mode, and (as a part of its own)
-// the undo history.
+// TZCeiling: the one project document of the program. It holds the saved project (the room
+// outline with its measurements, the constructions and cutouts, the cutting layout, the project's
+// material, the order data, the photos) and, as named parts of their own: the view (`view`), the
+// editor's state (`editor`), the undo history (`history`) and the program's resources
+// (`resources`: the materials base, logos, print forms and report templates, owned by the
+// application object).
 //
 // Members keep the names the rest of the program knows them by. Where the document refers to an
 // element of one of its lists (the dragged vertex, the selected record, the shown photo …) it
@@ -12,6 +14,7 @@
 #include <array>
 #include <cstdint>
 #include <filesystem>
+#include <memory>
 #include <optional>
 #include <string>
 
@@ -19,35 +22,22 @@
 #include "model/construction.h"
 #include "model/cutout.h"
 #include "model/document_views.h"
+#include "model/editor_state.h"
 #include "model/extra_work.h"
 #include "model/picture.h"
 #include "model/polygon.h"
 #include "model/pricing_options.h"
-#include "model/print_form.h"
+#include "model/program_resources.h"
 #include "model/static_array.h"
 #include "model/undo_history.h"
-#include "model/word_form.h"
-#include "platform/bitmap.h"
+#include "model/view_state.h"
 #include "platform/ui_services.h"
-#include "storage/dynamic_memory.h"
 #include "storage/material.h"
-#include "storage/material_base.h"
 #include "storage/program_directory.h"
 
 namespace tenzora {
 
 struct AppSettings;
-
-// Editor modes.
-enum EditorMode : std::int32_t {
-    kModeDragVertex = 4, // a vertex is being dragged (between press and release)
-    kModePoints = 5,     // points: enter/edit, insert, delete (pointTool)
-    kModeDiagonals = 6,  // diagonals: insert, select, delete (diagonalTool)
-    kModeStart = 7,      // nothing has been entered yet
-    kModeCutting = 8,    // cutting layout display
-    kModeNoTool = 9,     // no tool; the left button only pans
-    kModeRuler = 10,     // measuring ruler
-};
 
 // Triangle side preferences of a vertex.
 inline constexpr std::int32_t kSideAuto = 0;
@@ -63,10 +53,22 @@ class TZCeiling {
 
     // `ui` receives every message and question; it must outlive the document.
     // `programDir` is where materials.mat and the program's other files live.
+    // The document owns program resources of its own and loads their materials base from there.
     TZCeiling(UiServices& ui, ProgramDirectory programDir);
+    // A document that uses the application's resources (which must outlive it) and loads nothing.
+    TZCeiling(UiServices& ui, ProgramDirectory programDir, TZProgramResources& resources);
     ~TZCeiling();
     TZCeiling(const TZCeiling&) = delete;
     TZCeiling& operator=(const TZCeiling&) = delete;
+
+  private:
+    // The resources of a document made on its own; `resources` below names them then.
+    std::unique_ptr<TZProgramResources> ownResources_;
+
+  public:
+    // The materials base, the logos, the print forms and the report templates: the program's,
+    // not the project's (nothing of them is saved with it).
+    TZProgramResources& resources;
 
     // ---- services ---------------------------------------------------------------------------
     UiServices& ui() const { return *ui_; }
@@ -125,6 +127,22 @@ class TZCeiling {
         refreshFigures();
         repaint();
     }
+    // Shows the cutting layout dialog (entering the cutting mode), over views told first of what
+    // the change so far has asked for.
+    void showCuttingDialog();
+
+    // ---- one change, the views told once ----------------------------------------------------
+    // A change made through the window runs inside a ChangeCycle (below): the refreshes it asks
+    // for are collected and the views are told once each, when the outermost cycle ends — after
+    // the handler that made the change has done its work, so that no view is re-entered while its
+    // own handler is still running, and a change that asks for the figures three times has them
+    // computed once. Outside a cycle (headless work, the tests that drive the document directly)
+    // each refresh reaches the views at once. The document's own side of a refresh (forgetting
+    // the dragged vertex, marking right angles) always happens at once, cycle or not.
+    void beginChange() { ++changeDepth_; }
+    void endChange();
+    // Tells the views now what the change so far has asked for.
+    void tellViews();
 
     // ---- order data and pricing ---------------------------------------------------------------
     std::int32_t city = -1;   // index into the price file's cities, −1 for none
@@ -159,13 +177,9 @@ class TZCeiling {
     std::int32_t printFormIndex = 0; // the print form chosen last
 
     // ---- material ---------------------------------------------------------------------------
-    TZMaterialBase materialBase;
     Material material; // the project's material
 
-    // ---- pictures ---------------------------------------------------------------------------
-    Bitmap logo;      // logo.bmp of the program directory, drawn in the empty view
-    Bitmap printLogo; // printlogo.bmp, drawn on the printed sheet
-    bool showLogo = false;
+    bool showLogo = false; // the empty view shows the program's logo (after the start-up)
 
     // ---- outline and constructions ------------------------------------------------------------
     bool showConstructions = false;
@@ -178,36 +192,15 @@ class TZCeiling {
     TZStaticArray<TZDopAndHole> dopHoleOrder;
     TZStaticArray<Vertex> bendPieces; // fold lines of bends: start and end of every folded side
 
-    // ---- forms and photos ---------------------------------------------------------------------
-    TZStaticArray<TZWordForm> wordForms;
-    TZStaticArray<TZPrintForm> printForms;
+    // ---- photos -------------------------------------------------------------------------------
     TZStaticArray<TZPicture> photos;
 
     // ---- undo history (not part of the saved project) -------------------------------------------
     TZUndoHistory history;
 
-    // ---- view --------------------------------------------------------------------------------
-    std::int32_t panX = 0, panY = 0;    // view offset in pixels
-    float scaleX = 1.0f, scaleY = 1.0f; // centimetres per pixel
-    std::int32_t viewWidth = 0, viewHeight = 0;
-    double gridStep = 20.0;
-    bool showGrid = false, snapToGrid = false, showPointNames = false, showLengths = false,
-         showAngles = false, showCanvasDistances = false;
-
-    // ---- editor state ------------------------------------------------------------------------
-    std::int32_t mode = kModeStart;
-    std::int32_t pointTool = 0;
-    std::int32_t diagonalTool = 0;
-    bool dragging = false;
-    TZRulers rulerPoints;
-    std::int32_t hoverVertex = -1;   // the ruler end snapped to this vertex
-    std::int32_t hoverDiagonal = -1; // … or to the foot point on this record
-    Vertex hoverFoot;                // that foot point
-    std::int32_t hoverCanvas = -1;   // index into seamLines of the canvas under the mouse
-    std::int32_t draggedVertex = -1;
-    std::int32_t editorVertex2 = -1;   // kept in the project file only
-    std::int32_t pendingVertex = -1;   // first vertex picked in diagonal mode
-    std::int32_t currentDiagonal = -1; // record selected for entry in the side panel
+    // ---- the view and the editor (kept in the project file, so that it opens as it was left) ----
+    TZViewState view;
+    TZEditorState editor;
 
     // ---- cutting layout ------------------------------------------------------------------------
     Vertex seamLineStart, seamLineEnd; // reference line
@@ -226,10 +219,30 @@ class TZCeiling {
     double offcuts = 0.0; // m²
 
   private:
+    // What the views are yet to be told in the running change.
+    enum PendingView : unsigned { kTellTree = 1, kTellFigures = 2, kTellTitle = 4, kTellRepaint = 8 };
+    void tell(PendingView what);
+
     UiServices* ui_;
     DocumentViews* views_ = nullptr;
+    int changeDepth_ = 0;
+    unsigned pendingViews_ = 0;
     const AppSettings* settings_ = nullptr;
     ProgramDirectory programDir_;
+};
+
+// One change made through the window (see TZCeiling::beginChange): open it where an event of the
+// user enters the program (a command, an edit of the side panel, the mouse on the drawing, a
+// dialog's button); the views are told when the outermost one closes.
+class ChangeCycle {
+  public:
+    explicit ChangeCycle(TZCeiling& doc) : doc_(doc) { doc_.beginChange(); }
+    ~ChangeCycle() { doc_.endChange(); }
+    ChangeCycle(const ChangeCycle&) = delete;
+    ChangeCycle& operator=(const ChangeCycle&) = delete;
+
+  private:
+    TZCeiling& doc_;
 };
 
 } // namespace tenzora

@@ -177,7 +177,7 @@ bool formProject(TZCeiling& doc, int startDiagonal) {
     if (!survey.anyDiagonal && !triangle) return false;
 
     doc.seamLines.clear();
-    doc.hoverCanvas = -1;
+    doc.editor.hoverCanvas = -1;
     int start = doc.diagonals.checkedAt(startDiagonal) ? startDiagonal : 0;
     removeDuplicates(doc, start);
 
@@ -199,7 +199,7 @@ void normalize(TZCeiling& doc) {
     const bool firstJoinsVertices = first && isVertex(doc, first->a) && isVertex(doc, first->b);
 
     // Rotation: the first record, a → b, ends up pointing straight up on screen.
-    if (doc.mode != kModeCutting && firstJoinsVertices) {
+    if (doc.editor.mode != kModeCutting && firstJoinsVertices) {
         const Vertex& a = doc.polygon.at(first->a);
         const Vertex& b = doc.polygon.at(first->b);
         const double turn = kPi / 2 - direction(b.x - a.x, b.y - a.y);
@@ -228,7 +228,7 @@ void normalize(TZCeiling& doc) {
     }
     double shiftX = -(minX + maxX) / 2;
     double shiftY = -(minY + maxY) / 2;
-    const double step = doc.gridStep;
+    const double step = doc.view.gridStep;
     if (firstJoinsVertices && std::isfinite(step) && step > 0) {
         const Vertex& a = doc.polygon.at(first->a);
         const double sx = a.x + shiftX;
@@ -242,8 +242,8 @@ void normalize(TZCeiling& doc) {
             v.y += shiftY;
         }
     }
-    doc.panX = 0;
-    doc.panY = 0;
+    doc.view.panX = 0;
+    doc.view.panY = 0;
 }
 
 } // namespace tenzora

@@ -41,9 +41,9 @@ bool canFormProject(const TZCeiling& doc) {
 FormCommandResult formProjectCommand(TZCeiling& doc) {
     FormCommandResult result;
     if (!canFormProject(doc)) return result;
-    doc.currentDiagonal = 0;
+    doc.editor.currentDiagonal = 0;
     doc.relaxPasses = kCommandRelaxPasses;
-    result.formed = formProject(doc, doc.currentDiagonal);
+    result.formed = formProject(doc, doc.editor.currentDiagonal);
     doc.relaxPasses = kDefaultRelaxPasses;
     doc.rebuildTree();
     doc.refreshFigures(result.formed);
@@ -67,7 +67,7 @@ int vertexOfRow(const TZCeiling& doc, std::wstring_view row) {
 }
 
 bool setTriangleSide(TZCeiling& doc, std::wstring_view row, int preference) {
-    if (doc.mode == kModeStart) return false;
+    if (doc.editor.mode == kModeStart) return false;
     const auto pair = pairOfRow(row);
     Vertex* corner = pair ? doc.polygon.checkedAt(pair->first) : nullptr;
     if (corner == nullptr) return false;
@@ -81,7 +81,7 @@ bool setTriangleSide(TZCeiling& doc, std::wstring_view row, int preference) {
 }
 
 bool toggleRightAngle(TZCeiling& doc, std::wstring_view row) {
-    if (doc.mode == kModeStart) return false;
+    if (doc.editor.mode == kModeStart) return false;
     const int v = vertexOfRow(doc, row);
     const int n = doc.polygon.count();
     if (v < 0 || n < 3) return false;
@@ -115,7 +115,7 @@ bool toggleRightAngle(TZCeiling& doc, std::wstring_view row) {
 }
 
 bool toggleStepMode(TZCeiling& doc) {
-    if (doc.mode == kModeStart) return false;
+    if (doc.editor.mode == kModeStart) return false;
     doc.stepMode = !doc.stepMode;
     doc.rebuildTree();
     return true;

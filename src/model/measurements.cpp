@@ -125,7 +125,7 @@ bool recogniseRightAngle(TZCeiling& doc, int v, const RecordIndex& records) {
 
 void markRightAngles(TZCeiling& doc) {
     if (doc.stepMode) return;
-    if (doc.mode == kModeCutting && doc.seamLines.count() >= kSeamPointsOfOneCanvas) return;
+    if (doc.editor.mode == kModeCutting && doc.seamLines.count() >= kSeamPointsOfOneCanvas) return;
     const int n = doc.polygon.count();
     for (int v = 0; v < n; ++v)
         if (findDiagonal(doc, v, v + 1 < n ? v + 1 : 0) >= 0) recogniseRightAngle(doc, v);
@@ -159,18 +159,54 @@ double outlineArea(const TZCeiling& doc) {
     return area(placed);
 }
 
+namespace {
+// The cutouts placed against `withConstructions`, the outline with constructions.
+std::vector<std::vector<Vertex>> cutoutOutlines(const TZCeiling& doc,
+                                                const WorkingOutline& withConstructions) {
+    TZHolesArray holes;
+    buildCutouts(doc, withConstructions, holes);
+    std::vector<std::vector<Vertex>> result;
+    result.reserve(static_cast<std::size_t>(holes.cutoutCount()));
+    for (int i = 0; i < holes.cutoutCount(); ++i) {
+        std::vector<Vertex>& ring = result.emplace_back();
+        for (const TZHolePoint& p : holes.cutout(i))
+            ring.push_back(p.point);
+    }
+    return result;
+}
+} // namespace
+
+FigureShapes figureShapes(const TZCeiling& doc) {
+    FigureShapes shapes;
+    WorkingOutline outline;
+    buildWorkingOutline(doc, doc.showConstructions, outline);
+    shapes.outline.assign(outline.points().begin(), outline.points().end());
+    // The cutouts' rows refer to the outline with constructions, which is the one just built.
+    if (doc.showConstructions) shapes.cutouts = cutoutOutlines(doc, outline);
+    return shapes;
+}
+
 double netArea(const TZCeiling& doc) {
-    double net = area(figureOutline(doc));
+    return netArea(doc, figureShapes(doc));
+}
+
+double netArea(const TZCeiling& doc, const FigureShapes& shapes) {
+    double net = area(shapes.outline);
     if (doc.showConstructions)
-        for (const std::vector<Vertex>& cutout : cutoutOutlines(doc))
+        for (const std::vector<Vertex>& cutout : shapes.cutouts)
             net -= area(cutout);
     return net;
 }
 
 double perimeter(const TZCeiling& doc) {
+    // Without constructions shown the perimeter is the records' and needs no shapes.
+    return perimeter(doc, doc.showConstructions ? figureShapes(doc) : FigureShapes{});
+}
+
+double perimeter(const TZCeiling& doc, const FigureShapes& shapes) {
     if (doc.showConstructions) {
-        double sum = closedLength(figureOutline(doc));
-        for (const std::vector<Vertex>& cutout : cutoutOutlines(doc))
+        double sum = closedLength(shapes.outline);
+        for (const std::vector<Vertex>& cutout : shapes.cutouts)
             sum += closedLength(cutout);
         return sum / kCentimetresPerMetre;
     }
@@ -212,15 +248,15 @@ std::wstring cornerAngleText(const TZCeiling& doc, int v) {
 
 double rulerLength(const TZCeiling& doc) {
     double sum = 0;
-    for (int i = 0; i + 2 < doc.rulerPoints.count(); ++i)
-        sum += distance(doc.rulerPoints.at(i), doc.rulerPoints.at(i + 1));
+    for (int i = 0; i + 2 < doc.editor.rulerPoints.count(); ++i)
+        sum += distance(doc.editor.rulerPoints.at(i), doc.editor.rulerPoints.at(i + 1));
     return sum / kCentimetresPerMetre;
 }
 
 // All points, the one under the mouse included, so that the area follows the mouse from the
 // third point on, as the side panel shows it.
 double rulerArea(const TZCeiling& doc) {
-    return area(pointsOf(doc.rulerPoints));
+    return area(pointsOf(doc.editor.rulerPoints));
 }
 
 std::vector<Vertex> figureOutline(const TZCeiling& doc) {
@@ -233,16 +269,7 @@ std::vector<Vertex> figureOutline(const TZCeiling& doc) {
 std::vector<std::vector<Vertex>> cutoutOutlines(const TZCeiling& doc) {
     WorkingOutline outline;
     buildWorkingOutline(doc, true, outline);
-    TZHolesArray holes;
-    buildCutouts(doc, outline, holes);
-    std::vector<std::vector<Vertex>> result;
-    result.reserve(static_cast<std::size_t>(holes.cutoutCount()));
-    for (int i = 0; i < holes.cutoutCount(); ++i) {
-        std::vector<Vertex>& ring = result.emplace_back();
-        for (const TZHolePoint& p : holes.cutout(i))
-            ring.push_back(p.point);
-    }
-    return result;
+    return cutoutOutlines(doc, outline);
 }
 
 } // namespace tenzora

@@ -54,11 +54,21 @@ int crossingCount(const TZCeiling& doc);
 
 // Area of the measured vertices (of the placed ones only while `placedOnly` is set).
 double outlineArea(const TZCeiling& doc);
+// The shapes the area and the perimeter are taken from, built once for every figure of a refresh:
+// the figure outline and, while constructions are shown (the only time the figures count them),
+// the cutouts placed against it.
+struct FigureShapes {
+    std::vector<Vertex> outline;
+    std::vector<std::vector<Vertex>> cutouts;
+};
+FigureShapes figureShapes(const TZCeiling& doc);
 // Area of the outline the figures are taken from, less the cutouts when constructions are shown.
 double netArea(const TZCeiling& doc);
+double netArea(const TZCeiling& doc, const FigureShapes& shapes);
 // With constructions shown, the length of that outline and of the cutouts; otherwise the sum of
 // the side records (measured length, or the actual length of an unmeasured one).
 double perimeter(const TZCeiling& doc);
+double perimeter(const TZCeiling& doc, const FigureShapes& shapes);
 
 // The corner at vertex v as drawn on screen, in degrees in [0, 360).
 double cornerAngle(const TZCeiling& doc, int v);

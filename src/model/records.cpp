@@ -60,19 +60,19 @@ int putDiagonal(TZCeiling& doc, int i, int j, double length) {
     if (found >= 0) {
         Diagonal& d = doc.diagonals.at(found);
         if (!(d.length > 0)) d.length = length;
-        doc.currentDiagonal = found;
+        doc.editor.currentDiagonal = found;
         return found;
     }
     if (!isVertex(doc, i) || !isVertex(doc, j)) {
-        doc.currentDiagonal = -1;
+        doc.editor.currentDiagonal = -1;
         return -1;
     }
     Diagonal d;
     d.a = std::min(i, j);
     d.b = std::max(i, j);
     d.length = length;
-    doc.currentDiagonal = doc.diagonals.append(d) ? doc.diagonals.count() - 1 : -1;
-    return doc.currentDiagonal;
+    doc.editor.currentDiagonal = doc.diagonals.append(d) ? doc.diagonals.count() - 1 : -1;
+    return doc.editor.currentDiagonal;
 }
 
 int setDiagonal(TZCeiling& doc, int i, int j, double length) {
@@ -92,8 +92,8 @@ int setDiagonalByName(TZCeiling& doc, std::wstring_view text, double length) {
 
 void eraseRecord(TZCeiling& doc, int d) {
     if (!doc.diagonals.removeAt(d)) return;
-    followRemoval(doc.currentDiagonal, d);
-    followRemoval(doc.hoverDiagonal, d);
+    followRemoval(doc.editor.currentDiagonal, d);
+    followRemoval(doc.editor.hoverDiagonal, d);
 }
 
 bool removeDiagonal(TZCeiling& doc, int d) {
@@ -180,9 +180,9 @@ int insertVertexOnSide(TZCeiling& doc, const Vertex& point, int p, int q) {
 }
 
 std::wstring suggestNextRecord(TZCeiling& doc) {
-    const Diagonal* current = doc.diagonals.checkedAt(doc.currentDiagonal);
+    const Diagonal* current = doc.diagonals.checkedAt(doc.editor.currentDiagonal);
     if (current == nullptr) {
-        doc.currentDiagonal = doc.diagonals.empty() ? -1 : 0;
+        doc.editor.currentDiagonal = doc.diagonals.empty() ? -1 : 0;
         return L"";
     }
     const int n = doc.polygon.count();

@@ -56,8 +56,8 @@ std::vector<Vertex> ellipsePoints(int count, double x, double y) {
 // What both generators do once the outline and its records stand: the side panel shows the new
 // project, the first record is selected, and the outline is normalised.
 void showGenerated(TZCeiling& doc) {
-    if (DocumentViews* views = doc.views()) views->clientSize(doc.viewWidth, doc.viewHeight);
-    doc.mode = kModeDiagonals;
+    if (DocumentViews* views = doc.views()) views->clientSize(doc.view.viewWidth, doc.view.viewHeight);
+    doc.editor.mode = kModeDiagonals;
     doc.polygon.defined = true;
 }
 
@@ -96,9 +96,9 @@ bool generateShape(TZCeiling& doc, ShapeKind kind, int count, double x, double y
     showGenerated(doc);
     doc.rebuildTree();
     doc.refreshFigures();
-    doc.currentDiagonal = doc.diagonals.empty() ? -1 : 0;
+    doc.editor.currentDiagonal = doc.diagonals.empty() ? -1 : 0;
     normalize(doc);
-    doc.mode = kModePoints;
+    doc.editor.mode = kModePoints;
     doc.repaint();
     return true;
 }
@@ -123,10 +123,10 @@ bool generateRegularPolygon(TZCeiling& doc, std::wstring_view lastCorner) {
     putSides(doc);
     doc.rebuildTree();
     doc.refreshFigures();
-    doc.currentDiagonal = doc.diagonals.empty() ? -1 : 0;
+    doc.editor.currentDiagonal = doc.diagonals.empty() ? -1 : 0;
     markAllAsSides(doc);
     normalize(doc);
-    doc.mode = kModePoints;
+    doc.editor.mode = kModePoints;
     doc.repaint();
     return true;
 }

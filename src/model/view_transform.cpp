@@ -23,21 +23,22 @@ double quotient(double v, float scale) {
 } // namespace
 
 ScreenPoint worldToScreen(const TZCeiling& doc, double x, double y, bool mirrored) {
-    const double halfW = doc.viewWidth / 2;
-    const double halfH = doc.viewHeight / 2;
-    const double qx = std::trunc(quotient(x, doc.scaleX));
-    const double qy = std::trunc(quotient(y, doc.scaleY));
+    const double halfW = doc.view.viewWidth / 2;
+    const double halfH = doc.view.viewHeight / 2;
+    const double qx = std::trunc(quotient(x, doc.view.scaleX));
+    const double qy = std::trunc(quotient(y, doc.view.scaleY));
     ScreenPoint p;
-    p.x = toPixel(mirrored ? halfW - qx - doc.panX : halfW + qx - doc.panX);
-    p.y = toPixel(halfH + qy + doc.panY);
+    p.x = toPixel(mirrored ? halfW - qx - doc.view.panX : halfW + qx - doc.view.panX);
+    p.y = toPixel(halfH + qy + doc.view.panY);
     return p;
 }
 
 void screenToWorld(const TZCeiling& doc, double sx, double sy, double& x, double& y, bool mirrored) {
-    const double halfW = doc.viewWidth / 2;
-    const double halfH = doc.viewHeight / 2;
-    x = mirrored ? (halfW - doc.panX - sx) * doc.scaleX : (doc.panX + sx - halfW) * doc.scaleX;
-    y = (sy - halfH - doc.panY) * doc.scaleY;
+    const double halfW = doc.view.viewWidth / 2;
+    const double halfH = doc.view.viewHeight / 2;
+    x = mirrored ? (halfW - doc.view.panX - sx) * doc.view.scaleX
+                 : (doc.view.panX + sx - halfW) * doc.view.scaleX;
+    y = (sy - halfH - doc.view.panY) * doc.view.scaleY;
 }
 
 } // namespace tenzora

@@ -54,7 +54,8 @@ CadExportResult exportCad(TZCeiling& doc, const std::wstring& path, bool canvase
     r.format = cadFormatFor(path);
     r.canvases = canvases || r.format == CadFormat::Hpgl;
     if (r.format == CadFormat::None) return finished(r, CadStatus::WriteFailed);
-    if (doc.mode == kModeStart || doc.polygon.count() == 0) return finished(r, CadStatus::NothingToDraw);
+    if (doc.editor.mode == kModeStart || doc.polygon.count() == 0)
+        return finished(r, CadStatus::NothingToDraw);
     const std::filesystem::path file = codepage::toPath(path);
 
     if (!r.canvases) {

@@ -58,7 +58,7 @@ bool unmeasuredSide(const TZCeiling& doc, const WorkingOutline& outline, int i, 
 std::vector<double> cornerAngleList(TZCeiling& doc, std::vector<int>* points) {
     std::vector<double> angles;
     if (points) points->clear();
-    if (!doc.polygon.defined || !doc.showLengths) return angles;
+    if (!doc.polygon.defined || !doc.view.showLengths) return angles;
     WorkingOutline outline;
     buildWorkingOutline(doc, doc.showConstructions && doc.dops.count() > 0, outline);
     const int n = outline.count();

@@ -137,7 +137,7 @@ OfficeResult fillReport(TZCeiling& doc, const AppSettings& settings,
 }
 
 bool startOfficeReport(TZCeiling& doc, const AppSettings& settings, int index, const OfficeContext& context) {
-    const TZWordForm* form = doc.wordForms.checkedAt(index);
+    const TZWordForm* form = doc.resources.wordForms.checkedAt(index);
     if (form == nullptr) return false;
     const std::filesystem::path templatePath = codepage::toPath(form->path);
     const std::filesystem::path output = reserveReportPath(context.tempFolder, doc.orderName, templatePath);

@@ -58,9 +58,9 @@ bool prepareTemplatesOfReport(TZCeiling& doc, const AppSettings& settings, std::
     if (!checkMaximumError(doc)) return false;
     const std::wstring folder =
         settings.templatesFolder.empty() ? defaultTemplatesFolder() : settings.templatesFolder;
-    doc.wordForms = scanOfficeTemplates(templatesFolderPath(folder, doc.programDir()));
-    for (int i = 0; i < doc.wordForms.count(); ++i)
-        names.push_back(doc.wordForms.at(i).name);
+    doc.resources.wordForms = scanOfficeTemplates(templatesFolderPath(folder, doc.programDir()));
+    for (int i = 0; i < doc.resources.wordForms.count(); ++i)
+        names.push_back(doc.resources.wordForms.at(i).name);
     return true;
 }
 

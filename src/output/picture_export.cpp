@@ -248,9 +248,9 @@ ExportResult exportDrawing(TZCeiling& doc, const std::wstring& path, int formInd
     ExportResult result;
     result.format = exportFormatFor(path);
     if (result.format == ExportFormat::Word) return exportForWord(doc, path, formIndex, services);
-    if (formIndex >= 0 && doc.printForms.checkedAt(formIndex) == nullptr)
+    if (formIndex >= 0 && doc.resources.printForms.checkedAt(formIndex) == nullptr)
         return finished(result, ExportStatus::NoSuchForm);
-    if (formIndex < 0 && doc.mode == kModeStart) return finished(result, ExportStatus::NothingToDraw);
+    if (formIndex < 0 && doc.editor.mode == kModeStart) return finished(result, ExportStatus::NothingToDraw);
 
     Job job{doc,      formIndex, formIndex >= 0 ? sheetPictureSize(doc) : drawingPictureSize(doc),
             services, {},        {}};

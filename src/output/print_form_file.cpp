@@ -213,7 +213,7 @@ bool loadPrintForm(TZPrintForm& form, const std::filesystem::path& path, bool de
 }
 
 void reloadPrintForms(TZCeiling& doc, bool dealerMode) {
-    doc.printForms.clear();
+    doc.resources.printForms.clear();
     // The forms of the writable folder and, for an installed program, the installed ones; a form
     // the user keeps under the name of an installed one takes its place. Sorted by file name.
     std::vector<std::filesystem::path> files;
@@ -237,7 +237,7 @@ void reloadPrintForms(TZCeiling& doc, bool dealerMode) {
     });
     for (const auto& path : files) {
         TZPrintForm form;
-        if (loadPrintForm(form, path, dealerMode)) doc.printForms.append(std::move(form));
+        if (loadPrintForm(form, path, dealerMode)) doc.resources.printForms.append(std::move(form));
     }
 }
 

@@ -22,8 +22,8 @@ bool preparePrintForms(TZCeiling& doc, const AppSettings& settings, std::vector<
     names.clear();
     if (!checkMaximumError(doc)) return false;
     reloadPrintForms(doc, settings.dealerMode);
-    for (int i = 0; i < doc.printForms.count(); ++i)
-        names.push_back(doc.printForms.at(i).name);
+    for (int i = 0; i < doc.resources.printForms.count(); ++i)
+        names.push_back(doc.resources.printForms.at(i).name);
     return true;
 }
 
@@ -32,7 +32,8 @@ std::wstring printDocumentName(const TZCeiling& doc) {
 }
 
 PrintResult printSheet(TZCeiling& doc, PrintTarget& target, const SheetServices& sheet) {
-    if (doc.printForms.checkedAt(doc.printFormIndex) == nullptr) return finished(PrintStatus::NoSuchForm);
+    if (doc.resources.printForms.checkedAt(doc.printFormIndex) == nullptr)
+        return finished(PrintStatus::NoSuchForm);
     // The document's printing switch is left off while the sheet is drawn: it would set the
     // corner labels twice as far out as on the screen, where a sheet's drawing box clips the
     // point names away; the sheet on paper is drawn as its exported picture and the preview are.
@@ -77,7 +78,7 @@ PrintResult printSheet(TZCeiling& doc, PrintTarget& target, const SheetServices&
 }
 
 PrintResult printDrawing(TZCeiling& doc, int mode, int formIndex, PrintServices& services) {
-    if (doc.printForms.checkedAt(formIndex) == nullptr) return finished(PrintStatus::NoSuchForm);
+    if (doc.resources.printForms.checkedAt(formIndex) == nullptr) return finished(PrintStatus::NoSuchForm);
     doc.printFormIndex = formIndex;
     if (mode != kPrintModePrint) {
         if (services.showPreview) services.showPreview();

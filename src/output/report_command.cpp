@@ -27,7 +27,7 @@ bool prepareReportTemplates(TZCeiling& doc, const AppSettings& settings, std::ve
     // is the value the settings store would give when read again.
     const std::wstring folder =
         settings.templatesFolder.empty() ? defaultTemplatesFolder() : settings.templatesFolder;
-    doc.wordForms = scanTemplates(templatesFolderPath(folder, doc.programDir()));
+    doc.resources.wordForms = scanTemplates(templatesFolderPath(folder, doc.programDir()));
     // An installed program also offers the templates installed with it, after the user's own;
     // the user's template of the same name takes the place of the installed one.
     if (doc.programDirectory().isSplit() && !codepage::toPath(folder).is_absolute()) {
@@ -35,13 +35,13 @@ bool prepareReportTemplates(TZCeiling& doc, const AppSettings& settings, std::ve
             scanTemplates(templatesFolderPath(folder, doc.programDirectory().shipped));
         for (int i = 0; i < installed.count(); ++i) {
             bool taken = false;
-            for (int k = 0; k < doc.wordForms.count() && !taken; ++k)
-                taken = doc.wordForms.at(k).name == installed.at(i).name;
-            if (!taken) doc.wordForms.append(installed.at(i));
+            for (int k = 0; k < doc.resources.wordForms.count() && !taken; ++k)
+                taken = doc.resources.wordForms.at(k).name == installed.at(i).name;
+            if (!taken) doc.resources.wordForms.append(installed.at(i));
         }
     }
-    for (int i = 0; i < doc.wordForms.count(); ++i)
-        names.push_back(doc.wordForms.at(i).name);
+    for (int i = 0; i < doc.resources.wordForms.count(); ++i)
+        names.push_back(doc.resources.wordForms.at(i).name);
     return true;
 }
 
@@ -53,7 +53,7 @@ int reportScriptNumber(std::int64_t secondsSince1970) {
 
 bool runReport(TZCeiling& doc, const AppSettings& settings, int index, Launcher& launcher,
                const std::filesystem::path& tempFolder, std::int64_t secondsSince1970) {
-    const TZWordForm* form = doc.wordForms.checkedAt(index);
+    const TZWordForm* form = doc.resources.wordForms.checkedAt(index);
     if (form == nullptr) return false;
     const std::filesystem::path script =
         tempFolder /

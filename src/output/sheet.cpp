@@ -98,8 +98,8 @@ void drawPicture(Surface& surface, const Bitmap& picture, const Rect& box) {
 bool drawFigure(TZCeiling& doc, TZPrintForm& form, const TZPrintFormElem& element, Surface& surface,
                 const Rect& box, const SheetPage& page, const SheetServices& services) {
     if (element.size == kPurposeLayoutSheet && services.settings.dealerMode) return false;
-    const std::int32_t savedMode = doc.mode;
-    doc.mode = element.size == kPurposeLayoutSheet ? kModeCutting : kModeNoTool;
+    const std::int32_t savedMode = doc.editor.mode;
+    doc.editor.mode = element.size == kPurposeLayoutSheet ? kModeCutting : kModeNoTool;
     surface.pushClip(box);
     doc.fontScale = element.percent / 100.0;
     PaintRequest request;
@@ -119,7 +119,7 @@ bool drawFigure(TZCeiling& doc, TZPrintForm& form, const TZPrintFormElem& elemen
     const double pixelsPerMm = outcome.transform.fitsHeight() ? pxPerMmY(page) : pxPerMmX(page);
     form.scale = pixelsPerCm > 0 && std::isfinite(pixelsPerMm) ? pixelsPerMm / pixelsPerCm : 0.0;
     surface.popClip();
-    doc.mode = savedMode;
+    doc.editor.mode = savedMode;
     return true;
 }
 
@@ -149,8 +149,8 @@ bool drawPrintElement(TZCeiling& doc, TZPrintForm& form, const TZPrintFormElem& 
     const Rect box = elementBox(element, page);
     switch (static_cast<PrintElemType>(element.type)) {
     case PrintElemType::Logo:
-        if (surface.metrics().canCopyBitmaps && !doc.printLogo.empty())
-            drawPicture(surface, doc.printLogo, box.normalized());
+        if (surface.metrics().canCopyBitmaps && !doc.resources.printLogo.empty())
+            drawPicture(surface, doc.resources.printLogo, box.normalized());
         return true;
     case PrintElemType::Print:
         prepareText(surface, textHeight(element, page));
@@ -211,7 +211,7 @@ bool drawPrintForm(TZCeiling& doc, TZPrintForm& form, Surface& surface, std::wst
 
 bool drawSheet(TZCeiling& doc, Surface& surface, std::wstring& continuation, bool firstPage,
                const SheetPage& page, const SheetServices& services) {
-    TZPrintForm* form = doc.printForms.checkedAt(doc.printFormIndex);
+    TZPrintForm* form = doc.resources.printForms.checkedAt(doc.printFormIndex);
     if (form == nullptr) return true;
     return drawPrintForm(doc, *form, surface, continuation, firstPage, page, services);
 }

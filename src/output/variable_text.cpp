@@ -71,7 +71,7 @@ std::wstring canvasLengthsText(const TZCeiling& doc, Wording w) {
 }
 
 std::wstring materialGroupName(const TZCeiling& doc) {
-    for (const Material& m : doc.materialBase)
+    for (const Material& m : doc.resources.materialBase)
         if (m.isGroup && m.id == doc.material.groupId) return codepage::fromCp1251(m.name);
     return {};
 }

@@ -34,9 +34,9 @@ template <class Io, class Record> void visitMaterial(Io& io, Record& m, int firs
 template <class Io, class Doc> void visitProjectHead(Io& io, Doc& doc) {
     using projectImage::kMaxAddPointCount;
     using projectImage::kMaxListCount;
-    io.flag(2, doc.snapToGrid);
-    io.int32(3, doc.diagonalTool);
-    io.int32(4, doc.pointTool);
+    io.flag(2, doc.view.snapToGrid);
+    io.int32(3, doc.editor.diagonalTool);
+    io.int32(4, doc.editor.pointTool);
     io.text(5, doc.orderDate);
     io.list(6, doc.diagonals, kMaxListCount, [](auto& io, Diagonal& d) {
         io.lowByte(d.visits);
@@ -47,7 +47,7 @@ template <class Io, class Doc> void visitProjectHead(Io& io, Doc& doc) {
         io.flag(d.isSide);
     });
     io.reservedReal(8);
-    io.wholeNumber(9, doc.gridStep);
+    io.wholeNumber(9, doc.view.gridStep);
     io.text(10, doc.client);
     io.text(11, doc.orderName);
     io.text(12, doc.orderNumber);
@@ -59,29 +59,29 @@ template <class Io, class Doc> void visitProjectHead(Io& io, Doc& doc) {
             io.real(v.y);
             io.int32(v.sidePreference);
         });
-    io.int32(16, doc.panX);
-    io.int32(17, doc.panY);
+    io.int32(16, doc.view.panX);
+    io.int32(17, doc.view.panY);
     io.reserved32(18);
-    io.reference(19, doc.currentDiagonal, doc.diagonals.count());
-    io.reference(20, doc.draggedVertex, doc.polygon.count());
-    io.int32(21, doc.mode);
-    io.reference(22, doc.editorVertex2, doc.polygon.count());
-    io.reference(23, doc.pendingVertex, doc.polygon.count());
+    io.reference(19, doc.editor.currentDiagonal, doc.diagonals.count());
+    io.reference(20, doc.editor.draggedVertex, doc.polygon.count());
+    io.int32(21, doc.editor.mode);
+    io.reference(22, doc.editor.editorVertex2, doc.polygon.count());
+    io.reference(23, doc.editor.pendingVertex, doc.polygon.count());
     // The canvas under the mouse is a seam line: forgotten when the seam lines are read.
-    io.resetWhenRead(24, doc.hoverCanvas, -1);
+    io.resetWhenRead(24, doc.editor.hoverCanvas, -1);
     io.list(24, doc.seamLines, kMaxListCount, [](auto& io, Vertex& v) { io.point(v); });
-    io.int32(26, doc.viewHeight);
-    io.int32(27, doc.viewWidth);
-    io.flag(28, doc.showLengths);
-    io.flag(29, doc.showGrid);
-    io.flag(30, doc.showPointNames);
-    io.scale(31, doc.scaleX);
-    io.scale(32, doc.scaleY);
-    io.list(33, doc.rulerPoints, kMaxListCount, [](auto& io, Vertex& v) { io.point(v); });
+    io.int32(26, doc.view.viewHeight);
+    io.int32(27, doc.view.viewWidth);
+    io.flag(28, doc.view.showLengths);
+    io.flag(29, doc.view.showGrid);
+    io.flag(30, doc.view.showPointNames);
+    io.scale(31, doc.view.scaleX);
+    io.scale(32, doc.view.scaleY);
+    io.list(33, doc.editor.rulerPoints, kMaxListCount, [](auto& io, Vertex& v) { io.point(v); });
     visitMaterial(io, doc.material, 35);
     io.reserved32(42);
-    io.reference(43, doc.hoverDiagonal, doc.diagonals.count());
-    io.reference(44, doc.hoverVertex, doc.polygon.count());
+    io.reference(43, doc.editor.hoverDiagonal, doc.diagonals.count());
+    io.reference(44, doc.editor.hoverVertex, doc.polygon.count());
     io.list(45, doc.addPoints, kMaxAddPointCount, [](auto& io, TZAddPoint& p) {
         io.point(p.point);
         io.point(p.edgeStart);
@@ -95,31 +95,37 @@ template <class Io, class Doc> void visitProjectHead(Io& io, Doc& doc) {
 // Windows-1251 bytes, every other member 0 or empty until set. The lists stay empty when read
 // (the scans skip them by their counts).
 struct ProjectHead {
-    bool snapToGrid = false;
-    std::int32_t diagonalTool = 0;
-    std::int32_t pointTool = 0;
+    // The view and editor fields, under the names of the document's parts.
+    struct View {
+        double gridStep = 0.0;
+        std::int32_t panX = 0, panY = 0;
+        std::int32_t viewHeight = 0, viewWidth = 0;
+        bool snapToGrid = false, showLengths = false, showGrid = false, showPointNames = false;
+        float scaleX = 0.0f, scaleY = 0.0f;
+    };
+    struct Editor {
+        std::int32_t diagonalTool = 0;
+        std::int32_t pointTool = 0;
+        std::int32_t currentDiagonal = 0;
+        std::int32_t draggedVertex = 0;
+        std::int32_t mode = 0;
+        std::int32_t editorVertex2 = 0;
+        std::int32_t pendingVertex = 0;
+        std::int32_t hoverCanvas = 0; // not stored
+        TZRulers rulerPoints;
+        std::int32_t hoverDiagonal = 0;
+        std::int32_t hoverVertex = 0;
+    };
+    View view;
+    Editor editor;
     std::string orderDate;
     Diagonals diagonals;
-    double gridStep = 0.0;
     std::string client;
     std::string orderName;
     std::string orderNumber;
     CPolygon polygon;
-    std::int32_t panX = 0, panY = 0;
-    std::int32_t currentDiagonal = 0;
-    std::int32_t draggedVertex = 0;
-    std::int32_t mode = 0;
-    std::int32_t editorVertex2 = 0;
-    std::int32_t pendingVertex = 0;
-    std::int32_t hoverCanvas = 0; // not stored
     TZStaticArray<Vertex> seamLines;
-    std::int32_t viewHeight = 0, viewWidth = 0;
-    bool showLengths = false, showGrid = false, showPointNames = false;
-    float scaleX = 0.0f, scaleY = 0.0f;
-    TZRulers rulerPoints;
     Material material;
-    std::int32_t hoverDiagonal = 0;
-    std::int32_t hoverVertex = 0;
     TZStaticArray<TZAddPoint> addPoints;
     double materialQuantity = 0.0;
     double offcuts = 0.0;

@@ -51,7 +51,7 @@ std::size_t estimatedImageBytes(const TZCeiling& doc) {
                     wide(doc.ceilingType);
     n += 26u * static_cast<std::size_t>(doc.diagonals.count());
     n += 21u * static_cast<std::size_t>(doc.polygon.count());
-    n += 16u * static_cast<std::size_t>(doc.seamLines.count() + doc.rulerPoints.count());
+    n += 16u * static_cast<std::size_t>(doc.seamLines.count() + doc.editor.rulerPoints.count());
     n += 49u * static_cast<std::size_t>(doc.addPoints.count());
     n += 64u * static_cast<std::size_t>(doc.dops.count());
     n += 8u * static_cast<std::size_t>(doc.canvasLengths.count() + doc.dopHoleOrder.count());
@@ -101,10 +101,10 @@ template <class Io> void visitProjectBody(Io& io, TZCeiling& doc) {
     io.int32(59, doc.baseSide);
     io.real(60, doc.seamOffset);
     io.flag(61, doc.seamPerpendicular);
-    io.flag(62, doc.showAngles);
+    io.flag(62, doc.view.showAngles);
     io.real(63, doc.canvasLengthTotal);
     io.list(64, doc.canvasLengths, kMaxListCount, [](auto& io, double& length) { io.real(length); });
-    io.flag(66, doc.showCanvasDistances);
+    io.flag(66, doc.view.showCanvasDistances);
     io.int32(67, doc.seamWidth);
     // A cutout whose row count is beyond its limit is kept with what was read of it (no rows).
     io.list(68, doc.holes, kMaxListCount, [](auto& io, TZHole& h) {

@@ -56,25 +56,25 @@ TEST(CommandRules, EveryCommandOfAFreshDocument) {
 TEST(CommandRules, SwitchesAreCheckedByTheirFlags) {
     Rules r;
     TZCeiling& doc = *r.t;
-    const std::pair<int, bool TZCeiling::*> switches[] = {
-        {cmd::kShowPoints, &TZCeiling::showPointNames},
-        {cmd::kShowLengths, &TZCeiling::showLengths},
-        {cmd::kShowConstructions, &TZCeiling::showConstructions},
-        {cmd::kShowAngles, &TZCeiling::showAngles},
-        {cmd::kShowGrid, &TZCeiling::showGrid},
-        {cmd::kSnapToGrid, &TZCeiling::snapToGrid},
-        {cmd::kShowCanvasDistances, &TZCeiling::showCanvasDistances},
-        {cmd::kDragUpdatesSides, &TZCeiling::dragUpdatesSides},
-        {cmd::kDragUpdatesDiagonals, &TZCeiling::dragUpdatesDiagonals},
-        {cmd::kMarkSides, &TZCeiling::markSides},
-        {cmd::kMarkDiagonals, &TZCeiling::markDiagonals},
-        {cmd::kStepMode, &TZCeiling::stepMode},
-        {cmd::kPan, &TZCeiling::dragging},
+    const std::pair<int, bool& (*)(TZCeiling&)> switches[] = {
+        {cmd::kShowPoints, [](TZCeiling& d) -> bool& { return d.view.showPointNames; }},
+        {cmd::kShowLengths, [](TZCeiling& d) -> bool& { return d.view.showLengths; }},
+        {cmd::kShowConstructions, [](TZCeiling& d) -> bool& { return d.showConstructions; }},
+        {cmd::kShowAngles, [](TZCeiling& d) -> bool& { return d.view.showAngles; }},
+        {cmd::kShowGrid, [](TZCeiling& d) -> bool& { return d.view.showGrid; }},
+        {cmd::kSnapToGrid, [](TZCeiling& d) -> bool& { return d.view.snapToGrid; }},
+        {cmd::kShowCanvasDistances, [](TZCeiling& d) -> bool& { return d.view.showCanvasDistances; }},
+        {cmd::kDragUpdatesSides, [](TZCeiling& d) -> bool& { return d.dragUpdatesSides; }},
+        {cmd::kDragUpdatesDiagonals, [](TZCeiling& d) -> bool& { return d.dragUpdatesDiagonals; }},
+        {cmd::kMarkSides, [](TZCeiling& d) -> bool& { return d.markSides; }},
+        {cmd::kMarkDiagonals, [](TZCeiling& d) -> bool& { return d.markDiagonals; }},
+        {cmd::kStepMode, [](TZCeiling& d) -> bool& { return d.stepMode; }},
+        {cmd::kPan, [](TZCeiling& d) -> bool& { return d.editor.dragging; }},
     };
     for (auto [id, flag] : switches) {
-        doc.*flag = true;
+        flag(doc) = true;
         EXPECT_EQ(r.checked(id), true) << id;
-        doc.*flag = false;
+        flag(doc) = false;
         EXPECT_EQ(r.checked(id), false) << id;
     }
 }
@@ -94,27 +94,27 @@ TEST(CommandRules, ToolsAreCheckedByModeAndTool) {
             if (r.checked(id) == true) on.push_back(id);
         return on;
     };
-    doc.mode = kModePoints;
-    doc.pointTool = 3; // delete: the third button; tool 2 has none
+    doc.editor.mode = kModePoints;
+    doc.editor.pointTool = 3; // delete: the third button; tool 2 has none
     EXPECT_EQ(checkedTools(), std::vector<int>{cmd::kDeletePoints});
-    doc.pointTool = 2;
+    doc.editor.pointTool = 2;
     EXPECT_TRUE(checkedTools().empty());
-    doc.pointTool = 1;
-    doc.diagonalTool = 2; // the diagonal tool counts only in mode 6
+    doc.editor.pointTool = 1;
+    doc.editor.diagonalTool = 2; // the diagonal tool counts only in mode 6
     EXPECT_EQ(checkedTools(), std::vector<int>{cmd::kInsertPoints});
-    doc.mode = kModeDiagonals;
+    doc.editor.mode = kModeDiagonals;
     EXPECT_EQ(checkedTools(), std::vector<int>{cmd::kDeleteDiagonal});
-    doc.mode = kModeCutting;
+    doc.editor.mode = kModeCutting;
     EXPECT_EQ(checkedTools(), std::vector<int>{cmd::kCutting});
-    doc.mode = kModeRuler;
+    doc.editor.mode = kModeRuler;
     EXPECT_EQ(checkedTools(), std::vector<int>{cmd::kRuler});
-    doc.mode = kModeNoTool;
+    doc.editor.mode = kModeNoTool;
     EXPECT_TRUE(checkedTools().empty());
 }
 
 TEST(CommandRules, TriangleMarksFollowTheSelectedRowAfterItsName) {
     Rules r;
-    r.t->mode = kModePoints;
+    r.t->editor.mode = kModePoints;
     auto marks = [&](const std::wstring& row) {
         r.ui.selectedTreeRow = row;
         return std::vector<std::optional<bool>>{r.checked(cmd::kTriangleOutward),
@@ -133,7 +133,7 @@ TEST(CommandRules, TriangleMarksFollowTheSelectedRowAfterItsName) {
     r.ui.selectedTreeRow.reset();
     EXPECT_EQ(r.checked(cmd::kTriangleAuto), kKeep);
     r.ui.selectedTreeRow = L"B НАРУЖУ";
-    r.t->mode = kModeStart;
+    r.t->editor.mode = kModeStart;
     EXPECT_EQ(r.checked(cmd::kTriangleOutward), kKeep);
 }
 
@@ -167,7 +167,7 @@ TEST(CommandRules, AccuracyClassNeedsRedMarking) {
 
 TEST(CommandRules, DealerModeDisablesCanvasDistances) {
     Rules r;
-    r.t->showCanvasDistances = true;
+    r.t->view.showCanvasDistances = true;
     r.settings.dealerMode = true;
     EXPECT_EQ(r(cmd::kDealerMode).checked, true);
     EXPECT_FALSE(r(cmd::kShowCanvasDistances).enabled);

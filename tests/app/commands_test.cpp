@@ -39,7 +39,7 @@ struct Commands {
     // A square room in the points mode, as after drawing it.
     void drawRoom() {
         setOutline(doc(), {{0, 0}, {300, 0}, {300, 300}, {0, 300}});
-        doc().mode = kModePoints;
+        doc().editor.mode = kModePoints;
     }
 };
 
@@ -68,8 +68,8 @@ TEST(Commands, CommandsOfOtherPartsAreNotAvailableUntilTheyRegister) {
     EXPECT_TRUE(c.processor.state(cmd::kMaterials, ui).enabled);
     EXPECT_EQ(c.run(cmd::kMaterials), CommandOutcome::Done);
     EXPECT_EQ(runs, 1);
-    c.processor.registry().setEnableRule(cmd::kMaterials,
-                                         [](const CommandInputs& in) { return in.doc.mode != kModeStart; });
+    c.processor.registry().setEnableRule(
+        cmd::kMaterials, [](const CommandInputs& in) { return in.doc.editor.mode != kModeStart; });
     EXPECT_FALSE(c.processor.state(cmd::kMaterials, ui).enabled);
     c.drawRoom();
     EXPECT_TRUE(c.processor.state(cmd::kMaterials, ui).enabled);
@@ -123,16 +123,16 @@ TEST(Commands, EveryDocumentCommandHasAHandler) {
 
 TEST(Commands, EditingCommandsDoNothingInTheStartMode) {
     Commands c;
-    ASSERT_EQ(c.doc().mode, kModeStart);
-    c.doc().rulerPoints.append(makeVertex(1, 2));
+    ASSERT_EQ(c.doc().editor.mode, kModeStart);
+    c.doc().editor.rulerPoints.append(makeVertex(1, 2));
     for (int id :
          {cmd::kEditPoints, cmd::kInsertPoints, cmd::kPointTool2, cmd::kDeletePoints, cmd::kInsertDiagonal,
           cmd::kSelectDiagonal, cmd::kDeleteDiagonal, cmd::kPan, cmd::kRuler, cmd::kStepMode})
         EXPECT_EQ(c.run(id), CommandOutcome::Done) << id;
-    EXPECT_EQ(c.doc().mode, kModeStart);
-    EXPECT_FALSE(c.doc().dragging);
+    EXPECT_EQ(c.doc().editor.mode, kModeStart);
+    EXPECT_FALSE(c.doc().editor.dragging);
     EXPECT_FALSE(c.doc().stepMode);
-    EXPECT_EQ(c.doc().rulerPoints.count(), 1);
+    EXPECT_EQ(c.doc().editor.rulerPoints.count(), 1);
     EXPECT_EQ(c.t.views.figures + c.t.views.trees + c.t.views.repaints, 0);
 }
 
@@ -140,33 +140,33 @@ TEST(Commands, ToolsSetModeAndToolAndEndPanning) {
     Commands c;
     c.drawRoom();
     c.run(cmd::kPan);
-    EXPECT_TRUE(c.doc().dragging);
+    EXPECT_TRUE(c.doc().editor.dragging);
     c.run(cmd::kDeletePoints); // the delete tool leaves panning as it is
-    EXPECT_EQ(c.doc().pointTool, 3);
-    EXPECT_TRUE(c.doc().dragging);
+    EXPECT_EQ(c.doc().editor.pointTool, 3);
+    EXPECT_TRUE(c.doc().editor.dragging);
     c.run(cmd::kInsertPoints);
-    EXPECT_EQ(c.doc().pointTool, 1);
-    EXPECT_FALSE(c.doc().dragging);
+    EXPECT_EQ(c.doc().editor.pointTool, 1);
+    EXPECT_FALSE(c.doc().editor.dragging);
 
     c.run(cmd::kPan);
     c.run(cmd::kSelectDiagonal);
-    EXPECT_EQ(c.doc().mode, kModeDiagonals);
-    EXPECT_EQ(c.doc().diagonalTool, 1);
-    EXPECT_FALSE(c.doc().dragging);
+    EXPECT_EQ(c.doc().editor.mode, kModeDiagonals);
+    EXPECT_EQ(c.doc().editor.diagonalTool, 1);
+    EXPECT_FALSE(c.doc().editor.dragging);
 
-    c.doc().rulerPoints.append(makeVertex(1, 2));
+    c.doc().editor.rulerPoints.append(makeVertex(1, 2));
     c.run(cmd::kPan);
     const int repaints = c.t.views.repaints;
     c.run(cmd::kRuler);
-    EXPECT_EQ(c.doc().mode, kModeRuler);
-    EXPECT_EQ(c.doc().rulerPoints.count(), 0);
-    EXPECT_FALSE(c.doc().dragging);
+    EXPECT_EQ(c.doc().editor.mode, kModeRuler);
+    EXPECT_EQ(c.doc().editor.rulerPoints.count(), 0);
+    EXPECT_FALSE(c.doc().editor.dragging);
     EXPECT_EQ(c.t.views.repaints, repaints + 1);
 
     // Every tool change refreshes the panel's figures, which forgets the picked vertex.
-    c.doc().pendingVertex = 2;
+    c.doc().editor.pendingVertex = 2;
     c.run(cmd::kInsertDiagonal);
-    EXPECT_EQ(c.doc().pendingVertex, -1);
+    EXPECT_EQ(c.doc().editor.pendingVertex, -1);
 
     c.run(cmd::kStepMode);
     EXPECT_TRUE(c.doc().stepMode);
@@ -175,21 +175,21 @@ TEST(Commands, ToolsSetModeAndToolAndEndPanning) {
 TEST(Commands, ZoomInThenOutLeavesNinetyNineHundredthsAndCanBeUndone) {
     Commands c;
     c.drawRoom();
-    c.doc().scaleX = 2.0f;
-    c.doc().scaleY = 2.0f;
+    c.doc().view.scaleX = 2.0f;
+    c.doc().view.scaleY = 2.0f;
     const int snapshots = c.doc().history.undoCount;
     c.run(cmd::kZoomIn);
-    EXPECT_FLOAT_EQ(c.doc().scaleX, 1.8f);
+    EXPECT_FLOAT_EQ(c.doc().view.scaleX, 1.8f);
     c.run(cmd::kZoomOut);
-    EXPECT_NEAR(c.doc().scaleX, 2.0 * 0.99, 1e-6);
-    EXPECT_NEAR(c.doc().scaleY, 2.0 * 0.99, 1e-6);
+    EXPECT_NEAR(c.doc().view.scaleX, 2.0 * 0.99, 1e-6);
+    EXPECT_NEAR(c.doc().view.scaleY, 2.0 * 0.99, 1e-6);
     EXPECT_EQ(c.doc().history.undoCount, snapshots + 2); // one snapshot per zoom
     EXPECT_GE(c.t.views.repaints, 2);
 
     c.run(cmd::kUndo);
-    EXPECT_FLOAT_EQ(c.doc().scaleX, 1.8f);
+    EXPECT_FLOAT_EQ(c.doc().view.scaleX, 1.8f);
     c.run(cmd::kRedo);
-    EXPECT_NEAR(c.doc().scaleX, 1.98, 1e-6);
+    EXPECT_NEAR(c.doc().view.scaleX, 1.98, 1e-6);
 }
 
 TEST(Commands, ZoomStopsAtTheEndsOfTheScaleRange) {
@@ -197,32 +197,32 @@ TEST(Commands, ZoomStopsAtTheEndsOfTheScaleRange) {
     // Zooming is allowed in every mode, but never down to 0 or up to infinity.
     for (int i = 0; i < 2000; ++i)
         c.run(cmd::kZoomIn);
-    EXPECT_GE(c.doc().scaleX, kMinViewScale);
-    EXPECT_LT(c.doc().scaleX * kZoomInFactor, kMinViewScale);
+    EXPECT_GE(c.doc().view.scaleX, kMinViewScale);
+    EXPECT_LT(c.doc().view.scaleX * kZoomInFactor, kMinViewScale);
     for (int i = 0; i < 4000; ++i)
         c.run(cmd::kZoomOut);
-    EXPECT_LE(c.doc().scaleX, kMaxViewScale);
-    EXPECT_GT(c.doc().scaleX * kZoomOutFactor, kMaxViewScale);
+    EXPECT_LE(c.doc().view.scaleX, kMaxViewScale);
+    EXPECT_GT(c.doc().view.scaleX * kZoomOutFactor, kMaxViewScale);
 }
 
 TEST(Commands, DisplaySwitchesToggleAndRefresh) {
     Commands c;
-    const std::pair<int, bool TZCeiling::*> switches[] = {
-        {cmd::kShowPoints, &TZCeiling::showPointNames},
-        {cmd::kShowLengths, &TZCeiling::showLengths},
-        {cmd::kShowConstructions, &TZCeiling::showConstructions},
-        {cmd::kShowAngles, &TZCeiling::showAngles},
-        {cmd::kShowCanvasDistances, &TZCeiling::showCanvasDistances},
-        {cmd::kShowGrid, &TZCeiling::showGrid},
-        {cmd::kSnapToGrid, &TZCeiling::snapToGrid}};
+    const std::pair<int, bool& (*)(TZCeiling&)> switches[] = {
+        {cmd::kShowPoints, [](TZCeiling& d) -> bool& { return d.view.showPointNames; }},
+        {cmd::kShowLengths, [](TZCeiling& d) -> bool& { return d.view.showLengths; }},
+        {cmd::kShowConstructions, [](TZCeiling& d) -> bool& { return d.showConstructions; }},
+        {cmd::kShowAngles, [](TZCeiling& d) -> bool& { return d.view.showAngles; }},
+        {cmd::kShowCanvasDistances, [](TZCeiling& d) -> bool& { return d.view.showCanvasDistances; }},
+        {cmd::kShowGrid, [](TZCeiling& d) -> bool& { return d.view.showGrid; }},
+        {cmd::kSnapToGrid, [](TZCeiling& d) -> bool& { return d.view.snapToGrid; }}};
     for (auto [id, flag] : switches) {
         const int figures = c.t.views.figures, repaints = c.t.views.repaints;
         c.run(id);
-        EXPECT_TRUE(c.doc().*flag) << id;
+        EXPECT_TRUE(flag(c.doc())) << id;
         EXPECT_EQ(c.t.views.figures, figures + 1) << id;
         EXPECT_EQ(c.t.views.repaints, repaints + 1) << id;
         c.run(id);
-        EXPECT_FALSE(c.doc().*flag) << id;
+        EXPECT_FALSE(flag(c.doc())) << id;
     }
     // The switches are view state: no undo snapshot.
     EXPECT_EQ(c.doc().history.undoCount, 0);
@@ -256,7 +256,7 @@ TEST(Commands, NewProjectDatesTheOrderAndStopsWhenCancelled) {
     Commands c;
     EXPECT_EQ(c.run(cmd::kNewProject), CommandOutcome::Done);
     EXPECT_EQ(c.doc().orderDate, L"05.03.2024");
-    EXPECT_EQ(c.doc().mode, kModePoints);
+    EXPECT_EQ(c.doc().editor.mode, kModePoints);
 
     // A modified project asks first; Cancel leaves everything as it was.
     c.drawRoom();
@@ -308,10 +308,10 @@ TEST(SharedChoices, ReportFlagDecidesAndAnyCommandClearsIt) {
     for (int i = 0; i < 3; ++i) {
         TZWordForm w;
         w.name = L"отчёт" + std::to_wstring(i);
-        c.doc().wordForms.append(w);
+        c.doc().resources.wordForms.append(w);
         TZPrintForm p;
         p.name = L"форма" + std::to_wstring(i);
-        c.doc().printForms.append(p);
+        c.doc().resources.printForms.append(p);
     }
 
     // The report pop-up: ids 20000 + i, the flag set; the choice runs a report and clears it.

@@ -174,7 +174,7 @@ TEST(ProgramHome, StartOfAnInstalledProgramWorksOnTheUsersFilesAndLeavesTheInsta
         App first(inst.choose());
         EXPECT_TRUE(first.ui.messages.empty());
         EXPECT_EQ(first.app.programDir(), inst.userFolder());
-        TZMaterialBase& base = first.app.document().materialBase;
+        TZMaterialBase& base = first.app.document().resources.materialBase;
         ASSERT_GT(base.count(), 1);
         EXPECT_EQ(base.file(), inst.userFolder() / "materials.mat");
         base.at(1).name = "Edited";
@@ -187,17 +187,17 @@ TEST(ProgramHome, StartOfAnInstalledProgramWorksOnTheUsersFilesAndLeavesTheInsta
 
         // The installed forms are offered.
         reloadPrintForms(first.app.document(), false);
-        EXPECT_EQ(first.app.document().printForms.count(), 3);
+        EXPECT_EQ(first.app.document().resources.printForms.count(), 3);
     }
     EXPECT_EQ(readText(inst.shipped() / "materials.mat"), installedBase);
 
     // A form the user adds joins the installed ones, in the order of the file names.
     fs::copy_file(inst.shipped() / "2-client.pem", inst.userFolder() / "0-mine.pem");
     App second(inst.choose());
-    EXPECT_EQ(second.app.document().materialBase.at(1).name, "Edited");
+    EXPECT_EQ(second.app.document().resources.materialBase.at(1).name, "Edited");
     reloadPrintForms(second.app.document(), false);
-    ASSERT_EQ(second.app.document().printForms.count(), 4);
-    EXPECT_EQ(second.app.document().printForms.at(0).file,
+    ASSERT_EQ(second.app.document().resources.printForms.count(), 4);
+    EXPECT_EQ(second.app.document().resources.printForms.at(0).file,
               codepage::fromPath(inst.userFolder() / "0-mine.pem"));
 }
 
@@ -207,7 +207,7 @@ TEST(ProgramHome, FolderThatCannotBeMadeFallsBackToTheInstalledFilesAndSaysSo) {
     App app(inst.choose());
     EXPECT_EQ(app.ui.messages.size(), 1u);
     EXPECT_EQ(app.app.programDir(), inst.shipped());
-    EXPECT_GT(app.app.document().materialBase.count(), 1);
+    EXPECT_GT(app.app.document().resources.materialBase.count(), 1);
 }
 
 TEST(ProgramHome, FirstStartMakesTheDrawingFolderWithTheExamplesOutOfTheScans) {
@@ -247,7 +247,7 @@ TEST(ProgramHome, TemplatesOfTheUserComeBeforeTheInstalledOnesAndReplaceThoseOfT
     std::vector<std::wstring> names;
     ASSERT_TRUE(prepareReportTemplates(doc, settings, names));
     EXPECT_EQ(names, (std::vector<std::wstring>{L"Смета.doc", L"Акт.xls"}));
-    EXPECT_EQ(doc.wordForms.at(0).path, codepage::fromPath(t / "own" / "templates" / "Смета.doc"));
+    EXPECT_EQ(doc.resources.wordForms.at(0).path, codepage::fromPath(t / "own" / "templates" / "Смета.doc"));
 
     // A folder of the settings given in full is the only one looked at.
     settings.templatesFolder = codepage::fromPath(t / "own" / "templates");

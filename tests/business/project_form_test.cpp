@@ -158,7 +158,7 @@ TEST_F(ProjectFixture, NewProjectNeedsAnOrderNumberAndStartsTheOutlineFromTheLas
     EXPECT_TRUE(form.shapeWizardAllowed());
     ASSERT_TRUE(form.accept());
     EXPECT_EQ(doc().polygon.count(), 5);
-    EXPECT_EQ(doc().mode, kModePoints);
+    EXPECT_EQ(doc().editor.mode, kModePoints);
     EXPECT_FALSE(doc().outlineFormed);
     EXPECT_EQ(doc().orderName, L"Гостиная");
     EXPECT_EQ(doc().orderNumber, L"  21 ");

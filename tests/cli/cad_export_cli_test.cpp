@@ -43,10 +43,10 @@ class CadCli : public ::testing::Test {
             setOutline(*doc, {{0, 0}, {600, 0}, {600, 400}, {0, 400}});
             for (int k = 0; k < 4; ++k)
                 doc->diagonals.at(k).length = k % 2 ? 400 : 600;
-            doc->mode = kModePoints;
+            doc->editor.mode = kModePoints;
             doc->showConstructions = true;
-            doc->showLengths = true;
-            doc->showPointNames = true;
+            doc->view.showLengths = true;
+            doc->view.showPointNames = true;
             ASSERT_TRUE(saveProject(*doc, codepage::fromPath(*dir_ / "room.tz")));
         }
         // From the last side backwards, so that the names of the earlier points stay.

@@ -50,7 +50,7 @@ TEST(CliExport, AnAbsurdlyLargeOutlineIsScaledDownAndSaysSo) {
     TempDir dir;
     TestDocument t;
     setOutline(*t, {{0, 0}, {50000, 0}, {50000, 300}, {0, 300}});
-    t->mode = kModePoints;
+    t->editor.mode = kModePoints;
     ASSERT_TRUE(saveProject(*t, codepage::fromPath(dir / "huge.tz")));
     const CliRun run = runCli({"export", (dir / "huge.tz").string(), (dir / "huge.png").string()});
     EXPECT_EQ(run.status, 0) << run.err;

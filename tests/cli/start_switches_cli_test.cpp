@@ -20,13 +20,13 @@ TEST(CliStartSwitches, ANewProjectShowsWhatANewWindowShows) {
     TestDocument doc;
     bool current = true;
     ASSERT_TRUE(loadProject((dir / "room.tz").wstring(), current, *doc));
-    EXPECT_TRUE(doc->showGrid);
-    EXPECT_TRUE(doc->showPointNames);
-    EXPECT_TRUE(doc->showLengths);
+    EXPECT_TRUE(doc->view.showGrid);
+    EXPECT_TRUE(doc->view.showPointNames);
+    EXPECT_TRUE(doc->view.showLengths);
     EXPECT_TRUE(doc->showConstructions);
-    EXPECT_FALSE(doc->snapToGrid);
-    EXPECT_FALSE(doc->showAngles);
-    EXPECT_FALSE(doc->showCanvasDistances);
+    EXPECT_FALSE(doc->view.snapToGrid);
+    EXPECT_FALSE(doc->view.showAngles);
+    EXPECT_FALSE(doc->view.showCanvasDistances);
 
     // A niche 100 wide and 50 deep on the side AB (300 long) counts in the area.
     const CliRun niche = runCli({"add-construction", file, "--kind", "rectangle", "--v1", "A", "--v2", "B",

@@ -116,7 +116,7 @@ TEST_F(TypedValuesCli, ARoomAtTheEdgeOfTheRangesPaintsPricesAndExportsWithoutNaN
     TestDocument doc;
     setOutline(*doc, {{0, 0}, {100000, 0}, {100000, 100000}, {0, 100000}});
     doc->diagonals.at(0).length = 100000;
-    doc->mode = kModePoints;
+    doc->editor.mode = kModePoints;
     doc->orderName = L"Ангар";
     doc->client = L"ООО Ромашка";
     doc->orderNumber = L"7";

@@ -34,8 +34,8 @@ class CuttingDialogTest : public ::testing::Test {
     void SetUp() override {
         setOutline(*doc, {{0, 0}, {500, 0}, {500, 400}, {0, 400}});
         doc->diagonals.at(0).length = 500;
-        doc->mode = kModeCutting; // re-placing the outline then only centres it
-        TZMaterialBase& base = doc->materialBase;
+        doc->editor.mode = kModeCutting; // re-placing the outline then only centres it
+        TZMaterialBase& base = doc->resources.materialBase;
         base.clear();
         base.append(record(1, 0, true, L"MSD"));
         base.append(record(2, 1, false, L"Белый мат", 320, 0.93, 1.5));
@@ -234,7 +234,7 @@ TEST_F(CuttingDialogTest, RemaindersShowAfterTheNamesAndTheFabricIsStillFound) {
             m.stock = remainders[m.id];
     });
     EXPECT_EQ(dialog.fabrics().entries, (std::vector<std::wstring>{L"Белый мат (12.50)", L"Белый глянец"}));
-    EXPECT_EQ(doc->materialBase.at(4).stock, -3);
+    EXPECT_EQ(doc->resources.materialBase.at(4).stock, -3);
     dialog.sides().selected = 0;
     dialog.sideChosen();
     dialog.fabricChosen();
@@ -247,7 +247,8 @@ TEST_F(CuttingDialogTest, RemaindersShowAfterTheNamesAndTheFabricIsStillFound) {
 TEST_F(CuttingDialogTest, RemaindersComeFromTheDrawingFolders) {
     TempDir folder;
     settings.drawingFolders[0] = folder.path().wstring();
-    ASSERT_TRUE(writeReceipt(doc.ui, folder.path().wstring(), doc->materialBase.at(1), 10, L"01.02.2026"));
+    ASSERT_TRUE(
+        writeReceipt(doc.ui, folder.path().wstring(), doc->resources.materialBase.at(1), 10, L"01.02.2026"));
     dialog.setVisible(true);
     dialog.showMaterialRemainders();
     EXPECT_EQ(dialog.fabrics().entries, (std::vector<std::wstring>{L"Белый мат (10.00)", L"Белый глянец"}));
@@ -271,7 +272,7 @@ TEST_F(OptimiserTest, TriesEveryOrderedPairAndKeepsTheFirstSmallest) {
     dialog.fields().twoDiagonals = true;
     dialog.fields().offset = L"35";
     // The quantity of each pair, laid out on its own.
-    Material m = doc->materialBase.at(1);
+    Material m = doc->resources.materialBase.at(1);
     std::vector<std::pair<std::wstring, double>> quantities;
     for (int i = 0; i < 4; ++i)
         for (int j = 0; j < 4; ++j) {

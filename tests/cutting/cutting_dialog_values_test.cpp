@@ -29,10 +29,10 @@ class CuttingDialogValues : public ::testing::Test {
     void SetUp() override {
         setOutline(*doc, {{0, 0}, {500, 0}, {500, 400}, {0, 400}});
         doc->diagonals.at(0).length = 500;
-        doc->mode = kModeCutting;
-        doc->materialBase.clear();
-        doc->materialBase.append(fabric(1, 0, true, L"MSD"));
-        doc->materialBase.append(fabric(2, 1, false, L"Белый мат", 320));
+        doc->editor.mode = kModeCutting;
+        doc->resources.materialBase.clear();
+        doc->resources.materialBase.append(fabric(1, 0, true, L"MSD"));
+        doc->resources.materialBase.append(fabric(2, 1, false, L"Белый мат", 320));
         doc->material = fabric(2, 1, false, L"Белый мат", 320);
     }
     void chooseSideAB() {

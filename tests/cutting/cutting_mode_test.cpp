@@ -55,7 +55,7 @@ class RelayoutTest : public ::testing::Test {
         doc->seamTo = 1;
         doc->material.width = 320;
         doc->material.tensionCoef = 0.93;
-        doc->mode = kModeCutting;
+        doc->editor.mode = kModeCutting;
         settings.materialWithTension = false;
         doc->setSettings(&settings);
         ASSERT_EQ(layoutCanvases(*doc, doc->material, true, false), LayoutOutcome::LaidOut);
@@ -92,10 +92,10 @@ TEST_F(RelayoutTest, AConstructionChangedInTheCuttingModeRelaysTheCanvases) {
 }
 
 TEST_F(RelayoutTest, OutsideTheCuttingModeOrWithoutASideTheLayoutStays) {
-    doc->mode = kModePoints;
+    doc->editor.mode = kModePoints;
     addCutout(*doc, circleOnTheSeam());
     EXPECT_EQ(doc->addPoints.count(), 2);
-    doc->mode = kModeCutting;
+    doc->editor.mode = kModeCutting;
     doc->seamTo = -1;
     addCutout(*doc, circleOnTheSeam());
     EXPECT_EQ(doc->addPoints.count(), 2);
@@ -114,17 +114,17 @@ class CuttingSwitchTest : public ::testing::Test {
 };
 
 TEST_F(CuttingSwitchTest, EntersTheCuttingModeWithTheDialogAndLeavesItForThePoints) {
-    doc->dragging = true;
+    doc->editor.dragging = true;
     EXPECT_EQ(processor.execute(cmd::kCutting), CommandOutcome::Done);
     EXPECT_TRUE(doc->outlineFormed); // formed first
-    EXPECT_FALSE(doc->dragging);
-    EXPECT_EQ(doc->mode, kModeCutting);
+    EXPECT_FALSE(doc->editor.dragging);
+    EXPECT_EQ(doc->editor.mode, kModeCutting);
     EXPECT_EQ(doc.views.cuttingDialogs, 1);
     const CPolygon placed = doc->polygon;
     const int trees = doc.views.trees;
 
     toggleCuttingMode(*doc);
-    EXPECT_EQ(doc->mode, kModePoints);
+    EXPECT_EQ(doc->editor.mode, kModePoints);
     EXPECT_EQ(doc.views.cuttingDialogs, 1);
     EXPECT_GT(doc.views.trees, trees);
     for (int i = 0; i < placed.count(); ++i) {

@@ -46,11 +46,11 @@ struct Project {
     explicit Project(const Room& room) {
         setOutline(*doc, room.corners);
         doc->showConstructions = true;
-        doc->mode = kModeCutting;
+        doc->editor.mode = kModeCutting;
         settings.materialWithTension = true;
         doc->setSettings(&settings);
         if (room.furnish) room.furnish(*doc);
-        TZMaterialBase& base = doc->materialBase;
+        TZMaterialBase& base = doc->resources.materialBase;
         base.clear();
         base.append(fabric(1, 0, true, L"MSD", 0));
         base.append(fabric(2, 1, false, L"Белый мат", room.rollWidth));

@@ -51,9 +51,9 @@ class LayoutTest : public ::testing::Test {
 };
 
 TEST_F(LayoutTest, RectangleAlongItsFirstSide) {
-    doc->hoverCanvas = 2;
+    doc->editor.hoverCanvas = 2;
     ASSERT_EQ(layOut(), LayoutOutcome::LaidOut);
-    EXPECT_EQ(doc->hoverCanvas, -1);
+    EXPECT_EQ(doc->editor.hoverCanvas, -1);
     ASSERT_EQ(lineCount(), 3);
     EXPECT_NEAR(doc->seamLines.at(0).y, 2 * kPitch, 1e-9);
     EXPECT_NEAR(doc->seamLines.at(2).y, kPitch, 1e-9);

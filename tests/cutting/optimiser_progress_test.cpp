@@ -29,11 +29,11 @@ class OptimiserProgressTest : public ::testing::Test {
   protected:
     void SetUp() override {
         setOutline(*doc, {{0, 0}, {500, 0}, {500, 300}, {0, 300}});
-        doc->mode = kModeCutting;
-        doc->materialBase.clear();
-        doc->materialBase.append(fabric(1, 0, true, L"MSD"));
-        doc->materialBase.append(fabric(2, 1, false, L"Белый мат", 320));
-        doc->material = doc->materialBase.at(1);
+        doc->editor.mode = kModeCutting;
+        doc->resources.materialBase.clear();
+        doc->resources.materialBase.append(fabric(1, 0, true, L"MSD"));
+        doc->resources.materialBase.append(fabric(2, 1, false, L"Белый мат", 320));
+        doc->material = doc->resources.materialBase.at(1);
         settings.materialWithTension = false;
         dialog.setVisible(true);
         dialog.fabricChosen();

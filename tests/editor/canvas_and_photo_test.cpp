@@ -22,10 +22,10 @@ PointerEvent pixel(int x, int y, bool shift = false) {
 
 struct Layout {
     Layout() : t(true), input(*t, settings, window) {
-        t->viewWidth = kWidth;
-        t->viewHeight = kHeight;
+        t->view.viewWidth = kWidth;
+        t->view.viewHeight = kHeight;
         setOutline(*t, {{0, 0}, {300, 0}, {300, 300}, {0, 300}});
-        t->mode = kModeCutting;
+        t->editor.mode = kModeCutting;
         t->seamFrom = 0;
         t->seamTo = 1;
         t->seamLineStart = makeVertex(0, 0);
@@ -49,20 +49,20 @@ TEST(Canvases, TheMirroredLayoutIsHoveredAndOpenedAtTheCanvasUnderTheMouse) {
     // Mirrored: drawing x = 400 − pixel x.
     const int repaints = l.t.views.repaints;
     l.input.move(pixel(300, 350)); // drawing (100, 50)
-    EXPECT_EQ(l.t->hoverCanvas, 0);
+    EXPECT_EQ(l.t->editor.hoverCanvas, 0);
     EXPECT_GT(l.t.views.repaints, repaints);
     l.input.move(pixel(300, 450)); // (100, 150)
-    EXPECT_EQ(l.t->hoverCanvas, 2);
+    EXPECT_EQ(l.t->editor.hoverCanvas, 2);
     l.input.move(pixel(300, 550)); // (100, 250): below the last seam line
-    EXPECT_EQ(l.t->hoverCanvas, -1);
+    EXPECT_EQ(l.t->editor.hoverCanvas, -1);
     l.input.move(pixel(500, 350)); // (−100, 50): would be inside without the mirroring
-    EXPECT_EQ(l.t->hoverCanvas, -1);
+    EXPECT_EQ(l.t->editor.hoverCanvas, -1);
 
     l.input.leftDown(pixel(300, 450));
     l.input.leftUp(pixel(300, 450));
     ASSERT_EQ(l.window.canvases.size(), 1u);
     EXPECT_EQ(l.window.canvases[0], std::make_pair(2, 2));
-    EXPECT_EQ(l.t->hoverCanvas, -1) << "the click forgets the hovered canvas";
+    EXPECT_EQ(l.t->editor.hoverCanvas, -1) << "the click forgets the hovered canvas";
     EXPECT_EQ(l.t->polygon.count(), 4);
 }
 
@@ -70,7 +70,7 @@ TEST(Canvases, DealerModeNeitherHoversNorOpensCanvases) {
     Layout l;
     l.settings.dealerMode = true;
     l.input.move(pixel(500, 350)); // (100, 50), not mirrored in dealer mode
-    EXPECT_EQ(l.t->hoverCanvas, -1);
+    EXPECT_EQ(l.t->editor.hoverCanvas, -1);
     l.input.leftDown(pixel(500, 350));
     EXPECT_TRUE(l.window.canvases.empty());
 }
@@ -79,7 +79,7 @@ TEST(Canvases, WithoutASeamSideTheMouseHoversNothingButAClickStillOpens) {
     Layout l;
     l.t->seamFrom = -1;
     l.input.move(pixel(300, 350));
-    EXPECT_EQ(l.t->hoverCanvas, -1);
+    EXPECT_EQ(l.t->editor.hoverCanvas, -1);
     l.input.leftDown(pixel(300, 350));
     EXPECT_EQ(l.window.canvases.size(), 1u);
 }
@@ -127,8 +127,8 @@ struct CountingCodec : ImageCodec {
 
 TEST(Photo, AFirstShownPhotoIsFittedIntoTheViewKeepingItsProportions) {
     TestDocument t;
-    t->viewWidth = kWidth;
-    t->viewHeight = kHeight;
+    t->view.viewWidth = kWidth;
+    t->view.viewHeight = kHeight;
     TZPicture wide;
     wide.image = picture(400, 100);
     ASSERT_TRUE(fitPhotoIfNew(*t, wide));
@@ -156,8 +156,8 @@ TEST(Photo, AFirstShownPhotoIsFittedIntoTheViewKeepingItsProportions) {
 
 TEST(Photo, APictureIsDecodedOnceAndAFailureIsNotRetriedAtEveryPaint) {
     TestDocument t;
-    t->viewWidth = kWidth;
-    t->viewHeight = kHeight;
+    t->view.viewWidth = kWidth;
+    t->view.viewHeight = kHeight;
     TZPicture photo;
     photo.path = L"/nowhere/photo.jpg";
     t->photos.append(photo);
@@ -196,10 +196,10 @@ namespace {
 
 struct PhotoEditor {
     PhotoEditor() : t(true), input(*t, settings, window) {
-        t->viewWidth = kWidth;
-        t->viewHeight = kHeight;
+        t->view.viewWidth = kWidth;
+        t->view.viewHeight = kHeight;
         setOutline(*t, {{0, 0}, {300, 0}, {300, 300}});
-        t->mode = kModePoints;
+        t->editor.mode = kModePoints;
         TZPicture photo;
         photo.image = picture(200, 100);
         placePhotoAt(*t, photo, {100, 100, 300, 200});
@@ -229,7 +229,7 @@ TEST(Photo, DraggingAHandleMovesItsEdgesAndNothingElseHappens) {
     EXPECT_EQ(r.bottom, 210);
     EXPECT_EQ(e.t->polygon.count(), 3) << "the click entered no point";
 
-    e.t->panX = 50; // the photo follows the drawing
+    e.t->view.panX = 50; // the photo follows the drawing
     EXPECT_EQ(e.rect().left, 50);
 }
 
@@ -260,10 +260,10 @@ TEST(Photo, ShiftMovesThePhotoByAMiddleHandleAndKeepsItsProportionsAtACorner) {
 
 TEST(Photo, InTheCuttingLayoutAndWithoutAPlacementThereAreNoHandles) {
     PhotoEditor e;
-    e.t->mode = kModeCutting;
+    e.t->editor.mode = kModeCutting;
     e.input.leftDown(pixel(305, 205));
     EXPECT_EQ(e.input.photoHandle(), 0);
-    e.t->mode = kModePoints;
+    e.t->editor.mode = kModePoints;
     e.t->photos.at(0).placed = false;
     e.input.leftDown(pixel(305, 205));
     EXPECT_EQ(e.input.photoHandle(), 0);

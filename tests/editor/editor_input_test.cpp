@@ -22,14 +22,14 @@ constexpr int kHeight = 600;
 // A window of 800 × 600 pixels at one centimetre per pixel: drawing (x, y) is pixel (400 + x, 300 + y).
 struct Editor {
     Editor() : t(true), input(*t, settings, window) {
-        t->viewWidth = kWidth;
-        t->viewHeight = kHeight;
-        t->mode = kModePoints;
+        t->view.viewWidth = kWidth;
+        t->view.viewHeight = kHeight;
+        t->editor.mode = kModePoints;
     }
     PointerEvent at(double x, double y, bool shift = false) {
         const TZCeiling& doc = *t;
-        return {int(kWidth / 2 + x / doc.scaleX - doc.panX), int(kHeight / 2 + y / doc.scaleY + doc.panY),
-                shift, kWidth, kHeight};
+        return {int(kWidth / 2 + x / doc.view.scaleX - doc.view.panX),
+                int(kHeight / 2 + y / doc.view.scaleY + doc.view.panY), shift, kWidth, kHeight};
     }
     void click(double x, double y) {
         input.leftDown(at(x, y));
@@ -59,8 +59,8 @@ TEST(Snapping, NearestGridLineWithHalvesAwayFromZero) {
 
 TEST(Snapping, ClicksEnterSnappedPointsWhenSnappingIsOn) {
     Editor e;
-    e.t->snapToGrid = true;
-    e.t->scaleX = e.t->scaleY = 0.1f; // a tenth of a centimetre per pixel
+    e.t->view.snapToGrid = true;
+    e.t->view.scaleX = e.t->view.scaleY = 0.1f; // a tenth of a centimetre per pixel
     // Pixels, not drawing positions: 699 is 29.9 cm right of the centre, 700 is 30 cm.
     for (auto [x, y] : {std::pair{699, 300}, {700, 600}, {100, 399}}) {
         e.input.leftDown({x, y, false, kWidth, kHeight});
@@ -76,7 +76,7 @@ TEST(Snapping, ClicksEnterSnappedPointsWhenSnappingIsOn) {
 
 TEST(ViewRules, TheCuttingLayoutIsMirroredOnlyWhenFlippingOutsideDealerMode) {
     Editor e;
-    e.t->mode = kModeCutting;
+    e.t->editor.mode = kModeCutting;
     EXPECT_TRUE(isMirroredDisplay(*e.t, e.settings));
     EXPECT_EQ(viewToDrawing(*e.t, e.settings, 500, 350).x, -100);
     EXPECT_EQ(viewToDrawing(*e.t, e.settings, 500, 350).y, 50);
@@ -87,22 +87,22 @@ TEST(ViewRules, TheCuttingLayoutIsMirroredOnlyWhenFlippingOutsideDealerMode) {
     e.settings.flipCutting = false;
     EXPECT_FALSE(isMirroredDisplay(*e.t, e.settings));
     e.settings.flipCutting = true;
-    e.t->mode = kModePoints;
+    e.t->editor.mode = kModePoints;
     EXPECT_FALSE(isMirroredDisplay(*e.t, e.settings));
 }
 
 TEST(StartMode, MouseAndEscapeDoNothingBeforeAProjectExists) {
     Editor e;
-    e.t->mode = kModeStart;
+    e.t->editor.mode = kModeStart;
     const int undo = e.t->history.undoCount;
     e.click(0, 0);
     e.input.middleDown(e.at(0, 0));
     e.input.move(e.at(50, 50));
     EXPECT_FALSE(e.input.escape());
     EXPECT_EQ(e.t->polygon.count(), 0);
-    EXPECT_EQ(e.t->mode, kModeStart);
-    EXPECT_FALSE(e.t->dragging);
-    EXPECT_EQ(e.t->panX, 0);
+    EXPECT_EQ(e.t->editor.mode, kModeStart);
+    EXPECT_FALSE(e.t->editor.dragging);
+    EXPECT_EQ(e.t->view.panX, 0);
     EXPECT_EQ(e.t->history.undoCount, undo);
 }
 
@@ -116,7 +116,7 @@ TEST(EnteringPoints, AClickWithinTenCentimetresOfAPointClosesTheOutline) {
     e.click(5, 8.5); // 9.86 cm from A
     ASSERT_EQ(e.t->polygon.count(), 3);
     EXPECT_TRUE(e.t->polygon.defined);
-    EXPECT_EQ(e.t->mode, kModeDiagonals);
+    EXPECT_EQ(e.t->editor.mode, kModeDiagonals);
     ASSERT_EQ(e.t->diagonals.count(), 3);
     for (const Diagonal& d : e.t->diagonals) {
         EXPECT_EQ(d.length, 0);
@@ -125,7 +125,7 @@ TEST(EnteringPoints, AClickWithinTenCentimetresOfAPointClosesTheOutline) {
     EXPECT_EQ(e.window.shownRecords, std::vector<int>{0}) << "the panel's input names the first side";
     EXPECT_GT(e.t.views.trees, 0);
     EXPECT_GT(e.t.views.figures, 0);
-    EXPECT_EQ(e.t->currentDiagonal, -1) << "the refresh at the end forgets the selection";
+    EXPECT_EQ(e.t->editor.currentDiagonal, -1) << "the refresh at the end forgets the selection";
 }
 
 TEST(EnteringPoints, TenCentimetresExactlyStillClosesAndTheEleventhEntersAPoint) {
@@ -147,24 +147,24 @@ TEST(EnteringPoints, AClickOnAPointOfAnOutlineOfTwoPointsNeitherEntersNorCloses)
     e.click(3, 3);
     EXPECT_EQ(e.t->polygon.count(), 2);
     EXPECT_FALSE(e.t->polygon.defined);
-    EXPECT_EQ(e.t->mode, kModePoints);
+    EXPECT_EQ(e.t->editor.mode, kModePoints);
     e.click(300, 300);
     EXPECT_EQ(e.t->polygon.count(), 3) << "the outline can still be completed";
 }
 
 TEST(EnteringPoints, AtFiveCentimetresPerPixelTheVertexToleranceIsTwoPixels) {
     Editor e;
-    e.t->scaleX = e.t->scaleY = 5;
+    e.t->view.scaleX = e.t->view.scaleY = 5;
     e.square();
-    e.t->pointTool = 0;
+    e.t->editor.pointTool = 0;
     // One pixel right of C (300, 300): 5 cm away, a hit; three pixels: 15 cm, none.
     e.input.leftDown({400 + 60 + 1, 300 + 60, false, kWidth, kHeight});
-    EXPECT_EQ(e.t->mode, kModeDragVertex);
-    EXPECT_EQ(e.t->draggedVertex, 2);
+    EXPECT_EQ(e.t->editor.mode, kModeDragVertex);
+    EXPECT_EQ(e.t->editor.draggedVertex, 2);
     e.input.leftUp({400 + 60 + 1, 300 + 60, false, kWidth, kHeight});
-    EXPECT_EQ(e.t->mode, kModePoints);
+    EXPECT_EQ(e.t->editor.mode, kModePoints);
     e.input.leftDown({400 + 60 + 3, 300 + 60, false, kWidth, kHeight});
-    EXPECT_EQ(e.t->mode, kModePoints);
+    EXPECT_EQ(e.t->editor.mode, kModePoints);
 }
 
 // ---- dragging ------------------------------------------------------------------------------------
@@ -175,9 +175,9 @@ TEST(DraggingPoints, TheVertexFollowsTheMouseAndTheSwitchesDecideWhichLengthsAre
     putDiagonal(*e.t, 0, 2, 424.26);
     for (Diagonal& d : e.t->diagonals)
         if (isSideRecord(*e.t, d)) d.length = 300;
-    e.t->snapToGrid = true;
+    e.t->view.snapToGrid = true;
     e.input.leftDown(e.at(302, 303));
-    ASSERT_EQ(e.t->mode, kModeDragVertex);
+    ASSERT_EQ(e.t->editor.mode, kModeDragVertex);
     e.input.move(e.at(331, 317));
     EXPECT_EQ(e.t->polygon.at(2).x, 331) << "not snapped while moving";
     EXPECT_EQ(e.t->polygon.at(2).y, 317);
@@ -196,7 +196,7 @@ TEST(DraggingPoints, TheVertexFollowsTheMouseAndTheSwitchesDecideWhichLengthsAre
     EXPECT_EQ(e.t->diagonals.at(findDiagonal(*e.t, 1, 2)).length, 320.62)
         << "the side follows the snapped point";
     EXPECT_EQ(e.t->diagonals.at(findDiagonal(*e.t, 0, 2)).length, diagonalBefore);
-    EXPECT_EQ(e.t->mode, kModePoints);
+    EXPECT_EQ(e.t->editor.mode, kModePoints);
 }
 
 TEST(DraggingPoints, OneUndoTakesTheWholeDragBack) {
@@ -211,11 +211,11 @@ TEST(DraggingPoints, OneUndoTakesTheWholeDragBack) {
     e.t->undo();
     EXPECT_EQ(e.t->polygon.at(2).x, 300);
     EXPECT_EQ(e.t->polygon.at(2).y, 300);
-    EXPECT_EQ(e.t->mode, kModePoints) << "no undo state is caught in the middle of a drag";
+    EXPECT_EQ(e.t->editor.mode, kModePoints) << "no undo state is caught in the middle of a drag";
     e.click(-100, -100);
     EXPECT_EQ(e.t->polygon.count(), 4);
     e.input.leftDown(e.at(0, 0));
-    EXPECT_EQ(e.t->mode, kModeDragVertex) << "the editor still answers the mouse";
+    EXPECT_EQ(e.t->editor.mode, kModeDragVertex) << "the editor still answers the mouse";
 }
 
 TEST(DraggingPoints, UndoRedoUndoOfADragStepsBackAndForth) {
@@ -224,7 +224,7 @@ TEST(DraggingPoints, UndoRedoUndoOfADragStepsBackAndForth) {
     e.input.leftDown(e.at(300, 300));
     e.input.move(e.at(330, 330));
     e.input.leftUp(e.at(330, 330));
-    EXPECT_EQ(e.t->draggedVertex, -1) << "the drag is over";
+    EXPECT_EQ(e.t->editor.draggedVertex, -1) << "the drag is over";
     e.t->undo();
     ASSERT_EQ(e.t->polygon.at(2).x, 300);
     e.t->redo();
@@ -236,23 +236,23 @@ TEST(DraggingPoints, UndoRedoUndoOfADragStepsBackAndForth) {
 TEST(DraggingPoints, ADragModeReadBackFromAFileIsThePointTool) {
     Editor e;
     e.square();
-    e.t->mode = kModeDragVertex;
+    e.t->editor.mode = kModeDragVertex;
     e.input.leftDown(e.at(300, 0));
-    EXPECT_EQ(e.t->mode, kModeDragVertex);
-    EXPECT_EQ(e.t->draggedVertex, 1);
+    EXPECT_EQ(e.t->editor.mode, kModeDragVertex);
+    EXPECT_EQ(e.t->editor.draggedVertex, 1);
     e.input.leftUp(e.at(300, 0));
-    EXPECT_EQ(e.t->mode, kModePoints);
+    EXPECT_EQ(e.t->editor.mode, kModePoints);
 }
 
 TEST(DraggingPoints, AReleaseEndsTheDragEvenWhenTheDraggedVertexWasForgotten) {
     Editor e;
     e.square();
     e.input.leftDown(e.at(0, 0));
-    ASSERT_EQ(e.t->mode, kModeDragVertex);
+    ASSERT_EQ(e.t->editor.mode, kModeDragVertex);
     e.t->refreshFigures(); // an undo or another refresh during the drag
     e.input.move(e.at(50, 50));
     e.input.leftUp(e.at(50, 50));
-    EXPECT_EQ(e.t->mode, kModePoints);
+    EXPECT_EQ(e.t->editor.mode, kModePoints);
     EXPECT_EQ(e.t->polygon.at(0).x, 0);
 }
 
@@ -273,7 +273,7 @@ TEST(DraggingPoints, TheCursorShowsWhereAVertexCanBeTaken) {
 TEST(InsertingPoints, AClickOnASideSplitsItAndAClickNearAVertexDoesNot) {
     Editor e;
     e.square();
-    e.t->pointTool = 1;
+    e.t->editor.pointTool = 1;
     e.click(150, 3);
     ASSERT_EQ(e.t->polygon.count(), 5);
     EXPECT_EQ(e.t->polygon.at(1).x, 150);
@@ -292,7 +292,7 @@ TEST(InsertingPoints, AClickOnASideSplitsItAndAClickNearAVertexDoesNot) {
 TEST(DeletingPoints, AClickOnAVertexDeletesItAndTheRingStaysClosed) {
     Editor e;
     e.square();
-    e.t->pointTool = 3;
+    e.t->editor.pointTool = 3;
     e.click(298, 2);
     ASSERT_EQ(e.t->polygon.count(), 3);
     EXPECT_GE(findDiagonal(*e.t, 0, 1), 0) << "A and C are joined";
@@ -304,11 +304,11 @@ TEST(DeletingPoints, AClickOnAVertexDeletesItAndTheRingStaysClosed) {
 TEST(DeletingPoints, BelowThreePointsTheOutlineCanBeEnteredAgain) {
     Editor e;
     setOutline(*e.t, {{0, 0}, {300, 0}, {300, 300}});
-    e.t->pointTool = 3;
+    e.t->editor.pointTool = 3;
     e.click(300, 300);
     EXPECT_EQ(e.t->polygon.count(), 2);
     EXPECT_FALSE(e.t->polygon.defined);
-    e.t->pointTool = 0;
+    e.t->editor.pointTool = 0;
     e.click(0, 300);
     EXPECT_EQ(e.t->polygon.count(), 3);
 }
@@ -318,24 +318,24 @@ TEST(DeletingPoints, BelowThreePointsTheOutlineCanBeEnteredAgain) {
 TEST(PickingDiagonals, TwoVerticesMakeADiagonalOfTheDrawnLengthAndTheFirstStaysPicked) {
     Editor e;
     e.square();
-    e.t->mode = kModeDiagonals;
+    e.t->editor.mode = kModeDiagonals;
     e.click(1, 1);
-    EXPECT_EQ(e.t->pendingVertex, 0);
+    EXPECT_EQ(e.t->editor.pendingVertex, 0);
     e.click(299, 301);
     const int ac = findDiagonal(*e.t, 0, 2);
     ASSERT_GE(ac, 0);
     EXPECT_EQ(e.t->diagonals.at(ac).length, 424.26);
-    EXPECT_EQ(e.t->currentDiagonal, ac);
+    EXPECT_EQ(e.t->editor.currentDiagonal, ac);
     EXPECT_EQ(e.window.shownRecords.back(), ac);
     e.click(300, 0); // A is still picked: AB is a side and already there
     EXPECT_EQ(e.t->diagonals.count(), 5);
-    EXPECT_EQ(e.t->currentDiagonal, findDiagonal(*e.t, 0, 1));
+    EXPECT_EQ(e.t->editor.currentDiagonal, findDiagonal(*e.t, 0, 1));
 }
 
 TEST(PickingDiagonals, TheSamePointTwiceMakesNothing) {
     Editor e;
     e.square();
-    e.t->mode = kModeDiagonals;
+    e.t->editor.mode = kModeDiagonals;
     e.click(0, 0);
     e.click(2, 2);
     EXPECT_EQ(e.t->diagonals.count(), 4);
@@ -346,15 +346,15 @@ TEST(SelectingDiagonals, AClickOnARecordNamesItInThePanelOrDeletesIt) {
     Editor e;
     e.square();
     const int ac = putDiagonal(*e.t, 0, 2, 424.26);
-    e.t->mode = kModeDiagonals;
-    e.t->diagonalTool = 1;
+    e.t->editor.mode = kModeDiagonals;
+    e.t->editor.diagonalTool = 1;
     e.click(150, 152);
     EXPECT_EQ(e.window.shownRecords, std::vector<int>{ac});
     EXPECT_EQ(e.t->diagonals.count(), 5);
     e.click(100, 300); // the side CD
     EXPECT_EQ(e.window.shownRecords.back(), findDiagonal(*e.t, 2, 3));
 
-    e.t->diagonalTool = 2;
+    e.t->editor.diagonalTool = 2;
     e.click(150, 152);
     EXPECT_EQ(findDiagonal(*e.t, 0, 2), -1);
     EXPECT_EQ(e.t->diagonals.count(), 4);
@@ -367,15 +367,15 @@ TEST(SelectingDiagonals, AClickOnARecordNamesItInThePanelOrDeletesIt) {
 TEST(Panning, TheLeftButtonPansWhilePanningIsOnAndDoesNothingElse) {
     Editor e;
     e.square();
-    e.t->dragging = true;
+    e.t->editor.dragging = true;
     e.input.leftDown({100, 100, false, kWidth, kHeight});
     e.input.move({130, 90, false, kWidth, kHeight});
     e.input.move({140, 95, false, kWidth, kHeight});
-    EXPECT_EQ(e.t->panX, -40);
-    EXPECT_EQ(e.t->panY, -5);
+    EXPECT_EQ(e.t->view.panX, -40);
+    EXPECT_EQ(e.t->view.panY, -5);
     e.input.leftUp({140, 95, false, kWidth, kHeight});
     e.input.move({200, 200, false, kWidth, kHeight});
-    EXPECT_EQ(e.t->panX, -40) << "no button, no pan";
+    EXPECT_EQ(e.t->view.panX, -40) << "no button, no pan";
     EXPECT_EQ(e.t->polygon.count(), 4);
     EXPECT_EQ(e.window.shape, CursorShape::Pan);
 }
@@ -387,30 +387,30 @@ TEST(Panning, AnOffsetAtTheEndOfTheIntRangeStaysThere) {
     constexpr std::int32_t kMin = std::numeric_limits<std::int32_t>::min();
     Editor e;
     e.square();
-    e.t->dragging = true;
-    e.t->panX = kMax;
-    e.t->panY = kMin;
+    e.t->editor.dragging = true;
+    e.t->view.panX = kMax;
+    e.t->view.panY = kMin;
     e.input.leftDown({100, 100, false, kWidth, kHeight});
     e.input.move({50, 50, false, kWidth, kHeight});
-    EXPECT_EQ(e.t->panX, kMax);
-    EXPECT_EQ(e.t->panY, kMin);
+    EXPECT_EQ(e.t->view.panX, kMax);
+    EXPECT_EQ(e.t->view.panY, kMin);
     e.input.move({60, 60, false, kWidth, kHeight});
-    EXPECT_EQ(e.t->panX, kMax - 10);
-    EXPECT_EQ(e.t->panY, kMin + 10);
+    EXPECT_EQ(e.t->view.panX, kMax - 10);
+    EXPECT_EQ(e.t->view.panY, kMin + 10);
 }
 
 TEST(Panning, TheMiddleButtonPansAndGivesTheModeAndSwitchBack) {
     Editor e;
     e.square();
-    e.t->mode = kModeDiagonals;
+    e.t->editor.mode = kModeDiagonals;
     e.input.middleDown({400, 300, false, kWidth, kHeight});
-    EXPECT_TRUE(e.t->dragging);
+    EXPECT_TRUE(e.t->editor.dragging);
     e.input.move({380, 320, false, kWidth, kHeight});
-    EXPECT_EQ(e.t->panX, 20);
-    EXPECT_EQ(e.t->panY, 20);
+    EXPECT_EQ(e.t->view.panX, 20);
+    EXPECT_EQ(e.t->view.panY, 20);
     e.input.middleUp({380, 320, false, kWidth, kHeight});
-    EXPECT_FALSE(e.t->dragging);
-    EXPECT_EQ(e.t->mode, kModeDiagonals);
+    EXPECT_FALSE(e.t->editor.dragging);
+    EXPECT_EQ(e.t->editor.mode, kModeDiagonals);
     EXPECT_EQ(e.t->diagonals.count(), 4) << "panning picks nothing";
 }
 
@@ -419,15 +419,15 @@ TEST(Wheel, ANotchAwayZoomsInByATenthAndOneTowardsAndOneAwayLeave99Percent) {
     e.square();
     const int undo = e.t->history.undoCount;
     e.input.wheel(120);
-    EXPECT_FLOAT_EQ(e.t->scaleX, 0.9f);
+    EXPECT_FLOAT_EQ(e.t->view.scaleX, 0.9f);
     EXPECT_GT(e.t->history.undoCount, undo) << "zooming can be undone";
     e.input.wheel(-120);
-    EXPECT_FLOAT_EQ(e.t->scaleX, 0.99f);
-    EXPECT_FLOAT_EQ(e.t->scaleY, 0.99f);
+    EXPECT_FLOAT_EQ(e.t->view.scaleX, 0.99f);
+    EXPECT_FLOAT_EQ(e.t->view.scaleY, 0.99f);
     e.input.wheel(-240);
-    EXPECT_FLOAT_EQ(e.t->scaleX, 0.99f * 1.2f);
+    EXPECT_FLOAT_EQ(e.t->view.scaleX, 0.99f * 1.2f);
     e.input.wheel(2400); // a factor below zero would turn the drawing inside out
-    EXPECT_FLOAT_EQ(e.t->scaleX, 0.99f * 1.2f);
+    EXPECT_FLOAT_EQ(e.t->view.scaleX, 0.99f * 1.2f);
 }
 
 // ---- the ruler ------------------------------------------------------------------------------------
@@ -435,31 +435,31 @@ TEST(Wheel, ANotchAwayZoomsInByATenthAndOneTowardsAndOneAwayLeave99Percent) {
 TEST(Ruler, EscapeWithOnePointLeavesForPanningAndWithMoreClearsTheRuler) {
     Editor e;
     e.square();
-    e.t->mode = kModeRuler;
+    e.t->editor.mode = kModeRuler;
     e.input.move(e.at(50, 50));
-    ASSERT_EQ(e.t->rulerPoints.count(), 1);
+    ASSERT_EQ(e.t->editor.rulerPoints.count(), 1);
     e.input.leftDown(e.at(50, 50));
     e.input.leftUp(e.at(50, 50));
     e.input.move(e.at(150, 50));
-    EXPECT_EQ(e.t->rulerPoints.count(), 2);
+    EXPECT_EQ(e.t->editor.rulerPoints.count(), 2);
     EXPECT_NEAR(rulerLength(*e.t), 0, 1e-12) << "the moving end does not count";
     e.click(150, 50);
     EXPECT_NEAR(rulerLength(*e.t), 1.0, 1e-12);
     EXPECT_TRUE(e.input.escape());
-    EXPECT_EQ(e.t->rulerPoints.count(), 0);
-    EXPECT_EQ(e.t->mode, kModeRuler);
+    EXPECT_EQ(e.t->editor.rulerPoints.count(), 0);
+    EXPECT_EQ(e.t->editor.mode, kModeRuler);
 
     e.input.move(e.at(60, 60));
-    ASSERT_EQ(e.t->rulerPoints.count(), 1);
+    ASSERT_EQ(e.t->editor.rulerPoints.count(), 1);
     EXPECT_TRUE(e.input.escape());
-    EXPECT_EQ(e.t->mode, kModeNoTool);
-    EXPECT_TRUE(e.t->dragging);
+    EXPECT_EQ(e.t->editor.mode, kModeNoTool);
+    EXPECT_TRUE(e.t->editor.dragging);
 }
 
 TEST(Ruler, AClickBeforeAnyMoveFixesTheFirstPoint) {
     Editor e;
     e.square();
-    e.t->mode = kModeRuler;
+    e.t->editor.mode = kModeRuler;
     e.click(100, 100);
     e.input.move(e.at(200, 100));
     EXPECT_NEAR(rulerLength(*e.t), 0, 1e-12);
@@ -470,22 +470,22 @@ TEST(Ruler, AClickBeforeAnyMoveFixesTheFirstPoint) {
 TEST(Ruler, TheMovingEndSnapsToVerticesAndToTheFootOnARecord) {
     Editor e;
     e.square();
-    e.t->mode = kModeRuler;
+    e.t->editor.mode = kModeRuler;
     e.click(150, 100);
     e.input.move(e.at(303, 2));
-    EXPECT_EQ(e.t->hoverVertex, 1);
-    EXPECT_EQ(e.t->rulerPoints.at(1).x, 300);
-    EXPECT_EQ(e.t->rulerPoints.at(1).y, 0);
+    EXPECT_EQ(e.t->editor.hoverVertex, 1);
+    EXPECT_EQ(e.t->editor.rulerPoints.at(1).x, 300);
+    EXPECT_EQ(e.t->editor.rulerPoints.at(1).y, 0);
 
     // From (150, 100) the perpendicular onto the side BC (x = 300) lands at (300, 100).
     e.input.move(e.at(302, 103));
-    EXPECT_EQ(e.t->hoverVertex, -1);
-    EXPECT_EQ(e.t->hoverDiagonal, findDiagonal(*e.t, 1, 2));
-    EXPECT_NEAR(e.t->rulerPoints.at(1).x, 300, 1e-9);
-    EXPECT_NEAR(e.t->rulerPoints.at(1).y, 100, 1e-9);
-    EXPECT_NEAR(e.t->hoverFoot.y, 100, 1e-9);
+    EXPECT_EQ(e.t->editor.hoverVertex, -1);
+    EXPECT_EQ(e.t->editor.hoverDiagonal, findDiagonal(*e.t, 1, 2));
+    EXPECT_NEAR(e.t->editor.rulerPoints.at(1).x, 300, 1e-9);
+    EXPECT_NEAR(e.t->editor.rulerPoints.at(1).y, 100, 1e-9);
+    EXPECT_NEAR(e.t->editor.hoverFoot.y, 100, 1e-9);
 
     e.input.move(e.at(250, 140));
-    EXPECT_EQ(e.t->hoverDiagonal, -1);
-    EXPECT_EQ(e.t->rulerPoints.at(1).x, 250) << "no snap: the end follows the mouse";
+    EXPECT_EQ(e.t->editor.hoverDiagonal, -1);
+    EXPECT_EQ(e.t->editor.rulerPoints.at(1).x, 250) << "no snap: the end follows the mouse";
 }

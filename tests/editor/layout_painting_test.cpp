@@ -52,12 +52,12 @@ void notchedRoom(PaintFixture& f, const Points& room, const Points& seams) {
     f.t->seamFrom = 0;
     f.t->seamTo = 1;
     setSeams(*f.t, seams);
-    f.t->showCanvasDistances = true;
+    f.t->view.showCanvasDistances = true;
     f.t->material.tensionCoef = 0.93;
     // Zoomed out, so that the whole room is in the view: world (x, y) → (200 + x/2, 200 + y/2).
-    f.t->scaleX = f.t->scaleY = 2;
-    f.t->panX = 200;
-    f.t->panY = -100;
+    f.t->view.scaleX = f.t->view.scaleY = 2;
+    f.t->view.panX = 200;
+    f.t->view.panY = -100;
 }
 
 } // namespace
@@ -65,10 +65,10 @@ void notchedRoom(PaintFixture& f, const Points& room, const Points& seams) {
 TEST(LayoutPainting, CanvasesAreHatchedOnTheScreenAndTheOneUnderTheMouseCrossHatched) {
     PaintFixture f;
     twoCanvases(f);
-    f.t->mode = kModeCutting;
+    f.t->editor.mode = kModeCutting;
     f.settings.flipCutting = false;
-    f.t->showLengths = true;
-    f.t->hoverCanvas = 2;
+    f.t->view.showLengths = true;
+    f.t->editor.hoverCanvas = 2;
     f.paintScreen();
     const auto canvases = f.surface.ofKind(RecordKind::Polygon);
     ASSERT_EQ(canvases.size(), 2u);
@@ -90,7 +90,7 @@ TEST(LayoutPainting, CanvasesAreHatchedOnTheScreenAndTheOneUnderTheMouseCrossHat
 TEST(LayoutPainting, OnPaperTheCanvasesAreOutlinedOnly) {
     PaintFixture f;
     twoCanvases(f);
-    f.t->mode = kModeCutting;
+    f.t->editor.mode = kModeCutting;
     f.paintInto(4);
     EXPECT_EQ(f.surface.count(RecordKind::Polygon), 0u);
     int closed = 0;
@@ -105,7 +105,7 @@ TEST(LayoutPainting, AQuarterTurnedSideStandsTheCanvasesUpright) {
     f.t->seamFrom = 0;
     f.t->seamTo = 1;
     setSeams(*f.t, turnedQuarter({{-200, -150}, {200, -150}, {-200, 0}, {200, 0}, {-200, 150}, {200, 150}}));
-    f.t->mode = kModeCutting;
+    f.t->editor.mode = kModeCutting;
     f.settings.flipCutting = false;
     f.paintScreen();
     const auto canvases = f.surface.ofKind(RecordKind::Polygon);
@@ -120,7 +120,7 @@ TEST(LayoutPainting, AQuarterTurnedSideStandsTheCanvasesUpright) {
 TEST(LayoutPainting, InDealerModeOnlyTheInnerSeamsAreDrawnDottedAndClippedToTheCeiling) {
     PaintFixture f;
     twoCanvases(f);
-    f.t->mode = kModeCutting;
+    f.t->editor.mode = kModeCutting;
     f.settings.dealerMode = true;
     f.paintScreen();
     EXPECT_EQ(f.surface.count(RecordKind::Polygon), 0u);
@@ -153,7 +153,7 @@ TEST(LayoutPainting, OnPaperOutsideTheLayoutDisplayTheInnerSeamsAreGreyAndClippe
 TEST(CanvasDistances, ARoomCornerThirtyCentimetresFromTheLowerEdgeGetsItsDimensionLine) {
     PaintFixture f;
     notchedRoom(f, kNotchedRoom, kOverhangingCanvas);
-    f.t->showPointNames = true;
+    f.t->view.showPointNames = true;
     f.paintScreen();
     // The corner (250, 170) and its foot (250, 200) on the lower edge.
     const Point corner{325, 285}, foot{325, 300};
@@ -227,7 +227,7 @@ TEST(CanvasDistances, EveryDimensionLineHasItsLength) {
 TEST(CanvasDistances, DrawnWhenSwitchedOnOrForPurposeFiveAndNeverInDealerMode) {
     PaintFixture f;
     notchedRoom(f, kNotchedRoom, kOverhangingCanvas);
-    f.t->showCanvasDistances = false;
+    f.t->view.showCanvasDistances = false;
     f.paintScreen();
     EXPECT_TRUE(f.linesColoured(kDimensionPen).empty());
     f.paintInto(5);
@@ -253,13 +253,13 @@ TEST(CanvasDistances, ACanvasWithoutRoomCornersIsOutlinedButNotDividedAndTooFewS
 TEST(CanvasDistances, TheTurnedLayoutDisplayDimensionsLikeAnUnturnedRoom) {
     PaintFixture plain;
     notchedRoom(plain, kNotchedRoom, kOverhangingCanvas);
-    plain.t->showPointNames = true;
+    plain.t->view.showPointNames = true;
     plain.paintScreen();
 
     PaintFixture turned;
     notchedRoom(turned, turnedQuarter(kNotchedRoom), turnedQuarter(kOverhangingCanvas));
-    turned.t->showPointNames = true;
-    turned.t->mode = kModeCutting;
+    turned.t->view.showPointNames = true;
+    turned.t->editor.mode = kModeCutting;
     turned.settings.flipCutting = false;
     turned.paintScreen();
     ASSERT_NEAR(turned.cache.distances.points.size(), plain.cache.distances.points.size(), 0);

@@ -117,3 +117,57 @@ TEST(LengthEntry, ALengthNoRoomCanHaveIsRefusedWithItsRangeAndChangesNothing) {
     EXPECT_TRUE(enterLength(*t, L"AB", L"300 см").lengthSet);
     EXPECT_EQ(t->diagonals.at(findDiagonal(*t, 0, 1)).length, 300);
 }
+
+namespace {
+// Views that note each thing they are told, and what the panel's fields held at that moment.
+class OrderViews : public RecordingViews {
+  public:
+    void refreshFigures() override {
+        RecordingViews::refreshFigures();
+        told.push_back(L"figures");
+    }
+    void rebuildTree() override {
+        RecordingViews::rebuildTree();
+        told.push_back(L"tree");
+        // A view that asks for more while it is told (the tree's rebuild repaints) is told after.
+        if (doc != nullptr) doc->repaint();
+    }
+    void repaint() override {
+        RecordingViews::repaint();
+        told.push_back(L"repaint");
+    }
+    std::vector<std::wstring> told;
+};
+} // namespace
+
+// One "Установить" that forms the project asks for the tree, the figures and the drawing several
+// times over; in one change the views hear of each once, after the change, and never while it runs.
+TEST(LengthEntry, InOneChangeTheViewsAreToldOnceAfterIt) {
+    TestDocument t;
+    OrderViews views;
+    views.doc = &*t;
+    t->setViews(&views);
+    buildMeasuredRoom(*t, kQuadrilateral, {}, 20);
+    views.told.clear();
+
+    LengthEntryResult result;
+    {
+        const ChangeCycle change(*t);
+        result = enterLength(*t, L"AC", L"500");
+        EXPECT_TRUE(views.told.empty()) << "nothing told while the change runs";
+        {
+            const ChangeCycle inner(*t); // a change inside a change is a part of it
+            t->repaint();
+        }
+        EXPECT_TRUE(views.told.empty());
+    }
+    ASSERT_TRUE(result.formed);
+    EXPECT_EQ(views.told, (std::vector<std::wstring>{L"tree", L"figures", L"repaint"}));
+    EXPECT_TRUE(t->figuresFormed) << "the document's own side of the refresh happened at once";
+
+    // Outside a change every refresh is told at once, as headless work and the tests expect.
+    views.told.clear();
+    t->refreshFigures();
+    t->repaint();
+    EXPECT_EQ(views.told, (std::vector<std::wstring>{L"figures", L"repaint"}));
+}

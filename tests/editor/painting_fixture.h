@@ -20,9 +20,9 @@ struct PaintFixture {
     RecordingSurface surface{deviceMetricsFor(800, 600)};
 
     PaintFixture() {
-        t->mode = kModePoints;
-        t->viewWidth = 800;
-        t->viewHeight = 600;
+        t->editor.mode = kModePoints;
+        t->view.viewWidth = 800;
+        t->view.viewHeight = 600;
     }
 
     // A 400 × 300 rectangle with its four sides (AB along +x) and, optionally, lengths.

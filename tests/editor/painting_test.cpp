@@ -50,10 +50,10 @@ bool hasText(const RecordingSurface& s, std::wstring_view text) {
 TEST(Painting, AScreenPaintTakesTheViewSizeFromTheSurfaceAndStartsWhite) {
     PaintFixture f;
     f.rectangle();
-    f.t->viewWidth = f.t->viewHeight = 0;
+    f.t->view.viewWidth = f.t->view.viewHeight = 0;
     f.paintScreen();
-    EXPECT_EQ(f.t->viewWidth, 800);
-    EXPECT_EQ(f.t->viewHeight, 600);
+    EXPECT_EQ(f.t->view.viewWidth, 800);
+    EXPECT_EQ(f.t->view.viewHeight, 600);
     const SurfaceRecord& first = f.surface.records().front();
     EXPECT_EQ(first.kind, RecordKind::FillRect);
     EXPECT_EQ(first.color, kWhite);
@@ -65,10 +65,10 @@ TEST(Painting, AScreenPaintTakesTheViewSizeFromTheSurfaceAndStartsWhite) {
 TEST(Painting, TheStartScreenShowsOnlyTheLogoCentredOnceStartUpHasFinished) {
     PaintFixture f;
     f.rectangle();
-    f.t->mode = kModeStart;
-    f.t->logo.width = 100;
-    f.t->logo.height = 50;
-    f.t->logo.pixels.assign(5000, 0xFF00FF00u);
+    f.t->editor.mode = kModeStart;
+    f.t->resources.logo.width = 100;
+    f.t->resources.logo.height = 50;
+    f.t->resources.logo.pixels.assign(5000, 0xFF00FF00u);
     f.paintScreen();
     EXPECT_EQ(f.surface.count(RecordKind::Bitmap), 0u); // start-up has not finished
     f.t->showLogo = true;
@@ -144,7 +144,7 @@ TEST(Painting, AFormedProjectMarksASideBeyondTheAccuracyClassThickAndRed) {
     EXPECT_EQ(f.lineBetween(kA, kB)->state.pen, solidPen(5, kRed));
     EXPECT_EQ(f.lineBetween(kB, kC)->state.pen, solidPen(3, kBlue));
     // The side selected in the side panel is red as well.
-    f.t->currentDiagonal = 2;
+    f.t->editor.currentDiagonal = 2;
     f.paintScreen();
     EXPECT_EQ(f.lineBetween(kC, kD)->state.pen, solidPen(3, kRed));
 }
@@ -152,7 +152,7 @@ TEST(Painting, AFormedProjectMarksASideBeyondTheAccuracyClassThickAndRed) {
 TEST(Painting, LengthsFollowTheirSegmentsAndTheMostDeviatingOneIsRed) {
     PaintFixture f;
     f.rectangle();
-    f.t->showLengths = true;
+    f.t->view.showLengths = true;
     f.t->diagonals.at(2).length = 401.5; // CD is drawn 400: the largest deviation
     f.paintScreen();
     const SurfaceRecord* ab = f.text(L"400.0");
@@ -176,7 +176,7 @@ TEST(Painting, LengthsFollowTheirSegmentsAndTheMostDeviatingOneIsRed) {
 TEST(Painting, CornerAnglesAndPointNamesAreWrittenBesideTheirCorners) {
     PaintFixture f;
     f.rectangle();
-    f.t->showLengths = f.t->showAngles = f.t->showPointNames = true;
+    f.t->view.showLengths = f.t->view.showAngles = f.t->view.showPointNames = true;
     f.paintScreen();
     EXPECT_EQ(f.surface.textsEqual(L"90°").size(), 4u);
     const SurfaceRecord* a = f.text(L"A");
@@ -193,7 +193,7 @@ TEST(Painting, CornerAnglesAndPointNamesAreWrittenBesideTheirCorners) {
     // Dots at every point.
     EXPECT_EQ(f.surface.count(RecordKind::Ellipse), 4u);
     // The vertex picked first in diagonal mode is a larger green dot.
-    f.t->pendingVertex = 2;
+    f.t->editor.pendingVertex = 2;
     f.paintScreen();
     const auto dots = f.surface.ofKind(RecordKind::Ellipse);
     EXPECT_EQ(dots[2]->state.brush, solidBrush(kGreen));
@@ -204,7 +204,7 @@ TEST(Painting, CornerAnglesAndPointNamesAreWrittenBesideTheirCorners) {
 TEST(Painting, PurposeTwoShowsTheOutlineAndNamesButNoLengthsAnglesOrDiagonals) {
     PaintFixture f;
     f.rectangle();
-    f.t->showLengths = f.t->showAngles = f.t->showPointNames = true;
+    f.t->view.showLengths = f.t->view.showAngles = f.t->view.showPointNames = true;
     Diagonal ac;
     ac.a = 0;
     ac.b = 2;
@@ -242,7 +242,7 @@ TEST(Painting, PurposeTwoShowsTheOutlineAndNamesButNoLengthsAnglesOrDiagonals) {
 TEST(Painting, PaperPensAndFontsScaleWithTheReferenceSizeAndTheFontScale) {
     PaintFixture f;
     f.rectangle();
-    f.t->showLengths = true;
+    f.t->view.showLengths = true;
     f.t->fontScale = 1.5;
     f.paintInto(3, {0, 0, 2900, 2900}, 2900, 2900);
     EXPECT_EQ(f.text(L"400.0")->state.font.height, 33);                     // 11 · 2 · 1.5
@@ -258,22 +258,22 @@ TEST(Painting, IntoATargetTheDrawingFitsTheRectangle) {
     EXPECT_NE(f.lineBetween({120, 215}, {520, 215}), nullptr);
     EXPECT_NE(f.lineBetween({520, 515}, {120, 515}), nullptr);
     // The view size stays the screen's.
-    EXPECT_EQ(f.t->viewWidth, 800);
+    EXPECT_EQ(f.t->view.viewWidth, 800);
 }
 
 TEST(Painting, TheGridCoversTheViewOnTheScreenOnly) {
     PaintFixture f;
     f.rectangle();
-    f.t->showGrid = true;
-    f.t->gridStep = 100;
+    f.t->view.showGrid = true;
+    f.t->view.gridStep = 100;
     f.paintScreen();
     // x = −400 … 400 and y = −300 … 300 in steps of 100.
     EXPECT_EQ(f.linesColoured(kGridBlue).size(), 9u + 7u);
     f.paintInto(0);
     EXPECT_TRUE(f.linesColoured(kGridBlue).empty());
     // A grid finer than two pixels is not drawn.
-    f.t->gridStep = 1;
-    f.t->scaleX = f.t->scaleY = 5;
+    f.t->view.gridStep = 1;
+    f.t->view.scaleX = f.t->view.scaleY = 5;
     f.paintScreen();
     EXPECT_TRUE(f.linesColoured(kGridBlue).empty());
 }
@@ -281,7 +281,7 @@ TEST(Painting, TheGridCoversTheViewOnTheScreenOnly) {
 TEST(Painting, CutoutRowsGetTheirMeasurementLinesOnTheScreen) {
     PaintFixture f;
     f.rectangle();
-    f.t->showConstructions = f.t->showLengths = true;
+    f.t->showConstructions = f.t->view.showLengths = true;
     f.t->holes.append(freeCutout(*f.t, {{-50, -50}, {50, -50}, {50, 50}}));
     f.paintScreen();
     const auto dotted = f.linesColoured(kGreen);
@@ -299,8 +299,8 @@ TEST(Painting, CutoutRowsGetTheirMeasurementLinesOnTheScreen) {
 TEST(Painting, TheRulerIsDrawnOnTheScreenButNotOnPaper) {
     PaintFixture f;
     f.rectangle();
-    f.t->rulerPoints.append(makeVertex(0, 0));
-    f.t->rulerPoints.append(makeVertex(30, 40));
+    f.t->editor.rulerPoints.append(makeVertex(0, 0));
+    f.t->editor.rulerPoints.append(makeVertex(30, 40));
     f.paintScreen();
     const SurfaceRecord* length = f.text(L"50.0");
     ASSERT_NE(length, nullptr);

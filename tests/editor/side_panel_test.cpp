@@ -54,21 +54,21 @@ TEST(PanelFigures, TheStatusLineShowsTheFormedProjectInPlaceOfTheCoordinates) {
 TEST(PanelFigures, AMeasuringRulerShowsItsLengthAndFromThreePointsItsArea) {
     TestDocument t;
     setOutline(*t, kRectangle);
-    t->rulerPoints.append(makeVertex(0, 0));
+    t->editor.rulerPoints.append(makeVertex(0, 0));
     EXPECT_EQ(panelFigures(*t).perimeterLabel, L"Периметр:") << "a ruler of no length";
-    t->rulerPoints.append(makeVertex(250, 0));
-    t->rulerPoints.append(makeVertex(250, 0)); // the end that follows the mouse
+    t->editor.rulerPoints.append(makeVertex(250, 0));
+    t->editor.rulerPoints.append(makeVertex(250, 0)); // the end that follows the mouse
     PanelFigures f = panelFigures(*t);
     EXPECT_EQ(f.perimeterLabel, L"ДЛИНА:");
     EXPECT_EQ(f.perimeterValue, L"250.0см, S=0");
     EXPECT_EQ(f.perimeterUnit, L"м2");
 
-    t->rulerPoints.removeAt(2);
+    t->editor.rulerPoints.removeAt(2);
     EXPECT_EQ(panelFigures(*t).perimeterLabel, L"Периметр:") << "two points: the moving end alone";
 
-    t->rulerPoints.clear();
+    t->editor.rulerPoints.clear();
     for (auto [x, y] : {std::pair{0.0, 0.0}, {200.0, 0.0}, {200.0, 100.0}, {0.0, 100.0}})
-        t->rulerPoints.append(makeVertex(x, y));
+        t->editor.rulerPoints.append(makeVertex(x, y));
     f = panelFigures(*t);
     EXPECT_EQ(f.perimeterValue, L"300.0см, S=2.00");
 }
@@ -164,7 +164,7 @@ TEST(PanelTree, StepModeLeavesTheTreeEmptyAndASideWithoutRecordHasNoRow) {
 TEST(PanelTree, TheLayoutDisplayListsCanvasesWithTheirPointsOnTheFabric) {
     TestDocument t;
     setOutline(*t, kRectangle);
-    t->mode = kModeCutting;
+    t->editor.mode = kModeCutting;
     for (double y : {0.0, 100.0, 200.0, 300.0}) {
         t->seamLines.append(makeVertex(0, y));
         t->seamLines.append(makeVertex(400, y));
@@ -218,20 +218,20 @@ TEST(PanelFields, ANameIsCompleteAtTwoLettersOrBeyondThreeCharactersOnLargeOutli
 TEST(PanelFields, ANameSelectsItsRecordShowsItsLengthAndIsWrittenTheCanonicalWay) {
     TestDocument t;
     buildMeasuredRoom(*t, kRectangle, {L"AC"});
-    t->currentDiagonal = -1;
+    t->editor.currentDiagonal = -1;
     SidePanelFields fields(*t);
     fields.lengthEdited(L"123");
     fields.nameEdited(L"C");
-    EXPECT_EQ(t->currentDiagonal, -1) << "one letter is not a name yet";
+    EXPECT_EQ(t->editor.currentDiagonal, -1) << "one letter is not a name yet";
     fields.nameEdited(L"CA");
     EXPECT_EQ(fields.name(), L"AC");
     EXPECT_EQ(fields.length(), L"500.0");
-    EXPECT_EQ(t->currentDiagonal, findDiagonal(*t, 0, 2));
+    EXPECT_EQ(t->editor.currentDiagonal, findDiagonal(*t, 0, 2));
 
     fields.nameEdited(L"BD"); // no such record yet
     EXPECT_EQ(fields.name(), L"BD");
     EXPECT_EQ(fields.length(), L"500.0") << "the length field is left alone";
-    EXPECT_EQ(t->currentDiagonal, -1);
+    EXPECT_EQ(t->editor.currentDiagonal, -1);
 
     fields.nameEdited(L"QZ");
     fields.nameFinished();
@@ -251,7 +251,7 @@ TEST(PanelFields, SetAfterAcProposesBdAndFormsTheRoom) {
     EXPECT_TRUE(t->figuresFormed);
     EXPECT_EQ(fields.name(), L"BD");
     EXPECT_EQ(fields.length(), L"?");
-    EXPECT_EQ(t->currentDiagonal, -1) << "BD has no record yet";
+    EXPECT_EQ(t->editor.currentDiagonal, -1) << "BD has no record yet";
     EXPECT_GT(t.views.repaints, 0);
     EXPECT_GT(t.views.trees, 0);
 }
@@ -268,7 +268,7 @@ TEST(PanelFields, SidesAreEnteredOneAfterAnotherWithTheProposalSelected) {
         fields.setLength();
     }
     EXPECT_EQ(fields.name(), L"AD");
-    EXPECT_EQ(t->currentDiagonal, findDiagonal(*t, 0, 3));
+    EXPECT_EQ(t->editor.currentDiagonal, findDiagonal(*t, 0, 3));
     EXPECT_EQ(t->diagonals.at(findDiagonal(*t, 2, 3)).length, 300);
 }
 

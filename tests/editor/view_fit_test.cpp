@@ -12,8 +12,8 @@ TEST(ViewFit, AnOutlineAroundItsFirstCornerIsCentredAndWhole) {
     TestDocument t;
     // As the headless program makes it: corner A at the origin, the room to its lower right.
     setOutline(*t, {{0, 0}, {0, 600}, {900, 600}, {900, 0}});
-    t->viewWidth = 800;
-    t->viewHeight = 600;
+    t->view.viewWidth = 800;
+    t->view.viewHeight = 600;
     ASSERT_FALSE(outlineWhollyInView(*t, 2));
     ASSERT_TRUE(placeOutlineInView(*t));
     EXPECT_TRUE(outlineWhollyInView(*t, 2));
@@ -22,24 +22,24 @@ TEST(ViewFit, AnOutlineAroundItsFirstCornerIsCentredAndWhole) {
     EXPECT_NEAR(centre.y, 300, 1);
     EXPECT_EQ(t->polygon.at(2).x, 900) << "only the view changes";
     // Already whole: left as the user had it.
-    const float scale = t->scaleX;
+    const float scale = t->view.scaleX;
     EXPECT_FALSE(placeOutlineInView(*t));
-    EXPECT_EQ(t->scaleX, scale);
+    EXPECT_EQ(t->view.scaleX, scale);
 }
 
 TEST(ViewFit, ASmallOutlineKeepsItsScaleAndNothingHappensWithoutAView) {
     TestDocument t;
     setOutline(*t, {{1000, 1000}, {1100, 1000}, {1100, 1100}});
-    t->viewWidth = 800;
-    t->viewHeight = 600;
+    t->view.viewWidth = 800;
+    t->view.viewHeight = 600;
     ASSERT_TRUE(placeOutlineInView(*t));
-    EXPECT_EQ(t->scaleX, 1.0f);
+    EXPECT_EQ(t->view.scaleX, 1.0f);
     EXPECT_TRUE(outlineWhollyInView(*t, 2));
-    t->viewWidth = 0;
-    t->panX = 0;
+    t->view.viewWidth = 0;
+    t->view.panX = 0;
     EXPECT_FALSE(placeOutlineInView(*t));
     TestDocument empty;
-    empty->viewWidth = 800;
-    empty->viewHeight = 600;
+    empty->view.viewWidth = 800;
+    empty->view.viewHeight = 600;
     EXPECT_FALSE(placeOutlineInView(*empty));
 }

@@ -20,8 +20,8 @@ namespace {
 
 struct ScreenView : TestDocument {
     ScreenView() {
-        doc->viewWidth = 800;
-        doc->viewHeight = 600;
+        doc->view.viewWidth = 800;
+        doc->view.viewHeight = 600;
     }
 };
 
@@ -37,10 +37,10 @@ TEST(WorldToOutput, ScreenPutsTheOriginInTheMiddleOfTheView) {
 
 TEST(WorldToOutput, ScreenTruncatesTheZoomedCoordinateBeforeAddingPanAndHalfTheView) {
     ScreenView v;
-    v->scaleX = v->scaleY = 2.0f;
-    v->panX = 10;
-    v->panY = -20;
-    v->viewWidth = 801; // the half is an integer division
+    v->view.scaleX = v->view.scaleY = 2.0f;
+    v->view.panX = 10;
+    v->view.panY = -20;
+    v->view.viewWidth = 801; // the half is an integer division
     const OutputTransform t = OutputTransform::screen(*v, false);
     EXPECT_EQ(t.toOutput(101, 51), (Point{400 + 50 - 10, 300 + 25 - 20}));
     EXPECT_EQ(t.toOutput(-101, -51), (Point{400 - 50 - 10, 300 - 25 - 20}));
@@ -53,22 +53,22 @@ TEST(WorldToOutput, ScreenTruncatesTheZoomedCoordinateBeforeAddingPanAndHalfTheV
 // overflow, exactly where it is not a pixel, and clamped where it is.
 TEST(WorldToOutput, ScreenOfAnOffsetAtTheEndOfTheIntRangeClampsTheOrigin) {
     ScreenView v;
-    v->panX = std::numeric_limits<std::int32_t>::min();
-    v->panY = std::numeric_limits<std::int32_t>::max();
+    v->view.panX = std::numeric_limits<std::int32_t>::min();
+    v->view.panY = std::numeric_limits<std::int32_t>::max();
     const OutputTransform t = OutputTransform::screen(*v, false);
     EXPECT_EQ(t.toOutput(0, 0),
               (Point{std::numeric_limits<std::int32_t>::max(), std::numeric_limits<std::int32_t>::max()}));
     const ExactPoint e = t.exact(0, 0);
     EXPECT_DOUBLE_EQ(e.x, 400.0 + 2147483648.0);
     EXPECT_DOUBLE_EQ(e.y, 300.0 + 2147483647.0);
-    v->viewWidth = std::numeric_limits<std::int32_t>::min();
-    v->panX = std::numeric_limits<std::int32_t>::max();
+    v->view.viewWidth = std::numeric_limits<std::int32_t>::min();
+    v->view.panX = std::numeric_limits<std::int32_t>::max();
     EXPECT_EQ(OutputTransform::screen(*v, true).toOutput(0, 0).x, std::numeric_limits<std::int32_t>::min());
 }
 
 TEST(WorldToOutput, MirroredScreenTurnsXAroundTheMiddle) {
     ScreenView v;
-    v->panX = 5;
+    v->view.panX = 5;
     const OutputTransform t = OutputTransform::screen(*v, true);
     EXPECT_EQ(t.toOutput(100, 50), (Point{400 - 100 - 5, 350}));
 }
@@ -194,7 +194,7 @@ TEST(DrawingBox, TheLayoutDisplayFitsItsTurnedSeamLinesAndPurposeFiveTheSeamLine
     for (auto [x, y] : std::vector<std::pair<double, double>>{
              {0, 0}, {0, 200}, {-100, 0}, {-100, 200}, {-200, 0}, {-200, 200}})
         t->seamLines.append(makeVertex(x, y));
-    t->mode = kModeCutting;
+    t->editor.mode = kModeCutting;
     AppSettings settings;
     WorkingOutline outline;
     buildWorkingOutline(*t, false, outline);
@@ -208,7 +208,7 @@ TEST(DrawingBox, TheLayoutDisplayFitsItsTurnedSeamLinesAndPurposeFiveTheSeamLine
     EXPECT_NEAR(box.minY, -10, 1e-9);
     EXPECT_NEAR(box.maxY, 210, 1e-9);
     // Purpose 5 outside the layout display: the seam lines and vertex A, unturned.
-    t->mode = kModeNoTool;
+    t->editor.mode = kModeNoTool;
     t->polygon.at(0) = makeVertex(300, 0);
     const DisplayFrame plain = displayFrame(*t, settings, outline, nullptr);
     const OutputBox five = drawingBox(*t, settings, 5, outline, plain);

@@ -12,13 +12,13 @@ void makeModifiedProject(TZCeiling& doc) {
     setOutline(doc, {{0, 0}, {400, 0}, {400, 300}, {0, 300}});
     doc.orderName = L"Кухня";
     doc.modified = true;
-    doc.mode = kModePoints;
+    doc.editor.mode = kModePoints;
 }
 } // namespace
 
 TEST(Ceiling, StartsEmptyInTheStartMode) {
     TestDocument t;
-    EXPECT_EQ(t->mode, kModeStart);
+    EXPECT_EQ(t->editor.mode, kModeStart);
     EXPECT_EQ(t->polygon.count(), 0);
     EXPECT_EQ(t->tensionY, -1.0);
     EXPECT_EQ(t->seamFrom, -1);
@@ -103,9 +103,9 @@ TEST(NewProject, YesSavesThenResets) {
 TEST(NewProject, NoResetsEverythingTheResetNames) {
     TestDocument t(true);
     makeModifiedProject(*t);
-    t->scaleX = 3;
-    t->panX = 40;
-    t->gridStep = 50;
+    t->view.scaleX = 3;
+    t->view.panX = 40;
+    t->view.gridStep = 50;
     t->seamFrom = 1;
     t->city = 2;
     t->harpoon = 1;
@@ -122,9 +122,9 @@ TEST(NewProject, NoResetsEverythingTheResetNames) {
     EXPECT_FALSE(t->polygon.defined);
     EXPECT_EQ(t->diagonals.count(), 0);
     EXPECT_EQ(t->orderName, L"");
-    EXPECT_EQ(t->scaleX, 1.0f);
-    EXPECT_EQ(t->panX, 0);
-    EXPECT_EQ(t->gridStep, 20.0);
+    EXPECT_EQ(t->view.scaleX, 1.0f);
+    EXPECT_EQ(t->view.panX, 0);
+    EXPECT_EQ(t->view.gridStep, 20.0);
     EXPECT_EQ(t->seamFrom, -1);
     EXPECT_EQ(t->city, -1);
     EXPECT_EQ(t->harpoon, 0);
@@ -146,13 +146,13 @@ TEST(NewProject, AndShowEntersThePointToolWithTheViewSize) {
     TestDocument t(true);
     t.views.width = 1024;
     t.views.height = 700;
-    t->mode = kModeStart;
-    t->pointTool = 3;
+    t->editor.mode = kModeStart;
+    t->editor.pointTool = 3;
     EXPECT_TRUE(t->newProjectAndShow());
-    EXPECT_EQ(t->mode, kModePoints);
-    EXPECT_EQ(t->pointTool, 0);
-    EXPECT_EQ(t->viewWidth, 1024);
-    EXPECT_EQ(t->viewHeight, 700);
+    EXPECT_EQ(t->editor.mode, kModePoints);
+    EXPECT_EQ(t->editor.pointTool, 0);
+    EXPECT_EQ(t->view.viewWidth, 1024);
+    EXPECT_EQ(t->view.viewHeight, 700);
     EXPECT_GE(t.views.trees, 1);
     EXPECT_GE(t.views.figures, 1);
     EXPECT_GE(t.views.repaints, 1);
@@ -160,13 +160,13 @@ TEST(NewProject, AndShowEntersThePointToolWithTheViewSize) {
 
 TEST(Ceiling, FigureRefreshForgetsPickedVerticesAndTheSelectedRecord) {
     TestDocument t;
-    t->draggedVertex = 1;
-    t->pendingVertex = 2;
-    t->editorVertex2 = 0;
-    t->currentDiagonal = 3;
+    t->editor.draggedVertex = 1;
+    t->editor.pendingVertex = 2;
+    t->editor.editorVertex2 = 0;
+    t->editor.currentDiagonal = 3;
     t->refreshFigures();
-    EXPECT_EQ(t->draggedVertex, -1);
-    EXPECT_EQ(t->pendingVertex, -1);
-    EXPECT_EQ(t->editorVertex2, -1);
-    EXPECT_EQ(t->currentDiagonal, -1);
+    EXPECT_EQ(t->editor.draggedVertex, -1);
+    EXPECT_EQ(t->editor.pendingVertex, -1);
+    EXPECT_EQ(t->editor.editorVertex2, -1);
+    EXPECT_EQ(t->editor.currentDiagonal, -1);
 }

@@ -48,7 +48,7 @@ class OperationsTest : public ::testing::Test {
   protected:
     void SetUp() override {
         setOutline(*doc, {{0, 0}, {400, 0}, {400, 300}, {0, 300}});
-        doc->mode = kModePoints;
+        doc->editor.mode = kModePoints;
     }
     Vertex cutoutCentre(int i) {
         WorkingOutline outline;

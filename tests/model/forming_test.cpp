@@ -73,7 +73,8 @@ TEST(Forming, RectangleWithDiagonalFormsClockwiseWithFirstSideUpAndAOnTheGrid) {
         const Vertex& b = t->polygon.at(1);
         EXPECT_NEAR(b.x, a.x, 1e-6) << "the first record is vertical";
         EXPECT_LT(b.y, a.y) << "… and points up on screen";
-        EXPECT_TRUE(onGridNode(a.x, t->gridStep) && onGridNode(a.y, t->gridStep)) << a.x << ", " << a.y;
+        EXPECT_TRUE(onGridNode(a.x, t->view.gridStep) && onGridNode(a.y, t->view.gridStep))
+            << a.x << ", " << a.y;
         EXPECT_NEAR(outlineArea(*t), 12.0, 1e-4);
     }
 }
@@ -207,10 +208,10 @@ TEST(PlaceTriangle, ASidePreferenceOverridesTheAutomaticSideUnlessInStepMode) {
 TEST(Normalize, LeavesTheOutlineAloneInTheCuttingModeButCentresAndSnapsIt) {
     TestDocument t;
     setOutline(*t, {{1000, 1000}, {1400, 1000}, {1400, 1300}, {1000, 1300}});
-    t->mode = kModeCutting;
-    t->panX = 7;
+    t->editor.mode = kModeCutting;
+    t->view.panX = 7;
     normalize(*t);
-    EXPECT_EQ(t->panX, 0);
+    EXPECT_EQ(t->view.panX, 0);
     EXPECT_NEAR(t->polygon.at(1).y, t->polygon.at(0).y, 1e-9) << "not rotated";
     EXPECT_NEAR(t->polygon.at(0).x, -200, 1e-9);
     EXPECT_NEAR(t->polygon.at(0).y, -140, 1e-9) << "-150 moved to the grid node towards zero";
@@ -219,7 +220,7 @@ TEST(Normalize, LeavesTheOutlineAloneInTheCuttingModeButCentresAndSnapsIt) {
 TEST(Normalize, AGridStepOfZeroCentresWithoutSnapping) {
     TestDocument t;
     setOutline(*t, {{1000, 1000}, {1000, 1300}, {1400, 1300}, {1400, 1000}});
-    t->gridStep = 0; // as a damaged file may hold it
+    t->view.gridStep = 0; // as a damaged file may hold it
     normalize(*t);
     for (const Vertex& v : t->polygon)
         EXPECT_TRUE(std::isfinite(v.x) && std::isfinite(v.y));
@@ -284,10 +285,10 @@ TEST(FormingCommands, RightAngleOnAndOffWithoutARecordAcrossLeavesNone) {
 TEST(FormingCommands, TriangleSideAndStepModeNeedAProjectAndTakeTheRowsVertex) {
     TestDocument t;
     buildMeasuredRoom(*t, kRectangle, {L"AC"});
-    t->mode = kModeStart;
+    t->editor.mode = kModeStart;
     EXPECT_FALSE(setTriangleSide(*t, L"CD (300.0)", kSideOutward));
     EXPECT_FALSE(toggleStepMode(*t));
-    t->mode = kModePoints;
+    t->editor.mode = kModePoints;
     EXPECT_TRUE(setTriangleSide(*t, L"DA (300.0) НАРУЖУ", kSideOutward));
     EXPECT_EQ(t->polygon.at(3).sidePreference, kSideOutward) << "the closing side stands for the last vertex";
     EXPECT_EQ(vertexOfRow(*t, L"AC (500.0)"), 0);

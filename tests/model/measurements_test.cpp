@@ -164,7 +164,7 @@ TEST(Ruler, LengthLeavesOutThePointUnderTheMouseAreaTakesAll) {
     TestDocument t;
     EXPECT_EQ(rulerLength(*t), 0.0);
     for (auto [x, y] : {std::pair{0.0, 0.0}, {300.0, 0.0}, {300.0, 400.0}})
-        t->rulerPoints.append(makeVertex(x, y));
+        t->editor.rulerPoints.append(makeVertex(x, y));
     EXPECT_NEAR(rulerLength(*t), 3.0, 1e-12);
     EXPECT_NEAR(rulerArea(*t), 6.0, 1e-12);
 }

@@ -50,13 +50,13 @@ TEST(Records, SetDiagonalKeepsAMeasuredLengthFillsAnUnmeasuredOneAndCreatesSmall
 
     const int created = setDiagonal(*t, 3, 1, 141);
     ASSERT_EQ(created, 4);
-    EXPECT_EQ(t->currentDiagonal, created);
+    EXPECT_EQ(t->editor.currentDiagonal, created);
     EXPECT_EQ(t->diagonals.at(created).a, 1);
     EXPECT_EQ(t->diagonals.at(created).b, 3);
     EXPECT_EQ(t->diagonals.at(created).isSide, 0);
 
     EXPECT_EQ(setDiagonal(*t, 0, 9, 10), -1);
-    EXPECT_EQ(t->currentDiagonal, -1);
+    EXPECT_EQ(t->editor.currentDiagonal, -1);
     EXPECT_EQ(t->diagonals.count(), 5);
 }
 
@@ -90,13 +90,13 @@ TEST(Records, DeletingCOfABCDJoinsBAndDAndRenumbersD) {
         TestDocument t;
         buildMeasuredRoom(*t, {{0, 0}, {100, 0}, {100, 100}, {0, 100}}, {L"AC"});
         if (diagonalMeasured) measureRecord(*t, L"BD", 141);
-        t->currentDiagonal = 4;
+        t->editor.currentDiagonal = 4;
         ASSERT_TRUE(deleteVertex(*t, 2));
         EXPECT_EQ(t->polygon.count(), 3);
         EXPECT_EQ(t->polygon.at(2).y, 100) << "D is now index 2";
         const std::wstring bd = diagonalMeasured ? L"1-2=141s" : L"1-2=0s";
         EXPECT_EQ(recordTexts(*t), (std::vector<std::wstring>{L"0-1=100s", L"0-2=100s", bd}));
-        EXPECT_EQ(t->currentDiagonal, 2) << "the record that closes the ring";
+        EXPECT_EQ(t->editor.currentDiagonal, 2) << "the record that closes the ring";
     }
     TestDocument t;
     EXPECT_FALSE(deleteVertex(*t, 0));
@@ -130,10 +130,10 @@ TEST(Records, InsertingOnASideSplitsItIntoTwoUnmeasuredSides) {
 TEST(SuggestNextRecord, WithoutASelectionTheFirstRecordBecomesCurrent) {
     TestDocument t;
     EXPECT_EQ(suggestNextRecord(*t), L"");
-    EXPECT_EQ(t->currentDiagonal, -1);
+    EXPECT_EQ(t->editor.currentDiagonal, -1);
     buildMeasuredRoom(*t, {{0, 0}, {100, 0}, {100, 100}, {0, 100}}, {});
     EXPECT_EQ(suggestNextRecord(*t), L"");
-    EXPECT_EQ(t->currentDiagonal, 0);
+    EXPECT_EQ(t->editor.currentDiagonal, 0);
 }
 
 TEST(SuggestNextRecord, AfterASideTheFirstUnmeasuredSide) {
@@ -141,27 +141,27 @@ TEST(SuggestNextRecord, AfterASideTheFirstUnmeasuredSide) {
     setOutline(*t, {{0, 0}, {100, 0}, {100, 100}, {0, 100}});
     measureRecord(*t, L"AB", 100);
     measureRecord(*t, L"BC", 100);
-    t->currentDiagonal = 0;
+    t->editor.currentDiagonal = 0;
     EXPECT_EQ(suggestNextRecord(*t), L"CD");
     measureRecord(*t, L"CD", 100);
     measureRecord(*t, L"DA", 100);
-    t->currentDiagonal = 0;
+    t->editor.currentDiagonal = 0;
     EXPECT_EQ(suggestNextRecord(*t), L"") << "every side measured";
 }
 
 TEST(SuggestNextRecord, AfterADiagonalTheNextUnmeasuredDiagonalRowByRow) {
     TestDocument t;
     buildMeasuredRoom(*t, {{0, 0}, {100, 0}, {100, 100}, {0, 100}}, {L"AC"});
-    t->currentDiagonal = 4;
+    t->editor.currentDiagonal = 4;
     EXPECT_EQ(suggestNextRecord(*t), L"BD");
 
     TestDocument hexagon;
     buildMeasuredRoom(*hexagon, {{0, 0}, {100, 0}, {150, 80}, {100, 160}, {0, 160}, {-50, 80}},
                       {L"AC", L"AD", L"AE", L"BD", L"BE", L"BF", L"CE", L"CF", L"DF"});
-    hexagon->currentDiagonal = findDiagonal(*hexagon, 1, 4); // BE
+    hexagon->editor.currentDiagonal = findDiagonal(*hexagon, 1, 4); // BE
     EXPECT_EQ(suggestNextRecord(*hexagon), L"") << "every diagonal measured: the walk gives up";
     measureRecord(*hexagon, L"AD", 0);
-    hexagon->currentDiagonal = findDiagonal(*hexagon, 1, 4);
+    hexagon->editor.currentDiagonal = findDiagonal(*hexagon, 1, 4);
     EXPECT_EQ(suggestNextRecord(*hexagon), L"AD") << "BF, CE, CF, DF, then round again from AC";
 }
 

@@ -23,15 +23,15 @@ void expectRecordsAsDrawn(const TZCeiling& doc) {
 
 // A generated outline is shown with its first side up, A on the grid, in the point mode.
 void expectShownAsGenerated(const TZCeiling& doc) {
-    EXPECT_EQ(doc.mode, kModePoints);
+    EXPECT_EQ(doc.editor.mode, kModePoints);
     EXPECT_TRUE(doc.polygon.defined);
     EXPECT_TRUE(isClockwise(pointsOf(doc.polygon)));
-    EXPECT_EQ(doc.currentDiagonal, 0);
+    EXPECT_EQ(doc.editor.currentDiagonal, 0);
     const Vertex& a = doc.polygon.at(0);
     const Vertex& b = doc.polygon.at(1);
     EXPECT_NEAR(a.x, b.x, 1e-9);
     EXPECT_LT(b.y, a.y);
-    EXPECT_EQ(std::remainder(a.x, doc.gridStep), 0.0);
+    EXPECT_EQ(std::remainder(a.x, doc.view.gridStep), 0.0);
 }
 } // namespace
 
@@ -52,7 +52,7 @@ TEST(Shapes, TheSquareWizardMakesFourSidesAndTheDiagonalAC) {
     EXPECT_EQ(lastCornerName(*t), L"D");
     expectRecordsAsDrawn(*t);
     expectShownAsGenerated(*t);
-    EXPECT_EQ(t.views.width, t->viewWidth);
+    EXPECT_EQ(t.views.width, t->view.viewWidth);
     EXPECT_GE(t.views.repaints, 1);
 }
 

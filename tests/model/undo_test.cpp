@@ -105,13 +105,13 @@ TEST(Undo, EqualStatesAreStoredOnce) {
     EXPECT_FALSE(t->takeSnapshot()); // nothing changed
     EXPECT_EQ(t->history.undoCount, 1);
     // Two wheel steps in opposite directions: two different states.
-    t->scaleX *= 1.25f;
+    t->view.scaleX *= 1.25f;
     EXPECT_TRUE(t->takeSnapshot());
-    t->scaleX /= 1.25f;
+    t->view.scaleX /= 1.25f;
     EXPECT_TRUE(t->takeSnapshot());
     EXPECT_EQ(t->history.undoCount, 3);
     // Only the newest stored state counts: going back to an older one stores it again.
-    t->scaleX *= 1.25f;
+    t->view.scaleX *= 1.25f;
     EXPECT_TRUE(t->takeSnapshot());
     EXPECT_EQ(t->history.undoCount, 4);
 }
@@ -164,28 +164,28 @@ TEST(Undo, NewProjectForgetsTheHistory) {
 TEST(Undo, The2001stSnapshotDropsTheOldest) {
     TestDocument t;
     for (int i = 0; i <= TZCeiling::kUndoCapacity; ++i) {
-        t->panX = i;
+        t->view.panX = i;
         ASSERT_TRUE(t->takeSnapshot()) << i;
     }
     EXPECT_EQ(t->history.undoCount, TZCeiling::kUndoCapacity);
     EXPECT_EQ(t->history.undoPos, TZCeiling::kUndoCapacity - 1);
-    t->panX = -1;
+    t->view.panX = -1;
     // The first undo stores the present (dropping another old state) and restores the newest.
     ASSERT_TRUE(t->undo());
-    EXPECT_EQ(t->panX, TZCeiling::kUndoCapacity);
+    EXPECT_EQ(t->view.panX, TZCeiling::kUndoCapacity);
     EXPECT_EQ(t->history.undoCount, TZCeiling::kUndoCapacity);
     // Walking all the way back ends at the oldest state kept: the states 0 and 1 were dropped.
-    int oldest = t->panX;
+    int oldest = t->view.panX;
     while (t->history.undoPos > 0) {
         ASSERT_TRUE(t->undo());
-        EXPECT_EQ(t->panX, oldest - 1);
-        oldest = t->panX;
+        EXPECT_EQ(t->view.panX, oldest - 1);
+        oldest = t->view.panX;
     }
     EXPECT_EQ(oldest, 2);
     // Redo runs forward to the present again.
     while (t->history.undoPos < t->history.undoCount - 1)
         t->redo();
-    EXPECT_EQ(t->panX, -1);
+    EXPECT_EQ(t->view.panX, -1);
 }
 
 TEST(Undo, RejectedRestoreLeavesTheCursorMoved) {
@@ -210,7 +210,7 @@ TEST(Undo, UndoRightAfterARedoStepsBack) {
     auto setLength = [&](double length) {
         t->takeSnapshot();
         t->diagonals.at(0).length = length;
-        t->currentDiagonal = 0; // the side panel keeps the record it was typed into
+        t->editor.currentDiagonal = 0; // the side panel keeps the record it was typed into
     };
     setLength(310);
     setLength(320);

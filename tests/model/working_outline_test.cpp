@@ -46,9 +46,9 @@ class WorkingOutlineTest : public ::testing::Test {
 
 TEST_F(WorkingOutlineTest, WithoutConstructionsIsTheMeasuredOutlineAtItsScreenPositions) {
     doc->dops.append(construction(TZDopKind::Rectangle, 0, 1, 100, 100, 50));
-    doc->viewWidth = 800;
-    doc->viewHeight = 600;
-    doc->scaleX = doc->scaleY = 2.0f;
+    doc->view.viewWidth = 800;
+    doc->view.viewHeight = 600;
+    doc->view.scaleX = doc->view.scaleY = 2.0f;
     ASSERT_EQ(buildWorkingOutline(*doc, false, outline), 4);
     for (int i = 0; i < 4; ++i) {
         EXPECT_EQ(outline.entry(i).measuredVertex, i);

@@ -36,7 +36,7 @@ class CadRoomTest : public ::testing::Test {
   protected:
     void SetUp() override {
         setOutline(*doc, {{0, 0}, {500, 0}, {500, 400}, {0, 400}});
-        doc->mode = kModePoints;
+        doc->editor.mode = kModePoints;
         doc->showConstructions = true;
         TZHole hole;
         hole.type = static_cast<std::int32_t>(TZHoleType::Free);

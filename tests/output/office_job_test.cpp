@@ -153,7 +153,7 @@ TEST(OfficeJob, TheWindowsReportOpensWhenReadyAndTellsWhatFailed) {
     TestDocument t(false, programDir.path());
     t->orderName = L"Кухня";
     t->client = L"О'Брайен\nи сыновья";
-    t->wordForms.append(TZWordForm{L"/шаблоны/Смета.docx", L"Смета.docx", 1});
+    t->resources.wordForms.append(TZWordForm{L"/шаблоны/Смета.docx", L"Смета.docx", 1});
     AppSettings settings;
     WatchingLauncher launcher;
     const OfficeContext context{programDir.path(), temp.path(), launcher};

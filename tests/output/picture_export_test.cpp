@@ -218,7 +218,7 @@ TEST(PictureExport, ASheetIsAnA4PageAndItsContinuationGoesBelowIt) {
 
 TEST(PictureExport, ASheetThatRefusesToDrawWritesNoFile) {
     ExportFixture f;
-    f.t->printForms.at(0).at(0).size = 4;
+    f.t->resources.printForms.at(0).at(0).size = 4;
     f.settings.dealerMode = true;
     const ExportResult r = f.exportTo("sheet.emf", 0);
     EXPECT_EQ(r.status, ExportStatus::DrawingFailed);

@@ -153,9 +153,9 @@ TEST(PrintFormFile, ReloadReadsEveryFormOfTheProgramDirectoryInNameOrder) {
     std::filesystem::create_directory(dir / "d.pem");
     TestDocument t(false, dir.path());
     reloadPrintForms(*t, false);
-    ASSERT_EQ(t->printForms.count(), 3);
-    EXPECT_EQ(t->printForms.at(0).name, L"Первая");
-    EXPECT_EQ(t->printForms.at(1).name, L"Вторая");
+    ASSERT_EQ(t->resources.printForms.count(), 3);
+    EXPECT_EQ(t->resources.printForms.at(0).name, L"Первая");
+    EXPECT_EQ(t->resources.printForms.at(1).name, L"Вторая");
     reloadPrintForms(*t, true);
-    EXPECT_EQ(t->printForms.count(), 2);
+    EXPECT_EQ(t->resources.printForms.count(), 2);
 }

@@ -90,9 +90,9 @@ struct PrintFixture {
 
     PrintFixture() {
         setOutline(*t, {{0, 0}, {400, 0}, {400, 300}, {0, 300}});
-        t->mode = kModePoints;
+        t->editor.mode = kModePoints;
         t->orderName = L"Кухня";
-        TZPrintForm& form = *t->printForms.append();
+        TZPrintForm& form = *t->resources.printForms.append();
         form.name = L"Цех";
         TZPrintFormElem title;
         title.type = static_cast<std::int32_t>(PrintElemType::Print);

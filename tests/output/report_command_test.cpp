@@ -43,7 +43,7 @@ TEST(ReportCommand, TemplatesComeFromTheFolderBelowTheProgramDirectory) {
     std::vector<std::wstring> names;
     ASSERT_TRUE(prepareReportTemplates(*t, settings, names));
     EXPECT_EQ(names, std::vector<std::wstring>{L"Смета.doc"});
-    EXPECT_EQ(t->wordForms.count(), 1);
+    EXPECT_EQ(t->resources.wordForms.count(), 1);
 
     // Measurements too far off: refused before the folder is looked at.
     buildMeasuredRoom(*t, {{0, 0}, {100, 0}, {100, 100}, {0, 100}}, {});
@@ -60,7 +60,7 @@ TEST(ReportCommand, TheScriptGoesToTheScriptHostWithTheTemplateAsItIs) {
     TZWordForm form;
     form.path = L"/srv/шаблоны/Смета клиента.doc";
     form.name = L"Смета клиента.doc";
-    t->wordForms.append(form);
+    t->resources.wordForms.append(form);
     RecordingLauncher launcher;
 
     EXPECT_EQ(reportScriptNumber(0), 0);

@@ -52,7 +52,7 @@ struct SheetFixture {
     RecordingSurface surface{deviceMetricsFor(2100, 2970, 254)};
     TZPrintForm& form;
 
-    SheetFixture() : form(*t->printForms.append()) { t->printFormIndex = 0; }
+    SheetFixture() : form(*t->resources.printForms.append()) { t->printFormIndex = 0; }
 
     bool draw(bool firstPage, std::wstring& continuation, const SheetPage& page = kA4) {
         surface.clear();
@@ -138,7 +138,7 @@ TEST(Sheet, ALineRunsByItsExtentWithAPenScaledToThePage) {
 
 TEST(Sheet, TheLogoFillsTheWidthOfItsBoxAndLeavesTheRestWhite) {
     SheetFixture f;
-    f.t->printLogo = Bitmap{400, 100, std::vector<std::uint32_t>(40000, 0xFF123456u)};
+    f.t->resources.printLogo = Bitmap{400, 100, std::vector<std::uint32_t>(40000, 0xFF123456u)};
     f.form.append(element(PrintElemType::Logo, 10, 12, 40, 17.6));
     ASSERT_TRUE(f.draw());
     const auto fill = f.surface.ofKind(RecordKind::FillRect);
@@ -174,7 +174,7 @@ TEST(Sheet, APictureShowsTheProjectPhotoOfItsNumber) {
 TEST(Sheet, AFigureDrawsTheDrawingClippedToItsBoxAndRecordsTheScale) {
     SheetFixture f;
     setOutline(*f.t, {{0, 0}, {400, 0}, {400, 300}, {0, 300}});
-    f.t->mode = kModePoints;
+    f.t->editor.mode = kModePoints;
     TZPrintFormElem figure = element(PrintElemType::Figure, 10, 20, 100, 100, 2);
     figure.percent = 150;
     f.form.append(figure);
@@ -183,7 +183,7 @@ TEST(Sheet, AFigureDrawsTheDrawingClippedToItsBoxAndRecordsTheScale) {
     // The 440 cm wide box fills 1000 pixels: 10 pixels per millimetre make 4.4 cm per millimetre.
     EXPECT_NEAR(f.form.scale, 4.4, 1e-9);
     EXPECT_TRUE(f.form.english);
-    EXPECT_EQ(f.t->mode, kModePoints);
+    EXPECT_EQ(f.t->editor.mode, kModePoints);
     EXPECT_EQ(f.t->fontScale, 1.0);
     const auto clips = f.surface.ofKind(RecordKind::PushClipRect);
     ASSERT_EQ(clips.size(), 1u);

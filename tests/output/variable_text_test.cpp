@@ -111,7 +111,7 @@ TEST_F(VariablesTest, ThreeLinesOfBoxForEachList) {
 
     // ANGLES with 3 breaks stays: the angles overflow only beyond their breaks.
     continuation.clear();
-    doc().showLengths = true;
+    doc().view.showLengths = true;
     const std::wstring angles = text(field::kAngles, box(12, 0));
     ASSERT_EQ(lineFeeds(angles), 3) << angles;
     EXPECT_EQ(text(field::kAngles, box(12, 3)), angles);
@@ -193,7 +193,7 @@ TEST(InstallationTime, RightCornersWithinATenthAboveAQuarterTurn) {
 TEST_F(VariablesTest, CornerAnglesOfAnUnmeasuredSideAreLeftOut) {
     setOutline(doc(), {{0, 0}, {400, 0}, {400, 300}, {0, 300}});
     EXPECT_TRUE(cornerAngleList(doc()).empty()); // lengths not shown
-    doc().showLengths = true;
+    doc().view.showLengths = true;
     // Every side is a record without a length: nothing to list.
     EXPECT_TRUE(cornerAngleList(doc()).empty());
     for (const wchar_t* side : {L"AB", L"BC", L"CD"})
@@ -252,8 +252,8 @@ TEST_F(VariablesTest, MaterialFigures) {
     Material notAGroup = group;
     notAGroup.isGroup = 0;
     notAGroup.setName("x");
-    doc().materialBase.append(notAGroup);
-    doc().materialBase.append(group);
+    doc().resources.materialBase.append(notAGroup);
+    doc().resources.materialBase.append(group);
     EXPECT_EQ(text(field::kMatgroup), L"Глянцевые");
 }
 

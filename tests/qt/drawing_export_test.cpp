@@ -62,7 +62,7 @@ struct QtExportFixture {
     QtExportFixture() {
         ensureGuiApplication();
         setUpExportProject(*t);
-        t->showPointNames = true;
+        t->view.showPointNames = true;
     }
     ExportResult exportTo(const std::string& name, int form = -1) {
         return exportDrawing(*t, codepage::fromPath(dir / name), form, services);

@@ -38,7 +38,7 @@ struct SceneFixture {
     SceneFixture() {
         ensureGuiApplication();
         paintingScene::build(*t);
-        t->scaleX = t->scaleY = 1.25f;
+        t->view.scaleX = t->view.scaleY = 1.25f;
         settings.flipCutting = false;
     }
     QImage paint(int w, int h) {
@@ -77,10 +77,10 @@ TEST(DrawingSamples, TheLayoutDisplayShowsHatchedCanvasesAndTheirDimensions) {
 
 TEST(DrawingSamples, ThePointsModeShowsLengthsDiagonalsAndCutoutRows) {
     SceneFixture f;
-    f.t->mode = kModePoints;
-    f.t->showCanvasDistances = false;
-    f.t->rulerPoints.append(makeVertex(-300, -100));
-    f.t->rulerPoints.append(makeVertex(200, 150));
+    f.t->editor.mode = kModePoints;
+    f.t->view.showCanvasDistances = false;
+    f.t->editor.rulerPoints.append(makeVertex(-300, -100));
+    f.t->editor.rulerPoints.append(makeVertex(200, 150));
     const QImage image = f.paint(1920, 1080);
     keep(image, "points.png");
     EXPECT_GT(countColour(image, QColor(233, 233, 233)), 100000);
@@ -94,8 +94,8 @@ TEST(DrawingSamples, ThePointsModeShowsLengthsDiagonalsAndCutoutRows) {
 
 TEST(DrawingSamples, ASheetWithEveryKindOfElement) {
     SceneFixture f;
-    f.t->mode = kModePoints;
-    TZPrintForm& form = *f.t->printForms.append();
+    f.t->editor.mode = kModePoints;
+    TZPrintForm& form = *f.t->resources.printForms.append();
     const auto add = [&](PrintElemType type, double x, double y, double w, double h, int size,
                          std::wstring text = {}) {
         TZPrintFormElem e;
@@ -117,7 +117,7 @@ TEST(DrawingSamples, ASheetWithEveryKindOfElement) {
     add(PrintElemType::Line, 10, 188, 190, 0, 0);
     add(PrintElemType::PrintVar, 10, 192, 190, 40, 4, L"SIDES");
     add(PrintElemType::Logo, 10, 12, 40, 17.6, 0);
-    f.t->printLogo = Bitmap{40, 10, std::vector<std::uint32_t>(400, 0xFF2050A0u)};
+    f.t->resources.printLogo = Bitmap{40, 10, std::vector<std::uint32_t>(400, 0xFF2050A0u)};
     QImage image(2100, 2970, QImage::Format_RGB32);
     image.fill(Qt::white);
     VariableTextsAdapter variables(*f.t, f.settings);

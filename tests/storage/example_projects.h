@@ -54,11 +54,11 @@ inline void fabric(TZCeiling& doc, int id, int groupId, const wchar_t* name, dou
 }
 
 inline void viewOf(TZCeiling& doc) {
-    doc.mode = kModePoints;
-    doc.viewWidth = 800;
-    doc.viewHeight = 600;
-    doc.showLengths = true;
-    doc.showPointNames = true;
+    doc.editor.mode = kModePoints;
+    doc.view.viewWidth = 800;
+    doc.view.viewHeight = 600;
+    doc.view.showLengths = true;
+    doc.view.showPointNames = true;
     doc.modified = false;
 }
 

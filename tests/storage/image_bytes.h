@@ -75,9 +75,9 @@ inline ImageBytes expectedImage(const TZCeiling& doc) {
     auto ansi = [](const std::wstring& t) { return codepage::toCp1251(t); };
     b.field(1);
     b.str(std::string("Tenzora file format. Version 1.01. $") + doc.priceTag);
-    b.field(2), b.u8(doc.snapToGrid);
-    b.field(3), b.i32(doc.diagonalTool);
-    b.field(4), b.i32(doc.pointTool);
+    b.field(2), b.u8(doc.view.snapToGrid);
+    b.field(3), b.i32(doc.editor.diagonalTool);
+    b.field(4), b.i32(doc.editor.pointTool);
     b.field(5), b.str(ansi(doc.orderDate));
     b.field(6), b.i32(doc.diagonals.count());
     b.field(7);
@@ -90,7 +90,7 @@ inline ImageBytes expectedImage(const TZCeiling& doc) {
         b.u8(d.isSide ? 1 : 0);
     }
     b.field(8), b.f64(0.0);
-    b.field(9), b.i32(static_cast<std::int32_t>(doc.gridStep));
+    b.field(9), b.i32(static_cast<std::int32_t>(doc.view.gridStep));
     b.field(10), b.str(ansi(doc.client));
     b.field(11), b.str(ansi(doc.orderName));
     b.field(12), b.str(ansi(doc.orderNumber));
@@ -103,28 +103,28 @@ inline ImageBytes expectedImage(const TZCeiling& doc) {
         b.f64(v.y);
         b.i32(v.sidePreference);
     }
-    b.field(16), b.i32(doc.panX);
-    b.field(17), b.i32(doc.panY);
+    b.field(16), b.i32(doc.view.panX);
+    b.field(17), b.i32(doc.view.panY);
     b.field(18), b.i32(0);
-    b.field(19), b.i32(doc.currentDiagonal);
-    b.field(20), b.i32(doc.draggedVertex);
-    b.field(21), b.i32(doc.mode);
-    b.field(22), b.i32(doc.editorVertex2);
-    b.field(23), b.i32(doc.pendingVertex);
+    b.field(19), b.i32(doc.editor.currentDiagonal);
+    b.field(20), b.i32(doc.editor.draggedVertex);
+    b.field(21), b.i32(doc.editor.mode);
+    b.field(22), b.i32(doc.editor.editorVertex2);
+    b.field(23), b.i32(doc.editor.pendingVertex);
     b.field(24), b.i32(doc.seamLines.count());
     b.field(25);
     for (const Vertex& v : doc.seamLines)
         b.point(v);
-    b.field(26), b.i32(doc.viewHeight);
-    b.field(27), b.i32(doc.viewWidth);
-    b.field(28), b.u8(doc.showLengths);
-    b.field(29), b.u8(doc.showGrid);
-    b.field(30), b.u8(doc.showPointNames);
-    b.field(31), b.f64(doc.scaleX);
-    b.field(32), b.f64(doc.scaleY);
-    b.field(33), b.i32(doc.rulerPoints.count());
+    b.field(26), b.i32(doc.view.viewHeight);
+    b.field(27), b.i32(doc.view.viewWidth);
+    b.field(28), b.u8(doc.view.showLengths);
+    b.field(29), b.u8(doc.view.showGrid);
+    b.field(30), b.u8(doc.view.showPointNames);
+    b.field(31), b.f64(doc.view.scaleX);
+    b.field(32), b.f64(doc.view.scaleY);
+    b.field(33), b.i32(doc.editor.rulerPoints.count());
     b.field(34);
-    for (const Vertex& v : doc.rulerPoints)
+    for (const Vertex& v : doc.editor.rulerPoints)
         b.point(v);
     b.field(35), b.i32(doc.material.id);
     b.field(36), b.i32(doc.material.groupId);
@@ -134,8 +134,8 @@ inline ImageBytes expectedImage(const TZCeiling& doc) {
     b.field(40), b.str(doc.material.name);
     b.field(41), b.f64(doc.material.width);
     b.field(42), b.i32(0);
-    b.field(43), b.i32(doc.hoverDiagonal);
-    b.field(44), b.i32(doc.hoverVertex);
+    b.field(43), b.i32(doc.editor.hoverDiagonal);
+    b.field(44), b.i32(doc.editor.hoverVertex);
     b.field(45), b.i32(doc.addPoints.count());
     b.field(46);
     for (const TZAddPoint& p : doc.addPoints) {
@@ -170,13 +170,13 @@ inline ImageBytes expectedImage(const TZCeiling& doc) {
     b.field(59), b.i32(doc.baseSide);
     b.field(60), b.f64(doc.seamOffset);
     b.field(61), b.u8(doc.seamPerpendicular);
-    b.field(62), b.u8(doc.showAngles);
+    b.field(62), b.u8(doc.view.showAngles);
     b.field(63), b.f64(doc.canvasLengthTotal);
     b.field(64), b.i32(doc.canvasLengths.count());
     b.field(65);
     for (double len : doc.canvasLengths)
         b.f64(len);
-    b.field(66), b.u8(doc.showCanvasDistances);
+    b.field(66), b.u8(doc.view.showCanvasDistances);
     b.field(67), b.i32(doc.seamWidth);
     b.field(68), b.i32(doc.holes.count());
     b.field(69);
@@ -238,9 +238,9 @@ inline ImageBytes expectedImage(const TZCeiling& doc) {
 
 // A project with every list non-empty and every stored member away from its default.
 inline void fillEveryField(TZCeiling& doc) {
-    doc.snapToGrid = true;
-    doc.diagonalTool = 2;
-    doc.pointTool = 1;
+    doc.view.snapToGrid = true;
+    doc.editor.diagonalTool = 2;
+    doc.editor.pointTool = 1;
     doc.orderDate = L"12.03.2024";
     const double corners[4][2] = {{0, 0}, {400, 0}, {400, 300}, {0, 300}};
     for (int i = 0; i < 4; ++i) {
@@ -262,28 +262,28 @@ inline void fillEveryField(TZCeiling& doc) {
         d.isSide = i < 4 ? 1 : 0;
         doc.diagonals.append(d);
     }
-    doc.gridStep = 25.0;
+    doc.view.gridStep = 25.0;
     doc.client = L"Иванов Иван Иванович¬+7 900 000-00-00";
     doc.orderName = L"Кухня";
     doc.orderNumber = L"№ 17";
-    doc.panX = -12;
-    doc.panY = 34;
-    doc.currentDiagonal = 4;
-    doc.draggedVertex = 1;
-    doc.mode = kModeCutting;
-    doc.editorVertex2 = 2;
-    doc.pendingVertex = 3;
+    doc.view.panX = -12;
+    doc.view.panY = 34;
+    doc.editor.currentDiagonal = 4;
+    doc.editor.draggedVertex = 1;
+    doc.editor.mode = kModeCutting;
+    doc.editor.editorVertex2 = 2;
+    doc.editor.pendingVertex = 3;
     for (int i = 0; i < 4; ++i)
         doc.seamLines.append(makeVertex(10.5 * i, 300.0 - i));
-    doc.viewHeight = 600;
-    doc.viewWidth = 800;
-    doc.showLengths = true;
-    doc.showGrid = false;
-    doc.showPointNames = true;
-    doc.scaleX = 0.5f;
-    doc.scaleY = 0.75f;
-    doc.rulerPoints.append(makeVertex(1.5, 2.5));
-    doc.rulerPoints.append(makeVertex(-3.5, 4.5));
+    doc.view.viewHeight = 600;
+    doc.view.viewWidth = 800;
+    doc.view.showLengths = true;
+    doc.view.showGrid = false;
+    doc.view.showPointNames = true;
+    doc.view.scaleX = 0.5f;
+    doc.view.scaleY = 0.75f;
+    doc.editor.rulerPoints.append(makeVertex(1.5, 2.5));
+    doc.editor.rulerPoints.append(makeVertex(-3.5, 4.5));
     doc.material.id = 7;
     doc.material.groupId = 3;
     doc.material.isGroup = 0;
@@ -291,8 +291,8 @@ inline void fillEveryField(TZCeiling& doc) {
     doc.material.offcutPriceCoef = 1.2;
     doc.material.name = codepage::toCp1251(L"Белый матовый 320");
     doc.material.width = 320.0;
-    doc.hoverDiagonal = 2;
-    doc.hoverVertex = 0;
+    doc.editor.hoverDiagonal = 2;
+    doc.editor.hoverVertex = 0;
     for (int i = 0; i < 2; ++i) {
         TZAddPoint p;
         p.point = makeVertex(100.0 + i, 0.0);
@@ -334,11 +334,11 @@ inline void fillEveryField(TZCeiling& doc) {
     doc.baseSide = 0;
     doc.seamOffset = 12.5;
     doc.seamPerpendicular = true;
-    doc.showAngles = true;
+    doc.view.showAngles = true;
     doc.canvasLengthTotal = 6.5;
     doc.canvasLengths.append(3.2);
     doc.canvasLengths.append(3.3);
-    doc.showCanvasDistances = true;
+    doc.view.showCanvasDistances = true;
     doc.seamWidth = 2;
     TZHole rect;
     rect.size1 = 40;

@@ -229,8 +229,8 @@ TEST(MaterialBase, TheDocumentLoadsTheBaseOfItsProgramDirectory) {
     TempDir dir;
     writeFile(dir / "materials.mat", handBuiltBase(kRows, 10));
     TestDocument t(false, dir.path());
-    ASSERT_EQ(t->materialBase.count(), 3);
-    EXPECT_EQ(t->materialBase.loadCounter, 10);
-    EXPECT_EQ(t->materialBase.file(), dir / "materials.mat");
+    ASSERT_EQ(t->resources.materialBase.count(), 3);
+    EXPECT_EQ(t->resources.materialBase.loadCounter, 10);
+    EXPECT_EQ(t->resources.materialBase.file(), dir / "materials.mat");
     EXPECT_EQ(readFile(dir / "materials.mat"), handBuiltBase(kRows, 11));
 }

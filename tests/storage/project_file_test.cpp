@@ -56,7 +56,7 @@ class FileSizeLimit {
 
 void makeProject(TZCeiling& doc) {
     fillEveryField(doc);
-    doc.mode = kModePoints;
+    doc.editor.mode = kModePoints;
 }
 
 } // namespace

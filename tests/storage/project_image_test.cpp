@@ -110,9 +110,9 @@ TEST(ProjectImage, ShownPhotoKeepsItsRectangleAndFollowsItsCornersWhenMoved) {
     TestDocument t;
     fillEveryField(*t);
     // Extreme view values, where converting pixels to centimetres and back is not exact.
-    t->panX = 2'000'000'000;
-    t->viewWidth = -2'000'000'000;
-    t->scaleX = 3.3e-7f;
+    t->view.panX = 2'000'000'000;
+    t->view.viewWidth = -2'000'000'000;
+    t->view.scaleX = 3.3e-7f;
     t->photos.at(1).rect = {1'999'999'999, -7, -2'000'000'000, 123456789};
     const std::string first = imageOf(*t);
     TestDocument copy;
@@ -124,8 +124,8 @@ TEST(ProjectImage, ShownPhotoKeepsItsRectangleAndFollowsItsCornersWhenMoved) {
     fillEveryField(*plain);
     ASSERT_TRUE(load(*plain, imageOf(*plain)));
     TZPicture& photo = plain->photos.at(1);
-    photo.corner1.x += 10 * plain->scaleX;
-    photo.corner2.y += 20 * plain->scaleY;
+    photo.corner1.x += 10 * plain->view.scaleX;
+    photo.corner2.y += 20 * plain->view.scaleY;
     const PixelRect before = photo.rect;
     imageOf(*plain);
     EXPECT_EQ(photo.rect.left, before.left + 10);
@@ -155,7 +155,7 @@ TEST(ProjectImage, HeaderCarriesThePriceTagOfAtMost29Bytes) {
 TEST(ProjectImage, GridStepIsWrittenWholeAndVisitsAsTheirLowByte) {
     TestDocument t;
     setOutline(*t, {{0, 0}, {100, 0}, {0, 100}});
-    t->gridStep = 20.7;
+    t->view.gridStep = 20.7;
     t->diagonals.at(0).visits = 300;
     t->diagonals.at(1).isSide = 5;
     const std::string image = imageOf(*t);
@@ -163,7 +163,7 @@ TEST(ProjectImage, GridStepIsWrittenWholeAndVisitsAsTheirLowByte) {
     EXPECT_EQ(image.substr(layout.fieldStart.at(9), 4), std::string("\x14\0\0\0", 4));
     TestDocument copy;
     ASSERT_TRUE(load(*copy, image));
-    EXPECT_EQ(copy->gridStep, 20.0);
+    EXPECT_EQ(copy->view.gridStep, 20.0);
     EXPECT_EQ(copy->diagonals.at(0).visits, 44);
     EXPECT_EQ(copy->diagonals.at(1).isSide, 1);
 }
@@ -176,13 +176,13 @@ TEST(ProjectImage, ScalesAreNarrowedToSinglePrecision) {
     scale.f64(0.1);
     bytes.replace(b.fieldStart.at(31), 8, scale.bytes);
     ASSERT_TRUE(load(*t, bytes));
-    EXPECT_EQ(t->scaleX, 0.1f);
+    EXPECT_EQ(t->view.scaleX, 0.1f);
     // A scale that is not a positive number would freeze the view; it reads as 1.
     ImageBytes zero;
     zero.f64(0.0);
     bytes.replace(b.fieldStart.at(32), 8, zero.bytes);
     ASSERT_TRUE(load(*t, bytes));
-    EXPECT_EQ(t->scaleY, 1.0f);
+    EXPECT_EQ(t->view.scaleY, 1.0f);
 }
 
 TEST(ProjectImage, ReferencesBecomeIndexesOnlyInsideTheirList) {
@@ -194,11 +194,12 @@ TEST(ProjectImage, ReferencesBecomeIndexesOnlyInsideTheirList) {
     struct Ref {
         int field;
         int count;
-        std::int32_t TZCeiling::*member;
+        std::int32_t TZEditorState::*member;
     };
-    const Ref refs[] = {{19, records, &TZCeiling::currentDiagonal}, {20, vertices, &TZCeiling::draggedVertex},
-                        {22, vertices, &TZCeiling::editorVertex2},  {23, vertices, &TZCeiling::pendingVertex},
-                        {43, records, &TZCeiling::hoverDiagonal},   {44, vertices, &TZCeiling::hoverVertex}};
+    const Ref refs[] = {
+        {19, records, &TZEditorState::currentDiagonal}, {20, vertices, &TZEditorState::draggedVertex},
+        {22, vertices, &TZEditorState::editorVertex2},  {23, vertices, &TZEditorState::pendingVertex},
+        {43, records, &TZEditorState::hoverDiagonal},   {44, vertices, &TZEditorState::hoverVertex}};
     for (const Ref& ref : refs) {
         for (const auto& [stored, expected] : std::vector<std::pair<int, int>>{
                  {-1, -1}, {0, 0}, {ref.count - 1, ref.count - 1}, {ref.count, -1}}) {
@@ -206,7 +207,7 @@ TEST(ProjectImage, ReferencesBecomeIndexesOnlyInsideTheirList) {
             patched.patchI32(b.fieldStart.at(ref.field), stored);
             TestDocument t;
             ASSERT_TRUE(load(*t, patched.bytes));
-            EXPECT_EQ((*t).*(ref.member), expected) << "field " << ref.field << " stored " << stored;
+            EXPECT_EQ((*t).editor.*(ref.member), expected) << "field " << ref.field << " stored " << stored;
         }
     }
     // The shown photo is stored 1-based, 0 for none.
@@ -396,10 +397,10 @@ TEST(ProjectImage, MissingValuesReadAsZerosAndEmptyLists) {
     EXPECT_EQ(t->orderNumber, L"№ 17");
     EXPECT_EQ(t->polygon.count(), 0);
     EXPECT_FALSE(t->polygon.defined);
-    EXPECT_EQ(t->panX, 0);
-    EXPECT_EQ(t->mode, 0);
-    EXPECT_EQ(t->currentDiagonal, 0); // index 0 of the records that were read
-    EXPECT_EQ(t->draggedVertex, -1);  // index 0 of the empty outline is none
+    EXPECT_EQ(t->view.panX, 0);
+    EXPECT_EQ(t->editor.mode, 0);
+    EXPECT_EQ(t->editor.currentDiagonal, 0); // index 0 of the records that were read
+    EXPECT_EQ(t->editor.draggedVertex, -1);  // index 0 of the empty outline is none
     EXPECT_EQ(t->seamLines.count(), 0);
     EXPECT_EQ(t->material.id, 0);
     EXPECT_EQ(t->material.width, 0.0);
@@ -415,7 +416,7 @@ TEST(ProjectImage, MissingValuesReadAsZerosAndEmptyLists) {
     EXPECT_EQ(t->photos.count(), 0);
     EXPECT_EQ(t->shownPhoto, -1);
     EXPECT_EQ(t->tensionY, 0.0);
-    EXPECT_EQ(t->scaleX, 1.0f); // not 0: a zero scale would freeze the view
+    EXPECT_EQ(t->view.scaleX, 1.0f); // not 0: a zero scale would freeze the view
 }
 
 TEST(ProjectImage, ImageEndingAfterTheExtraWorksIsOfThePreviousFormat) {
@@ -466,7 +467,7 @@ TEST(ProjectImage, CountLimitsStopReadingOneAboveTheLimit) {
         {"diagonals", 6, 10000, [](const TZCeiling& d) { return d.diagonals.count(); }},
         {"polygon", 13, 10000, [](const TZCeiling& d) { return d.polygon.count(); }},
         {"seamLines", 24, 10000, [](const TZCeiling& d) { return d.seamLines.count(); }},
-        {"rulerPoints", 33, 10000, [](const TZCeiling& d) { return d.rulerPoints.count(); }},
+        {"rulerPoints", 33, 10000, [](const TZCeiling& d) { return d.editor.rulerPoints.count(); }},
         {"addPoints", 45, 20000, [](const TZCeiling& d) { return d.addPoints.count(); }},
         {"dops", 49, 10000, [](const TZCeiling& d) { return d.dops.count(); }},
         {"canvasLengths", 64, 10000, [](const TZCeiling& d) { return d.canvasLengths.count(); }},
@@ -476,7 +477,7 @@ TEST(ProjectImage, CountLimitsStopReadingOneAboveTheLimit) {
         {"photos", 84, 10000, [](const TZCeiling& d) { return d.photos.count(); }},
     };
     TestDocument empty;
-    empty->snapToGrid = true; // the first member: read before any count
+    empty->view.snapToGrid = true; // the first member: read before any count
     const ImageBytes b = expectedImage(*empty);
     for (const Limit& l : limits) {
         ImageBytes patched = b;
@@ -492,7 +493,7 @@ TEST(ProjectImage, CountLimitsStopReadingOneAboveTheLimit) {
         if (l.field != 6) setOutline(*above, {{0, 0}, {1, 0}, {0, 1}});
         ASSERT_TRUE(load(*above, patched.bytes)) << l.list;
         EXPECT_EQ(l.count(*above), 0) << l.list;
-        EXPECT_TRUE(above->snapToGrid) << l.list;
+        EXPECT_TRUE(above->view.snapToGrid) << l.list;
         EXPECT_EQ(above->tensionY, 123.0) << l.list;
         if (l.field == 13) {
             EXPECT_TRUE(above->polygon.defined); // stored after the count

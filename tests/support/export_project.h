@@ -14,9 +14,9 @@ inline void setUpExportProject(TZCeiling& doc) {
     setOutline(doc, {{-250, -150}, {250, -150}, {250, 150}, {-250, 150}});
     for (int k = 0; k < 4; ++k)
         doc.diagonals.at(k).length = k % 2 ? 300 : 500;
-    doc.mode = kModePoints;
-    doc.showLengths = true;
-    TZPrintForm& form = *doc.printForms.append();
+    doc.editor.mode = kModePoints;
+    doc.view.showLengths = true;
+    TZPrintForm& form = *doc.resources.printForms.append();
     TZPrintFormElem figure;
     figure.type = static_cast<std::int32_t>(PrintElemType::Figure);
     figure.x = 10;

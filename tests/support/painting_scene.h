@@ -150,9 +150,10 @@ inline void build(TZCeiling& doc) {
     room(doc);
     furnish(doc);
     layOut(doc);
-    doc.mode = kModeCutting;
+    doc.editor.mode = kModeCutting;
     doc.outlineFormed = true;
-    doc.showPointNames = doc.showLengths = doc.showAngles = doc.showCanvasDistances = true;
+    doc.view.showPointNames = doc.view.showLengths = doc.view.showAngles = doc.view.showCanvasDistances =
+        true;
 }
 
 } // namespace paintingScene

@@ -49,7 +49,7 @@ void buildMeasuredRoom(TZCeiling& doc, const std::vector<std::pair<double, doubl
         doc.polygon.at(i).x += sketchError * std::sin(1.7 * i + 0.3);
         doc.polygon.at(i).y += sketchError * std::cos(2.3 * i + 1.1);
     }
-    doc.mode = kModePoints;
+    doc.editor.mode = kModePoints;
 }
 
 std::vector<std::wstring> fanFromA(int cornerCount) {

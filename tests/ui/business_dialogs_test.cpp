@@ -113,9 +113,9 @@ TEST(AboutWindow, NamesTheFirmAndOpensTheProgramsPage) {
         EXPECT_EQ(dialog->objectName(), "253");
         EXPECT_NE(child<QLabel>(dialog, 1542)->text().indexOf("«Сатрон»"), -1);
         const QLabel* logo = child<QLabel>(dialog, 1544);
-        EXPECT_EQ(logo->pixmap().size(), QSize(t.doc().logo.width, t.doc().logo.height));
-        EXPECT_EQ(dialog->width(), std::max(t.doc().logo.width, 400) + 16);
-        EXPECT_EQ(dialog->height(), t.doc().logo.height + 185);
+        EXPECT_EQ(logo->pixmap().size(), QSize(t.doc().resources.logo.width, t.doc().resources.logo.height));
+        EXPECT_EQ(dialog->width(), std::max(t.doc().resources.logo.width, 400) + 16);
+        EXPECT_EQ(dialog->height(), t.doc().resources.logo.height + 185);
         keepScreenshot(dialog, "about");
         QTest::mouseClick(dialog, Qt::LeftButton, {}, QPoint(dialog->width() / 2, 10));
         click(dialog, 1);

@@ -24,27 +24,27 @@ void pressKey(QWidget* target, int key, Qt::KeyboardModifiers modifiers = Qt::No
 
 TEST(DrawingView, BeforeANewProjectClicksEnterNothingAndTheToolsDoNothing) {
     EditorFrame w;
-    ASSERT_EQ(w.doc().mode, kModeStart);
+    ASSERT_EQ(w.doc().editor.mode, kModeStart);
     w.click({300, 300});
     w.wheel(0);
     pressKey(w.view(), Qt::Key_Escape);
     for (int id : {cmd::kEditPoints, cmd::kInsertDiagonal, cmd::kRuler, cmd::kPan, cmd::kTriangleInward})
         w.frame->runCommand(id);
-    EXPECT_EQ(w.doc().mode, kModeStart);
+    EXPECT_EQ(w.doc().editor.mode, kModeStart);
     EXPECT_EQ(w.doc().polygon.count(), 0);
-    EXPECT_FALSE(w.doc().dragging);
+    EXPECT_FALSE(w.doc().editor.dragging);
 }
 
 TEST(DrawingView, ClickingOutARoomClosesItAndThePanelOffersItsFirstSide) {
     EditorFrame w;
     w.frame->runCommand(cmd::kNewProject);
-    ASSERT_EQ(w.doc().mode, kModePoints);
+    ASSERT_EQ(w.doc().editor.mode, kModePoints);
     for (auto [x, y] : {std::pair{-200.0, -150.0}, {200.0, -150.0}, {200.0, 150.0}, {-200.0, 150.0}})
         w.clickAt(x, y);
     w.clickAt(-196, -147); // on A again
     EXPECT_TRUE(w.doc().polygon.defined);
     EXPECT_EQ(w.doc().polygon.count(), 4);
-    EXPECT_EQ(w.doc().mode, kModeDiagonals);
+    EXPECT_EQ(w.doc().editor.mode, kModeDiagonals);
     EXPECT_EQ(w.panel()->nameField()->text(), QStringLiteral("AB"));
     EXPECT_EQ(w.panel()->lengthField()->text(), QStringLiteral("?"));
     auto* tree = w.control<QTreeWidget>(1110);
@@ -79,7 +79,7 @@ TEST(DrawingView, DraggingAVertexMovesItAndTheCursorShowsIt) {
     w.drag(w.pixel(300, 300), w.pixel(350, 320));
     EXPECT_EQ(w.doc().polygon.at(2).x, 350);
     EXPECT_EQ(w.doc().polygon.at(2).y, 320);
-    EXPECT_EQ(w.doc().mode, kModePoints);
+    EXPECT_EQ(w.doc().editor.mode, kModePoints);
 }
 
 TEST(DrawingView, TheWheelZoomsByATenthANotchAndTheMiddleButtonPans) {
@@ -87,14 +87,14 @@ TEST(DrawingView, TheWheelZoomsByATenthANotchAndTheMiddleButtonPans) {
     w.frame->runCommand(cmd::kNewProject);
     setOutline(w.doc(), {{0, 0}, {300, 0}, {300, 300}});
     w.wheel(120);
-    EXPECT_FLOAT_EQ(w.doc().scaleX, 0.9f);
+    EXPECT_FLOAT_EQ(w.doc().view.scaleX, 0.9f);
     w.wheel(-120);
-    EXPECT_FLOAT_EQ(w.doc().scaleX, 0.99f);
+    EXPECT_FLOAT_EQ(w.doc().view.scaleX, 0.99f);
 
     w.drag({500, 400}, {450, 430}, Qt::MiddleButton);
-    EXPECT_EQ(w.doc().panX, 50);
-    EXPECT_EQ(w.doc().panY, 30);
-    EXPECT_FALSE(w.doc().dragging);
+    EXPECT_EQ(w.doc().view.panX, 50);
+    EXPECT_EQ(w.doc().view.panY, 30);
+    EXPECT_FALSE(w.doc().editor.dragging);
     EXPECT_EQ(w.doc().polygon.count(), 3) << "panning enters no point";
 }
 
@@ -103,16 +103,16 @@ TEST(DrawingView, EscapeInTheRulerWithOnePointLeavesForPanningWithTheLeftButton)
     w.frame->runCommand(cmd::kNewProject);
     setOutline(w.doc(), {{0, 0}, {300, 0}, {300, 300}});
     w.frame->runCommand(cmd::kRuler);
-    ASSERT_EQ(w.doc().mode, kModeRuler);
+    ASSERT_EQ(w.doc().editor.mode, kModeRuler);
     w.mouse(QEvent::MouseMove, w.pixel(10, 10), Qt::NoButton);
-    ASSERT_EQ(w.doc().rulerPoints.count(), 1);
+    ASSERT_EQ(w.doc().editor.rulerPoints.count(), 1);
     pressKey(w.view(), Qt::Key_Escape);
-    EXPECT_EQ(w.doc().mode, kModeNoTool);
-    EXPECT_TRUE(w.doc().dragging);
+    EXPECT_EQ(w.doc().editor.mode, kModeNoTool);
+    EXPECT_TRUE(w.doc().editor.dragging);
     EXPECT_TRUE(QTest::qWaitFor([&] { return w.frame->action(cmd::kPan)->isChecked(); }, 1000))
         << "the toolbar shows panning";
     w.drag({400, 400}, {420, 400});
-    EXPECT_EQ(w.doc().panX, -20);
+    EXPECT_EQ(w.doc().view.panX, -20);
 }
 
 TEST(DrawingView, TheRulerShowsItsLengthInThePanel) {
@@ -135,7 +135,7 @@ TEST(DrawingView, ACanvasClickedInTheLayoutGoesToTheCanvasWindow) {
     w.frame->runCommand(cmd::kNewProject);
     setOutline(w.doc(), {{0, 0}, {300, 0}, {300, 300}, {0, 300}});
     TZCeiling& doc = w.doc();
-    doc.mode = kModeCutting;
+    doc.editor.mode = kModeCutting;
     doc.seamLineEnd = makeVertex(300, 0);
     for (double y : {0.0, 150.0, 300.0}) {
         doc.seamLines.append(makeVertex(0, y));
@@ -145,7 +145,7 @@ TEST(DrawingView, ACanvasClickedInTheLayoutGoesToTheCanvasWindow) {
     w.frame->viewInput()->setCanvasOpener(
         [&](int number, int reference) { opened.emplace_back(number, reference); });
     // The layout is mirrored: drawing x = 100 lies left of the centre.
-    const QPoint inSecond(doc.viewWidth / 2 - 100, doc.viewHeight / 2 + 200);
+    const QPoint inSecond(doc.view.viewWidth / 2 - 100, doc.view.viewHeight / 2 + 200);
     w.click(inSecond);
     ASSERT_EQ(opened.size(), 1u);
     EXPECT_EQ(opened[0], std::make_pair(2, 2));

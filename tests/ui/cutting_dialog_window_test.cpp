@@ -42,7 +42,7 @@ Material record(std::int32_t id, std::int32_t groupId, bool group, const wchar_t
 struct CuttingFrame : GeometryFrame {
     explicit CuttingFrame(double width = 500) {
         room(width, 300);
-        TZMaterialBase& base = doc().materialBase;
+        TZMaterialBase& base = doc().resources.materialBase;
         base.clear();
         base.append(record(1, 0, true, L"MSD"));
         base.append(record(2, 1, false, L"Белый мат", 320));
@@ -78,7 +78,7 @@ TEST(CuttingDialogWindow, CtrlRLaysTheCanvasesOutWithTheChosenFabricAndACanvasOp
     ASSERT_FALSE(w.dialog()->isVisible()) << "created hidden with the window";
 
     w.toggleCutting();
-    EXPECT_EQ(w.doc().mode, kModeCutting);
+    EXPECT_EQ(w.doc().editor.mode, kModeCutting);
     ASSERT_TRUE(w.dialog()->isVisible());
     EXPECT_EQ(w.dialog()->windowTitle(), QStringLiteral("Раскрой"));
     EXPECT_EQ(w.combo(1150)->count(), 2);
@@ -186,7 +186,7 @@ TEST(CuttingDialogWindow, TheOptimiserAndTheRemaindersFromTheDialog) {
     TempDir folder;
     w.app.settings().drawingFolders[0] = folder.path().wstring();
     const std::wstring folders[] = {folder.path().wstring()};
-    ASSERT_TRUE(recordReceipt(w.ui, folders, w.doc().materialBase.at(2), 25.5, L"01.02.2024"));
+    ASSERT_TRUE(recordReceipt(w.ui, folders, w.doc().resources.materialBase.at(2), 25.5, L"01.02.2024"));
     w.toggleCutting();
     w.toggleCutting();
     press(w.dialog(), 1047);

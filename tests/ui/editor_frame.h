@@ -48,8 +48,8 @@ struct EditorFrame {
 
     // The view pixel of a drawing position.
     QPoint pixel(double x, double y) {
-        return {int(doc().viewWidth / 2 + x / doc().scaleX - doc().panX),
-                int(doc().viewHeight / 2 + y / doc().scaleY + doc().panY)};
+        return {int(doc().view.viewWidth / 2 + x / doc().view.scaleX - doc().view.panX),
+                int(doc().view.viewHeight / 2 + y / doc().view.scaleY + doc().view.panY)};
     }
     void mouse(QEvent::Type type, QPoint at, Qt::MouseButton button, Qt::KeyboardModifiers modifiers = {}) {
         const Qt::MouseButtons held = type == QEvent::MouseButtonRelease || type == QEvent::MouseMove

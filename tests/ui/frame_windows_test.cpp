@@ -59,13 +59,13 @@ TEST(FrameWindows, EveryViewTheDocumentAsksForIsAWindow) {
 
 TEST(FrameWindows, ANewWindowShowsGridNamesLengthsAndConstructions) {
     GeometryFrame w;
-    EXPECT_TRUE(w.doc().showGrid);
-    EXPECT_TRUE(w.doc().showPointNames);
-    EXPECT_TRUE(w.doc().showLengths);
+    EXPECT_TRUE(w.doc().view.showGrid);
+    EXPECT_TRUE(w.doc().view.showPointNames);
+    EXPECT_TRUE(w.doc().view.showLengths);
     EXPECT_TRUE(w.doc().showConstructions);
-    EXPECT_FALSE(w.doc().snapToGrid);
-    EXPECT_FALSE(w.doc().showAngles);
-    EXPECT_FALSE(w.doc().showCanvasDistances);
+    EXPECT_FALSE(w.doc().view.snapToGrid);
+    EXPECT_FALSE(w.doc().view.showAngles);
+    EXPECT_FALSE(w.doc().view.showCanvasDistances);
     for (int id : {cmd::kShowGrid, cmd::kShowPoints, cmd::kShowLengths, cmd::kShowConstructions})
         EXPECT_TRUE(w.frame->action(id)->isChecked()) << id;
     // Nothing of the geometry's commands is left without its window.
@@ -110,11 +110,11 @@ TEST(FrameWindows, TheProgramsKeysActOnTheProjectFromTheSidePanelsFields) {
     EXPECT_EQ(tree->topLevelItem(0)->text(0), QStringLiteral("AB (450.0)"));
     // Ctrl+R from a field of the panel enters the cutting mode.
     QTest::keyClick(length, Qt::Key_R, Qt::ControlModifier);
-    EXPECT_EQ(w.doc().mode, kModeCutting);
+    EXPECT_EQ(w.doc().editor.mode, kModeCutting);
     // Copying stays the field's: it is no command of the program.
     length->selectAll();
     QTest::keyClick(length, Qt::Key_C, Qt::ControlModifier);
-    EXPECT_EQ(w.doc().mode, kModeCutting);
+    EXPECT_EQ(w.doc().editor.mode, kModeCutting);
 }
 
 TEST(FrameWindows, UndoAndRedoFromTheToolbarRebuildTheSidePanel) {
@@ -148,7 +148,7 @@ TEST(FrameWindows, AProjectOpenedAtStartUpIsShownCentredAndWhole) {
     }
     GeometryFrame w;
     ASSERT_TRUE(openStartupProject(*w.frame, w.app, L"\"" + (dir / "big.tz").wstring() + L"\""));
-    EXPECT_EQ(w.doc().viewWidth, w.view()->width());
+    EXPECT_EQ(w.doc().view.viewWidth, w.view()->width());
     EXPECT_TRUE(outlineWhollyInView(w.doc(), 2));
     const ScreenPoint centre = worldToScreen(w.doc(), 750, 450);
     EXPECT_NEAR(centre.x, w.view()->width() / 2, 2);

@@ -28,7 +28,7 @@ struct GeometryFrame : EditorFrame {
             d.length = std::hypot(doc().polygon.at(d.b).x - doc().polygon.at(d.a).x,
                                   doc().polygon.at(d.b).y - doc().polygon.at(d.a).y);
         doc().outlineFormed = true;
-        doc().mode = kModePoints;
+        doc().editor.mode = kModePoints;
         doc().refreshAfterChange();
         frame->refreshCommandStates();
     }

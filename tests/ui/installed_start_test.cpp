@@ -73,7 +73,7 @@ TEST(InstalledStart, FreshHomeWorksOnTheUsersMaterialsBaseAndReadsItBackNextTime
         frame.grab().save(QString::fromStdString(
             (fs::path(TENZORA_PROGRAM_DIR).parent_path() / "installed-start.png").string()));
 
-        TZMaterialBase& base = first.app.document().materialBase;
+        TZMaterialBase& base = first.app.document().resources.materialBase;
         EXPECT_EQ(base.file(), own / "materials.mat");
         ASSERT_GT(base.count(), 1);
         base.at(base.count() - 1).name = "Seen again";
@@ -87,7 +87,7 @@ TEST(InstalledStart, FreshHomeWorksOnTheUsersMaterialsBaseAndReadsItBackNextTime
     EXPECT_EQ(readBytes(prefix / "share" / "tenzora" / "materials.mat"), installedBase);
 
     Start second(prefix / "bin" / "tenzora", env, documents);
-    const TZMaterialBase& base = second.app.document().materialBase;
+    const TZMaterialBase& base = second.app.document().resources.materialBase;
     EXPECT_EQ(base.at(base.count() - 1).name, "Seen again");
     EXPECT_EQ(base.at(base.count() - 1).width, 320);
 }

@@ -52,7 +52,7 @@ struct Window {
     QAction* action(int id) { return frame->findChild<QAction*>(QStringLiteral("cmd%1").arg(id)); }
     void drawRoom() {
         setOutline(doc(), {{0, 0}, {400, 0}, {400, 300}, {0, 300}});
-        doc().mode = kModePoints;
+        doc().editor.mode = kModePoints;
     }
 };
 
@@ -197,15 +197,15 @@ TEST(MainFrameCommands, TriggeringTogglesAndTheRulesSetTheMarks) {
     QAction* grid = w.action(cmd::kShowGrid);
     EXPECT_TRUE(grid->isChecked());
     grid->trigger();
-    EXPECT_FALSE(w.doc().showGrid);
+    EXPECT_FALSE(w.doc().view.showGrid);
     EXPECT_FALSE(grid->isChecked());
     grid->trigger();
-    EXPECT_TRUE(w.doc().showGrid);
+    EXPECT_TRUE(w.doc().view.showGrid);
     EXPECT_TRUE(grid->isChecked());
 
     // In the start mode the tools do nothing, so their buttons do not become checked either.
     w.action(cmd::kRuler)->trigger();
-    EXPECT_EQ(w.doc().mode, kModeStart);
+    EXPECT_EQ(w.doc().editor.mode, kModeStart);
     EXPECT_FALSE(w.action(cmd::kRuler)->isChecked());
     w.drawRoom();
     w.action(cmd::kRuler)->trigger();
@@ -226,13 +226,13 @@ TEST(MainFrameCommands, KeysReachTheirCommands) {
     QApplication::setActiveWindow(w.frame.get());
     QApplication::processEvents();
     w.drawRoom();
-    const float scale = w.doc().scaleX;
+    const float scale = w.doc().view.scaleX;
     QTest::keyClick(w.frame->view(), Qt::Key_Plus, Qt::KeypadModifier);
-    EXPECT_FLOAT_EQ(w.doc().scaleX, scale * 0.9f);
+    EXPECT_FLOAT_EQ(w.doc().view.scaleX, scale * 0.9f);
     QTest::keyClick(w.frame->view(), Qt::Key_Minus, Qt::KeypadModifier);
-    EXPECT_NEAR(w.doc().scaleX, scale * 0.99, 1e-6);
+    EXPECT_NEAR(w.doc().view.scaleX, scale * 0.99, 1e-6);
     QTest::keyClick(w.frame->view(), Qt::Key_H, Qt::ControlModifier);
-    EXPECT_TRUE(w.doc().dragging);
+    EXPECT_TRUE(w.doc().editor.dragging);
     EXPECT_TRUE(w.action(cmd::kPan)->isChecked());
 }
 

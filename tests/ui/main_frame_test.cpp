@@ -47,14 +47,14 @@ TEST(MainFrame, EmptyWindowShowsTheLogoCentredAfterStartUp) {
     w.app.finishStartup();
     QImage after = frame.view()->grab().toImage();
     const TZCeiling& doc = w.app.document();
-    EXPECT_EQ(doc.viewWidth, after.width());
+    EXPECT_EQ(doc.view.viewWidth, after.width());
     // The logo is drawn unscaled with its top-left corner at ((W − w)/2, (H − h)/2).
-    const int left = (doc.viewWidth - doc.logo.width) / 2;
-    const int top = (doc.viewHeight - doc.logo.height) / 2;
+    const int left = (doc.view.viewWidth - doc.resources.logo.width) / 2;
+    const int top = (doc.view.viewHeight - doc.resources.logo.height) / 2;
     int differing = 0;
-    for (int y = 0; y < doc.logo.height; y += 7)
-        for (int x = 0; x < doc.logo.width; x += 7)
-            if (after.pixel(left + x, top + y) != (doc.logo.pixel(x, y) | 0xFF000000u)) ++differing;
+    for (int y = 0; y < doc.resources.logo.height; y += 7)
+        for (int x = 0; x < doc.resources.logo.width; x += 7)
+            if (after.pixel(left + x, top + y) != (doc.resources.logo.pixel(x, y) | 0xFF000000u)) ++differing;
     EXPECT_EQ(differing, 0);
     EXPECT_EQ(after.pixelColor(2, 2), QColor(Qt::white));
     after.save(QString::fromStdString(

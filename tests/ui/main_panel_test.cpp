@@ -143,7 +143,7 @@ TEST(SidePanel, ChoosingARowFillsTheFieldsAndASideRowMovesTheFocusToTheLength) {
     tree->setCurrentItem(ab->child(1));
     EXPECT_EQ(w.panel()->nameField()->text(), QStringLiteral("AC"));
     EXPECT_EQ(w.panel()->lengthField()->text(), QStringLiteral("500.0"));
-    EXPECT_EQ(w.doc().currentDiagonal, findDiagonal(w.doc(), 0, 2)) << "the drawing marks it";
+    EXPECT_EQ(w.doc().editor.currentDiagonal, findDiagonal(w.doc(), 0, 2)) << "the drawing marks it";
     tree->setCurrentItem(rowNamed(tree, QStringLiteral("DA")));
     EXPECT_EQ(w.panel()->nameField()->text(), QStringLiteral("AD"));
     EXPECT_EQ(w.panel()->lengthField()->text(), QStringLiteral("400.0"));

@@ -78,7 +78,7 @@ TEST(MaterialsWindowTest, AReceiptOfTenThenAProjectOfFourLeaveSix) {
     EXPECT_TRUE(std::filesystem::exists(t.drawings / "Белый матовый-01.02.2023.tz"));
     EXPECT_EQ(cellText(left, 1, 5), "10.00");
 
-    saveProjectUsing(t.drawings.path(), "кухня.tz", t.doc().materialBase[1], 3.5, 0.5);
+    saveProjectUsing(t.drawings.path(), "кухня.tz", t.doc().resources.materialBase[1], 3.5, 0.5);
     // Shown again, the scan button is back; the scan counts the project.
     t.button(w, 2)->click();
     EXPECT_FALSE(w->isVisible());
@@ -136,13 +136,14 @@ TEST(MaterialsWindowTest, EditsAreSavedByOkAndDroppedByCancel) {
     EXPECT_EQ(codepage::fromCp1251(saved[3].name), L"Кремовый");
     EXPECT_EQ(saved[3].groupId, 1);
     EXPECT_DOUBLE_EQ(saved[3].width, 3.2);
-    EXPECT_EQ(t.doc().materialBase.count(), 6) << "the document's base is the saved one";
+    EXPECT_EQ(t.doc().resources.materialBase.count(), 6) << "the document's base is the saved one";
 }
 
 TEST(MaterialsWindowTest, ALongScanShowsProgressAndCancelChangesNothing) {
     MaterialsWindow t;
     // 400 projects of the first fabric.
-    const auto first = saveProjectUsing(t.drawings.path(), "p000.tz", t.doc().materialBase[1], 1.0, 0.0);
+    const auto first =
+        saveProjectUsing(t.drawings.path(), "p000.tz", t.doc().resources.materialBase[1], 1.0, 0.0);
     for (int i = 1; i < 400; ++i)
         std::filesystem::copy_file(first, t.drawings / ("p" + std::to_string(1000 + i) + ".tz"));
     CMaterials* w = t.open();
@@ -159,7 +160,7 @@ TEST(MaterialsWindowTest, ALongScanShowsProgressAndCancelChangesNothing) {
     });
     EXPECT_FALSE(w->runStockScan());
     EXPECT_EQ(seenMaximum, 400);
-    EXPECT_EQ(t.doc().materialBase[1].stock, 0.0);
+    EXPECT_EQ(t.doc().resources.materialBase[1].stock, 0.0);
     EXPECT_EQ(cellText(left, 1, 5), "0.00");
     EXPECT_TRUE(w->form().allMovements().empty());
     EXPECT_TRUE(t.button(w, 3)->isEnabled()) << "the scan can be started again";

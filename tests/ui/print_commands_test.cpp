@@ -72,7 +72,7 @@ struct PrintWindow {
             Diagonal& d = doc().diagonals.at(i);
             d.length = distance(doc().polygon.at(d.a), doc().polygon.at(d.b));
         }
-        doc().mode = kModePoints;
+        doc().editor.mode = kModePoints;
         doc().orderNumber = L"4711";
         doc().orderName = L"Гостиная";
     }
@@ -146,7 +146,7 @@ TEST(PrintCommands, TheMenuListsAtMostFiftyFormsUnderItsCommand) {
     ASSERT_EQ(seen.size(), 50);
     EXPECT_EQ(seen.first(), "cmd20000 Form 0");
     EXPECT_EQ(seen.last(), "cmd20049 Form 49");
-    EXPECT_EQ(w.doc().printForms.count(), 55);
+    EXPECT_EQ(w.doc().resources.printForms.count(), 55);
     EXPECT_EQ(w.doc().printMode, 0);
     w.chooseForm(cmd::kPrint, -1);
     EXPECT_EQ(w.doc().printMode, 1);

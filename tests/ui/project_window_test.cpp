@@ -166,7 +166,7 @@ TEST(ProjectWindowRoad, FromNewProjectToThePricedFile) {
     w.click(1);
     EXPECT_FALSE(w.project()->isVisible());
     ASSERT_EQ(w.doc().polygon.count(), 6);
-    EXPECT_EQ(w.doc().mode, kModePoints);
+    EXPECT_EQ(w.doc().editor.mode, kModePoints);
     EXPECT_EQ(w.doc().orderNumber, L"2024-17");
     EXPECT_EQ(w.doc().orderDate, L"05.03.2024");
     EXPECT_EQ(w.doc().client, std::wstring(L"ООО Ромашка") + kSeparator + L"7701" + kSeparator + kSeparator +
@@ -207,7 +207,7 @@ TEST(ProjectWindowRoad, FromNewProjectToThePricedFile) {
     ASSERT_NE(ok, nullptr);
     ok->click();
     EXPECT_FALSE(cutting->isVisible());
-    EXPECT_EQ(w.doc().mode, kModeCutting);
+    EXPECT_EQ(w.doc().editor.mode, kModeCutting);
     ASSERT_GT(w.doc().materialQuantity, 0.0);
     windowShot(w.frame.get(), "project-road-laid-out");
 
@@ -271,7 +271,7 @@ TEST(ProjectWindow, ANewProjectNeedsAnOrderNumberForOkAndForTheWizard) {
     w.click(1);
     EXPECT_TRUE(w.ui.saw(L"Пожалуйста, укажите номер заказа"));
     EXPECT_TRUE(w.project()->isVisible());
-    EXPECT_EQ(w.doc().mode, kModePoints);
+    EXPECT_EQ(w.doc().editor.mode, kModePoints);
 
     // With the number the wizard opens; its rectangle stands and the window's OK keeps it.
     w.type(1214, "19");
@@ -304,16 +304,16 @@ TEST(ProjectWindow, CancelStepsForwardToAStateUndoneBeforeAndStartModeIgnoresCtr
     w.frame->runCommand(cmd::kNewProject);
     w.type(1214, "20");
     w.click(1);
-    const float scale = w.doc().scaleX;
+    const float scale = w.doc().view.scaleX;
     w.frame->runCommand(cmd::kZoomIn);
     w.frame->runCommand(cmd::kUndo);
-    EXPECT_FLOAT_EQ(w.doc().scaleX, scale);
+    EXPECT_FLOAT_EQ(w.doc().view.scaleX, scale);
     w.frame->runCommand(cmd::kProjectInfo);
     w.type(1214, "changed");
     QTest::keyClick(w.project(), Qt::Key_Escape);
     EXPECT_FALSE(w.project()->isVisible());
     EXPECT_EQ(w.doc().orderNumber, L"20") << "Cancel stores nothing";
-    EXPECT_FLOAT_EQ(w.doc().scaleX, scale * 0.9f) << "the undone zoom is back";
+    EXPECT_FLOAT_EQ(w.doc().view.scaleX, scale * 0.9f) << "the undone zoom is back";
 }
 
 TEST(ProjectWindow, PhotosAreAddedDeletedAndTheListShowsOnlyWithPhotos) {

@@ -42,7 +42,7 @@ TEST(TypicalRoad, ARoomFromTheFirstClickToTheReopenedFile) {
     w.screenshot("01-start");
 
     w.frame->runCommand(cmd::kNewProject);
-    ASSERT_EQ(w.doc().mode, kModePoints);
+    ASSERT_EQ(w.doc().editor.mode, kModePoints);
     // An L-shaped room, 4 × 3 m with a 1 × 1.5 m bay, sketched roughly (1 cm per pixel).
     const std::vector<std::pair<double, double>> sketch = {{-250, -150}, {150, -160}, {160, 0},
                                                            {260, 10},    {250, 160},  {-240, 150}};
@@ -80,12 +80,12 @@ TEST(TypicalRoad, ARoomFromTheFirstClickToTheReopenedFile) {
 
     for (int id : {cmd::kShowGrid, cmd::kShowAngles, cmd::kShowGrid})
         w.frame->runCommand(id);
-    EXPECT_TRUE(w.doc().showAngles);
+    EXPECT_TRUE(w.doc().view.showAngles);
     w.wheel(120);
     w.wheel(120);
     w.drag({600, 400}, {640, 380}, Qt::MiddleButton);
-    EXPECT_FLOAT_EQ(w.doc().scaleX, 0.81f);
-    EXPECT_EQ(w.doc().panX, -40);
+    EXPECT_FLOAT_EQ(w.doc().view.scaleX, 0.81f);
+    EXPECT_EQ(w.doc().view.panX, -40);
     w.screenshot("06-zoomed");
 
     const Vertex before = w.doc().polygon.at(2);

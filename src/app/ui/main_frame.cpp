@@ -283,7 +283,12 @@ QToolBar* CMainFrame::toolbar(int resource) const {
 // ---- running commands ---------------------------------------------------------------------------
 
 CommandOutcome CMainFrame::runCommand(int id) {
-    const CommandOutcome outcome = processor_.execute(id);
+    CommandOutcome outcome;
+    {
+        // One change: the side panel, the drawing and the title are told once, after the command.
+        const ChangeCycle change(app_.document());
+        outcome = processor_.execute(id);
+    }
     if (outcome == CommandOutcome::NotAvailable) QApplication::beep();
     refreshCommandStates();
     return outcome;

@@ -34,7 +34,7 @@ void registerBusinessWindows(CMainFrame& frame, CTenzoraApp& app) {
         dialog.exec();
     });
     registry.setHandler(cmd::kAbout, [&frame, &app](CommandContext&) {
-        TZAbout dialog(app.document().logo, app.settings().printTitle, &frame);
+        TZAbout dialog(app.document().resources.logo, app.settings().printTitle, &frame);
         dialog.exec();
     });
 }

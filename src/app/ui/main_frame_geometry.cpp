@@ -53,10 +53,11 @@ void GeometryWindows::registerCommands() {
                                                {cmd::kBend, TZDopKind::Bend}};
     for (auto [id, kind] : kinds)
         registry.setHandler(id, [this, kind = kind](CommandContext& c) {
-            if (c.doc.mode != kModeStart) constructionDialog()->showNew(static_cast<std::int32_t>(kind));
+            if (c.doc.editor.mode != kModeStart)
+                constructionDialog()->showNew(static_cast<std::int32_t>(kind));
         });
     registry.setHandler(cmd::kInnerCutout, [this](CommandContext& c) {
-        if (c.doc.mode != kModeStart) cutoutDialog()->showNew();
+        if (c.doc.editor.mode != kModeStart) cutoutDialog()->showNew();
     });
 }
 
@@ -95,7 +96,7 @@ TZHoleDialog* GeometryWindows::panelCutoutDialog() {
 bool openStartupProject(CMainFrame& frame, CTenzoraApp& app, const std::wstring& commandLine) {
     if (!app.openCommandLine(commandLine)) return false;
     TZCeiling& doc = app.document();
-    frame.clientSize(doc.viewWidth, doc.viewHeight);
+    frame.clientSize(doc.view.viewWidth, doc.view.viewHeight);
     if (placeOutlineInView(doc)) doc.repaint();
     return true;
 }

@@ -65,7 +65,7 @@ void installProjectWindows(CMainFrame& frame, CTenzoraApp& app) {
     });
     registry.setHandler(cmd::kProjectInfo, [windows](CommandContext& c) {
         // Nothing to describe before a project is started.
-        if (c.doc.mode == kModeStart) return;
+        if (c.doc.editor.mode == kModeStart) return;
         windows->project(true)->showProject(/*newProject=*/false);
     });
     registry.setHandler(cmd::kClients, [&frame, &app](CommandContext&) {

@@ -36,7 +36,7 @@ QLabel* label(QWidget* parent, const QString& text, QWidget* buddy = nullptr) {
 } // namespace
 
 CMaterials::CMaterials(CTenzoraApp& app, QWidget* parent)
-    : QDialog(parent), app_(app), form_(app.document().materialBase, app.services().ui) {
+    : QDialog(parent), app_(app), form_(app.document().resources.materialBase, app.services().ui) {
     setObjectName(QStringLiteral("242"));
     setWindowTitle(QStringLiteral("База материалов"));
     setSizeGripEnabled(true);

@@ -271,6 +271,8 @@ template <typename F> void CRaskroy::handle(F&& handler) {
     // The lists are refilled by showValues(); their signals then are not the user's choice.
     if (showing_) return;
     showing_ = true;
+    // One change: the main window's drawing and side panel are told once, after it.
+    const ChangeCycle change(doc_);
     readControls();
     handler();
     showValues();

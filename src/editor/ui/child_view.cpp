@@ -25,8 +25,8 @@ void CChildView::setPaintServices(const AppSettings& settings, ImageCodec* photo
 
 void CChildView::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
-    doc_.viewWidth = width();
-    doc_.viewHeight = height();
+    doc_.view.viewWidth = width();
+    doc_.view.viewHeight = height();
 }
 
 // Double-buffered: the whole drawing is painted into a back buffer of the view's size, which is

@@ -8,6 +8,7 @@
 #include "editor/photo_placement.h"
 #include "editor/ui/child_view.h"
 #include "editor/ui/main_panel.h"
+#include "model/ceiling.h"
 
 namespace tenzora {
 
@@ -57,6 +58,9 @@ bool ChildViewInput::mouseReleased(const QMouseEvent& e) {
 
 bool ChildViewInput::eventFilter(QObject* watched, QEvent* event) {
     if (watched != &view_) return false;
+    // Each press, move, wheel turn or key is one change: the side panel and the drawing are told
+    // once, after it.
+    const ChangeCycle change(doc_);
     switch (event->type()) {
     case QEvent::MouseButtonPress:
     // The second press of a quick double click is a click like any other: points entered in

@@ -213,13 +213,15 @@ void TZMainPanel::showFields() {
 }
 
 void TZMainPanel::nameEdited() {
-    const int selectedBefore = doc_.currentDiagonal;
+    const ChangeCycle change(doc_);
+    const int selectedBefore = doc_.editor.currentDiagonal;
     fields_.nameEdited(fromQt(name_->text()));
     showFields();
-    if (selectedBefore != doc_.currentDiagonal) doc_.repaint();
+    if (selectedBefore != doc_.editor.currentDiagonal) doc_.repaint();
 }
 
 void TZMainPanel::setLength() {
+    const ChangeCycle change(doc_);
     fields_.nameEdited(fromQt(name_->text()));
     fields_.lengthEdited(fromQt(length_->text()));
     fields_.setLength();
@@ -330,6 +332,7 @@ std::optional<std::wstring> TZMainPanel::selectedRow() const {
 }
 
 void TZMainPanel::treeSelectionChanged() {
+    const ChangeCycle change(doc_);
     QTreeWidgetItem* current = tree_->currentItem();
     if (current == nullptr || !current->isSelected()) return;
     const int r = current->data(0, kRootRole).toInt();

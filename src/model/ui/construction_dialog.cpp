@@ -172,7 +172,7 @@ void TZDopPostr::buildControls() {
 // ---- showing ------------------------------------------------------------------------------------
 
 void TZDopPostr::showNew(std::int32_t kind) {
-    if (doc_.mode == kModeStart) return;
+    if (doc_.editor.mode == kModeStart) return;
     TZDop dop;
     dop.kind = kind;
     index_ = -1;
@@ -270,6 +270,7 @@ void TZDopPostr::updateDirection() {
 // ---- buttons ------------------------------------------------------------------------------------
 
 void TZDopPostr::accept() {
+    const ChangeCycle change(doc_);
     // A number that is not one or lies outside its range: told, and the dialog stays open.
     const ConstructionTexts texts = {fromQt(distance1_->text()), fromQt(distance2_->text()),
                                      fromQt(depth_->text()), fromQt(arcLength_->text()),
@@ -288,6 +289,7 @@ void TZDopPostr::accept() {
 }
 
 void TZDopPostr::deleteRecord() {
+    const ChangeCycle change(doc_);
     if (index_ < 0) return;
     const int index = index_;
     index_ = -1;

@@ -281,7 +281,7 @@ void TZHoleDialog::fillModes(std::int32_t type) {
 }
 
 void TZHoleDialog::showNew() {
-    if (doc_.mode == kModeStart) return;
+    if (doc_.editor.mode == kModeStart) return;
     index_ = -1;
     type_->setCurrentIndex(0);
     fillModes(type());
@@ -452,6 +452,7 @@ void TZHoleDialog::convert() {
 // ---- buttons ------------------------------------------------------------------------------------
 
 void TZHoleDialog::accept() {
+    const ChangeCycle change(doc_);
     grid_->closeEditorAndRepaint();
     // A size that is not a number or lies outside its range: told, and the dialog stays open.
     if (const auto refusal = cutoutSizeTextsRefusal(fromQt(size_->text()), fromQt(size2_->text()))) {
@@ -486,6 +487,7 @@ void TZHoleDialog::accept() {
 }
 
 void TZHoleDialog::deleteRecord() {
+    const ChangeCycle change(doc_);
     if (index_ < 0) return;
     const int index = index_;
     index_ = -1;
