@@ -31,8 +31,11 @@ std::wstring text(CyclingBytes& in) {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     CyclingBytes in(data, size);
-    SilentUiServices ui;
-    TZCeiling doc(ui, {});
+    // A document is costly to make (its undo buffers) and the grid only reads its outline, so one
+    // is made once and given the same four corners before each input.
+    static SilentUiServices ui;
+    static TZCeiling doc(ui, {});
+    doc.polygon.clear();
     for (auto [x, y] : {std::pair{0.0, 0.0}, {400.0, 0.0}, {400.0, 300.0}, {0.0, 300.0}}) {
         Vertex v;
         v.x = x;
