@@ -174,6 +174,9 @@ TEST(ProgramHome, StartOfAnInstalledProgramWorksOnTheUsersFilesAndLeavesTheInsta
         App first(inst.choose());
         EXPECT_TRUE(first.ui.messages.empty());
         EXPECT_EQ(first.app.programDir(), inst.userFolder());
+        // The document works with the program's resources, which a new project leaves alone.
+        EXPECT_EQ(&first.app.document().resources, &first.app.resources());
+        ASSERT_TRUE(first.app.document().newProject());
         TZMaterialBase& base = first.app.document().resources.materialBase;
         ASSERT_GT(base.count(), 1);
         EXPECT_EQ(base.file(), inst.userFolder() / "materials.mat");
