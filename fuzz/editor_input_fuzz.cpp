@@ -14,6 +14,7 @@
 #include "editor/side_panel_fields.h"
 #include "editor/side_panel_figures.h"
 #include "editor/side_panel_tree.h"
+#include "fresh_project.h"
 #include "model/ceiling.h"
 #include "model/settings.h"
 #include "platform/ui_services.h"
@@ -83,8 +84,15 @@ enum Operation : std::uint8_t {
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    SilentUiServices ui;
-    TZCeiling doc(ui, {});
+    // One document, made once (its undo buffers are costly). Before each input its editor and
+    // view states start afresh and it gets the image of a new project and an empty history, so
+    // each input starts from the same state.
+    static SilentUiServices ui;
+    static TZCeiling doc(ui, kNoProgramDir);
+    doc.editor = TZEditorState{};
+    doc.view = TZViewState{};
+    resetToNewProject(doc);
+    doc.history.clearUndo();
     AppSettings settings;
     NoWindow window;
     EditorInput input(doc, settings, window);

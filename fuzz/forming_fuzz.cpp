@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "editor/length_entry.h"
+#include "fresh_project.h"
 #include "model/ceiling.h"
 #include "model/forming.h"
 #include "model/forming_commands.h"
@@ -258,8 +259,12 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    SilentUiServices ui;
-    TZCeiling doc(ui, std::filesystem::temp_directory_path() / "tenzora-forming-fuzz");
+    // One document, made once (its undo buffers are costly): before each input it gets the image
+    // of a new project and an empty history, so each input starts from the same state.
+    static SilentUiServices ui;
+    static TZCeiling doc(ui, kNoProgramDir);
+    resetToNewProject(doc);
+    doc.history.clearUndo();
     Reader in(data, size);
     readOutline(in, doc);
     for (int i = 0; i < kMaxOperations; ++i)

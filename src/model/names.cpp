@@ -1,5 +1,6 @@
 #include "model/names.h"
 
+#include <algorithm>
 #include <cwctype>
 #include <limits>
 
@@ -139,6 +140,12 @@ std::optional<std::pair<int, int>> parsePairName(std::wstring_view text) {
                 break;
             }
         }
+        // A letter followed by a numbered name (AC1: A and C1) has no digit before a letter; it is
+        // what pairName writes for a vertex of the first round and one of a later round, so the
+        // program's own proposals read back.
+        if (split == std::wstring_view::npos && text.size() > 2 && isLetter(upperAscii(text[0])) &&
+            isLetter(upperAscii(text[1])) && std::all_of(text.begin() + 2, text.end(), isDigit))
+            split = 1;
         if (split == std::wstring_view::npos) return std::nullopt;
         first = text.substr(0, split);
         second = text.substr(split);

@@ -49,27 +49,34 @@ int pullAlong(TZCeiling& doc, int fixedEnd, int k) {
     return moving;
 }
 
-} // namespace
+struct RelaxFrame {
+    int moved;
+    std::size_t next;
+};
+
+// The records at each vertex and the walk's stack, made once for the relaxations of one
+// applyDiagonal: relaxing moves vertices and counts visits but changes no record's ends, so the
+// lists need not be built again (a list per vertex) for each of its eighteen relaxations.
+struct RelaxLists {
+    std::vector<std::vector<int>> recordsAt;
+    std::vector<RelaxFrame> stack;
+};
 
 // Depth first on an explicit stack: every frame is a moved vertex and how far the scan of its
 // records has come, which is the order the recursive description visits them in. Every visit
 // counts, and a record is entered only below `relaxPasses` visits, so the walk ends.
-void relax(TZCeiling& doc, int fixedEnd, int d, bool reset) {
+void relaxWith(TZCeiling& doc, RelaxLists& lists, int fixedEnd, int d, bool reset) {
     if (doc.diagonals.checkedAt(d) == nullptr) return;
     if (reset)
         for (Diagonal& r : doc.diagonals)
             r.visits = 0;
-    const std::vector<std::vector<int>> recordsAt = recordsAtVertices(doc);
-    struct Frame {
-        int moved;
-        std::size_t next;
-    };
-    std::vector<Frame> stack;
+    std::vector<RelaxFrame>& stack = lists.stack;
+    stack.clear();
     const int first = pullAlong(doc, fixedEnd, d);
     if (first >= 0) stack.push_back({first, 0});
     while (!stack.empty()) {
-        Frame& top = stack.back();
-        const std::vector<int>& records = recordsAt[static_cast<std::size_t>(top.moved)];
+        RelaxFrame& top = stack.back();
+        const std::vector<int>& records = lists.recordsAt[static_cast<std::size_t>(top.moved)];
         int found = -1;
         while (top.next < records.size()) {
             const Diagonal& r = doc.diagonals.at(records[top.next++]);
@@ -85,6 +92,14 @@ void relax(TZCeiling& doc, int fixedEnd, int d, bool reset) {
         const int moved = pullAlong(doc, top.moved, found);
         if (moved >= 0) stack.push_back({moved, 0});
     }
+}
+
+} // namespace
+
+void relax(TZCeiling& doc, int fixedEnd, int d, bool reset) {
+    if (doc.diagonals.checkedAt(d) == nullptr) return;
+    RelaxLists lists{recordsAtVertices(doc), {}};
+    relaxWith(doc, lists, fixedEnd, d, reset);
 }
 
 // Each trial direction is scored in the original manner of the program, but the result always
@@ -115,14 +130,15 @@ void applyDiagonal(TZCeiling& doc, int d, double length) {
         makeVertex(pa.x - delta * s, pa.y + delta * c),
         makeVertex(pa.x + delta * s, pa.y - delta * c),
     };
+    RelaxLists lists{recordsAtVertices(doc), {}};
     for (const Vertex& trial : trials) {
         doc.polygon.at(b).x = trial.x;
         doc.polygon.at(b).y = trial.y;
         for (int i = 0; i < kRelaxPerTrial; ++i)
-            relax(doc, a, d, true);
+            relaxWith(doc, lists, a, d, true);
     }
     for (int i = 0; i < kRelaxFromFarEnd; ++i)
-        relax(doc, b, d, true);
+        relaxWith(doc, lists, b, d, true);
 }
 
 void refine(TZCeiling& doc, int d) {

@@ -12,6 +12,7 @@
 #include <string_view>
 
 #include "model/static_array.h"
+#include "storage/count_limits.h"
 #include "storage/material.h"
 
 namespace tenzora {
@@ -45,7 +46,7 @@ inline constexpr wchar_t kFileName[] = L"materials.mat";
 inline constexpr std::int32_t kMissingCounter = 0x1FFFFFFF;
 // A record count above this is a damaged file: no firm keeps that many fabrics, and zero-filled
 // records for an absurd count would exhaust memory.
-inline constexpr int kMaxRecords = 10000;
+inline constexpr int kMaxRecords = countLimit(10000, 64);
 // Far above the largest base kMaxRecords can make (about 1.8 MB); a larger file is not read.
 inline constexpr std::uintmax_t kMaxFileBytes = 16u * 1024u * 1024u;
 

@@ -18,6 +18,7 @@
 #include <string_view>
 
 #include "model/static_array.h"
+#include "storage/count_limits.h"
 
 namespace tenzora {
 
@@ -75,7 +76,7 @@ namespace priceFile {
 inline constexpr wchar_t kFileName[] = L"price.dat";
 // A count above this (of any list) is a damaged file: zero-filled rows for an absurd count would
 // exhaust memory, and no firm keeps that many cities, gradations or rows.
-inline constexpr int kMaxListCount = 10000;
+inline constexpr int kMaxListCount = countLimit(10000, 64);
 // The prices of one row: one per band, so one more than the largest number of gradations.
 inline constexpr int kMaxPricesPerRow = kMaxListCount + 1;
 // Far above any real price file; a larger file is not read.

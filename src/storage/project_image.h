@@ -8,6 +8,7 @@
 #include <string>
 #include <string_view>
 
+#include "storage/count_limits.h"
 #include "storage/dynamic_memory.h"
 
 namespace tenzora {
@@ -22,9 +23,9 @@ inline constexpr char kSignature[] = "Tenzora file format. Version 1.01. $";
 inline constexpr std::size_t kPriceTagBytes = 29;
 
 // Count limits: a larger count in a file ends reading at that point (the file is damaged).
-inline constexpr int kMaxListCount = 10000;
-inline constexpr int kMaxAddPointCount = 20000;
-inline constexpr int kMaxCutoutRows = 1000;
+inline constexpr int kMaxListCount = countLimit(10000, 64);
+inline constexpr int kMaxAddPointCount = countLimit(20000, 128);
+inline constexpr int kMaxCutoutRows = countLimit(1000, 64);
 
 inline constexpr wchar_t kFormatMessage[] = L"Файл этого формата не поддерживается";
 inline constexpr wchar_t kFormatCaption[] = L"Ошибка!";

@@ -56,9 +56,21 @@ TEST(PairNames, ParsingTwoLettersDashAndDigitSplit) {
     EXPECT_FALSE(parsePairName(L"-C"));
     EXPECT_FALSE(parsePairName(L"A"));
     EXPECT_FALSE(parsePairName(L"ABC"));
+    EXPECT_FALSE(parsePairName(L"A1"));
     EXPECT_FALSE(parsePairName(L"1A"));
     EXPECT_FALSE(parsePairName(L"A?"));
     EXPECT_FALSE(parsePairName(L""));
+}
+
+// The length entry proposes the next record by its pair name and reads what is typed back with
+// the same parser, so every pair of a large room must read back as the pair it names (AC1 is A
+// and C1).
+TEST(PairNames, EveryWrittenPairReadsBack) {
+    constexpr int kVertices = 80;
+    for (int i = 0; i < kVertices; ++i)
+        for (int j = i + 1; j < kVertices; ++j)
+            ASSERT_EQ(parsePairName(pairName(i, j)), std::make_pair(i, j)) << i << " " << j;
+    EXPECT_EQ(parsePairName(L"ac1"), std::make_pair(0, 28));
 }
 
 TEST(NameKeys, RussianLayoutBecomesLatinCapitals) {
