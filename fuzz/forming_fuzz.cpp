@@ -259,10 +259,13 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    // One document, made once (its undo buffers are costly): before each input it gets the image
-    // of a new project and an empty history, so each input starts from the same state.
+    // One document, made once (its undo buffers are costly). Before each input its editor and
+    // view states start afresh and it gets the image of a new project and an empty history, so
+    // each input starts from the same state.
     static SilentUiServices ui;
     static TZCeiling doc(ui, kNoProgramDir);
+    doc.editor = TZEditorState{};
+    doc.view = TZViewState{};
     resetToNewProject(doc);
     doc.history.clearUndo();
     Reader in(data, size);
