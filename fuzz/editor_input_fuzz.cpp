@@ -84,15 +84,11 @@ enum Operation : std::uint8_t {
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    // One document, made once (its undo buffers are costly). Before each input its editor and
-    // view states start afresh and it gets the image of a new project and an empty history, so
-    // each input starts from the same state.
+    // One document, made once (its undo buffers are costly) and reset before each input, so each
+    // input starts from the same state.
     static SilentUiServices ui;
     static TZCeiling doc(ui, kNoProgramDir);
-    doc.editor = TZEditorState{};
-    doc.view = TZViewState{};
-    resetToNewProject(doc);
-    doc.history.clearUndo();
+    resetToFreshEditing(doc);
     AppSettings settings;
     NoWindow window;
     EditorInput input(doc, settings, window);

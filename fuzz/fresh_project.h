@@ -36,4 +36,13 @@ inline void resetToNewProject(TZCeiling& doc) {
     if (!loadFromStream(doc, reset, currentFormat)) std::abort();
 }
 
+// The state a document editing targets start from: the image of a new project, fresh editor and
+// view states (they are not stored in the image) and an empty history.
+inline void resetToFreshEditing(TZCeiling& doc) {
+    doc.editor = TZEditorState{};
+    doc.view = TZViewState{};
+    resetToNewProject(doc);
+    doc.history.clearUndo();
+}
+
 } // namespace tenzora
